@@ -1,0 +1,77 @@
+// Platform: the services of the window system that the game code calls.
+//
+// This is the one interface between the game and the machine. The real program implements it
+// with Qt (platform/qt/), tests and replays with a virtual clock and scripted answers
+// (platform/headless/). Nothing here exposes a Qt type. Everything runs on one thread:
+// timers fire and input arrives only from inside processEvents() or a nested loop
+// (a modal box, a wait).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Dialogs.h"
+
+namespace tw::platform {
+
+class Settings;
+class TimerScheduler;
+
+struct ScreenSize {
+  int width = 0;   // pixels
+  int height = 0;  // pixels
+};
+
+// A program started through the shell; its exit is polled.
+class RunningProgram {
+ public:
+  virtual ~RunningProgram() = default;
+  virtual bool finished() = 0;
+  virtual int exitCode() = 0;  // meaningful once finished()
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // --- clock, timers and events -------------------------------------------------------
+  // Milliseconds since an arbitrary start; only moves forward.
+  virtual std::int64_t clockMs() = 0;
+  // One pass over pending events: due timers fire, queued input is delivered.
+  virtual void processEvents() = 0;
+  // The scheduler behind every timer element of every window.
+  virtual TimerScheduler& timers() = 0;
+
+  // --- dialogs ------------------------------------------------------------------------
+  // Shows a modal box and returns the button pressed.
+  virtual MsgAnswer messageBox(const MessageBoxRequest& request) = 0;
+  // Shows a modal input box; nullopt when it was cancelled.
+  virtual std::optional<std::string> inputBox(const InputBoxRequest& request) = 0;
+
+  // --- per-user settings --------------------------------------------------------------
+  virtual Settings& settings() = 0;
+
+  // --- display ------------------------------------------------------------------------
+  // The screen size the game sees (after a display-mode change, the changed size).
+  virtual ScreenSize screenSize() = 0;
+  // Asks for another display size; false when the mode is not supported.
+  virtual bool setDisplaySize(int width, int height) = 0;
+  // Character height in pixels of the desktop's font; 0 when it cannot be measured.
+  virtual int desktopFontHeight() = 0;
+
+  // --- shell --------------------------------------------------------------------------
+  // Opens a document, a web address or a "mailto:" address with the desktop's handler.
+  virtual bool shellOpen(const std::string& target) = 0;
+  // Starts a program with a command line; nullptr when it cannot be started.
+  virtual std::unique_ptr<RunningProgram> startProgram(const std::string& commandLine) = 0;
+
+  // --- program ------------------------------------------------------------------------
+  // Ends the program as soon as control returns to the main loop.
+  virtual void quit() = 0;
+  virtual bool quitRequested() const = 0;
+};
+
+}  // namespace tw::platform
