@@ -1,0 +1,26 @@
+// ProjectFolders: the game folder and its sub-folders, each ending in "/".
+//
+// Set once by InitializeProject and read-only afterwards. A game in "/" gives "/Frames/",
+// never "//Frames/".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+struct ProjectFolders {
+  std::string ProjectFolder;    // saved games, the transition work file, "RunFromCD.dat"
+  std::string FramesFolder;     // frame files and per-frame effect files
+  std::string AreasFolder;      // hotspot, item and combination files, hotspot sounds
+  std::string IconsFolder;      // pointer pictures
+  std::string ConfigFolder;     // "General", "Texts", "Variables", "Procedures", ...
+  std::string SchemesFolder;    // one sub-folder per start-up window scheme
+  std::string InventoryFolder;  // inventory button and background pictures
+  std::string GamePath;         // the game folder as scripts see it
+};
+
+// The folder text with exactly one trailing "/" ("" stays "", "/" stays "/").
+std::string WithTrailingSlash(std::string_view folder);
+
+}  // namespace tw
