@@ -57,7 +57,8 @@ class VariantArray {
   bool isFixed() const { return fixed_; }
   void setFixed(bool fixed) { fixed_ = fixed; }
 
-  // An own copy; arrays nested in elements are copied too, objects stay shared.
+  // An own, dynamic (not fixed) copy; arrays nested in elements are copied too, objects stay
+  // shared.
   std::shared_ptr<VariantArray> deepCopy() const;
 
  private:

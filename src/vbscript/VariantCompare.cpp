@@ -1,0 +1,98 @@
+// VariantCompare: the comparison behind =, <>, <, >, <=, >= and StrComp.
+//
+// Rules (values held in variables, which is all a Variant knows about):
+//  - Null on either side: no result (the comparison is Null).
+//  - Objects compare by their default values; arrays and Error values are a type mismatch.
+//  - Two numbers (Boolean, Byte, Integer, Long, Single, Double, Currency, Date) compare by
+//    value; whole numbers and Currency exactly, the others as doubles.
+//  - Two strings compare by UTF-16 code units (binary) or case-folded units (text compare).
+//  - A number and a string: the number is less.
+//  - Empty is 0 against a number, "" against a string, and equal to Empty.
+#include <algorithm>
+
+#include "vbscript/Object.h"
+#include "vbscript/Utf16.h"
+#include "vbscript/VbError.h"
+#include "vbscript/Variant.h"
+
+namespace vbs {
+namespace {
+
+enum class Kind { Empty, Number, String };
+
+Kind KindOf(const Variant& v) {
+  switch (v.type()) {
+    case VarType::Empty: return Kind::Empty;
+    case VarType::String: return Kind::String;
+    case VarType::Boolean:
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+    case VarType::Single:
+    case VarType::Double:
+    case VarType::Currency:
+    case VarType::Date: return Kind::Number;
+    default: throw VbError(err::kTypeMismatch);
+  }
+}
+
+bool IsExact(const Variant& v) {
+  switch (v.type()) {
+    case VarType::Empty:
+    case VarType::Boolean:
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+    case VarType::Currency: return true;
+    default: return false;
+  }
+}
+
+// Exact values scaled to ten-thousandths (a Long times 10000 fits easily).
+std::int64_t Scaled(const Variant& v) {
+  if (v.isEmpty()) return 0;
+  return v.type() == VarType::Currency ? v.rawInt() : v.rawInt() * 10000;
+}
+
+template <typename T>
+int Sign(T a, T b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+int CompareNumbers(const Variant& a, const Variant& b) {
+  if (IsExact(a) && IsExact(b)) return Sign(Scaled(a), Scaled(b));
+  return Sign(a.toDouble(), b.toDouble());
+}
+
+int CompareStrings(const std::string& a, const std::string& b, bool textCompare) {
+  // Plain byte order of UTF-8 equals code point order; UTF-16 order differs only where a
+  // character above U+FFFF meets one in U+E000..U+FFFF, and for text compare.
+  const bool ascii = std::all_of(a.begin(), a.end(), [](char c) { return (c & 0x80) == 0; }) &&
+                     std::all_of(b.begin(), b.end(), [](char c) { return (c & 0x80) == 0; });
+  if (ascii && !textCompare) return Sign(a.compare(b), 0);
+  std::u16string ua = detail::ToUtf16(a), ub = detail::ToUtf16(b);
+  if (textCompare) {
+    std::transform(ua.begin(), ua.end(), ua.begin(), detail::FoldCase);
+    std::transform(ub.begin(), ub.end(), ub.begin(), detail::FoldCase);
+  }
+  return Sign(ua.compare(ub), 0);
+}
+
+}  // namespace
+
+std::optional<int> Compare(const Variant& left, const Variant& right, bool textCompare) {
+  if (left.isNull() || right.isNull()) return std::nullopt;
+  const Variant a = left.resolved();
+  const Variant b = right.resolved();
+  if (a.isNull() || b.isNull()) return std::nullopt;
+  const Kind ka = KindOf(a), kb = KindOf(b);
+
+  if (ka == Kind::String && kb == Kind::String) {
+    return CompareStrings(a.rawString(), b.rawString(), textCompare);
+  }
+  if (ka == Kind::String) return kb == Kind::Empty ? Sign(a.rawString().size(), std::size_t{0}) : 1;
+  if (kb == Kind::String) return ka == Kind::Empty ? Sign(std::size_t{0}, b.rawString().size()) : -1;
+  return CompareNumbers(a, b);  // Empty, numbers: Empty is 0
+}
+
+}  // namespace vbs
