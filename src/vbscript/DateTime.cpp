@@ -72,9 +72,14 @@ bool DecodeOleDate(double oleDate, std::int64_t& dayIndex, std::int64_t& seconds
   dayIndex = static_cast<std::int64_t>(whole);
   secondsOfDay = std::llround(std::fabs(oleDate - whole) * 86400.0);
   if (secondsOfDay >= 86400) {
-    // Rounding reached the next midnight; the moment moves forward whatever the sign.
-    ++dayIndex;
-    secondsOfDay -= 86400;
+    // Rounding reached the next midnight; the moment moves forward whatever the sign, except
+    // past the last valid day, where it stays on that day's last second.
+    if (dayIndex == kLastDayIndex) {
+      secondsOfDay = 86399;
+    } else {
+      ++dayIndex;
+      secondsOfDay -= 86400;
+    }
   }
   return true;
 }

@@ -3,8 +3,9 @@
 // Rules kept here: Empty converts to 0, "" and False; Null raises 94; objects convert through
 // their default value; Error values and arrays are a type mismatch. Conversions to Byte,
 // Integer, Long and Currency round half to even (banker's rounding) and raise 6 when the
-// rounded value does not fit. True converts to -1, except to Byte where it is 255.
+// rounded value does not fit (Currency rounds the decimal a number reads as). True converts to -1, except to Byte where it is 255.
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -176,12 +177,14 @@ std::int64_t Variant::toCurrency() const {
     case VarType::Single:
     case VarType::Double:
     case VarType::Date: {
-      const double scaled = RoundHalfEven(v.rawDouble() * 10000.0);
-      // 2^63 is exactly representable; anything at or beyond it (or NaN) does not fit.
-      if (!(scaled >= -9223372036854775808.0 && scaled < 9223372036854775808.0)) {
-        throw VbError(err::kOverflow);
-      }
-      return static_cast<std::int64_t>(scaled);
+      // Round the shortest decimal that reads back as this double, not the binary value:
+      // 0.00015 is stored a hair below the half, yet a script author wrote a half, and
+      // CCur(0.00015) must agree with CCur("0.00015").
+      const double d = v.rawDouble();
+      if (!std::isfinite(d) || std::fabs(d) >= 1e15) throw VbError(err::kOverflow);
+      char buffer[40];
+      const auto end = std::to_chars(buffer, buffer + sizeof buffer, d).ptr;
+      return detail::ParsedToCurrency(*detail::ParseNumber(std::string_view(buffer, end)));
     }
     default: ThrowConversionError(v);
   }
