@@ -102,25 +102,37 @@ std::optional<std::string> FileResolver::resolve(std::string_view path) {
   while (known > 0 && ::stat(PathOf(*parts, known).c_str(), &st) != 0) --known;
 
   std::string current = PathOf(*parts, known);
-  for (std::size_t i = known; i < parts->size(); ++i) {
-    const Listing* folder = listing(current);
-    if (!folder) return std::nullopt;
-    const std::string& wanted = (*parts)[i];
-    const std::string key = FoldCase(wanted);
-    const Entry* found = nullptr;
-    for (const Entry& entry : folder->entries) {
-      if (entry.diskName == wanted || entry.utf8Name == wanted) {
-        found = &entry;
-        break;
-      }
-      if (!found && entry.key == key) found = &entry;
-    }
-    if (!found) return std::nullopt;
-    current = Join(current, found->diskName);
-  }
+  if (!walk(*parts, known, current)) return std::nullopt;
   if (::stat(current.c_str(), &st) != 0) return std::nullopt;
   if (wantsFolder && !S_ISDIR(st.st_mode)) return std::nullopt;
   return current;
+}
+
+bool FileResolver::walk(const std::vector<std::string>& parts, std::size_t index,
+                        std::string& current) {
+  if (index == parts.size()) return true;
+  const Listing* folder = listing(current);
+  if (!folder) return false;
+  const std::string& wanted = parts[index];
+  const std::string key = FoldCase(wanted);
+  // The exact spelling first, then the other case variants in byte order. Only a folder
+  // that holds several variants of one name (possible on Linux, not on Windows) makes the
+  // walk try more than one.
+  std::vector<std::string> candidates;
+  for (const Entry& entry : folder->entries) {
+    if (entry.diskName == wanted || entry.utf8Name == wanted) {
+      candidates.insert(candidates.begin(), entry.diskName);
+    } else if (entry.key == key) {
+      candidates.push_back(entry.diskName);
+    }
+  }
+  const std::string base = current;
+  for (const std::string& name : candidates) {
+    current = Join(base, name);
+    if (walk(parts, index + 1, current)) return true;
+  }
+  current = base;
+  return false;
 }
 
 bool FileResolver::exists(std::string_view path) { return resolve(path).has_value(); }

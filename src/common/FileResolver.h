@@ -4,7 +4,8 @@
 // from the file on disk. The resolver matches each path component without regard to case
 // (EqualsNoCase: ASCII and the Windows-1252 letters); where a folder holds several entries
 // that differ only in case, the one spelled exactly as asked wins, else the first in byte
-// order. "." and ".." are applied to the path's text before anything is looked up, as
+// order; when the path goes on below such a name, each variant is tried in that order until
+// the rest of the path is found. "." and ".." are applied to the path's text before anything is looked up, as
 // Windows does, so "Frames\..\Config" names Config whether or not Frames exists.
 //
 // Directory listings are cached per folder. A cached listing is used only while the folder's
@@ -87,6 +88,8 @@ class FileResolver {
 
   // The listing of an existing folder (absolute real path), from the cache when still valid.
   const Listing* listing(const std::string& folder);
+  // Resolves parts[index..] below `current` (a real folder path), extending `current`.
+  bool walk(const std::vector<std::string>& parts, std::size_t index, std::string& current);
   std::vector<const Entry*> matchingFiles(const std::string& folder, std::string_view pattern);
 
   std::unordered_map<std::string, Listing> cache_;
