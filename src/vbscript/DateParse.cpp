@@ -29,8 +29,9 @@ struct Token {
   char separator = 0;      // Separator
 };
 
-constexpr const char* kMonths[] = {"january", "february", "march",     "april",   "may",      "june",
-                                   "july",    "august",   "september", "october", "november", "december"};
+constexpr const char* kMonths[] = {"january",   "february", "march",    "april",
+                                   "may",       "june",     "july",     "august",
+                                   "september", "october",  "november", "december"};
 constexpr const char* kWeekdays[] = {"sunday",   "monday", "tuesday", "wednesday",
                                      "thursday", "friday", "saturday"};
 
@@ -100,7 +101,9 @@ bool ValidDate(std::int64_t year, std::int64_t month, std::int64_t day) {
          day <= detail::DaysInMonth(year, static_cast<int>(month));
 }
 
-bool LooksLikeYear(const Token& t) { return t.digitCount >= 3 || t.value > 31; }
+bool LooksLikeYear(const Token& t) {
+  return t.digitCount >= 3 || t.value > 31;
+}
 
 struct DateResult {
   std::int64_t year = 0, month = 0, day = 0;
@@ -144,8 +147,7 @@ bool ResolveDate(const std::vector<Token>& numbers, int monthName, int currentYe
 }
 
 int CurrentYear() {
-  const std::time_t now =
-      std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
   std::tm local{};
   localtime_r(&now, &local);
   return local.tm_year + 1900;

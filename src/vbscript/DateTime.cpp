@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "vbscript/VbError.h"
 #include "vbscript/Variant.h"
+#include "vbscript/VbError.h"
 
 namespace vbs::detail {
 namespace {

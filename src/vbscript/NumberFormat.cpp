@@ -66,9 +66,13 @@ std::string FormatGeneral(double value, int significantDigits) {
 
 }  // namespace
 
-std::string FormatDouble(double value) { return FormatGeneral(value, 15); }
+std::string FormatDouble(double value) {
+  return FormatGeneral(value, 15);
+}
 
-std::string FormatSingle(float value) { return FormatGeneral(static_cast<double>(value), 7); }
+std::string FormatSingle(float value) {
+  return FormatGeneral(static_cast<double>(value), 7);
+}
 
 std::string FormatCurrency(std::int64_t tenThousandths) {
   const bool negative = tenThousandths < 0;

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "vbscript/VbError.h"
 #include "vbscript/Variant.h"
+#include "vbscript/VbError.h"
 
 namespace vbs::detail {
 namespace {
@@ -15,7 +15,9 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -142,7 +144,8 @@ std::optional<ParsedNumber> ParseNumber(std::string_view text) {
 double ParsedToDouble(const ParsedNumber& number) {
   if (number.isHexOrOctal) {
     if (number.hexTooLarge) throw VbError(err::kOverflow);
-    return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(number.hexValue)));
+    return static_cast<double>(
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(number.hexValue)));
   }
   if (number.digits.empty()) return 0.0;
   const auto magnitude = number.exponent + static_cast<std::int64_t>(number.digits.size());
@@ -191,7 +194,8 @@ std::int64_t ParsedToCurrency(const ParsedNumber& number) {
     }
   }
   const unsigned __int128 limit =
-      static_cast<unsigned __int128>(std::numeric_limits<std::int64_t>::max()) + (number.negative ? 1 : 0);
+      static_cast<unsigned __int128>(std::numeric_limits<std::int64_t>::max()) +
+      (number.negative ? 1 : 0);
   if (magnitude > limit) throw VbError(err::kOverflow);
   if (number.negative) return static_cast<std::int64_t>(-static_cast<__int128>(magnitude));
   return static_cast<std::int64_t>(magnitude);

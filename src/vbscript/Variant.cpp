@@ -14,15 +14,21 @@ namespace vbs {
 
 Object::~Object() = default;
 
-std::string Object::typeName() const { return "Object"; }
+std::string Object::typeName() const {
+  return "Object";
+}
 
-Variant Object::defaultValue() const { throw VbError(err::kObjectDoesntSupport); }
+Variant Object::defaultValue() const {
+  throw VbError(err::kObjectDoesntSupport);
+}
 
 Variant::Variant() : type_(VarType::Empty) {}
 
 Variant::Variant(VarType type, Payload payload) : type_(type), payload_(std::move(payload)) {}
 
-Variant Variant::Null() { return Variant(VarType::Null, std::monostate{}); }
+Variant Variant::Null() {
+  return Variant(VarType::Null, std::monostate{});
+}
 
 Variant Variant::fromBool(bool value) {
   return Variant(VarType::Boolean, std::int64_t{value ? -1 : 0});
@@ -44,13 +50,17 @@ Variant Variant::fromSingle(float value) {
   return Variant(VarType::Single, static_cast<double>(value));
 }
 
-Variant Variant::fromDouble(double value) { return Variant(VarType::Double, value); }
+Variant Variant::fromDouble(double value) {
+  return Variant(VarType::Double, value);
+}
 
 Variant Variant::fromCurrency(std::int64_t tenThousandths) {
   return Variant(VarType::Currency, tenThousandths);
 }
 
-Variant Variant::fromDate(double oleDate) { return Variant(VarType::Date, oleDate); }
+Variant Variant::fromDate(double oleDate) {
+  return Variant(VarType::Date, oleDate);
+}
 
 Variant Variant::fromString(std::string utf8) {
   return Variant(VarType::String, std::move(utf8));
@@ -79,26 +89,43 @@ int Variant::varType() const {
 
 std::string Variant::typeName() const {
   switch (type_) {
-    case VarType::Empty: return "Empty";
-    case VarType::Null: return "Null";
-    case VarType::Integer: return "Integer";
-    case VarType::Long: return "Long";
-    case VarType::Single: return "Single";
-    case VarType::Double: return "Double";
-    case VarType::Currency: return "Currency";
-    case VarType::Date: return "Date";
-    case VarType::String: return "String";
-    case VarType::Object: return object() ? object()->typeName() : "Nothing";
-    case VarType::Error: return "Error";
-    case VarType::Boolean: return "Boolean";
-    case VarType::Byte: return "Byte";
-    case VarType::Array: return "Variant()";
-    case VarType::Variant: break;
+    case VarType::Empty:
+      return "Empty";
+    case VarType::Null:
+      return "Null";
+    case VarType::Integer:
+      return "Integer";
+    case VarType::Long:
+      return "Long";
+    case VarType::Single:
+      return "Single";
+    case VarType::Double:
+      return "Double";
+    case VarType::Currency:
+      return "Currency";
+    case VarType::Date:
+      return "Date";
+    case VarType::String:
+      return "String";
+    case VarType::Object:
+      return object() ? object()->typeName() : "Nothing";
+    case VarType::Error:
+      return "Error";
+    case VarType::Boolean:
+      return "Boolean";
+    case VarType::Byte:
+      return "Byte";
+    case VarType::Array:
+      return "Variant()";
+    case VarType::Variant:
+      break;
   }
   return "Unknown";
 }
 
-bool Variant::isNothing() const { return type_ == VarType::Object && !object(); }
+bool Variant::isNothing() const {
+  return type_ == VarType::Object && !object();
+}
 
 bool Variant::isNumberType() const {
   switch (type_) {
@@ -142,11 +169,17 @@ bool Variant::isNumeric() const {
   }
 }
 
-std::int64_t Variant::rawInt() const { return std::get<std::int64_t>(payload_); }
+std::int64_t Variant::rawInt() const {
+  return std::get<std::int64_t>(payload_);
+}
 
-double Variant::rawDouble() const { return std::get<double>(payload_); }
+double Variant::rawDouble() const {
+  return std::get<double>(payload_);
+}
 
-const std::string& Variant::rawString() const { return std::get<std::string>(payload_); }
+const std::string& Variant::rawString() const {
+  return std::get<std::string>(payload_);
+}
 
 const std::shared_ptr<Object>& Variant::object() const {
   return std::get<std::shared_ptr<Object>>(payload_);

@@ -84,22 +84,22 @@ class Variant {
   bool isNumeric() const;
 
   // Raw access for the engine; each requires the matching subtype.
-  std::int64_t rawInt() const;     // Boolean, Byte, Integer, Long, Currency (x 10000), Error
-  double rawDouble() const;        // Single, Double, Date
-  const std::string& rawString() const;                 // String
-  const std::shared_ptr<Object>& object() const;        // Object (null = Nothing)
-  const std::shared_ptr<VariantArray>& array() const;   // Array
+  std::int64_t rawInt() const;           // Boolean, Byte, Integer, Long, Currency (x 10000), Error
+  double rawDouble() const;              // Single, Double, Date
+  const std::string& rawString() const;  // String
+  const std::shared_ptr<Object>& object() const;       // Object (null = Nothing)
+  const std::shared_ptr<VariantArray>& array() const;  // Array
 
   // Conversions as the VBScript functions do them.
-  bool toBool() const;             // CBool: "True"/"False" (any case), "#TRUE#", numeric text
-  std::uint8_t toByte() const;     // CByte: banker's rounding, 6 outside 0..255
-  std::int16_t toInteger() const;  // CInt: banker's rounding (2.5 -> 2, 3.5 -> 4)
-  std::int32_t toLong() const;     // CLng
-  float toSingle() const;          // CSng
-  double toDouble() const;         // CDbl
-  std::int64_t toCurrency() const; // CCur (x 10000)
-  double toDate() const;           // CDate
-  std::string toString() const;    // CStr
+  bool toBool() const;              // CBool: "True"/"False" (any case), "#TRUE#", numeric text
+  std::uint8_t toByte() const;      // CByte: banker's rounding, 6 outside 0..255
+  std::int16_t toInteger() const;   // CInt: banker's rounding (2.5 -> 2, 3.5 -> 4)
+  std::int32_t toLong() const;      // CLng
+  float toSingle() const;           // CSng
+  double toDouble() const;          // CDbl
+  std::int64_t toCurrency() const;  // CCur (x 10000)
+  double toDate() const;            // CDate
+  std::string toString() const;     // CStr
 
   // The value an object stands for (its default value); other values unchanged.
   // Nothing throws 91, an object without a default value 438.
@@ -129,10 +129,10 @@ std::optional<int> Compare(const Variant& a, const Variant& b, bool textCompare 
 std::optional<double> ParseNumberText(std::string_view text);
 
 // Numbers and dates printed as CStr prints them.
-std::string FormatDouble(double value);               // 15 significant digits
-std::string FormatSingle(float value);                // 7 significant digits
+std::string FormatDouble(double value);  // 15 significant digits
+std::string FormatSingle(float value);   // 7 significant digits
 std::string FormatCurrency(std::int64_t tenThousandths);
-std::string FormatDate(double oleDate);               // "12/31/1999 10:00:00 PM"
+std::string FormatDate(double oleDate);  // "12/31/1999 10:00:00 PM"
 
 // Dates
 struct DateParts {

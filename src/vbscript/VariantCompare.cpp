@@ -12,8 +12,8 @@
 
 #include "vbscript/Object.h"
 #include "vbscript/Utf16.h"
-#include "vbscript/VbError.h"
 #include "vbscript/Variant.h"
+#include "vbscript/VbError.h"
 
 namespace vbs {
 namespace {
@@ -22,8 +22,10 @@ enum class Kind { Empty, Number, String };
 
 Kind KindOf(const Variant& v) {
   switch (v.type()) {
-    case VarType::Empty: return Kind::Empty;
-    case VarType::String: return Kind::String;
+    case VarType::Empty:
+      return Kind::Empty;
+    case VarType::String:
+      return Kind::String;
     case VarType::Boolean:
     case VarType::Byte:
     case VarType::Integer:
@@ -31,8 +33,10 @@ Kind KindOf(const Variant& v) {
     case VarType::Single:
     case VarType::Double:
     case VarType::Currency:
-    case VarType::Date: return Kind::Number;
-    default: throw VbError(err::kTypeMismatch);
+    case VarType::Date:
+      return Kind::Number;
+    default:
+      throw VbError(err::kTypeMismatch);
   }
 }
 
@@ -43,8 +47,10 @@ bool IsExact(const Variant& v) {
     case VarType::Byte:
     case VarType::Integer:
     case VarType::Long:
-    case VarType::Currency: return true;
-    default: return false;
+    case VarType::Currency:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -91,7 +97,8 @@ std::optional<int> Compare(const Variant& left, const Variant& right, bool textC
     return CompareStrings(a.rawString(), b.rawString(), textCompare);
   }
   if (ka == Kind::String) return kb == Kind::Empty ? Sign(a.rawString().size(), std::size_t{0}) : 1;
-  if (kb == Kind::String) return ka == Kind::Empty ? Sign(std::size_t{0}, b.rawString().size()) : -1;
+  if (kb == Kind::String)
+    return ka == Kind::Empty ? Sign(std::size_t{0}, b.rawString().size()) : -1;
   return CompareNumbers(a, b);  // Empty, numbers: Empty is 0
 }
 

@@ -3,7 +3,8 @@
 // Rules kept here: Empty converts to 0, "" and False; Null raises 94; objects convert through
 // their default value; Error values and arrays are a type mismatch. Conversions to Byte,
 // Integer, Long and Currency round half to even (banker's rounding) and raise 6 when the
-// rounded value does not fit (Currency rounds the decimal a number reads as). True converts to -1, except to Byte where it is 255.
+// rounded value does not fit (Currency rounds the decimal a number reads as). True converts to -1,
+// except to Byte where it is 255.
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -12,8 +13,8 @@
 #include "vbscript/DateTime.h"
 #include "vbscript/NumberText.h"
 #include "vbscript/Object.h"
-#include "vbscript/VbError.h"
 #include "vbscript/Variant.h"
+#include "vbscript/VbError.h"
 
 namespace vbs {
 namespace {
@@ -49,16 +50,21 @@ detail::ParsedNumber ParseOrMismatch(const std::string& text) {
 // The value of a non-string, non-object Variant as a double (Empty = 0, True = -1).
 double PlainNumber(const Variant& v) {
   switch (v.type()) {
-    case VarType::Empty: return 0.0;
+    case VarType::Empty:
+      return 0.0;
     case VarType::Boolean:
     case VarType::Byte:
     case VarType::Integer:
-    case VarType::Long: return static_cast<double>(v.rawInt());
-    case VarType::Currency: return static_cast<double>(v.rawInt()) / 10000.0;
+    case VarType::Long:
+      return static_cast<double>(v.rawInt());
+    case VarType::Currency:
+      return static_cast<double>(v.rawInt()) / 10000.0;
     case VarType::Single:
     case VarType::Double:
-    case VarType::Date: return v.rawDouble();
-    default: ThrowConversionError(v);
+    case VarType::Date:
+      return v.rawDouble();
+    default:
+      ThrowConversionError(v);
   }
 }
 
@@ -106,10 +112,16 @@ std::int64_t ToWhole(const Variant& original, Whole target) {
   }
   std::int64_t low = 0, high = 0;
   switch (target) {
-    case Whole::Byte: low = 0, high = 255; break;
-    case Whole::Integer: low = -32768, high = 32767; break;
-    case Whole::Long: low = std::numeric_limits<std::int32_t>::min(),
-                      high = std::numeric_limits<std::int32_t>::max(); break;
+    case Whole::Byte:
+      low = 0, high = 255;
+      break;
+    case Whole::Integer:
+      low = -32768, high = 32767;
+      break;
+    case Whole::Long:
+      low = std::numeric_limits<std::int32_t>::min(),
+      high = std::numeric_limits<std::int32_t>::max();
+      break;
   }
   if (value < low || value > high) throw VbError(err::kOverflow);
   return value;
@@ -167,13 +179,17 @@ float Variant::toSingle() const {
 std::int64_t Variant::toCurrency() const {
   const Variant v = resolved();
   switch (v.type()) {
-    case VarType::Currency: return v.rawInt();
-    case VarType::Empty: return 0;
+    case VarType::Currency:
+      return v.rawInt();
+    case VarType::Empty:
+      return 0;
     case VarType::Boolean:
     case VarType::Byte:
     case VarType::Integer:
-    case VarType::Long: return v.rawInt() * 10000;
-    case VarType::String: return detail::ParsedToCurrency(ParseOrMismatch(v.rawString()));
+    case VarType::Long:
+      return v.rawInt() * 10000;
+    case VarType::String:
+      return detail::ParsedToCurrency(ParseOrMismatch(v.rawString()));
     case VarType::Single:
     case VarType::Double:
     case VarType::Date: {
@@ -186,7 +202,8 @@ std::int64_t Variant::toCurrency() const {
       const auto end = std::to_chars(buffer, buffer + sizeof buffer, d).ptr;
       return detail::ParsedToCurrency(*detail::ParseNumber(std::string_view(buffer, end)));
     }
-    default: ThrowConversionError(v);
+    default:
+      ThrowConversionError(v);
   }
 }
 
@@ -206,17 +223,26 @@ double Variant::toDate() const {
 std::string Variant::toString() const {
   const Variant v = resolved();
   switch (v.type()) {
-    case VarType::Empty: return "";
-    case VarType::String: return v.rawString();
-    case VarType::Boolean: return v.rawInt() != 0 ? "True" : "False";
+    case VarType::Empty:
+      return "";
+    case VarType::String:
+      return v.rawString();
+    case VarType::Boolean:
+      return v.rawInt() != 0 ? "True" : "False";
     case VarType::Byte:
     case VarType::Integer:
-    case VarType::Long: return std::to_string(v.rawInt());
-    case VarType::Single: return FormatSingle(static_cast<float>(v.rawDouble()));
-    case VarType::Double: return FormatDouble(v.rawDouble());
-    case VarType::Currency: return FormatCurrency(v.rawInt());
-    case VarType::Date: return FormatDate(v.rawDouble());
-    default: ThrowConversionError(v);
+    case VarType::Long:
+      return std::to_string(v.rawInt());
+    case VarType::Single:
+      return FormatSingle(static_cast<float>(v.rawDouble()));
+    case VarType::Double:
+      return FormatDouble(v.rawDouble());
+    case VarType::Currency:
+      return FormatCurrency(v.rawInt());
+    case VarType::Date:
+      return FormatDate(v.rawDouble());
+    default:
+      ThrowConversionError(v);
   }
 }
 

@@ -48,8 +48,9 @@ TEST(NumberFormat, DoubleUsesFifteenDigitsAndVbExponentForm) {
 
 TEST(NumberFormat, SingleUsesSevenDigits) {
   const std::pair<float, const char*> cases[] = {
-      {0.1f, "0.1"},           {3.14159265f, "3.141593"}, {1234567.0f, "1234567"},
-      {16777216.0f, "1.677722E+07"}, {1e7f, "1E+07"},    {1e-5f, "1E-05"},
+      {0.1f, "0.1"},           {3.14159265f, "3.141593"},
+      {1234567.0f, "1234567"}, {16777216.0f, "1.677722E+07"},
+      {1e7f, "1E+07"},         {1e-5f, "1E-05"},
       {-0.25f, "-0.25"},       {0.0f, "0"},
   };
   for (const auto& [value, text] : cases) {
@@ -94,7 +95,7 @@ TEST(NumberFormat, DatesInUsShortForm) {
       {36526.0 + (9 * 3600 + 5 * 60 + 7) / 86400.0, "1/1/2000 9:05:07 AM"},
       {dec31 + 0.5 + 0.4 / 86400, "12/31/1999 12:00:00 PM"},  // rounded to the second
       {dec31 + 0.5 + 0.6 / 86400, "12/31/1999 12:00:01 PM"},
-      {dec31 + 0.9999999, "1/1/2000"},  // rounds up to the next midnight
+      {dec31 + 0.9999999, "1/1/2000"},   // rounds up to the next midnight
       {-1.25, "12/29/1899 6:00:00 AM"},  // negative dates count the time forward
       {1.0, "12/31/1899"},
       {-657434.0, "1/1/100"},

@@ -10,7 +10,9 @@
 namespace vbs {
 namespace {
 
-Variant S(const char* text) { return Variant::fromString(text); }
+Variant S(const char* text) {
+  return Variant::fromString(text);
+}
 
 struct CompareCase {
   const char* name;
@@ -25,7 +27,8 @@ TEST(Compare, Table) {
       {"Integer 5 = Double 5", Variant::fromInteger(5), Variant::fromDouble(5.0), 0},
       {"Currency 0.1 = Double 0.1", Variant::fromCurrency(1000), Variant::fromDouble(0.1), 0},
       {"Long 3 = Currency 3", Variant::fromLong(3), Variant::fromCurrency(30000), 0},
-      {"Currency exact", Variant::fromCurrency(922337203685477580), Variant::fromCurrency(922337203685477581), -1},
+      {"Currency exact", Variant::fromCurrency(922337203685477580),
+       Variant::fromCurrency(922337203685477581), -1},
       {"True = -1", Variant::fromBool(true), Variant::fromInteger(-1), 0},
       {"True < False", Variant::fromBool(true), Variant::fromBool(false), -1},
       {"Date = its serial", Variant::fromDate(36525), Variant::fromLong(36525), 0},
@@ -55,7 +58,8 @@ TEST(Compare, Table) {
       {"a > Empty", S("a"), Variant(), 1},
       {"Empty = Empty", Variant(), Variant(), 0},
       {"Empty = False", Variant(), Variant::fromBool(false), 0},
-      {"object default", Variant::fromObject(std::make_shared<test::ValueObject>(Variant::fromLong(5))),
+      {"object default",
+       Variant::fromObject(std::make_shared<test::ValueObject>(Variant::fromLong(5))),
        Variant::fromInteger(5), 0},
   };
   for (const auto& c : cases) {

@@ -13,17 +13,38 @@ namespace {
 
 using test::ErrorOf;
 
-Variant S(const char* text) { return Variant::fromString(text); }
+Variant S(const char* text) {
+  return Variant::fromString(text);
+}
 
 TEST(TextToNumber, AcceptedForms) {
   const std::pair<const char*, double> cases[] = {
-      {"12", 12},         {"  12  ", 12},     {"\t-3.5 ", -3.5}, {"+7", 7},
-      {"1e3", 1000},      {"1E+3", 1000},     {"2.5e-2", 0.025}, {".5", 0.5},
-      {"-.5", -0.5},      {"1.", 1},          {"0.000", 0},      {"1,000", 1000},
-      {"1,234,567.5", 1234567.5},            {"$5", 5},         {"-$5", -5},
-      {"(5)", -5},        {"5-", -5},         {"&HFF", 255},     {"&hff", 255},
-      {"&HFFFF", 65535},  {"&HFFFFFFFF", -1}, {"&O17", 15},      {" &H10 ", 16},
-      {"007", 7},         {"10.05", 10.05},   {"0.000001", 0.000001},
+      {"12", 12},
+      {"  12  ", 12},
+      {"\t-3.5 ", -3.5},
+      {"+7", 7},
+      {"1e3", 1000},
+      {"1E+3", 1000},
+      {"2.5e-2", 0.025},
+      {".5", 0.5},
+      {"-.5", -0.5},
+      {"1.", 1},
+      {"0.000", 0},
+      {"1,000", 1000},
+      {"1,234,567.5", 1234567.5},
+      {"$5", 5},
+      {"-$5", -5},
+      {"(5)", -5},
+      {"5-", -5},
+      {"&HFF", 255},
+      {"&hff", 255},
+      {"&HFFFF", 65535},
+      {"&HFFFFFFFF", -1},
+      {"&O17", 15},
+      {" &H10 ", 16},
+      {"007", 7},
+      {"10.05", 10.05},
+      {"0.000001", 0.000001},
       {"123456789012345678901234567890", 1.2345678901234568e29},
       {"1e-400", 0},
   };
@@ -36,9 +57,9 @@ TEST(TextToNumber, AcceptedForms) {
 }
 
 TEST(TextToNumber, RejectedForms) {
-  const char* cases[] = {"",     " ",   "abc", "12abc", "1 2",  ".",    "1e",   "1e+",
-                         "--1",  "+-1", "&H",  "&HG",   "&H1 2", "(5",  "5)",   ",5",
-                         "1.2.3", "e5", "&Z1", "1..2",  "- 1",   "$",   "True"};
+  const char* cases[] = {"",      " ",   "abc", "12abc", "1 2",   ".",  "1e",  "1e+",
+                         "--1",   "+-1", "&H",  "&HG",   "&H1 2", "(5", "5)",  ",5",
+                         "1.2.3", "e5",  "&Z1", "1..2",  "- 1",   "$",  "True"};
   for (const char* text : cases) {
     EXPECT_FALSE(ParseNumberText(text).has_value()) << text;
     EXPECT_EQ(ErrorOf([&] { S(text).toDouble(); }), 13) << text;
@@ -60,11 +81,11 @@ struct WholeCase {
 
 TEST(Rounding, IntegerBankersRoundingAndRange) {
   const WholeCase cases[] = {
-      {2.5, 2, false},         {3.5, 4, false},         {-2.5, -2, false},
-      {-3.5, -4, false},       {0.5, 0, false},         {1.5, 2, false},
-      {2.4999999, 2, false},   {2.5000001, 3, false},   {-0.4, 0, false},
-      {32767.4, 32767, false}, {32767.5, 0, true},      {-32768.5, -32768, false},
-      {-32768.51, 0, true},    {1e10, 0, true},         {-1e300, 0, true},
+      {2.5, 2, false},         {3.5, 4, false},       {-2.5, -2, false},
+      {-3.5, -4, false},       {0.5, 0, false},       {1.5, 2, false},
+      {2.4999999, 2, false},   {2.5000001, 3, false}, {-0.4, 0, false},
+      {32767.4, 32767, false}, {32767.5, 0, true},    {-32768.5, -32768, false},
+      {-32768.51, 0, true},    {1e10, 0, true},       {-1e300, 0, true},
   };
   for (const auto& c : cases) {
     if (c.overflow) {
@@ -118,10 +139,16 @@ TEST(Rounding, CurrencyToWholeNumbers) {
 
 TEST(Currency, TextRoundsTheExactDecimal) {
   const std::pair<const char*, std::int64_t> cases[] = {
-      {"1.00005", 10000},   // half to even: stays 1.0000
-      {"1.00015", 10002},   // binary 1.00015 lies below the half; the decimal does not
-      {"-1.00015", -10002}, {"0.00005", 0},   {"0.00006", 1},      {"0.000051", 1},
-      {"0.000049999", 0},   {"0.0000001", 0}, {"12.5", 125000},    {"1e3", 10000000},
+      {"1.00005", 10000},  // half to even: stays 1.0000
+      {"1.00015", 10002},  // binary 1.00015 lies below the half; the decimal does not
+      {"-1.00015", -10002},
+      {"0.00005", 0},
+      {"0.00006", 1},
+      {"0.000051", 1},
+      {"0.000049999", 0},
+      {"0.0000001", 0},
+      {"12.5", 125000},
+      {"1e3", 10000000},
       {"$1,234.56", 12345600},
       {"922337203685477.5807", std::numeric_limits<std::int64_t>::max()},
       {"-922337203685477.5808", std::numeric_limits<std::int64_t>::min()},
@@ -152,9 +179,9 @@ TEST(Single, RangeAndPrecision) {
 
 TEST(Boolean, Conversions) {
   const std::pair<const char*, bool> texts[] = {
-      {"True", true},   {"true", true},  {"TRUE", true}, {"False", false}, {"fAlSe", false},
-      {"#TRUE#", true}, {"#FALSE#", false}, {"1", true}, {"-1", true},     {"0", false},
-      {"0.0", false},   {" 2 ", true},   {"0.001", true}, {"&H0", false},
+      {"True", true},   {"true", true},     {"TRUE", true},  {"False", false}, {"fAlSe", false},
+      {"#TRUE#", true}, {"#FALSE#", false}, {"1", true},     {"-1", true},     {"0", false},
+      {"0.0", false},   {" 2 ", true},      {"0.001", true}, {"&H0", false},
   };
   for (const auto& [text, value] : texts) EXPECT_EQ(S(text).toBool(), value) << text;
   EXPECT_EQ(ErrorOf([] { S("yes").toBool(); }), 13);
@@ -261,11 +288,18 @@ TEST(Inspection, TypesNamesAndIsNumeric) {
   for (const auto& [value, name] : names) EXPECT_EQ(value.typeName(), name);
 
   const std::pair<Variant, bool> numeric[] = {
-      {Variant(), true},         {Variant::Null(), false},   {S("12"), true},
-      {S(" 1e3 "), true},        {S("&H10"), true},          {S("abc"), false},
-      {S(""), false},            {Variant::fromBool(true), true},
-      {Variant::fromDate(1), false}, {Variant::fromCurrency(1), true},
-      {Variant::fromError(1), false}, {Variant::fromObject(nullptr), false},
+      {Variant(), true},
+      {Variant::Null(), false},
+      {S("12"), true},
+      {S(" 1e3 "), true},
+      {S("&H10"), true},
+      {S("abc"), false},
+      {S(""), false},
+      {Variant::fromBool(true), true},
+      {Variant::fromDate(1), false},
+      {Variant::fromCurrency(1), true},
+      {Variant::fromError(1), false},
+      {Variant::fromObject(nullptr), false},
   };
   for (const auto& [value, expected] : numeric) {
     EXPECT_EQ(value.isNumeric(), expected) << value.typeName();

@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "vbscript/Object.h"
-#include "vbscript/VbError.h"
 #include "vbscript/Variant.h"
+#include "vbscript/VbError.h"
 
 namespace vbs::test {
 
