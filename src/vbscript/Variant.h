@@ -120,7 +120,7 @@ class Variant {
 // Comparison by VBScript's rules: numbers with numbers, strings with strings (binary or text
 // compare), a number with a string held in a variable: the number is less; Empty is 0 against
 // numbers and "" against strings. Returns <0, 0, >0; nullopt when either side is Null.
-// Throws 13 for arrays and Error values.
+// Objects compare by their default values. Throws 13 for arrays and Error values.
 std::optional<int> Compare(const Variant& a, const Variant& b, bool textCompare = false);
 
 // Text to number as the conversions read it (blanks around, sign, "$", thousands commas,
@@ -139,7 +139,7 @@ struct DateParts {
   int year, month, day, hour, minute, second;
 };
 // The parts as Year(), Month(), Day(), Hour(), Minute(), Second() give them (rounded to the
-// second).
+// second). Throws 6 for a number outside the date range (FormatDate too).
 DateParts SplitDate(double oleDate);
 // DateSerial + TimeSerial as one moment: months, days, hours, minutes and seconds outside their
 // range carry over; years 0..29 mean 2000..2029 and 30..99 mean 1930..1999. Throws 5 when the
