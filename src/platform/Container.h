@@ -1,0 +1,39 @@
+// Container: an element that holds other elements, ordered from back to front.
+//
+// The order of children is the z-order: later children are drawn over earlier ones and are
+// hit first. Children are not owned; a child destroyed elsewhere leaves its container, and
+// a container destroyed first sets its children free (their parent becomes nullptr).
+#pragma once
+
+#include <vector>
+
+#include "platform/Element.h"
+
+namespace tw::platform {
+
+class Container : public Element {
+ public:
+  ~Container() override;
+
+  // Back to front.
+  const std::vector<Element*>& children() const { return children_; }
+  // Puts the element at the front of this container, taking it out of its old one.
+  void add(Element& child);
+  void remove(Element& child);
+  void bringToFront(Element& child);
+  void sendToBack(Element& child);
+  bool contains(const Element& element) const;  // at any depth
+
+ protected:
+  Container(ElementKind kind, std::string name) : Element(kind, std::move(name)) {}
+
+ private:
+  std::vector<Element*> children_;
+};
+
+// The topmost visible, enabled element under (x, y), given in twips of the container's client
+// area, descending into containers; nullptr when the point is on the container's own
+// background. Disabled elements let the point through to what lies beneath them.
+Element* ElementAt(const Container& container, int x, int y);
+
+}  // namespace tw::platform

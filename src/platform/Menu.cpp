@@ -1,0 +1,122 @@
+// MenuItem: the menu tree; changes are reported to the owning window.
+#include "platform/Menu.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/Window.h"
+
+namespace tw::platform {
+
+MenuItem::MenuItem(std::string name, std::string caption)
+    : Component(ElementKind::MenuItem, std::move(name)), caption_(std::move(caption)) {}
+
+MenuItem::~MenuItem() {
+  for (MenuItem* child : children_) child->parent_ = nullptr;
+  children_.clear();
+  if (parent_) parent_->remove(*this);
+}
+
+std::unique_ptr<Component> MenuItem::clone() const {
+  auto m = std::make_unique<MenuItem>(name(), caption_);
+  m->copyComponentProperties(*this);
+  m->visible_ = visible_;
+  m->checked_ = checked_;
+  m->enabled_ = enabled_;
+  m->onClick = onClick;
+  return m;
+}
+
+void MenuItem::attachBeside(const Component& templ) {
+  const auto& t = static_cast<const MenuItem&>(templ);
+  MenuItem* p = t.parent_;
+  if (!p) return;
+  // After the array element with the highest index below ours, so the entries of an array
+  // stay in index order whatever order they are loaded in.
+  const MenuItem* after = &t;
+  for (const MenuItem* sibling : p->children_) {
+    if (sibling->name() == name() && sibling->index() < index() &&
+        sibling->index() > after->index()) {
+      after = sibling;
+    }
+  }
+  p->insertAfter(*this, after);
+}
+
+void MenuItem::changed() {
+  if (Window* w = window()) w->changed(WindowHost::Change::Menus);
+}
+
+void MenuItem::setCaption(std::string caption) {
+  if (caption_ == caption) return;
+  caption_ = std::move(caption);
+  changed();
+}
+
+void MenuItem::setVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  changed();
+}
+
+void MenuItem::setChecked(bool checked) {
+  if (checked_ == checked) return;
+  checked_ = checked;
+  changed();
+}
+
+void MenuItem::setEnabled(bool enabled) {
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  changed();
+}
+
+void MenuItem::add(MenuItem& child) {
+  insertAfter(child, children_.empty() ? nullptr : children_.back());
+}
+
+void MenuItem::insertAfter(MenuItem& child, const MenuItem* after) {
+  if (&child == this) return;
+  for (MenuItem* p = this; p; p = p->parent_) {
+    if (p == &child) return;  // no cycles
+  }
+  if (child.parent_) child.parent_->remove(child);
+  auto pos = children_.begin();
+  if (after) {
+    auto it = std::find(children_.begin(), children_.end(), after);
+    pos = it == children_.end() ? children_.end() : it + 1;
+  }
+  children_.insert(pos, &child);
+  child.parent_ = this;
+  changed();
+}
+
+void MenuItem::remove(MenuItem& child) {
+  auto it = std::find(children_.begin(), children_.end(), &child);
+  if (it == children_.end()) return;
+  children_.erase(it);
+  child.parent_ = nullptr;
+  changed();
+}
+
+MenuItem* MenuItem::find(const std::string& name, int index) {
+  for (MenuItem* child : children_) {
+    if (child->name() == name && (index < 0 || child->index() == index)) return child;
+    if (MenuItem* inner = child->find(name, index)) return inner;
+  }
+  return nullptr;
+}
+
+Window* MenuItem::window() const {
+  const MenuItem* m = this;
+  while (m->parent_) m = m->parent_;
+  return m->owner_;
+}
+
+void MenuItem::click() {
+  if (!enabled_ || !onClick) return;
+  auto handler = onClick;
+  handler(*this);
+}
+
+}  // namespace tw::platform

@@ -1,0 +1,150 @@
+// Picture: decoding with Qt's image readers, format found from the content.
+#include "platform/Picture.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <algorithm>
+
+#include "platform/qt/Bridge.h"
+#include "vbscript/VbError.h"
+
+namespace tw::platform {
+
+struct Picture::Impl {
+  QImage image;
+  bool hasHotSpot = false;
+  Point hotSpot;
+};
+
+namespace {
+
+constexpr int kInvalidPicture = 481;
+
+std::uint16_t Le16(const QByteArray& b, int at) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
+                                    (static_cast<unsigned char>(b[at + 1]) << 8));
+}
+
+std::uint32_t Le32(const QByteArray& b, int at) {
+  return static_cast<std::uint32_t>(Le16(b, at)) |
+         (static_cast<std::uint32_t>(Le16(b, at + 2)) << 16);
+}
+
+// Windows metafiles: placeable wmf (key 0x9AC6CDD7), plain wmf (type 1 or 2, header of 9
+// words) and emf (first record EMR_HEADER with the " EMF" signature at offset 40).
+bool IsMetafile(const QByteArray& b) {
+  if (b.size() >= 4 && Le32(b, 0) == 0x9AC6CDD7u) return true;
+  if (b.size() >= 6 && (Le16(b, 0) == 1 || Le16(b, 0) == 2) && Le16(b, 2) == 9 &&
+      (Le16(b, 4) == 0x0100 || Le16(b, 4) == 0x0300)) {
+    return true;
+  }
+  return b.size() >= 44 && Le32(b, 0) == 1 && b.mid(40, 4) == QByteArray(" EMF");
+}
+
+// A .cur file is an icon directory of type 2; its first entry keeps the hot spot where an
+// icon keeps planes and bit count.
+bool CursorHotSpot(const QByteArray& b, Point& hot) {
+  if (b.size() < 22 || Le16(b, 0) != 0 || Le16(b, 2) != 2 || Le16(b, 4) == 0) return false;
+  hot = Point{Le16(b, 10), Le16(b, 12)};
+  return true;
+}
+
+QImage Decode(const QByteArray& bytes) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  reader.setDecideFormatFromContent(true);
+  QImage image = reader.read();
+  if (image.isNull()) {
+    // Qt does not sniff icon and cursor files from their content; ask its icon reader.
+    Point unused;
+    if (bytes.size() >= 6 && Le16(bytes, 0) == 0 && (Le16(bytes, 2) == 1 || CursorHotSpot(bytes, unused))) {
+      buffer.seek(0);
+      QImageReader iconReader(&buffer, "ico");
+      image = iconReader.read();
+    }
+  }
+  return image;
+}
+
+std::shared_ptr<const Picture> FromBytes(const QByteArray& bytes) {
+  if (bytes.isEmpty() || IsMetafile(bytes)) throw vbs::VbError(kInvalidPicture);
+  QImage image = Decode(bytes);
+  if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
+    throw vbs::VbError(kInvalidPicture);
+  }
+  Point hot;
+  if (!CursorHotSpot(bytes, hot)) return PictureAccess::make(std::move(image));
+  // A damaged directory may name a hot spot outside the picture; keep it on the picture.
+  hot = Point{std::clamp(hot.x, 0, image.width() - 1), std::clamp(hot.y, 0, image.height() - 1)};
+  return PictureAccess::make(std::move(image), hot);
+}
+
+}  // namespace
+
+const QImage& PictureAccess::image(const Picture& picture) { return picture.impl().image; }
+
+std::shared_ptr<const Picture> PictureAccess::make(QImage image, std::optional<Point> hotSpot) {
+  auto impl = std::make_unique<Picture::Impl>();
+  impl->hasHotSpot = hotSpot.has_value();
+  impl->hotSpot = hotSpot.value_or(Point{});
+  impl->image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  return std::make_shared<const Picture>(Picture::Key{}, std::move(impl));
+}
+
+Picture::Picture(Key, std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Picture::~Picture() = default;
+
+std::shared_ptr<const Picture> Picture::load(const std::string& path) {
+  QString name = QString::fromStdString(path);
+  QFileInfo info(name);
+  if (!info.exists() || info.isDir()) throw vbs::VbError(vbs::err::kFileNotFound);
+  QFile file(name);
+  if (!file.open(QIODevice::ReadOnly)) throw vbs::VbError(vbs::err::kPermissionDenied);
+  return FromBytes(file.readAll());
+}
+
+std::shared_ptr<const Picture> Picture::decode(const std::vector<std::uint8_t>& bytes) {
+  return FromBytes(QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                              static_cast<qsizetype>(bytes.size())));
+}
+
+std::shared_ptr<const Picture> Picture::solid(int width, int height, std::uint32_t vbColour) {
+  QImage image(std::max(1, width), std::max(1, height), QImage::Format_ARGB32_Premultiplied);
+  Rgb rgb = ToRgb(vbColour);
+  image.fill(QColor(rgb.r, rgb.g, rgb.b));
+  return PictureAccess::make(std::move(image));
+}
+
+int Picture::width() const { return impl_->image.width(); }
+int Picture::height() const { return impl_->image.height(); }
+bool Picture::hasHotSpot() const { return impl_->hasHotSpot; }
+
+Point Picture::hotSpot() const {
+  if (impl_->hasHotSpot) return impl_->hotSpot;
+  return Point{width() / 2, height() / 2};
+}
+
+std::uint32_t Picture::pixel(int x, int y) const {
+  if (!impl_->image.valid(x, y)) return 0;
+  return impl_->image.pixelColor(x, y).rgba();
+}
+
+void Picture::saveBmp(const std::string& path) const {
+  QImage rgb = impl_->image.convertToFormat(QImage::Format_RGB888);
+  QImageWriter writer(QString::fromStdString(path), "bmp");
+  if (!writer.write(rgb)) throw vbs::VbError(vbs::err::kPathFileAccessError);
+}
+
+std::shared_ptr<const Picture> Picture::region(int x, int y, int w, int h) const {
+  QRect r = QRect(x, y, w, h).intersected(impl_->image.rect());
+  if (r.isEmpty()) throw vbs::VbError(vbs::err::kInvalidCall);
+  return PictureAccess::make(impl_->image.copy(r));
+}
+
+}  // namespace tw::platform

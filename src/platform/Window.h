@@ -1,0 +1,134 @@
+// Window: a top-level window of the game — caption, mode, menu bar and its elements.
+//
+// A window is a container: its children are placed in its client area. Its own left, top,
+// width and height are the outer rectangle in twips of the screen; the client area is
+// smaller by the frame extent (border, caption and menu bar) that the back end reports.
+//
+// The window also turns raw input into element events, the same way for every back end:
+// the back end calls dispatchMouseDown/Up/Move/DoubleClick and dispatchKeyDown with client
+// coordinates in twips. A mouse-down captures its element until the button is released
+// (VB semantics: the up, and the moves in between, go to the same element); a click is
+// reported when the button goes up inside that element. While an element is dragged,
+// moves raise no events and the release drops the dragged element on what lies under the
+// pointer. Elements destroyed while they hold capture, focus or a drag are simply
+// forgotten (weak references), because handlers routinely unload the element that was
+// clicked (a hotspot that changes the frame).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Colour.h"
+#include "platform/Container.h"
+#include "platform/Menu.h"
+
+namespace tw::platform {
+
+class Window;
+
+// What a back end learns about a window it shows.
+class WindowHost {
+ public:
+  enum class Change {
+    Content,  // an element changed: repaint
+    Window,   // caption, geometry, visibility, mode, top-most, pointer of the window
+    Menus,    // the menu bar changed
+  };
+  virtual ~WindowHost() = default;
+  virtual void windowChanged(Window& window, Change change) = 0;
+  // A drag began: the pointer shows the dragged element's drag icon until the drop.
+  virtual void dragStarted(Window& /*window*/, Element& /*source*/) {}
+  // The window object is going away; the host must forget it.
+  virtual void windowDestroyed(Window& window) = 0;
+};
+
+class Window : public Container {
+ public:
+  explicit Window(std::string name);
+  ~Window() override;
+
+  std::unique_ptr<Component> clone() const override;
+
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string caption);
+  // Windowed: border and caption bar; otherwise borderless (full screen or a bare panel).
+  bool windowed() const { return windowed_; }
+  void setWindowed(bool windowed);
+  bool topMost() const { return topMost_; }
+  void setTopMost(bool topMost);
+  Colour backColour() const { return backColour_; }
+  void setBackColour(Colour colour);
+
+  // Border plus caption plus menu bar, in twips; set by the back end.
+  void setFrameExtent(int horizontal, int vertical);
+  int frameWidth() const { return frameWidth_; }
+  int frameHeight() const { return frameHeight_; }
+  // The client area (VB ScaleWidth / ScaleHeight), never negative.
+  int scaleWidth() const;
+  int scaleHeight() const;
+
+  MenuItem& menuBar() { return menuBar_; }
+  const MenuItem& menuBar() const { return menuBar_; }
+
+  // Key pressed while the window is active: (window, virtual-key code, shift).
+  std::function<void(Window&, int, int)> onKeyDown;
+  // The player asks to close the window (close button, Alt+F4); without a handler the window
+  // hides itself.
+  std::function<void(Window&)> onCloseRequest;
+
+  // --- input from the back end (client twips) -------------------------------------
+  void dispatchMouseDown(int button, int shift, int x, int y);
+  void dispatchMouseUp(int button, int shift, int x, int y);
+  void dispatchMouseMove(int buttons, int shift, int x, int y);
+  // The second press of a double click (VB: DblClick instead of a second MouseDown).
+  void dispatchDoubleClick(int button, int shift, int x, int y);
+  void dispatchKeyDown(int keyCode, int shift);
+  void requestClose();
+
+  // The element a mouse event at (x, y) goes to: the element under the point, or the
+  // window itself on its background.
+  Element& targetAt(int x, int y);
+  // The pointer to show at (x, y): the drag icon during a drag, else the pointer of the
+  // element under the point, else the window's own. (A screen-wide pointer set through the
+  // platform overrides this.)
+  MousePointer pointerAt(int x, int y);
+
+  // --- drag and drop --------------------------------------------------------------
+  void beginDrag(Element& source);
+  Element* dragSource() const;
+  void cancelDrag();
+  // Drops the dragged element at (x, y); false when no drag was running.
+  bool dropAt(int x, int y);
+
+  // --- focus ----------------------------------------------------------------------
+  Element* focus() const;
+  void setFocus(Element* element);
+
+  // --- back end -------------------------------------------------------------------
+  void setHost(WindowHost* host) { host_ = host; }
+  WindowHost* host() const { return host_; }
+  // Grows with every change, so a back end or a test can tell whether to repaint.
+  std::uint64_t revision() const { return revision_; }
+  void changed(WindowHost::Change change);
+
+ private:
+  std::string caption_;
+  bool windowed_ = true;
+  bool topMost_ = false;
+  Colour backColour_ = kButtonFace;
+  int frameWidth_ = 0;
+  int frameHeight_ = 0;
+  MenuItem menuBar_;
+  WindowHost* host_ = nullptr;
+  std::uint64_t revision_ = 0;
+
+  // Weak references to elements, so that destroyed elements are never touched.
+  std::weak_ptr<Element*> capture_;
+  std::weak_ptr<Element*> drag_;
+  std::weak_ptr<Element*> focus_;
+  bool captureIsDoubleClick_ = false;
+};
+
+}  // namespace tw::platform

@@ -1,0 +1,34 @@
+// Bridge: the Qt objects behind the platform's own picture, canvas and font types, for the
+// platform's Qt code only (the painter, the Qt back end, cursors and drag pictures). Game
+// code never includes this header.
+//
+// Pictures hold QImage::Format_ARGB32_Premultiplied; canvases always hold
+// ARGB32_Premultiplied with transparent pixels where nothing was drawn.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <memory>
+#include <optional>
+
+#include "platform/Canvas.h"
+#include "platform/Font.h"
+#include "platform/Picture.h"
+
+namespace tw::platform {
+
+struct PictureAccess {
+  static const QImage& image(const Picture& picture);
+  static std::shared_ptr<const Picture> make(QImage image,
+                                             std::optional<Point> hotSpot = std::nullopt);
+  static QImage& image(Canvas& canvas);
+  static const QImage& image(const Canvas& canvas);
+};
+
+// The Qt font for a VB font: Windows family names mapped to their metric-compatible
+// stand-ins, size in pixels at 96 dpi.
+QFont ToQFont(const Font& font);
+// Whether fonts can be used: Qt reads them only once a QGuiApplication exists.
+bool FontsAvailable();
+
+}  // namespace tw::platform
