@@ -249,8 +249,12 @@ std::optional<double> FileResolver::fileDate(std::string_view path) {
   if (!real || ::stat(real->c_str(), &st) != 0) return std::nullopt;
   std::tm local {};
   if (!::localtime_r(&st.st_mtim.tv_sec, &local)) return std::nullopt;
-  return vbs::DateFromParts({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                             local.tm_min, local.tm_sec});
+  try {
+    return vbs::DateFromParts({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                               local.tm_hour, local.tm_min, local.tm_sec});
+  } catch (const vbs::VbError&) {
+    return std::nullopt;  // a time outside the years 100..9999 has no OLE date
+  }
 }
 
 bool FileResolver::removeFile(std::string_view path) {

@@ -2,10 +2,11 @@
 //
 // Game data is written on Windows: paths use "\" or "/", and a name may differ in letter case
 // from the file on disk. The resolver matches each path component without regard to case
-// (EqualsNoCase: ASCII and the Windows-1252 letters); where a folder holds several entries
-// that differ only in case, the one spelled exactly as asked wins, else the first in byte
-// order; when the path goes on below such a name, each variant is tried in that order until
-// the rest of the path is found. "." and ".." are applied to the path's text before anything is looked up, as
+// (EqualsNoCase: ASCII and the Windows-1252 letters). Where a folder holds several entries
+// that differ only in case (possible on Linux only), the one spelled exactly as asked wins,
+// as far as the path exists so spelled; below the first component that is not, the variants
+// are tried in byte order until the rest of the path is found, so the result is the same on
+// every machine. "." and ".." are applied to the path's text before anything is looked up, as
 // Windows does, so "Frames\..\Config" names Config whether or not Frames exists.
 //
 // Directory listings are cached per folder. A cached listing is used only while the folder's

@@ -121,24 +121,6 @@ TEST(FieldWriterRoundTrip, ValuesKeepTheirKind) {
   EXPECT_TRUE(reader.atEnd());
 }
 
-TEST(FieldWriterRoundTrip, SavedGameRecordsReadBackInOrder) {
-  FieldWriter w;
-  w.writeString("Cellar");
-  w.writeInteger(2);
-  w.writeString("DoorOpen");
-  w.writeInteger(-1);
-  w.writeString("Lamp");
-  w.writeInteger(32767);
-  FieldReader reader(w.text());
-  EXPECT_EQ(reader.readAny().rawString(), "Cellar");
-  EXPECT_EQ(reader.readInteger(), 2);
-  EXPECT_EQ(reader.readString(), "DoorOpen");
-  EXPECT_EQ(reader.readInteger(), -1);
-  EXPECT_EQ(reader.readString(), "Lamp");
-  EXPECT_EQ(reader.readInteger(), 32767);
-  EXPECT_TRUE(reader.atEnd());
-}
-
 class FieldWriterSave : public ::testing::Test {
  protected:
   // Names in the folder, hidden ones (temporary files) included.
