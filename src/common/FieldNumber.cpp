@@ -12,7 +12,9 @@
 namespace tw {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int DigitValue(char c, int base) {
   int v = -1;
@@ -92,8 +94,7 @@ std::optional<double> ParseFieldNumber(std::string_view text) {
     long exponent = 0;
     if (e != std::string::npos) {
       const std::string_view ex = std::string_view(normal).substr(e + 1);
-      std::from_chars(ex.data() + (ex.starts_with('+') ? 1 : 0), ex.data() + ex.size(),
-                      exponent);
+      std::from_chars(ex.data() + (ex.starts_with('+') ? 1 : 0), ex.data() + ex.size(), exponent);
       if (ex.starts_with('-') && exponent == 0) exponent = -1000000;  // beyond long: tiny
     }
     const std::size_t dot = mantissa.find('.');
@@ -101,8 +102,7 @@ std::optional<double> ParseFieldNumber(std::string_view text) {
     const long integerDigits =
         nonZero == std::string_view::npos ? 0
         : (dot == std::string_view::npos || nonZero < dot)
-            ? static_cast<long>((dot == std::string_view::npos ? mantissa.size() : dot) -
-                                nonZero)
+            ? static_cast<long>((dot == std::string_view::npos ? mantissa.size() : dot) - nonZero)
             : -static_cast<long>(nonZero - dot - 1);
     if (integerDigits + exponent <= 0) return normal.starts_with('-') ? -0.0 : 0.0;
     throw vbs::VbError(vbs::err::kOverflow);

@@ -14,8 +14,12 @@
 namespace tw {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -129,7 +133,9 @@ double FieldReader::NumericValue(const Field& field) {
   return *value;
 }
 
-std::string FieldReader::readString() { return next().text; }
+std::string FieldReader::readString() {
+  return next().text;
+}
 
 std::int16_t FieldReader::readInteger() {
   const double value = RoundHalfEven(NumericValue(next()));
@@ -157,7 +163,9 @@ float FieldReader::readSingle() {
   return static_cast<float>(value);
 }
 
-double FieldReader::readDouble() { return NumericValue(next()); }
+double FieldReader::readDouble() {
+  return NumericValue(next());
+}
 
 bool FieldReader::readBoolean() {
   const Field field = next();

@@ -22,12 +22,16 @@ vbs::VbError ErrorFor(int code) {
     case EACCES:
     case EPERM:
     case EROFS:
-    case ETXTBSY: return vbs::VbError(vbs::err::kPermissionDenied);
+    case ETXTBSY:
+      return vbs::VbError(vbs::err::kPermissionDenied);
     case ENOSPC:
-    case EDQUOT: return vbs::VbError(vbs::err::kDiskFull);
+    case EDQUOT:
+      return vbs::VbError(vbs::err::kDiskFull);
     case ENOENT:
-    case ENOTDIR: return vbs::VbError(vbs::err::kPathNotFound);
-    default: return vbs::VbError(vbs::err::kPathFileAccessError);
+    case ENOTDIR:
+      return vbs::VbError(vbs::err::kPathNotFound);
+    default:
+      return vbs::VbError(vbs::err::kPathFileAccessError);
   }
 }
 
@@ -75,17 +79,30 @@ void FieldWriter::writeInteger(std::int32_t value) {
 void FieldWriter::writeVariant(const vbs::Variant& value) {
   using vbs::VarType;
   switch (value.type()) {
-    case VarType::Empty: break;
-    case VarType::Null: text_ += "#NULL#"; break;
-    case VarType::Boolean: text_ += value.rawInt() != 0 ? "#TRUE#" : "#FALSE#"; break;
+    case VarType::Empty:
+      break;
+    case VarType::Null:
+      text_ += "#NULL#";
+      break;
+    case VarType::Boolean:
+      text_ += value.rawInt() != 0 ? "#TRUE#" : "#FALSE#";
+      break;
     case VarType::Byte:
     case VarType::Integer:
-    case VarType::Long: text_ += std::to_string(value.rawInt()); break;
+    case VarType::Long:
+      text_ += std::to_string(value.rawInt());
+      break;
     case VarType::Single:
     case VarType::Double:
-    case VarType::Currency: text_ += value.toString(); break;
-    case VarType::Error: text_ += "#ERROR " + std::to_string(value.rawInt()) + "#"; break;
-    case VarType::String: writeString(value.rawString()); return;
+    case VarType::Currency:
+      text_ += value.toString();
+      break;
+    case VarType::Error:
+      text_ += "#ERROR " + std::to_string(value.rawInt()) + "#";
+      break;
+    case VarType::String:
+      writeString(value.rawString());
+      return;
     case VarType::Date: {
       const vbs::DateParts p = vbs::SplitDate(value.rawDouble());
       char buffer[48];
@@ -98,7 +115,8 @@ void FieldWriter::writeVariant(const vbs::Variant& value) {
       text_ += buffer;
       break;
     }
-    default: throw vbs::VbError(vbs::err::kTypeMismatch);
+    default:
+      throw vbs::VbError(vbs::err::kTypeMismatch);
   }
   text_ += "\r\n";
 }

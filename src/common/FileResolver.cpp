@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cerrno>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -27,7 +27,9 @@ namespace {
 // the same tick as the listing would not move the folder's time.
 constexpr std::int64_t kSettleNs = std::int64_t{3'000'000'000};
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+  return c == '/' || c == '\\';
+}
 
 bool HasWildcard(std::string_view name) {
   return name.find_first_of("*?") != std::string_view::npos;
@@ -135,7 +137,9 @@ bool FileResolver::walk(const std::vector<std::string>& parts, std::size_t index
   return false;
 }
 
-bool FileResolver::exists(std::string_view path) { return resolve(path).has_value(); }
+bool FileResolver::exists(std::string_view path) {
+  return resolve(path).has_value();
+}
 
 bool FileResolver::isDirectory(std::string_view path) {
   const auto real = resolve(path);
@@ -152,15 +156,15 @@ const FileResolver::Listing* FileResolver::listing(const std::string& folder) {
   const std::int64_t modified = Nanoseconds(st.st_mtim);
   if (auto it = cache_.find(folder); it != cache_.end()) {
     const Listing& cached = it->second;
-    if (cached.device == st.st_dev && cached.inode == st.st_ino &&
-        cached.modifiedNs == modified && modified + kSettleNs <= cached.listedNs) {
+    if (cached.device == st.st_dev && cached.inode == st.st_ino && cached.modifiedNs == modified &&
+        modified + kSettleNs <= cached.listedNs) {
       return &cached;
     }
   }
 
   // The time is taken before reading, so a change during the read is not mistaken for one
   // that the listing already holds.
-  timespec now {};
+  timespec now{};
   ::clock_gettime(CLOCK_REALTIME, &now);
   Listing fresh;
   fresh.device = st.st_dev;
@@ -184,7 +188,7 @@ const FileResolver::Listing* FileResolver::listing(const std::string& folder) {
     } else if (d->d_type == DT_LNK || d->d_type == DT_UNKNOWN) {
       struct stat target {};
       if (::stat(Join(folder, name).c_str(), &target) == 0) {
-        kind = S_ISDIR(target.st_mode) ? Kind::Directory
+        kind = S_ISDIR(target.st_mode)   ? Kind::Directory
                : S_ISREG(target.st_mode) ? Kind::File
                                          : Kind::Other;
       }
@@ -247,11 +251,11 @@ std::optional<double> FileResolver::fileDate(std::string_view path) {
   const auto real = resolve(path);
   struct stat st {};
   if (!real || ::stat(real->c_str(), &st) != 0) return std::nullopt;
-  std::tm local {};
+  std::tm local{};
   if (!::localtime_r(&st.st_mtim.tv_sec, &local)) return std::nullopt;
   try {
-    return vbs::DateFromParts({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                               local.tm_hour, local.tm_min, local.tm_sec});
+    return vbs::DateFromParts({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                               local.tm_min, local.tm_sec});
   } catch (const vbs::VbError&) {
     return std::nullopt;  // a time outside the years 100..9999 has no OLE date
   }
@@ -301,7 +305,9 @@ std::optional<std::string> FileResolver::readFile(std::string_view path) {
   return data;
 }
 
-void FileResolver::invalidate() { cache_.clear(); }
+void FileResolver::invalidate() {
+  cache_.clear();
+}
 
 std::string ToNativeSeparators(std::string_view path) {
   std::string out(path);

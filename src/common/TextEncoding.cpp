@@ -90,11 +90,16 @@ char32_t FoldChar(char32_t cp) {
   if (cp >= 'A' && cp <= 'Z') return cp + 0x20;
   if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;
   switch (cp) {
-    case 0x0152: return 0x0153;  // Œ
-    case 0x0160: return 0x0161;  // Š
-    case 0x017D: return 0x017E;  // Ž
-    case 0x0178: return 0x00FF;  // Ÿ
-    default: return cp;
+    case 0x0152:
+      return 0x0153;  // Œ
+    case 0x0160:
+      return 0x0161;  // Š
+    case 0x017D:
+      return 0x017E;  // Ž
+    case 0x0178:
+      return 0x00FF;  // Ÿ
+    default:
+      return cp;
   }
 }
 
@@ -107,8 +112,7 @@ std::vector<char32_t> FoldedChars(std::string_view s) {
   while (pos < s.size()) {
     const std::size_t start = pos;
     const char32_t cp = DecodeOne(s, pos);
-    out.push_back(cp == kInvalid ? 0x110000 + static_cast<unsigned char>(s[start])
-                                 : FoldChar(cp));
+    out.push_back(cp == kInvalid ? 0x110000 + static_cast<unsigned char>(s[start]) : FoldChar(cp));
   }
   return out;
 }

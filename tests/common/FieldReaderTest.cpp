@@ -124,20 +124,47 @@ void CheckNumbers(const std::vector<NumberCase>& cases,
 TEST(FieldReaderNumbers, Integer) {
   CheckNumbers(
       {
-          {"12", 12, 0},          {"-7", -7, 0},           {"+3", 3, 0},
-          {"  42  ", 42, 0},      {"\"12\"", 12, 0},       {"\" 12 \"", 12, 0},
-          {"", 0, 0},             {"\"\"", 0, 0},          {"2.5", 2, 0},
-          {"3.5", 4, 0},          {"-2.5", -2, 0},         {"0.5", 0, 0},
-          {"1.5", 2, 0},          {"2.51", 3, 0},          {"1E3", 1000, 0},
-          {"1d2", 100, 0},        {"&HFF", 255, 0},        {"&hffff", -1, 0},
-          {"&O17", 15, 0},        {"#TRUE#", -1, 0},       {"#false#", 0, 0},
-          {"32767", 32767, 0},    {"-32768", -32768, 0},   {"32767.5", 0, 6},
-          {"32768", 0, 6},        {"-32769", 0, 6},        {"&HFFFF&", 0, 6},
-          {"1e400", 0, 6},        {"abc", 0, 13},          {"12abc", 0, 13},
-          {"1 2", 0, 13},         {"\"x\"", 0, 13},        {"#NULL#", 0, 13},
-          {"\"#TRUE#\"", 0, 13},  {"$5", 0, 13},           {"1e", 0, 13},
-          {".", 0, 13},           {"-", 0, 13},            {"&H", 0, 13},
-          {"&HG1", 0, 13},        {"1.2.3", 0, 13},
+          {"12", 12, 0},
+          {"-7", -7, 0},
+          {"+3", 3, 0},
+          {"  42  ", 42, 0},
+          {"\"12\"", 12, 0},
+          {"\" 12 \"", 12, 0},
+          {"", 0, 0},
+          {"\"\"", 0, 0},
+          {"2.5", 2, 0},
+          {"3.5", 4, 0},
+          {"-2.5", -2, 0},
+          {"0.5", 0, 0},
+          {"1.5", 2, 0},
+          {"2.51", 3, 0},
+          {"1E3", 1000, 0},
+          {"1d2", 100, 0},
+          {"&HFF", 255, 0},
+          {"&hffff", -1, 0},
+          {"&O17", 15, 0},
+          {"#TRUE#", -1, 0},
+          {"#false#", 0, 0},
+          {"32767", 32767, 0},
+          {"-32768", -32768, 0},
+          {"32767.5", 0, 6},
+          {"32768", 0, 6},
+          {"-32769", 0, 6},
+          {"&HFFFF&", 0, 6},
+          {"1e400", 0, 6},
+          {"abc", 0, 13},
+          {"12abc", 0, 13},
+          {"1 2", 0, 13},
+          {"\"x\"", 0, 13},
+          {"#NULL#", 0, 13},
+          {"\"#TRUE#\"", 0, 13},
+          {"$5", 0, 13},
+          {"1e", 0, 13},
+          {".", 0, 13},
+          {"-", 0, 13},
+          {"&H", 0, 13},
+          {"&HG1", 0, 13},
+          {"1.2.3", 0, 13},
       },
       [](FieldReader& r) { return r.readInteger(); }, "readInteger");
 }
@@ -178,8 +205,9 @@ TEST(FieldReaderNumbers, SingleAndDouble) {
           {"1.5.", 0, 13},
       },
       [](FieldReader& r) { return r.readDouble(); }, "readDouble");
-  CheckNumbers({{"1.5", 1.5, 0}, {"3.4e38", double(3.4e38f), 0}, {"1e39", 0, 6}},
-               [](FieldReader& r) { return r.readSingle(); }, "readSingle");
+  CheckNumbers(
+      {{"1.5", 1.5, 0}, {"3.4e38", double(3.4e38f), 0}, {"1e39", 0, 6}},
+      [](FieldReader& r) { return r.readSingle(); }, "readSingle");
 }
 
 TEST(FieldReaderBoolean, Forms) {
@@ -189,11 +217,10 @@ TEST(FieldReaderBoolean, Forms) {
     int error;
   };
   const std::vector<Case> cases = {
-      {"#TRUE#", true, 0},    {"#FALSE#", false, 0},    {"True", true, 0},
-      {"tRuE", true, 0},      {"\"false\"", false, 0},  {"\"True\"", true, 0},
-      {"0", false, 0},        {"-1", true, 0},          {"2", true, 0},
-      {"0.1", true, 0},       {"", false, 0},           {"\"\"", false, 0},
-      {"yes", false, 13},     {"\"#TRUE#\"", false, 13}, {"#NULL#", false, 13},
+      {"#TRUE#", true, 0},     {"#FALSE#", false, 0},     {"True", true, 0},     {"tRuE", true, 0},
+      {"\"false\"", false, 0}, {"\"True\"", true, 0},     {"0", false, 0},       {"-1", true, 0},
+      {"2", true, 0},          {"0.1", true, 0},          {"", false, 0},        {"\"\"", false, 0},
+      {"yes", false, 13},      {"\"#TRUE#\"", false, 13}, {"#NULL#", false, 13},
   };
   for (const Case& c : cases) {
     FieldReader reader(c.field + "\r\n");
@@ -304,15 +331,17 @@ TEST(FieldReaderGarbage, RandomBytesEndWithoutLooping) {
         ASSERT_TRUE(e.number() == vbs::err::kOverflow) << e.number();
       }
     }
-    EXPECT_EQ(ErrorOf([&] { while (true) reader.readString(); }),
+    EXPECT_EQ(ErrorOf([&] {
+                while (true) reader.readString();
+              }),
               vbs::err::kInputPastEndOfFile);
   }
 }
 
 TEST(FieldReaderOpen, ReadsTheFileThroughTheResolver) {
   test::TempDir dir;
-  dir.write("Config/General", "\"Caf\xE9\",1\r\n");                 // Windows-1252
-  dir.write("Config/Texts", "\xEF\xBB\xBF\"Caf\xC3\xA9\",2\r\n");   // UTF-8 with BOM
+  dir.write("Config/General", "\"Caf\xE9\",1\r\n");                // Windows-1252
+  dir.write("Config/Texts", "\xEF\xBB\xBF\"Caf\xC3\xA9\",2\r\n");  // UTF-8 with BOM
   dir.mkdir("Config/Folder");
   FileResolver files;
 

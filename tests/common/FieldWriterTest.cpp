@@ -71,8 +71,8 @@ TEST(FieldWriterForms, ObjectsAndArraysHaveNoForm) {
   EXPECT_EQ(ErrorOf([&] { w.writeVariant(Variant::fromObject(nullptr)); }),
             vbs::err::kTypeMismatch);
   EXPECT_EQ(ErrorOf([&] {
-              w.writeVariant(Variant::fromArray(
-                  vbs::VariantArray::fromValues({Variant::fromInteger(1)})));
+              w.writeVariant(
+                  Variant::fromArray(vbs::VariantArray::fromValues({Variant::fromInteger(1)})));
             }),
             vbs::err::kTypeMismatch);
   EXPECT_EQ(w.text(), "");
@@ -111,11 +111,18 @@ TEST(FieldWriterRoundTrip, ValuesKeepTheirKind) {
     ASSERT_EQ(got.type(), expected.type()) << expected.typeName();
     switch (expected.type()) {
       case VarType::Empty:
-      case VarType::Null: break;
+      case VarType::Null:
+        break;
       case VarType::Double:
-      case VarType::Date: EXPECT_EQ(got.rawDouble(), expected.rawDouble()); break;
-      case VarType::String: EXPECT_EQ(got.rawString(), expected.rawString()); break;
-      default: EXPECT_EQ(got.rawInt(), expected.rawInt()); break;
+      case VarType::Date:
+        EXPECT_EQ(got.rawDouble(), expected.rawDouble());
+        break;
+      case VarType::String:
+        EXPECT_EQ(got.rawString(), expected.rawString());
+        break;
+      default:
+        EXPECT_EQ(got.rawInt(), expected.rawInt());
+        break;
     }
   }
   EXPECT_TRUE(reader.atEnd());

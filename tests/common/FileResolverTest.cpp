@@ -34,8 +34,9 @@ class FileResolverTest : public ::testing::Test {
 TEST_F(FileResolverTest, MatchesEachComponentWithoutRegardToCase) {
   const std::string real = dir / "Frames/Hall.fme";
   const std::vector<std::string> spellings = {
-      dir / "Frames/Hall.fme",   dir / "frames/hall.FME",    dir.path() + "\\FRAMES\\HALL.fme",
-      dir / "frames\\Hall.fme",  dir / "Frames//hall.fme",   dir / "./fRaMeS/./HaLl.FmE",
+      dir / "Frames/Hall.fme",           dir / "frames/hall.FME",
+      dir.path() + "\\FRAMES\\HALL.fme", dir / "frames\\Hall.fme",
+      dir / "Frames//hall.fme",          dir / "./fRaMeS/./HaLl.FmE",
       dir / "Config/../Frames/hall.fme",
   };
   for (const std::string& path : spellings) EXPECT_EQ(files.resolve(path), real) << path;
@@ -137,8 +138,7 @@ TEST(FileResolverCache, SeesFilesCreatedAndDeletedBehindItsBack) {
 
   dir.write("Saves/Two.sav", "");
   EXPECT_EQ(files.resolve(dir / "saves/TWO.SAV"), dir / "Saves/Two.sav");
-  EXPECT_EQ(files.list(dir / "saves", "*.sav"),
-            (std::vector<std::string>{"one.sav", "Two.sav"}));
+  EXPECT_EQ(files.list(dir / "saves", "*.sav"), (std::vector<std::string>{"one.sav", "Two.sav"}));
 
   std::filesystem::remove(dir / "Saves/one.sav");
   EXPECT_FALSE(files.exists(dir / "saves/ONE.sav"));
@@ -180,9 +180,9 @@ TEST(FileResolverFind, LikeDirReturnsTheNameAsOnDisk) {
       {dir / "frames\\HALL.FME", "Hall.fme"},
       {dir / "frames\\*.fme", "cellar.FME"},  // first without regard to case
       {dir / "frames\\h*", "Hall.fme"},
-      {dir / "frames\\", "cellar.FME"},       // a folder: its first file
+      {dir / "frames\\", "cellar.FME"},  // a folder: its first file
       {dir / "frames\\x*", ""},
-      {dir / "frames\\sub", ""},              // folders are not files
+      {dir / "frames\\sub", ""},  // folders are not files
       {dir / "frames", ""},
       {dir / "nowhere\\*.fme", ""},
       {dir / "nowhere\\Hall.fme", ""},

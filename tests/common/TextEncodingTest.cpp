@@ -35,7 +35,8 @@ TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
 }
 
 TEST(Cp1252, CharactersOutsideTheCodePageDoNotFit) {
-  EXPECT_EQ(Utf8ToCp1252("Caf\u00E9 \u20AC5"), std::string("Caf\xE9 \x80" "5"));
+  EXPECT_EQ(Utf8ToCp1252("Caf\u00E9 \u20AC5"), std::string("Caf\xE9 \x80"
+                                                           "5"));
   EXPECT_EQ(Utf8ToCp1252("\u4E2D"), std::nullopt);
   EXPECT_EQ(Utf8ToCp1252("\u0100"), std::nullopt);  // Latin Extended-A, not in 1252
   EXPECT_EQ(Utf8ToCp1252("\xE9"), std::nullopt);    // not UTF-8 at all
@@ -50,16 +51,16 @@ TEST(Utf8, Validation) {
       {"", true},
       {"plain", true},
       {"\xC3\xA9", true},
-      {"\xF0\x9F\x98\x80", true},          // U+1F600
-      {std::string("a\0b", 3), true},      // NUL is a character
-      {"\xC0\x80", false},                 // overlong NUL
-      {"\xE0\x80\x80", false},             // overlong
-      {"\xED\xA0\x80", false},             // surrogate half
-      {"\xF4\x90\x80\x80", false},         // above U+10FFFF
-      {"\xC3", false},                     // cut short
-      {"\x80", false},                     // lone continuation byte
-      {"\xE2\x82", false},                 // cut short
-      {"Caf\xE9", false},                  // Windows-1252
+      {"\xF0\x9F\x98\x80", true},      // U+1F600
+      {std::string("a\0b", 3), true},  // NUL is a character
+      {"\xC0\x80", false},             // overlong NUL
+      {"\xE0\x80\x80", false},         // overlong
+      {"\xED\xA0\x80", false},         // surrogate half
+      {"\xF4\x90\x80\x80", false},     // above U+10FFFF
+      {"\xC3", false},                 // cut short
+      {"\x80", false},                 // lone continuation byte
+      {"\xE2\x82", false},             // cut short
+      {"Caf\xE9", false},              // Windows-1252
   };
   for (const Case& c : cases) EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
 }
@@ -83,9 +84,9 @@ TEST(EncodeSavedText, ReadsBackUnchanged) {
       "",
       "\"Cellar\"\r\n12\r\n",
       "Caf\u00E9 \u20AC \u0178",
-      "\u00C3\u00A9",            // Windows-1252 bytes C3 A9 would read as UTF-8 "é"
-      "\u00E2\u20AC\u2122",      // bytes E2 80 99: the UTF-8 of U+2019
-      "\u00EF\u00BB\u00BFx",     // bytes EF BB BF: a byte-order mark
+      "\u00C3\u00A9",         // Windows-1252 bytes C3 A9 would read as UTF-8 "é"
+      "\u00E2\u20AC\u2122",   // bytes E2 80 99: the UTF-8 of U+2019
+      "\u00EF\u00BB\u00BFx",  // bytes EF BB BF: a byte-order mark
       "mixed \u4E2D and \u00E9",
   };
   for (const std::string& t : texts) EXPECT_EQ(DecodeDataText(EncodeSavedText(t)), t) << t;
@@ -99,17 +100,17 @@ TEST(CaseFolding, NamesCompareWithoutRegardToCase) {
   };
   const std::vector<Case> cases = {
       {"Hall", "hALL", true},
-      {"\u00C9COLE", "\u00E9cole", true},     // É é
-      {"\u0152uvre", "\u0153UVRE", true},     // Œ œ
-      {"\u0160", "\u0161", true},             // Š š
-      {"\u0178", "\u00FF", true},             // Ÿ ÿ
-      {"\u00DE", "\u00FE", true},             // Þ þ
-      {"\u00D7", "\u00F7", false},            // × ÷ are no letters
-      {"Stra\u00DFe", "STRA\u00DFE", true},   // ß has no capital here
+      {"\u00C9COLE", "\u00E9cole", true},    // É é
+      {"\u0152uvre", "\u0153UVRE", true},    // Œ œ
+      {"\u0160", "\u0161", true},            // Š š
+      {"\u0178", "\u00FF", true},            // Ÿ ÿ
+      {"\u00DE", "\u00FE", true},            // Þ þ
+      {"\u00D7", "\u00F7", false},           // × ÷ are no letters
+      {"Stra\u00DFe", "STRA\u00DFE", true},  // ß has no capital here
       {"Stra\u00DFe", "STRASSE", false},
       {"a", "a ", false},
-      {"[", "{", false},                      // not letters, though 0x20 apart
-      {"\xE9", "\xC9", false},                // raw bytes are not folded
+      {"[", "{", false},        // not letters, though 0x20 apart
+      {"\xE9", "\xC9", false},  // raw bytes are not folded
   };
   for (const Case& c : cases) {
     EXPECT_EQ(EqualsNoCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
