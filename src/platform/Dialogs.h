@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace tw::platform {
 
@@ -21,6 +22,14 @@ struct MessageBoxRequest {
   MsgButtons buttons = MsgButtons::Ok;
   std::optional<MsgAnswer> defaultButton;  // none: the first button of the set
 };
+
+// A box request in one call (designated initializers that leave the default button out
+// draw a warning from g++).
+inline MessageBoxRequest MakeBox(std::string title, std::string text, MsgIcon icon,
+                                 MsgButtons buttons,
+                                 std::optional<MsgAnswer> defaultButton = std::nullopt) {
+  return MessageBoxRequest{std::move(title), std::move(text), icon, buttons, defaultButton};
+}
 
 // The button a box answers with when the player just presses Enter.
 MsgAnswer DefaultAnswer(const MessageBoxRequest& request);

@@ -37,11 +37,9 @@ std::size_t Utf8Length(std::string_view text) {
 
 void ShowMissingFileWarning(Player& player, const std::string& path) {
   const MessageTable& m = player.messages;
-  player.platform().messageBox(
-      {.title = m[29],
-       .text = m[33] + "\r\n" + path + "\r\n\r\n" + m[34],
-       .icon = platform::MsgIcon::Warning,
-       .buttons = platform::MsgButtons::Ok});
+  player.platform().messageBox(platform::MakeBox(m[29], m[33] + "\r\n" + path + "\r\n\r\n" + m[34],
+                                                 platform::MsgIcon::Warning,
+                                                 platform::MsgButtons::Ok));
 }
 
 }  // namespace
@@ -69,7 +67,9 @@ std::string FileNameOfPath(std::string_view path) {
   return std::string(path.substr(slash + 1));
 }
 
-std::int32_t ClampToZero(std::int32_t n) { return n < 0 ? 0 : n; }
+std::int32_t ClampToZero(std::int32_t n) {
+  return n < 0 ? 0 : n;
+}
 
 std::string LocateDataFile(Player& player, const std::string& path) {
   if (!FindFileName(player, path).empty()) return path;

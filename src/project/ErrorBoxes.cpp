@@ -14,10 +14,9 @@ std::string StandardErrorText(const Player& player, std::string_view description
 }
 
 void ShowStandardError(Player& player, std::string_view description) {
-  player.platform().messageBox({.title = player.messages[29],
-                                .text = StandardErrorText(player, description),
-                                .icon = platform::MsgIcon::Error,
-                                .buttons = platform::MsgButtons::Ok});
+  player.platform().messageBox(
+      platform::MakeBox(player.messages[29], StandardErrorText(player, description),
+                        platform::MsgIcon::Error, platform::MsgButtons::Ok));
 }
 
 }  // namespace tw

@@ -37,10 +37,8 @@ bool ConfirmLargeFonts(Player& player) {
 bool ConfirmMissingGeneral(Player& player, const std::string& path) {
   const MessageTable& m = player.messages;
   const platform::MsgAnswer answer = player.platform().messageBox(
-      {.title = m[29],
-       .text = m[33] + " " + path + "\r\n\r\n" + m[34] + "\r\n\r\n" + m[32],
-       .icon = platform::MsgIcon::Warning,
-       .buttons = platform::MsgButtons::OkCancel});
+      platform::MakeBox(m[29], m[33] + " " + path + "\r\n\r\n" + m[34] + "\r\n\r\n" + m[32],
+                        platform::MsgIcon::Warning, platform::MsgButtons::OkCancel));
   return answer != platform::MsgAnswer::Cancel;
 }
 
@@ -62,7 +60,9 @@ void PresetProjectFolder(Player& player, std::string_view folder) {
   player.folders.ProjectFolder = WithTrailingSlash(folder);
 }
 
-void ClearFrameState(Player& player) { player.frame = CurrentFrameState{}; }
+void ClearFrameState(Player& player) {
+  player.frame = CurrentFrameState{};
+}
 
 bool InitializeProject(Player& player) {
   if (!UsesSmallFonts(player.platform()) && !ConfirmLargeFonts(player)) {

@@ -151,10 +151,8 @@ void LoadTextsFile(Player& player) {
         break;
     }
   } catch (const std::exception&) {
-    player.platform().messageBox({.title = "Error",
-                                  .text = "Unable to load text.",
-                                  .icon = platform::MsgIcon::Error,
-                                  .buttons = platform::MsgButtons::Ok});
+    player.platform().messageBox(platform::MakeBox(
+        "Error", "Unable to load text.", platform::MsgIcon::Error, platform::MsgButtons::Ok));
     FillMessageTable(player.messages, false);
   }
 }

@@ -9,6 +9,8 @@ void ClassVariable::setValue(std::int32_t value) {
   value_ = static_cast<std::int16_t>(value);
 }
 
-void ClassVariable::setValue(const vbs::Variant& value) { value_ = value.toInteger(); }
+void ClassVariable::setValue(const vbs::Variant& value) {
+  value_ = value.toInteger();
+}
 
 }  // namespace tw

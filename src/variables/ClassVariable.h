@@ -33,8 +33,7 @@ class ClassVariable {
 
 class ClassVariableVariant {
  public:
-  explicit ClassVariableVariant(std::string name,
-                                vbs::Variant value = vbs::Variant::fromInteger(0))
+  explicit ClassVariableVariant(std::string name, vbs::Variant value = vbs::Variant::fromInteger(0))
       : Name(std::move(name)), Value(std::move(value)) {}
 
   std::string Name;

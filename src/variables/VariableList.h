@@ -42,7 +42,9 @@ class VariableList {
   }
 
   // Position 1..Count; anything else raises 9 "Subscript out of range".
-  const Pointer& Item(std::int32_t position) const { return entries_[checkedIndex(position)].element; }
+  const Pointer& Item(std::int32_t position) const {
+    return entries_[checkedIndex(position)].element;
+  }
   // By key; an unknown key raises 5 "Invalid procedure call or argument".
   const Pointer& Item(std::string_view key) const { return entries_[keyIndex(key)].element; }
 

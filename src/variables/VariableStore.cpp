@@ -17,7 +17,8 @@ void VariableStore::LoadVariables() {
   try {
     Variables.Clear();
     VariablesVariant.Clear();
-    FieldReader reader = FieldReader::Open(player_.files, player_.folders.ConfigFolder + "Variables");
+    FieldReader reader =
+        FieldReader::Open(player_.files, player_.folders.ConfigFolder + "Variables");
     reader.skip(1);  // the editor's own leading field
     bool variantSection = false;
     while (!reader.atEnd()) {

@@ -18,9 +18,7 @@ class LocateTest : public ::testing::Test {
       return cdAnswer.empty() ? path : cdAnswer;
     };
   }
-  std::string frames(const std::string& name) const {
-    return t.player.folders.FramesFolder + name;
-  }
+  std::string frames(const std::string& name) const { return t.player.folders.FramesFolder + name; }
 
   TestPlayer t;
   std::vector<std::string> cdQuestions;
@@ -100,11 +98,24 @@ TEST_F(LocateTest, CdPathThatIsAlsoMissingIsTheOneReported) {
 
 TEST(EncodedFileNameTest, EveryCodedExtension) {
   const std::pair<const char*, const char*> cases[] = {
-      {"a.ico", "a.002"}, {"a.cur", "a.003"}, {"a.bmp", "a.004"}, {"a.jpg", "a.005"},
-      {"a.gif", "a.006"}, {"a.wmf", "a.007"}, {"a.emf", "a.008"}, {"a.wav", "a.010"},
-      {"a.mid", "a.011"}, {"a.mp3", "a.012"}, {"a.avi", "a.014"}, {"a.wma", "a.016"},
-      {"Dir.X/B.WaV", "Dir.X/B.010"}, {"a.jpeg", "a.jpeg"}, {"a.png", "a.png"},
-      {"bmp", "bmp"}, {".bmp", ".004"}, {"", ""},
+      {"a.ico", "a.002"},
+      {"a.cur", "a.003"},
+      {"a.bmp", "a.004"},
+      {"a.jpg", "a.005"},
+      {"a.gif", "a.006"},
+      {"a.wmf", "a.007"},
+      {"a.emf", "a.008"},
+      {"a.wav", "a.010"},
+      {"a.mid", "a.011"},
+      {"a.mp3", "a.012"},
+      {"a.avi", "a.014"},
+      {"a.wma", "a.016"},
+      {"Dir.X/B.WaV", "Dir.X/B.010"},
+      {"a.jpeg", "a.jpeg"},
+      {"a.png", "a.png"},
+      {"bmp", "bmp"},
+      {".bmp", ".004"},
+      {"", ""},
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(EncodedFileName(in), out) << in;
 }

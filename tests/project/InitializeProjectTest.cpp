@@ -96,8 +96,9 @@ TEST(InitializeProjectTest, MissingGeneralAsksAndCancelEndsTheProgram) {
   EXPECT_EQ(box.icon, MsgIcon::Warning);
   EXPECT_EQ(box.buttons, MsgButtons::OkCancel);
   EXPECT_EQ(box.title, "Error");
-  EXPECT_EQ(box.text.rfind("The following file is missing: " + t.game.path() + "Config/General"
-                           "\r\n\r\nThis file may have been moved",
+  EXPECT_EQ(box.text.rfind("The following file is missing: " + t.game.path() +
+                               "Config/General"
+                               "\r\n\r\nThis file may have been moved",
                            0),
             0u);
   EXPECT_NE(box.text.find("'Exit' to quit.\r\n\r\nDo you want to continue anyway? (not "

@@ -82,9 +82,9 @@ TEST_F(TextsTest, CountAboveTheTableFailsAtTheSixtyFirstText) {
   EXPECT_EQ(t.boxes()[0].title, "Error");
   EXPECT_EQ(t.boxes()[0].text, "Unable to load text.");
   EXPECT_EQ(t.boxes()[0].icon, platform::MsgIcon::Error);
-  EXPECT_EQ(m()[1], "Start");        // back to the program wording
+  EXPECT_EQ(m()[1], "Start");  // back to the program wording
   EXPECT_EQ(m()[51], "Disable Real-Time Effects");
-  EXPECT_EQ(m()[52], "Text 52");     // entries above 51 keep what was read
+  EXPECT_EQ(m()[52], "Text 52");  // entries above 51 keep what was read
   EXPECT_EQ(m()[60], "Text 60");
 }
 
@@ -107,11 +107,11 @@ TEST_F(TextsTest, UnknownModeLeavesEveryEntryEmpty) {
 
 TEST_F(TextsTest, DamagedTextsGiveTheBoxAndTheProgramWording) {
   const std::vector<std::string> damaged = {
-      "",                                   // empty
-      "two",                                // mode not a number
-      "2\r\n0\r\n0\r\n",                    // cut before the count
-      "2,0,0,0,0,0,5,\"a\",\"b\"",          // fewer texts than counted
-      std::string("\x00\xff\x13\x88", 4),   // binary
+      "",                                  // empty
+      "two",                               // mode not a number
+      "2\r\n0\r\n0\r\n",                   // cut before the count
+      "2,0,0,0,0,0,5,\"a\",\"b\"",         // fewer texts than counted
+      std::string("\x00\xff\x13\x88", 4),  // binary
   };
   for (const std::string& content : damaged) {
     TestPlayer p;

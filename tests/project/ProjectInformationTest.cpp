@@ -140,11 +140,11 @@ TEST_F(GeneralTest, FieldsMaySpreadOverLinesOrShareThem) {
 TEST_F(GeneralTest, DamagedFilesGiveTheBoxAndNeverCrash) {
   const std::string binary("\x00\x01\xff\xfe\"\x1a\r\n,,\x80\x90", 12);
   const std::vector<std::string> damaged = {
-      "",                                         // empty file
-      binary,                                     // binary garbage
-      std::string(3'000'000, 'x'),                // one enormous line
-      "\"unterminated",                           // quote never closed
-      "\"ID\",\"x\",\"T\",99999",                 // field 4 overflows 16 bits
+      "",                                           // empty file
+      binary,                                       // binary garbage
+      std::string(3'000'000, 'x'),                  // one enormous line
+      "\"unterminated",                             // quote never closed
+      "\"ID\",\"x\",\"T\",99999",                   // field 4 overflows 16 bits
       "\"ID\",\"x\",\"T\",3,\"F\",\"1\",wide,480",  // width not a number
   };
   for (const std::string& content : damaged) {

@@ -1,9 +1,9 @@
 #include "support/GameFolder.h"
 
+#include <unistd.h>
 #include <atomic>
 #include <fstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace tw::test {
 
@@ -35,7 +35,9 @@ GameFolder::~GameFolder() {
   fs::remove_all(root_, ec);
 }
 
-std::string GameFolder::path() const { return root_.string() + "/"; }
+std::string GameFolder::path() const {
+  return root_.string() + "/";
+}
 
 std::string GameFolder::file(std::string_view relative) const {
   return path() + std::string(relative);
@@ -75,50 +77,59 @@ void GameFolder::writeVariables(const std::vector<std::string>& names) const {
   writeLines("Config/Variables", lines);
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
 
 std::vector<std::string> FullGeneralFields() {
   return {
-      Quoted("GAME-ID-1"),      // 1 ProjectId
-      Quoted("editor"),         // 2
-      Quoted("The Lighthouse"), // 3 GameTitle
-      "3",                      // 4
-      Quoted("Beach"),          // 5 StartFrame
-      Quoted("1.2"),            // 6 GameVersion
-      "640",                    // 7 GameWidth
-      "480",                    // 8 GameHeight
-      Quoted("Ada Author"),     // 9
-      Quoted("ada@example.org"),// 10
+      Quoted("GAME-ID-1"),            // 1 ProjectId
+      Quoted("editor"),               // 2
+      Quoted("The Lighthouse"),       // 3 GameTitle
+      "3",                            // 4
+      Quoted("Beach"),                // 5 StartFrame
+      Quoted("1.2"),                  // 6 GameVersion
+      "640",                          // 7 GameWidth
+      "480",                          // 8 GameHeight
+      Quoted("Ada Author"),           // 9
+      Quoted("ada@example.org"),      // 10
       Quoted("http://example.org/"),  // 11
-      "2",                      // 12 ResolutionChangeMode
-      "0", "0", "0",            // 13-15
-      Quoted("Ocean"),          // 16 SchemeName
-      "0", "0", "0",            // 17-19
-      "#TRUE#",                 // 20 DisableLoadGame
-      "#FALSE#",                // 21 DisableSaveGame
-      "0",                      // 22
-      "0", "0",                 // 23-24
-      "12",                     // 25 InventorySpacingX
-      "14",                     // 26 InventorySpacingY
-      "#FALSE#",                // 27 UseInventoryBar
-      "#FALSE#",                // 28 SlideInventoryOpen
-      "#TRUE#",                 // 29 SlideInventoryClose
-      "#FALSE#",                // 30 HideInventoryButtonWhenEmpty
-      "#FALSE#",                // 31 OpenInventoryOnPickUp
-      "#TRUE#",                 // 32 CustomInventoryPictures
-      Quoted("button.bmp"),     // 33
-      Quoted("back.bmp"),       // 34
-      "1",                      // 35 GameResolution
-      "0", "0",                 // 36-37
-      Quoted("hand.cur"),       // 38 CursorFile
-      "0", "0",                 // 39-40
-      "#TRUE#",                 // 41 WindowedMode
-      "0",                      // 42
-      "#TRUE#",                 // 43 SkipStartupWindow
-      "#FALSE#",                // 44 HideToolLogo
-      "0",                      // 45
-      "#TRUE#",                 // 46 HideTransitionsOption
-      "#TRUE#",                 // 47 HideEffectsOption
+      "2",                            // 12 ResolutionChangeMode
+      "0",
+      "0",
+      "0",              // 13-15
+      Quoted("Ocean"),  // 16 SchemeName
+      "0",
+      "0",
+      "0",        // 17-19
+      "#TRUE#",   // 20 DisableLoadGame
+      "#FALSE#",  // 21 DisableSaveGame
+      "0",        // 22
+      "0",
+      "0",                   // 23-24
+      "12",                  // 25 InventorySpacingX
+      "14",                  // 26 InventorySpacingY
+      "#FALSE#",             // 27 UseInventoryBar
+      "#FALSE#",             // 28 SlideInventoryOpen
+      "#TRUE#",              // 29 SlideInventoryClose
+      "#FALSE#",             // 30 HideInventoryButtonWhenEmpty
+      "#FALSE#",             // 31 OpenInventoryOnPickUp
+      "#TRUE#",              // 32 CustomInventoryPictures
+      Quoted("button.bmp"),  // 33
+      Quoted("back.bmp"),    // 34
+      "1",                   // 35 GameResolution
+      "0",
+      "0",                 // 36-37
+      Quoted("hand.cur"),  // 38 CursorFile
+      "0",
+      "0",        // 39-40
+      "#TRUE#",   // 41 WindowedMode
+      "0",        // 42
+      "#TRUE#",   // 43 SkipStartupWindow
+      "#FALSE#",  // 44 HideToolLogo
+      "0",        // 45
+      "#TRUE#",   // 46 HideTransitionsOption
+      "#TRUE#",   // 47 HideEffectsOption
   };
 }
 

@@ -6,10 +6,16 @@ namespace tw::test {
 
 TestPlayer::TestPlayer() : player(platform, game.path()) {}
 
-bool TestPlayer::initialize() { return InitializeProject(player); }
+bool TestPlayer::initialize() {
+  return InitializeProject(player);
+}
 
-const std::vector<platform::RecordedBox>& TestPlayer::boxes() const { return platform.boxes(); }
+const std::vector<platform::RecordedBox>& TestPlayer::boxes() const {
+  return platform.boxes();
+}
 
-void TestPlayer::queueAnswer(platform::MsgAnswer answer) { platform.queueAnswer(answer); }
+void TestPlayer::queueAnswer(platform::MsgAnswer answer) {
+  platform.queueAnswer(answer);
+}
 
 }  // namespace tw::test

@@ -48,12 +48,12 @@ TEST_F(VariableStoreTest, MarkerPlacementAndRepetition) {
     Names integers, variants;
   };
   const Case cases[] = {
-      {{}, {}, {}},                                      // only the leading field
-      {{"A", "B"}, {"A", "B"}, {}},                      // no marker
-      {{"***", "A", "B"}, {}, {"A", "B"}},               // marker first
+      {{}, {}, {}},                                        // only the leading field
+      {{"A", "B"}, {"A", "B"}, {}},                        // no marker
+      {{"***", "A", "B"}, {}, {"A", "B"}},                 // marker first
       {{"A", "***", "B", "***", "C"}, {"A"}, {"B", "C"}},  // a second marker changes nothing
-      {{"A", "**", "*** "}, {"A", "**", "*** "}, {}},    // only exactly "***" counts
-      {{"", "A"}, {"", "A"}, {}},                        // an empty field is an empty name
+      {{"A", "**", "*** "}, {"A", "**", "*** "}, {}},      // only exactly "***" counts
+      {{"", "A"}, {"", "A"}, {}},                          // an empty field is an empty name
   };
   for (const Case& c : cases) {
     t.game.writeVariables(c.file);
@@ -131,9 +131,9 @@ TEST_F(VariableStoreTest, DamagedOrMissingFilesGiveTheBoxAndKeepWhatWasRead) {
     int integers;
   };
   const Case cases[] = {
-      {"", false, 0},                                  // missing
-      {"", true, 0},                                   // empty: not even the leading field
-      {"1,\"A\",\"B\",\"unterminated", true, 3},       // a quote never closed still ends
+      {"", false, 0},                                           // missing
+      {"", true, 0},                                            // empty: not even the leading field
+      {"1,\"A\",\"B\",\"unterminated", true, 3},                // a quote never closed still ends
       {std::string("1\r\n\x00\x01\xfe\r\n\"Z\"", 9), true, 2},  // binary bytes are names
   };
   for (const Case& c : cases) {
