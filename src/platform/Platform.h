@@ -19,6 +19,8 @@ namespace tw::platform {
 
 class Settings;
 class TimerScheduler;
+class Window;
+struct MousePointer;
 
 struct ScreenSize {
   int width = 0;   // pixels
@@ -67,6 +69,18 @@ class Platform {
   virtual bool shellOpen(const std::string& target) = 0;
   // Starts a program with a command line; nullptr when it cannot be started.
   virtual std::unique_ptr<RunningProgram> startProgram(const std::string& commandLine) = 0;
+
+  // --- windows and pointers -------------------------------------------------------------
+  // Shows a window (not modal); it stays on screen until it is hidden or destroyed.
+  virtual void showWindow(Window& window) = 0;
+  // Shows a window modally: a nested loop runs until the window is hidden or destroyed
+  // (or the program is asked to quit), then returns.
+  virtual void runModal(Window& window) = 0;
+  // A pointer over all windows of the program; PointerShape::Default hands the pointer back
+  // to each element.
+  virtual void setScreenPointer(const MousePointer& pointer) = 0;
+  // Blocks for ms milliseconds without processing events (the poll of a started program).
+  virtual void sleepMs(int ms) = 0;
 
   // --- program ------------------------------------------------------------------------
   // Ends the program as soon as control returns to the main loop.

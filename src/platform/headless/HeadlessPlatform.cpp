@@ -1,0 +1,134 @@
+// HeadlessPlatform: virtual clock, scripted dialogs and the nested-loop input hook.
+#include "platform/headless/HeadlessPlatform.h"
+
+#include <algorithm>
+
+#include "platform/ShellProgram.h"
+#include "platform/Window.h"
+
+namespace tw::platform {
+
+HeadlessPlatform::HeadlessPlatform()
+    : timers_([this] { return clock_; }), settings_(&ownSettings_) {}
+
+HeadlessPlatform::HeadlessPlatform(Settings& settings)
+    : timers_([this] { return clock_; }), settings_(&settings) {}
+
+HeadlessPlatform::~HeadlessPlatform() = default;
+
+bool HeadlessPlatform::callHook(Wait wait) {
+  if (!hook_) return false;
+  auto hook = hook_;  // the hook may replace itself
+  return hook(wait);
+}
+
+void HeadlessPlatform::advance(std::int64_t ms) {
+  if (ms <= 0) return;
+  const std::int64_t target = clock_ + ms;
+  // Handlers may call processEvents, which moves the clock on by itself; the clock never
+  // goes back.
+  while (auto due = timers_.nextDue()) {
+    if (*due > target) break;
+    clock_ = std::max(clock_, *due);
+    timers_.runDue(clock_);
+  }
+  clock_ = std::max(clock_, target);
+}
+
+void HeadlessPlatform::processEvents() {
+  Nest nest(depth_);
+  ++clock_;
+  timers_.runDue(clock_);
+  callHook(Wait{WaitKind::ProcessEvents, depth_});
+}
+
+void HeadlessPlatform::sleepMs(int ms) {
+  if (ms > 0) clock_ += ms;
+}
+
+MsgAnswer HeadlessPlatform::messageBox(const MessageBoxRequest& request) {
+  Nest nest(depth_);
+  if (answers_.empty()) callHook(Wait{WaitKind::MessageBox, depth_, &request});
+  MsgAnswer answer = DefaultAnswer(request);
+  if (!answers_.empty()) {
+    MsgAnswer queued = answers_.front();
+    answers_.pop_front();
+    // An answer the box has no button for closes it with its default.
+    if (AnswerFitsButtons(queued, request.buttons)) answer = queued;
+  }
+  boxes_.push_back(BoxRecord{request.title, request.text, request.icon, request.buttons, answer});
+  return answer;
+}
+
+std::optional<std::string> HeadlessPlatform::inputBox(const InputBoxRequest& request) {
+  Nest nest(depth_);
+  if (inputs_.empty()) callHook(Wait{WaitKind::InputBox, depth_, nullptr, &request});
+  std::optional<std::string> answer = request.defaultText;
+  if (!inputs_.empty()) {
+    answer = inputs_.front();
+    inputs_.pop_front();
+  }
+  inputRecords_.push_back(InputRecord{request.prompt, request.title, request.defaultText, answer});
+  return answer;
+}
+
+bool HeadlessPlatform::setDisplaySize(int width, int height) {
+  if (width <= 0 || height <= 0) return false;
+  if (!supported_.empty() &&
+      std::none_of(supported_.begin(), supported_.end(), [&](const ScreenSize& s) {
+        return s.width == width && s.height == height;
+      })) {
+    return false;
+  }
+  screen_ = ScreenSize{width, height};
+  ++displayChanges_;
+  return true;
+}
+
+bool HeadlessPlatform::shellOpen(const std::string& target) {
+  opened_.push_back(target);
+  return shellOpenResult_;
+}
+
+std::unique_ptr<RunningProgram> HeadlessPlatform::startProgram(const std::string& commandLine) {
+  return StartShellProgram(commandLine);
+}
+
+void HeadlessPlatform::showWindow(Window& window) {
+  window.setVisible(true);
+  for (const auto& w : windows_) {
+    if (Lock(w) == &window) return;
+  }
+  windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
+                                [](const auto& w) { return w.expired(); }),
+                 windows_.end());
+  windows_.push_back(window.weakRef());
+}
+
+std::vector<Window*> HeadlessPlatform::shownWindows() const {
+  std::vector<Window*> out;
+  for (const auto& w : windows_) {
+    if (Element* e = Lock(w)) out.push_back(static_cast<Window*>(e));
+  }
+  return out;
+}
+
+void HeadlessPlatform::runModal(Window& window) {
+  Nest nest(depth_);
+  showWindow(window);
+  // The window may be destroyed by what happens inside (a load window after a load).
+  auto ref = window.weakRef();
+  for (Element* e = Lock(ref); e && e->visible() && !quit_; e = Lock(ref)) {
+    auto* w = static_cast<Window*>(e);
+    if (callHook(Wait{WaitKind::ModalWindow, depth_, nullptr, nullptr, w})) {
+      ++clock_;
+      timers_.runDue(clock_);
+      continue;
+    }
+    // Nothing more to give it: the player closes it.
+    w->requestClose();
+    if (Element* still = Lock(ref); still && still->visible()) still->setVisible(false);
+  }
+}
+
+}  // namespace tw::platform
