@@ -31,16 +31,24 @@ QStringList SplitLines(const std::string& text) {
 
 }  // namespace
 
-QImage& PictureAccess::image(Canvas& canvas) { return canvas.impl().image; }
-const QImage& PictureAccess::image(const Canvas& canvas) { return canvas.impl().image; }
+QImage& PictureAccess::image(Canvas& canvas) {
+  return canvas.impl().image;
+}
+const QImage& PictureAccess::image(const Canvas& canvas) {
+  return canvas.impl().image;
+}
 
 Canvas::Canvas() : impl_(std::make_unique<Impl>()) {}
 Canvas::~Canvas() = default;
 Canvas::Canvas(Canvas&&) noexcept = default;
 Canvas& Canvas::operator=(Canvas&&) noexcept = default;
 
-int Canvas::width() const { return impl_->image.width(); }
-int Canvas::height() const { return impl_->image.height(); }
+int Canvas::width() const {
+  return impl_->image.width();
+}
+int Canvas::height() const {
+  return impl_->image.height();
+}
 
 void Canvas::resize(int width, int height) {
   width = std::max(0, width);

@@ -80,4 +80,3 @@ Element* ElementAt(const Container& container, int x, int y) {
 }
 
 }  // namespace tw::platform
-

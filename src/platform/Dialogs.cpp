@@ -45,21 +45,30 @@ MsgAnswer DefaultAnswer(const MessageBoxRequest& request) {
 
 const char* AnswerName(MsgAnswer answer) {
   switch (answer) {
-    case MsgAnswer::Ok: return "ok";
-    case MsgAnswer::Cancel: return "cancel";
-    case MsgAnswer::Yes: return "yes";
-    case MsgAnswer::No: return "no";
+    case MsgAnswer::Ok:
+      return "ok";
+    case MsgAnswer::Cancel:
+      return "cancel";
+    case MsgAnswer::Yes:
+      return "yes";
+    case MsgAnswer::No:
+      return "no";
   }
   return "ok";
 }
 
 const char* IconName(MsgIcon icon) {
   switch (icon) {
-    case MsgIcon::None: return "none";
-    case MsgIcon::Error: return "error";
-    case MsgIcon::Warning: return "warning";
-    case MsgIcon::Question: return "question";
-    case MsgIcon::Information: return "information";
+    case MsgIcon::None:
+      return "none";
+    case MsgIcon::Error:
+      return "error";
+    case MsgIcon::Warning:
+      return "warning";
+    case MsgIcon::Question:
+      return "question";
+    case MsgIcon::Information:
+      return "information";
   }
   return "none";
 }

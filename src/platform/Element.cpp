@@ -110,7 +110,9 @@ void Element::setEnabled(bool enabled) {
   changed();
 }
 
-void Element::setToolTip(std::string text) { toolTip_ = std::move(text); }
+void Element::setToolTip(std::string text) {
+  toolTip_ = std::move(text);
+}
 
 void Element::setPointer(MousePointer pointer) {
   if (pointer_ == pointer) return;
@@ -118,7 +120,9 @@ void Element::setPointer(MousePointer pointer) {
   changed();
 }
 
-void Element::setDragIcon(std::shared_ptr<const Picture> icon) { dragIcon_ = std::move(icon); }
+void Element::setDragIcon(std::shared_ptr<const Picture> icon) {
+  dragIcon_ = std::move(icon);
+}
 
 void Element::bringToFront() {
   if (parent_) parent_->bringToFront(*this);

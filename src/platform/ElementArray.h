@@ -94,8 +94,7 @@ class ElementArray {
 
  private:
   static vbs::VbError missing(int index) {
-    return vbs::VbError(340, "Control array element '" + std::to_string(index) +
-                                 "' doesn't exist");
+    return vbs::VbError(340, "Control array element '" + std::to_string(index) + "' doesn't exist");
   }
   static void hide(T& element) {
     if constexpr (std::is_base_of_v<Element, T> || std::is_base_of_v<MenuItem, T>) {

@@ -41,7 +41,9 @@ QStringList SplitLines(const std::string& text) {
 
 }  // namespace
 
-bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
+bool FontsAvailable() {
+  return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+}
 
 QFont ToQFont(const Font& font) {
   QFont q;

@@ -22,8 +22,7 @@ class IniSettings : public Settings {
 
   std::string get(const std::string& section, const std::string& key,
                   const std::string& defaultValue) override;
-  void save(const std::string& section, const std::string& key,
-            const std::string& value) override;
+  void save(const std::string& section, const std::string& key, const std::string& value) override;
 
   const std::string& filePath() const { return path_; }
   static std::string defaultFilePath();

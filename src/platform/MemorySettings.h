@@ -16,8 +16,7 @@ class MemorySettings : public Settings {
  public:
   std::string get(const std::string& section, const std::string& key,
                   const std::string& defaultValue) override;
-  void save(const std::string& section, const std::string& key,
-            const std::string& value) override;
+  void save(const std::string& section, const std::string& key, const std::string& value) override;
 
   std::size_t size() const { return values_.size(); }
   void clear() { values_.clear(); }

@@ -63,7 +63,8 @@ QImage Decode(const QByteArray& bytes) {
   if (image.isNull()) {
     // Qt does not sniff icon and cursor files from their content; ask its icon reader.
     Point unused;
-    if (bytes.size() >= 6 && Le16(bytes, 0) == 0 && (Le16(bytes, 2) == 1 || CursorHotSpot(bytes, unused))) {
+    if (bytes.size() >= 6 && Le16(bytes, 0) == 0 &&
+        (Le16(bytes, 2) == 1 || CursorHotSpot(bytes, unused))) {
       buffer.seek(0);
       QImageReader iconReader(&buffer, "ico");
       image = iconReader.read();
@@ -87,7 +88,9 @@ std::shared_ptr<const Picture> FromBytes(const QByteArray& bytes) {
 
 }  // namespace
 
-const QImage& PictureAccess::image(const Picture& picture) { return picture.impl().image; }
+const QImage& PictureAccess::image(const Picture& picture) {
+  return picture.impl().image;
+}
 
 std::shared_ptr<const Picture> PictureAccess::make(QImage image, std::optional<Point> hotSpot) {
   auto impl = std::make_unique<Picture::Impl>();
@@ -121,9 +124,15 @@ std::shared_ptr<const Picture> Picture::solid(int width, int height, std::uint32
   return PictureAccess::make(std::move(image));
 }
 
-int Picture::width() const { return impl_->image.width(); }
-int Picture::height() const { return impl_->image.height(); }
-bool Picture::hasHotSpot() const { return impl_->hasHotSpot; }
+int Picture::width() const {
+  return impl_->image.width();
+}
+int Picture::height() const {
+  return impl_->image.height();
+}
+bool Picture::hasHotSpot() const {
+  return impl_->hasHotSpot;
+}
 
 Point Picture::hotSpot() const {
   if (impl_->hasHotSpot) return impl_->hotSpot;

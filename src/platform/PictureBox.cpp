@@ -68,8 +68,7 @@ void PictureBox::tile(const Picture& picture) {
   changed();
 }
 
-void PictureBox::drawText(int x, int y, const std::string& text, const Font& font,
-                          Colour colour) {
+void PictureBox::drawText(int x, int y, const std::string& text, const Font& font, Colour colour) {
   sizedCanvas().drawText(x, y, text, font, colour);
   changed();
 }

@@ -15,7 +15,9 @@ Timer::Timer(TimerScheduler& scheduler, std::string name)
   scheduler_.setEnabled(id_, true);
 }
 
-Timer::~Timer() { scheduler_.destroy(id_); }
+Timer::~Timer() {
+  scheduler_.destroy(id_);
+}
 
 std::unique_ptr<Component> Timer::clone() const {
   auto timer = std::make_unique<Timer>(scheduler_);
@@ -26,15 +28,23 @@ std::unique_ptr<Component> Timer::clone() const {
   return timer;
 }
 
-int Timer::interval() const { return scheduler_.interval(id_); }
+int Timer::interval() const {
+  return scheduler_.interval(id_);
+}
 
 void Timer::setInterval(int ms) {
   if (ms < 0 || ms > 65535) throw vbs::VbError(380, "Invalid property value");
   scheduler_.setInterval(id_, ms);
 }
 
-bool Timer::enabled() const { return scheduler_.enabled(id_); }
-void Timer::setEnabled(bool enabled) { scheduler_.setEnabled(id_, enabled); }
-bool Timer::running() const { return scheduler_.running(id_); }
+bool Timer::enabled() const {
+  return scheduler_.enabled(id_);
+}
+void Timer::setEnabled(bool enabled) {
+  scheduler_.setEnabled(id_, enabled);
+}
+bool Timer::running() const {
+  return scheduler_.running(id_);
+}
 
 }  // namespace tw::platform

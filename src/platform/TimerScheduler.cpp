@@ -17,9 +17,13 @@ TimerId TimerScheduler::create(Handler handler) {
   return id;
 }
 
-void TimerScheduler::destroy(TimerId id) { timers_.erase(id); }
+void TimerScheduler::destroy(TimerId id) {
+  timers_.erase(id);
+}
 
-bool TimerScheduler::exists(TimerId id) const { return timers_.count(id) != 0; }
+bool TimerScheduler::exists(TimerId id) const {
+  return timers_.count(id) != 0;
+}
 
 TimerScheduler::Entry* TimerScheduler::find(TimerId id) {
   auto it = timers_.find(id);

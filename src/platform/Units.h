@@ -5,7 +5,9 @@ namespace tw::platform {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int TwipsFromPixels(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int TwipsFromPixels(int pixels) {
+  return pixels * kTwipsPerPixel;
+}
 
 // Rounds towards minus infinity, so an element 7 twips above its container starts one
 // pixel above it, not on its edge.

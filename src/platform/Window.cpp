@@ -78,8 +78,12 @@ void Window::setFrameExtent(int horizontal, int vertical) {
   changed(WindowHost::Change::Window);
 }
 
-int Window::scaleWidth() const { return std::max(0, width() - frameWidth_); }
-int Window::scaleHeight() const { return std::max(0, height() - frameHeight_); }
+int Window::scaleWidth() const {
+  return std::max(0, width() - frameWidth_);
+}
+int Window::scaleHeight() const {
+  return std::max(0, height() - frameHeight_);
+}
 
 void Window::changed(WindowHost::Change change) {
   ++revision_;
@@ -166,9 +170,13 @@ void Window::beginDrag(Element& source) {
   if (host_) host_->dragStarted(*this, source);
 }
 
-Element* Window::dragSource() const { return Lock(drag_); }
+Element* Window::dragSource() const {
+  return Lock(drag_);
+}
 
-void Window::cancelDrag() { drag_.reset(); }
+void Window::cancelDrag() {
+  drag_.reset();
+}
 
 bool Window::dropAt(int x, int y) {
   Element* source = Lock(drag_);
@@ -180,7 +188,9 @@ bool Window::dropAt(int x, int y) {
   return true;
 }
 
-Element* Window::focus() const { return Lock(focus_); }
+Element* Window::focus() const {
+  return Lock(focus_);
+}
 
 void Window::setFocus(Element* element) {
   if (element) {

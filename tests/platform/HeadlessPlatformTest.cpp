@@ -25,9 +25,10 @@ TEST(HeadlessClock, TimersFireAtTheirDueTimesAsTheClockAdvances) {
   frame.setInterval(250);
   fade.setInterval(100);
   p.advance(300);
-  EXPECT_EQ(fired, (std::vector<std::pair<std::string, std::int64_t>>{
-                       {"TimerAudioFade", 100}, {"TimerAudioFade", 200}, {"Timer1", 250},
-                       {"TimerAudioFade", 300}}));
+  EXPECT_EQ(fired, (std::vector<std::pair<std::string, std::int64_t>>{{"TimerAudioFade", 100},
+                                                                      {"TimerAudioFade", 200},
+                                                                      {"Timer1", 250},
+                                                                      {"TimerAudioFade", 300}}));
   EXPECT_EQ(p.clockMs(), 300);
   p.advance(0);
   p.advance(-5);  // the clock never goes back
@@ -86,7 +87,8 @@ TEST(HeadlessClock, HandlerWaitingInsideAdvanceKeepsTheClockMonotonic) {
 
 TEST(HeadlessBoxes, DefaultQueuedAndMisfittingAnswersAreRecorded) {
   HeadlessPlatform p;
-  MessageBoxRequest quitBox{"My Game", "Quit?", MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No};
+  MessageBoxRequest quitBox{"My Game", "Quit?", MsgIcon::Question, MsgButtons::YesNo,
+                            MsgAnswer::No};
   MessageBoxRequest okBox{"Error", "Broken", MsgIcon::Error, MsgButtons::Ok, std::nullopt};
   EXPECT_EQ(p.messageBox(quitBox), MsgAnswer::No);  // nothing queued: the default
   p.queueAnswer(MsgAnswer::Yes);

@@ -26,7 +26,9 @@ constexpr std::uint32_t kOpaqueGreen = 0xFF00FF00u;
 
 struct PictureFiles : ::testing::Test {
   QTemporaryDir dir;
-  std::string path(const std::string& name) { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+  std::string path(const std::string& name) {
+    return dir.filePath(QString::fromStdString(name)).toStdString();
+  }
 
   // A 6 x 4 picture: red on the left half, blue on the right.
   static QImage TwoColour() {
@@ -35,7 +37,8 @@ struct PictureFiles : ::testing::Test {
       for (int x = 0; x < 6; ++x) img.setPixel(x, y, x < 3 ? 0xFFFF0000u : 0xFF0000FFu);
     return img;
   }
-  std::string writeQt(const std::string& name, const char* format, const QImage& img = TwoColour()) {
+  std::string writeQt(const std::string& name, const char* format,
+                      const QImage& img = TwoColour()) {
     std::string p = path(name);
     QImageWriter w(QString::fromStdString(p), format);
     EXPECT_TRUE(w.write(img)) << format << ": " << w.errorString().toStdString();
@@ -43,8 +46,9 @@ struct PictureFiles : ::testing::Test {
   }
   std::string writeBytes(const std::string& name, const Bytes& bytes) {
     std::string p = path(name);
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                             static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return p;
   }
   static Bytes ReadAll(const std::string& p) {
@@ -63,10 +67,10 @@ struct PictureFiles : ::testing::Test {
 
 // Two frames of 1 x 1: the first red, the second blue (hand-made LZW data).
 const Bytes kTwoFrameGif = {
-    'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,  // screen, 2-colour table
-    0xFF, 0, 0, 0, 0, 0xFF,                                // red, blue
-    0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0,  // frame 1: index 0
-    0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0,  // frame 2: index 1
+    'G',  'I', 'F', '8', '9', 'a',  1, 0, 1, 0, 0x80, 0, 0,              // screen, 2-colour table
+    0xFF, 0,   0,   0,   0,   0xFF,                                      // red, blue
+    0x2C, 0,   0,   0,   0,   1,    0, 1, 0, 0, 2,    2, 0x44, 0x01, 0,  // frame 1: index 0
+    0x2C, 0,   0,   0,   0,   1,    0, 1, 0, 0, 2,    2, 0x4C, 0x01, 0,  // frame 2: index 1
     0x3B};
 
 TEST_F(PictureFiles, EveryRasterFormatLoadsWithItsSize) {
@@ -136,9 +140,9 @@ TEST_F(PictureFiles, MissingMetafileAndDamagedFilesRaiseVbErrors) {
     const char* name;
     Bytes bytes;
   };
-  for (const Case& c : {Case{"a.wmf", placeableWmf}, Case{"b.wmf", plainWmf}, Case{"c.emf", emf},
-                        Case{"half.png", truncatedPng}, Case{"noise.bmp", noise},
-                        Case{"empty.ico", {}}}) {
+  for (const Case& c :
+       {Case{"a.wmf", placeableWmf}, Case{"b.wmf", plainWmf}, Case{"c.emf", emf},
+        Case{"half.png", truncatedPng}, Case{"noise.bmp", noise}, Case{"empty.ico", {}}}) {
     std::string p = writeBytes(c.name, c.bytes);
     EXPECT_EQ(Error([&] { Picture::load(p); }), 481) << c.name;
   }

@@ -40,7 +40,8 @@ TEST_P(SettingsStores, ValuesAreKeptPerGameAndMatchedWithoutCase) {
 TEST_P(SettingsStores, OddGameIdsAndValuesRoundTrip) {
   const std::string ids[] = {"", "a/b", "a\\b", "100%", "General", "Spiel mit Ümlaut"};
   for (const auto& id : ids) store->save(id, "DriveLetter", "/media/cd " + id);
-  for (const auto& id : ids) EXPECT_EQ(store->get(id, "DriveLetter", "none"), "/media/cd " + id) << id;
+  for (const auto& id : ids)
+    EXPECT_EQ(store->get(id, "DriveLetter", "none"), "/media/cd " + id) << id;
   // "a/b" must not be nested under "a".
   EXPECT_EQ(store->get("a", "DriveLetter", "none"), "none");
   store->save("g", "Empty", "");
@@ -49,15 +50,17 @@ TEST_P(SettingsStores, OddGameIdsAndValuesRoundTrip) {
   EXPECT_EQ(store->get("g", "Commas", ""), "1, 2; \"three\"");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Stores, SettingsStores,
-    ::testing::Values(
-        StoreCase{"Memory", [](const std::string&) { return std::make_unique<MemorySettings>(); }},
-        StoreCase{"Ini",
-                  [](const std::string& d) {
-                    return std::make_unique<IniSettings>(d + "/sub/talewick.ini");
-                  }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Stores, SettingsStores,
+                         ::testing::Values(StoreCase{"Memory",
+                                                     [](const std::string&) {
+                                                       return std::make_unique<MemorySettings>();
+                                                     }},
+                                           StoreCase{"Ini",
+                                                     [](const std::string& d) {
+                                                       return std::make_unique<IniSettings>(
+                                                           d + "/sub/talewick.ini");
+                                                     }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IniSettingsFile, ValuesPersistAcrossInstances) {
   QTemporaryDir dir;
@@ -74,7 +77,8 @@ TEST(IniSettingsFile, ValuesPersistAcrossInstances) {
 TEST(IniSettingsFile, DefaultFileLivesInTheUsersConfigFolder) {
   const std::string p = IniSettings::defaultFilePath();
   EXPECT_NE(p.find("talewick/talewick.ini"), std::string::npos);
-  EXPECT_EQ(p.rfind("/talewick/talewick.ini"), p.size() - std::string("/talewick/talewick.ini").size());
+  EXPECT_EQ(p.rfind("/talewick/talewick.ini"),
+            p.size() - std::string("/talewick/talewick.ini").size());
 }
 
 }  // namespace

@@ -37,8 +37,8 @@ TEST_F(SchedulerFixture, FiresInDueOrderWithTiesInStartOrder) {
   start("c100", 100);
   runUntil(200);
   // At 100 all three are due: a50 was started before c100 but after b100.
-  EXPECT_EQ(log, (std::vector<std::string>{"a50", "b100", "a50", "c100", "a50", "b100", "a50",
-                                           "c100"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"a50", "b100", "a50", "c100", "a50", "b100", "a50", "c100"}));
 }
 
 TEST_F(SchedulerFixture, OneLateRunFiresEachDueTimerOnceInOrder) {

@@ -33,7 +33,9 @@ struct InputFixture : ::testing::Test {
     items.templ().onMouseUp = [this](Element& e, const MouseEvent&) {
       log.push_back("up" + std::to_string(e.index()));
     };
-    items.templ().onClick = [this](Element& e) { log.push_back("click" + std::to_string(e.index())); };
+    items.templ().onClick = [this](Element& e) {
+      log.push_back("click" + std::to_string(e.index()));
+    };
     window.onMouseDown = [this](Element&, const MouseEvent& m) {
       log.push_back("form@" + std::to_string(m.x) + "," + std::to_string(m.y));
     };
@@ -92,8 +94,8 @@ TEST_F(InputFixture, DraggedItemDropsOnTheElementUnderThePointer) {
   };
   a.onMouseDown = b.onMouseDown = items.templ().onMouseDown;
   a.onDragDrop = b.onDragDrop = [&](Element& target, Element& source, int x, int y) {
-    drops.push_back(std::to_string(source.index()) + "->" + std::to_string(target.index()) +
-                    "@" + std::to_string(x) + "," + std::to_string(y));
+    drops.push_back(std::to_string(source.index()) + "->" + std::to_string(target.index()) + "@" +
+                    std::to_string(x) + "," + std::to_string(y));
   };
   window.dispatchMouseDown(kLeftButton, 0, 1500 + 200, 1500 + 200);
   EXPECT_EQ(window.dragSource(), &a);

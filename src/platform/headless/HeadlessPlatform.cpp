@@ -75,9 +75,8 @@ std::optional<std::string> HeadlessPlatform::inputBox(const InputBoxRequest& req
 bool HeadlessPlatform::setDisplaySize(int width, int height) {
   if (width <= 0 || height <= 0) return false;
   if (!supported_.empty() &&
-      std::none_of(supported_.begin(), supported_.end(), [&](const ScreenSize& s) {
-        return s.width == width && s.height == height;
-      })) {
+      std::none_of(supported_.begin(), supported_.end(),
+                   [&](const ScreenSize& s) { return s.width == width && s.height == height; })) {
     return false;
   }
   screen_ = ScreenSize{width, height};
@@ -99,9 +98,9 @@ void HeadlessPlatform::showWindow(Window& window) {
   for (const auto& w : windows_) {
     if (Lock(w) == &window) return;
   }
-  windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
-                                [](const auto& w) { return w.expired(); }),
-                 windows_.end());
+  windows_.erase(
+      std::remove_if(windows_.begin(), windows_.end(), [](const auto& w) { return w.expired(); }),
+      windows_.end());
   windows_.push_back(window.weakRef());
 }
 
