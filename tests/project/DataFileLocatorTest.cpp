@@ -61,7 +61,7 @@ TEST_F(LocateTest, FileFoundNowhereIsReportedOnceWithItsPath) {
   EXPECT_EQ(LocateDataFile(t.player, path), path);
   ASSERT_EQ(cdQuestions.size(), 1u);
   ASSERT_EQ(t.boxes().size(), 1u);
-  const platform::RecordedBox& box = t.boxes()[0];
+  const platform::HeadlessPlatform::BoxRecord& box = t.boxes()[0];
   EXPECT_EQ(box.icon, platform::MsgIcon::Warning);
   EXPECT_EQ(box.buttons, platform::MsgButtons::Ok);
   EXPECT_EQ(box.title, "Error");

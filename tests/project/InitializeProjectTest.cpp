@@ -58,7 +58,7 @@ TEST(InitializeProjectTest, LargeFontsAreWarnedAboutAndNoEndsTheProgram) {
   EXPECT_FALSE(t.initialize());  // No is the default button
   EXPECT_TRUE(t.player.ProgramEndRequested);
   ASSERT_EQ(t.boxes().size(), 1u);
-  const platform::RecordedBox& box = t.boxes()[0];
+  const platform::HeadlessPlatform::BoxRecord& box = t.boxes()[0];
   EXPECT_EQ(box.title, "!!!");
   EXPECT_EQ(box.icon, MsgIcon::Warning);
   EXPECT_EQ(box.buttons, MsgButtons::YesNo);
@@ -92,7 +92,7 @@ TEST(InitializeProjectTest, MissingGeneralAsksAndCancelEndsTheProgram) {
   t.queueAnswer(MsgAnswer::Cancel);
   EXPECT_FALSE(t.initialize());
   ASSERT_EQ(t.boxes().size(), 1u);
-  const platform::RecordedBox& box = t.boxes()[0];
+  const platform::HeadlessPlatform::BoxRecord& box = t.boxes()[0];
   EXPECT_EQ(box.icon, MsgIcon::Warning);
   EXPECT_EQ(box.buttons, MsgButtons::OkCancel);
   EXPECT_EQ(box.title, "Error");
@@ -117,8 +117,9 @@ TEST(InitializeProjectTest, MissingGeneralAcceptedRunsOnDefaults) {
 
 TEST(InitializeProjectTest, GeneralIsFoundWhateverItsCase) {
   TestPlayer t;
-  t.game.writeLines("config/GENERAL", FullGeneralFields());
-  t.game.writeLines("Config/texts", {"1"});
+  t.game.remove("Config");  // the folder too may be spelled otherwise
+  t.game.writeLines("CONFIG/GENERAL", FullGeneralFields());
+  t.game.writeLines("CONFIG/texts", {"1"});
   EXPECT_TRUE(t.initialize());
   EXPECT_TRUE(t.boxes().empty());
   EXPECT_EQ(t.player.settings.StartFrame, "Beach");
@@ -138,7 +139,7 @@ TEST(InitializeProjectTest, ScreenSizeIsRecordedAndComparedWithTheGameResolution
   for (const Case& c : cases) {
     TestPlayer t;
     t.game.writeGeneral(FullGeneralFields());
-    t.platform.setScreenSize(c.width, c.height);
+    t.platform.setScreen(c.width, c.height);
     ASSERT_TRUE(t.initialize());
     EXPECT_EQ(t.player.RecordedScreenWidth, c.width);
     EXPECT_EQ(t.player.RecordedScreenHeight, c.height);

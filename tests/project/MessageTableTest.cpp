@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "project/MessageTable.h"
+#include "vbscript/VbError.h"
 #include "support/TestPlayer.h"
 
 namespace tw::test {

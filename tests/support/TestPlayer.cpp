@@ -10,7 +10,7 @@ bool TestPlayer::initialize() {
   return InitializeProject(player);
 }
 
-const std::vector<platform::RecordedBox>& TestPlayer::boxes() const {
+const std::vector<platform::HeadlessPlatform::BoxRecord>& TestPlayer::boxes() const {
   return platform.boxes();
 }
 

@@ -21,7 +21,7 @@ struct TestPlayer {
   bool initialize();
 
   // The boxes shown so far.
-  const std::vector<platform::RecordedBox>& boxes() const;
+  const std::vector<platform::HeadlessPlatform::BoxRecord>& boxes() const;
   void queueAnswer(platform::MsgAnswer answer);
 
   GameFolder game;
