@@ -12,16 +12,6 @@
 
 namespace vbs {
 
-Object::~Object() = default;
-
-std::string Object::typeName() const {
-  return "Object";
-}
-
-Variant Object::defaultValue() const {
-  throw VbError(err::kObjectDoesntSupport);
-}
-
 Variant::Variant() : type_(VarType::Empty) {}
 
 Variant::Variant(VarType type, Payload payload) : type_(type), payload_(std::move(payload)) {}

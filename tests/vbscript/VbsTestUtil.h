@@ -24,7 +24,7 @@ class ValueObject : public Object {
  public:
   explicit ValueObject(Variant value) : value_(std::move(value)) {}
   std::string typeName() const override { return "ValueObject"; }
-  Variant defaultValue() const override { return value_; }
+  Variant defaultValue() override { return value_; }
 
  private:
   Variant value_;
