@@ -1,0 +1,19 @@
+// LibraryObjects: the objects of the Script Runtime library that scripts create by name with
+// CreateObject — "Scripting.Dictionary" and "Scripting.FileSystemObject".
+//
+// Each call gives a new, independent object. Prog ids match without regard to case, as the
+// Windows registry matches them. The engine turns a nullptr into error 429 ("ActiveX component
+// can't create object"), so unknown names behave as on a machine without the component.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "vbscript/Object.h"
+
+namespace vbs {
+
+// A new Dictionary or FileSystemObject for its prog id; nullptr for any other name.
+std::shared_ptr<Object> CreateLibraryObject(std::string_view progId);
+
+}  // namespace vbs
