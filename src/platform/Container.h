@@ -22,6 +22,9 @@ class Container : public Element {
   void remove(Element& child);
   void bringToFront(Element& child);
   void sendToBack(Element& child);
+  // A container is itself an element that can be brought to the front of its parent.
+  using Element::bringToFront;
+  using Element::sendToBack;
   bool contains(const Element& element) const;  // at any depth
 
  protected:

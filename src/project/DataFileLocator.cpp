@@ -89,3 +89,9 @@ std::string LocateDataFile(Player& player, const std::string& path) {
 }
 
 }  // namespace tw
+
+namespace tw {
+std::string ResolvedPath(Player& player, const std::string& path) {
+  return player.files.resolve(path).value_or(path);
+}
+}  // namespace tw

@@ -32,3 +32,9 @@ std::string FileNameOfPath(std::string_view path);
 std::int32_t ClampToZero(std::int32_t n);
 
 }  // namespace tw
+
+namespace tw {
+// The path as it is on disk (matched without regard to case), for opening a file that
+// LocateDataFile returned; the path unchanged when nothing matches.
+std::string ResolvedPath(Player& player, const std::string& path);
+}  // namespace tw

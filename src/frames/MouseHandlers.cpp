@@ -1,0 +1,92 @@
+// Clicks and pointer moves on the game area: hotspots run their actions, the background and
+// the texts manage the menu bar, and any click stops a video or a transition.
+#include <cmath>
+
+#include "game/Game.h"
+#include "platform/Platform.h"
+
+namespace tw {
+
+namespace {
+
+// Pixels from twips, to the nearest 16-bit integer with halves to even.
+std::int16_t PixelsRoundedToEven(double twips) {
+  const double pixels = std::nearbyint(twips / 15.0);  // the default rounding mode is to even
+  return vbs::Variant::fromDouble(pixels).toInteger();
+}
+
+constexpr int kPauseAfterClickMs = 100;
+
+}  // namespace
+
+void Game::SaveClickPos(double sglLeft, double sglTop) {
+  LastClickX = PixelsRoundedToEven(sglLeft);
+  LastClickY = PixelsRoundedToEven(sglTop);
+}
+
+void Game::AreaClick(std::int16_t AreaIndex, int Button) {
+  if (player_.GameStopped) return;
+  StopMovie = true;
+  SkipRequested = true;
+  if (IsVideoPlaying() || InventoryMoving) return;
+
+  if (Button == platform::kRightButton) {
+    if (!mnuExit.visible()) {
+      ShowMenus();
+    } else if (!MenuOpen) {
+      HideMenus();
+    }
+    return;
+  }
+  if (MenuOpen) {
+    HideMenus();
+    return;
+  }
+  HideMenus();
+  PickOrNotPickObject(AreaIndex);
+  FadeSoundChannels(1);
+  const std::int16_t result = MakeAction(AreaIndex, 0);
+
+  if (result != kActionFrameOpened) ShowOrNotShowAreas();
+  CutSceneArea.setVisible(false);
+  StopVideo();
+  if (result == kActionEndGame) Form_Unload();
+}
+
+void Game::Area_MouseDown(int Index, const platform::MouseEvent& e) {
+  if (!Area.exists(Index)) return;
+  platform::Image& area = Area[Index];
+  SaveClickPos(area.left() + e.x, area.top() + e.y);
+  AreaClick(static_cast<std::int16_t>(Index), e.button);
+  // A short pause keeps a double click from running the action of whatever lies under the
+  // pointer in the new frame.
+  const std::int64_t until = platform().clockMs() + kPauseAfterClickMs;
+  while (platform().clockMs() < until && isOpen()) platform().processEvents();
+  window.setPointer(platform::MousePointer{});
+}
+
+void Game::Background_MouseDown(const platform::MouseEvent& e) {
+  StopMovie = true;
+  SkipRequested = true;
+  if (IsVideoPlaying()) return;
+  picWhere_MouseDown(e);
+}
+
+void Game::picWhere_MouseDown(const platform::MouseEvent& e) {
+  if (e.button == platform::kRightButton) {
+    if (!mnuExit.visible()) {
+      ShowMenus();
+    } else if (!MenuOpen) {
+      HideMenus();
+    }
+  } else {
+    HideMenus();
+  }
+}
+
+void Game::GameArea_MouseMove() {
+  InventoryDirection = 2;  // close
+  if (!InventoryMoving && player_.settings.UseInventoryBar) Inventory_Move();
+}
+
+}  // namespace tw

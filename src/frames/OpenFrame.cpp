@@ -1,0 +1,249 @@
+// OpenFrame: the one way the scene changes, in its fixed order of steps.
+#include <cmath>
+#include <exception>
+
+#include "common/FieldReader.h"
+#include "frames/FrameFile.h"
+#include "game/Game.h"
+#include "platform/Picture.h"
+#include "platform/Platform.h"
+#include "project/DataFileLocator.h"
+#include "project/ErrorBoxes.h"
+#include "project/InitializeProject.h"
+#include "vbscript/VbError.h"
+
+namespace tw {
+
+namespace {
+
+constexpr const char* kVerifyLinks =
+    "Verify that the 'Initial Frame' exists and that the 'Go to another frame' option in the "
+    "Hotspot Properties is linked to an existing frame.";
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool HasVariableNamed(const VariableStore& store, const std::string& lowerName) {
+  for (const auto& v : store.Variables) {
+    if (Lower(v->Name) == lowerName) return true;
+  }
+  for (const auto& v : store.VariablesVariant) {
+    if (Lower(v->Name) == lowerName) return true;
+  }
+  return false;
+}
+
+// A delay in seconds as decimal text, to whole milliseconds (halves to even).
+int TimerIntervalMs(const std::string& seconds) {
+  const double ms = vbs::Variant::fromString(seconds).toDouble() * 1000.0;
+  return vbs::Variant::fromDouble(ms).toLong();
+}
+
+}  // namespace
+
+void Game::ReadFrameHeader(const std::string& frameName) {
+  CurrentFrameState& frame = player_.frame;
+  frame.CurrentFrameName = frameName;
+  try {
+    FieldReader in = FieldReader::Open(player_.files, player_.folders.FramesFolder + frameName + ".fme");
+    frame.BackgroundType = in.readInteger();
+    frame.BackgroundValue = in.readString();
+    frame.BackgroundTiled = in.readBoolean();
+  } catch (const std::exception&) {
+    ShowStandardError(player_, " Unable to load the frame called '" + frameName + "'.");
+  }
+  frame.HotspotCount = 0;
+  const std::string counts = player_.folders.FramesFolder + frameName + ".lks";
+  if (player_.files.exists(counts)) ReadHotspotCount();
+}
+
+std::int16_t Game::ReadHotspotCount() {
+  CurrentFrameState& frame = player_.frame;
+  try {
+    FieldReader in = FieldReader::Open(
+        player_.files, player_.folders.FramesFolder + frame.CurrentFrameName + ".lks");
+    frame.HotspotCount = in.readAny().toInteger();
+  } catch (const std::exception&) {
+    frame.HotspotCount = 0;
+  }
+  return frame.HotspotCount;
+}
+
+void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
+                     std::int16_t iTransNumber, double dTransitionDuration) {
+  const ProjectFolders& folders = player_.folders;
+  // 1-2: broken links.
+  if (CurrentFrame.empty()) {
+    ShowStandardError(player_, " A program link is broken.");
+    return;
+  }
+  if (!player_.files.exists(folders.FramesFolder + CurrentFrame + ".fme")) {
+    ShowStandardError(player_, " A program link is broken. The frame named \"" + CurrentFrame +
+                                   "\" was not found. " + kVerifyLinks);
+    return;
+  }
+  // 3-5: stop the old frame's timer, read the header.
+  Timer1.setEnabled(false);
+  Timer1.setInterval(0);
+  ClearFrameState(player_);
+  ReadFrameHeader(CurrentFrame);
+  if (player_.GameStopped) return;
+
+  FrameFile file;
+  try {
+    // 6: whether scripts may reach the window's controls, decided once per game.
+    if (ControlsReferencesMode == 0) {
+      ControlsReferencesMode = HasVariableNamed(variables, "allowcontrolsreferences") ? 2 : 1;
+    }
+    // 7-8
+    FramesHistoryAdd(CurrentFrame);
+    if (player_.GameStopped) return;
+    {
+      FieldReader in = FieldReader::Open(player_.files, folders.FramesFolder + CurrentFrame + ".fme");
+      ReadFrameFile(in, file, SoundChannels);
+    }
+    if (file.timerTransition) TimerTransition = *file.timerTransition;
+    if (file.timerTransitionMs) TimerTransitionDuration = *file.timerTransitionMs;
+    if (file.timerTransitionNumber) TimerTransitionNumber = *file.timerTransitionNumber;
+
+    // 9-10: let a running rippling-water step finish, then switch the effect off.
+    if (RipplingWaterTimerRunning()) StopRipplingWater();
+    RipplingWaterActive = false;
+
+    const bool hasVideo = !file.videoFile.empty();
+    const auto playFrameVideo = [&] {
+      HideMenus();
+      StopMovie = false;
+      const std::string video = LocateDataFile(player_, folders.FramesFolder + file.videoFile);
+      if (file.videoInCutScene) {
+        CutSceneArea.move(file.videoLeft * 15, file.videoTop * 15, file.videoWidth * 15,
+                          file.videoHeight * 15);
+        PlayMovieWithStop(video, CutSceneArea, false, 0, 0, 0, 0);
+        CutSceneArea.bringToFront();
+        platform().processEvents();
+        CutSceneArea.setVisible(true);
+      } else if (file.videoInFrame) {
+        PlayMovieWithStop(video, PictureBox, false, 0, 0, 0, 0);
+      } else {
+        PlayMovieWithStop(video, PictureBox, true, file.videoLeft, file.videoTop, file.videoWidth,
+                          file.videoHeight);
+      }
+    };
+    // 11: a video that plays before the frame is drawn.
+    if (hasVideo && file.videoFirst && !bWithTransition) {
+      CutSceneArea.setVisible(false);
+      StopVideo();
+      playFrameVideo();
+    }
+    // 12-14: sounds and music.
+    if (file.stopAllSounds) StopAnyWavOrMP3();
+    if (file.soundFile.empty() && file.stopSoundWhenSilent) StopSoundPlayer();
+    if (file.restartMusic) StopMusicPlayer();
+    if (!file.musicFile.empty()) {
+      const std::string music = LocateDataFile(player_, folders.AreasFolder + file.musicFile);
+      if (file.restartMusic || !IsFilePlaying(music)) {
+        StopMusicPlayer();
+        PlayMusic(music, file.musicLoops);
+      }
+    }
+    // 15: the old frame's texts and hotspots go.
+    ResetFrameTexts();
+    ResetFrameAreas();
+    // 16: background.
+    const CurrentFrameState& frame = player_.frame;
+    if (frame.BackgroundType == 0) {
+      PictureBox.cls();
+      const auto colour = static_cast<platform::Colour>(
+          vbs::Variant::fromString(frame.BackgroundValue).toLong());
+      if (PictureBox.backColour() != colour) PictureBox.setBackColour(colour);
+      PictureBox.cls();
+    } else if (frame.BackgroundType == 1) {
+      const std::string path = LocateDataFile(player_, folders.FramesFolder + frame.BackgroundValue);
+      const auto picture = platform::Picture::load(ResolvedPath(player_, path));
+      if (frame.BackgroundTiled) {
+        PictureBox.tile(*picture);
+      } else {
+        PictureBox.drawPictureScaled(*picture, 0, 0, player_.settings.GameWidth,
+                                     player_.settings.GameHeight);
+      }
+    }
+    // 17: texts and hotspots of the new frame.
+    LoadTexts();
+    if (ReadHotspotCount() > 0) LoadAreas();
+    // 18: the entry script.
+    ResetModule();
+    const std::string script = RestoreQuotes(file.script);
+    if (!script.empty() && file.runScript) {
+      Action.iHotspotNumber = 0;
+      ExecuteVBScript(script, true);
+    }
+    // 19: visibility, and the inventory stays above the hotspots.
+    ShowOrNotShowAreas();
+    BringInventoryToFront();
+    // 20-21: the frame's channels and sound.
+    if (!file.stopAllSounds) PlaySoundChannels(folders.FramesFolder + CurrentFrame + ".chn");
+    if (!file.soundFile.empty()) {
+      StopSoundPlayer();
+      PlaySound(LocateDataFile(player_, folders.FramesFolder + file.soundFile));
+    }
+    // 22-23
+    const bool videoAfter = hasVideo && (!file.videoFirst || bWithTransition);
+    if (videoAfter) {
+      CutSceneArea.setVisible(false);
+      StopVideo();
+    }
+    if (!mnuDisableEffects.checked() && frame.BackgroundType == 1 && !frame.BackgroundTiled) {
+      LoadWaveEffectIfAny(CurrentFrame);
+    }
+    // 24: sound channels, and the transition that drives their fades.
+    ApplySoundChannels();
+    if (bWithTransition) {
+      TransitionStep2(iTransNumber, dTransitionDuration);
+    } else {
+      EnableAudioFadeTimer();
+    }
+    // 25-26: a video after drawing, and the wait for any video.
+    if (videoAfter) playFrameVideo();
+    SetScreenPointerArrow();
+    while (!StopMovie) {
+      const std::string status = MediaStatus();
+      if (status.empty() || status == "stopped") break;
+      platform().processEvents();
+      HideMenus();
+      platform().processEvents();
+    }
+    SetScreenPointerDefault();
+    CutSceneArea.setVisible(false);
+    StopVideo();
+    StopMovie = false;
+    // 27
+    if (!mnuDisableEffects.checked() && RipplingWaterActive) StartRipplingWaterIfActive();
+  } catch (const vbs::VbError& e) {
+    if (!player_.GameStopped) {
+      ShowStandardError(player_, " Unable to load the frame called '" + CurrentFrame + "'. " +
+                                     kVerifyLinks + " " + e.description());
+    }
+    return;
+  } catch (const std::exception& e) {
+    if (!player_.GameStopped) {
+      ShowStandardError(player_, " Unable to load the frame called '" + CurrentFrame + "'. " +
+                                     kVerifyLinks + " " + e.what());
+    }
+    return;
+  }
+
+  // 28: the frame timer.
+  if (file.timerOn) {
+    try {
+      Timer1.setTag(file.timerTarget);
+      Timer1.setEnabled(true);
+      Timer1.setInterval(TimerIntervalMs(file.timerDelay));
+    } catch (const std::exception&) {
+      ShowStandardError(player_, " Unable to load timer duration.");
+    }
+  }
+}
+
+}  // namespace tw

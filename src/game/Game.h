@@ -1,0 +1,215 @@
+// Game: the main game window and the state of the game being played.
+//
+// The window shows the game area (PictureBox) with the current frame's background, its
+// hotspots (Area), texts (Text), the message bar and the cut-scene area; it owns the
+// variables, the vanished-hotspot list and the frame history, and it offers the operations
+// through which everything happens (OpenFrame, MakeAction, ResetAll, ...). Each subsystem
+// implements its operations in its own folder (frames/, later inventory/, media/, ...).
+//
+// Element arrays keep element 0 as their hidden template; elements 1 and up are created per
+// frame. Positions are twips. Everything runs on the platform's one thread; the nested
+// event loops (video waits, modal boxes, the short pause after a click) are the only
+// re-entrancy, and the flags below decide what a handler may do meanwhile.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "media/SoundChannel.h"
+#include "platform/ElementArray.h"
+#include "platform/Image.h"
+#include "platform/Label.h"
+#include "platform/Menu.h"
+#include "platform/PictureBox.h"
+#include "platform/Timer.h"
+#include "platform/Window.h"
+#include "project/Player.h"
+#include "variables/VariableStore.h"
+
+namespace tw {
+
+// Results of MakeAction.
+enum ActionResult : std::int16_t {
+  kActionNothing = 0,
+  kActionEndGame = 1,
+  kActionFrameOpened = 2,
+};
+
+// What the Action object of the scripts asks for; scripts are not run yet, so these only
+// ever hold the values of a reset.
+struct ActionRequests {
+  std::string sFrameToLoad;
+  std::int16_t iTransitionNumber = 1;
+  double dTransitionDuration = 0;
+  std::int16_t iHotspotNumber = 0;
+};
+
+class Game {
+ public:
+  explicit Game(Player& player);
+  ~Game();
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  Player& player() { return player_; }
+  platform::Platform& platform() { return player_.platform(); }
+
+  // --- window lifecycle ---------------------------------------------------------------
+  void ResetAll();
+  void StartNewGame();
+  void CenterWindowAndPictureBox();
+  void ShowMenus();
+  void HideMenus();
+  void Form_KeyDown(int KeyCode, int Shift);
+  void mnuExit_Click();
+  void TimerUnloadMe_Timer();
+  void Form_Unload();
+  // True from creation until Form_Unload ran.
+  bool isOpen() const { return open_; }
+  // Runs at the end of Form_Unload: back to the start-up window, or the end of the program.
+  std::function<void()> onUnloaded;
+
+  // --- frames -------------------------------------------------------------------------
+  void OpenFrame(const std::string& CurrentFrame, bool bWithTransition, std::int16_t iTransNumber,
+                 double dTransitionDuration);
+  void ReadFrameHeader(const std::string& frameName);
+  std::int16_t ReadHotspotCount();
+
+  // --- hotspots -----------------------------------------------------------------------
+  void LoadAreas();
+  void ResetFrameAreas();
+  void ShowOrNotShowAreas();
+
+  // --- texts, pointers, messages ------------------------------------------------------
+  void LoadTexts();
+  void ResetFrameTexts();
+  void SetDefaultPointer(platform::Element& control);
+  void SetScreenPointerArrow();
+  void SetScreenPointerDefault();
+  void ShowTextMessage(const std::string& text, bool inFrame);
+  void CloseMessageBar();
+
+  // --- frame timer and history --------------------------------------------------------
+  void FramesHistoryAdd(const std::string& frameName);
+  void Timer1_Timer();
+  void mnuFrameName_Click(int Index);
+
+  // --- actions and mouse --------------------------------------------------------------
+  std::int16_t MakeAction(std::int16_t AreaIndex, std::int16_t ObjectIndex);
+  void AreaClick(std::int16_t AreaIndex, int Button);
+  void SaveClickPos(double sglLeft, double sglTop);
+  void Area_MouseDown(int Index, const platform::MouseEvent& e);
+  void Background_MouseDown(const platform::MouseEvent& e);  // BackImage, Form, Text
+  void picWhere_MouseDown(const platform::MouseEvent& e);
+  void GameArea_MouseMove();  // Area, BackImage, CutSceneArea, Text, the message bar
+
+  // --- calls into subsystems that arrive later (they do nothing until then) -----------
+  // Sound: the seven players and the channel table.
+  void StopAllPlayers();
+  void StopAnyWavOrMP3();
+  void StopMusicPlayer();
+  void StopSoundPlayer();
+  void PlayMusic(const std::string& path, bool loopForever);
+  void PlaySound(const std::string& path);
+  bool IsFilePlaying(const std::string& path);
+  bool IsMusicPlaying();
+  void PlaySoundChannels(const std::string& channelFile);
+  void ApplySoundChannels();
+  void FadeSoundChannels(int steps);
+  void EnableAudioFadeTimer();
+  // Video.
+  bool IsVideoPlaying();
+  std::string MediaStatus();
+  void StopVideo();
+  void PlayMovieWithStop(const std::string& path, platform::Element& host, bool stretch, int left,
+                         int top, int width, int height);
+  // Effects.
+  void TransitionStep1(std::int16_t iTransNumber);
+  void TransitionStep2(std::int16_t iTransNumber, double dTransitionDuration);
+  bool RipplingWaterTimerRunning();
+  void StopRipplingWater();
+  void LoadWaveEffectIfAny(const std::string& frameName);
+  void StartRipplingWaterIfActive();
+  int AniGifNewWithIndex(int hotspot, const std::string& picture, int left, int top, int speed);
+  void RemoveAnimatedPictures();
+  void ShowAnimatedPicture(int index, bool visible);
+  // Inventory.
+  void PickOrNotPickObject(std::int16_t AreaIndex);
+  std::string PickedObjectName(std::int16_t index);
+  void AddPickedObject(const std::string& name, bool bDoNotPopup);
+  void RemovePickedObject(std::int16_t index);
+  void ResetInventory();
+  void BringInventoryToFront();
+  void Inventory_Move();
+  // Scripts.
+  void LoadProcedures();
+  void ResetModule();
+  void ExecuteVBScript(const std::string& text, bool bResetLastClickPosition);
+
+  // --- window elements ----------------------------------------------------------------
+  platform::Window window;
+  platform::PictureBox PictureBox;  // the game area
+  platform::Image BackImage;        // see-through, over the whole game area: background clicks
+  platform::ElementArray<platform::Image> Area;
+  platform::ElementArray<platform::Label> Text;
+  platform::PictureBox CutSceneArea;
+  platform::PictureBox FrameMessageBox;
+  platform::Label LabelMessageBox;
+  platform::Timer Timer1;            // frame timer
+  platform::Timer TimerMessageBox;   // message bar
+  platform::Timer TimerUnloadMe;     // delayed close after Exit
+  platform::Timer TimerRipplingWater;
+  platform::MenuItem mnuLoadGame;
+  platform::MenuItem mnuSaveGame;
+  platform::MenuItem mnuOptions;
+  platform::MenuItem mnuDisableTransitions;
+  platform::MenuItem mnuDisableEffects;
+  platform::MenuItem mnuDebug;
+  platform::ElementArray<platform::MenuItem> mnuFrameName;
+  platform::MenuItem mnuExit;
+
+  // --- game state ---------------------------------------------------------------------
+  VariableStore variables;  // Variables, VariablesVariant, Disappear
+  std::vector<std::string> FramesHistory;
+  SoundChannelTable SoundChannels;
+  ActionRequests Action;
+  std::int16_t ObjectsCount = 0;
+  // Hotspot number -> index of its animated picture (absent: none).
+  std::map<int, int> AreaAnimation;
+
+  // Frame-timer transition, kept from the last frame file that held it.
+  bool TimerTransition = false;
+  std::int32_t TimerTransitionDuration = 0;
+  std::int16_t TimerTransitionNumber = 0;
+
+  bool StopMovie = false;
+  bool SkipRequested = false;
+  bool MenuOpen = false;
+  bool InventoryMoving = false;
+  int InventoryDirection = 0;
+  std::int16_t LastClickX = 0;
+  std::int16_t LastClickY = 0;
+  std::int16_t ControlsReferencesMode = 0;
+  std::int16_t ResolutionOnLoadGame = 0;
+  bool AudioWarningShown = false;
+  bool TransitionErrorShown = false;
+  bool RipplingWaterActive = false;
+  std::int16_t DebugKeyStep = 0;
+
+  // The function keys that reveal the Debug menu, in order: F12, F11, F10, F9.
+  static constexpr int kDebugKeys[4] = {123, 122, 121, 120};
+
+ private:
+  void buildWindow();
+  void buildMenus();
+  void wireHandlers();
+
+  Player& player_;
+  bool open_ = true;
+};
+
+}  // namespace tw

@@ -1,0 +1,246 @@
+// The main window's life: reset, new game, size and position, menus, keys, closing.
+#include <exception>
+
+#include "common/FileResolver.h"
+#include "game/Game.h"
+#include "platform/Platform.h"
+#include "platform/Settings.h"
+#include "project/DataFileLocator.h"
+#include "project/DisplayChecks.h"
+#include "project/ErrorBoxes.h"
+#include "vbscript/VbError.h"
+
+namespace tw {
+
+namespace {
+
+constexpr int kKeyEscape = 27;
+constexpr int kKeyS = 83;
+constexpr int kKeyQ = 81;
+
+// Sizes in twips were 16-bit products in the original window code: a game area above 2184
+// pixels overflows, and the reset reports it instead of laying out a broken window.
+std::int16_t Twips16(std::int16_t pixels) {
+  const int product = static_cast<int>(pixels) * 15;
+  if (product < INT16_MIN || product > INT16_MAX) throw vbs::VbError(vbs::err::kOverflow);
+  return static_cast<std::int16_t>(product);
+}
+
+bool SettingIsTrue(const std::string& value) {
+  if (value.empty()) return false;
+  if (value == "True" || value == "true" || value == "TRUE") return true;
+  try {
+    return std::stod(value) != 0;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace
+
+void Game::ResetAll() {
+  try {
+    // 1-4: timers, variables, items, history.
+    Timer1.setEnabled(false);
+    Timer1.setInterval(0);
+    TimerRipplingWater.setEnabled(false);
+    variables.Clear();
+    ResetInventory();
+    FramesHistory.clear();
+    // 5-10: colours, flags, video, effects.
+    window.setBackColour(platform::kBlack);
+    PictureBox.setBackColour(platform::kBlack);
+    ResolutionOnLoadGame = 0;
+    ControlsReferencesMode = 0;
+    AudioWarningShown = false;
+    TransitionErrorShown = false;
+    CutSceneArea.setVisible(false);
+    StopVideo();
+    StopMovie = true;
+    SkipRequested = true;
+    StopRipplingWater();
+    player_.GameStopped = false;
+    // 11-13: layout and the message bar.
+    CenterWindowAndPictureBox();
+    BackImage.move(0, 0, Twips16(player_.settings.GameWidth), Twips16(player_.settings.GameHeight));
+    LabelMessageBox.setAutoSize(true);
+    LabelMessageBox.setVisible(false);
+    FrameMessageBox.setVisible(false);
+    // 14: the game's pointer everywhere, the screen's own pointer back to normal.
+    SetDefaultPointer(PictureBox);
+    SetDefaultPointer(BackImage);
+    for (int i : Area.indexes()) SetDefaultPointer(Area[i]);
+    for (int i : Text.indexes()) SetDefaultPointer(Text[i]);
+    SetDefaultPointer(CutSceneArea);
+    SetDefaultPointer(FrameMessageBox);
+    SetDefaultPointer(LabelMessageBox);
+    platform().setScreenPointer(platform::MousePointer{});
+    // 15: the inventory bar is laid out by the inventory itself.
+  } catch (const std::exception&) {
+    ShowStandardError(player_, " Unable to initialize the program.");
+    return;
+  }
+
+  // 17-18: the Debug menu's frame list.
+  try {
+    mnuFrameName.unloadAll();
+    const std::vector<std::string> frames =
+        player_.files.list(player_.folders.FramesFolder, "*.fme");
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+      if (frames[i].size() <= 4) continue;
+      platform::MenuItem& item = mnuFrameName.load(static_cast<int>(i) + 1);
+      item.setVisible(true);
+      item.setCaption(frames[i].substr(0, frames[i].size() - 4));
+    }
+  } catch (const std::exception&) {
+  }
+  // 19-21: procedures, option check marks, sound players.
+  try {
+    LoadProcedures();
+  } catch (const std::exception&) {
+  }
+  try {
+    platform::Settings& settings = platform().settings();
+    const std::string& id = player_.settings.ProjectId;
+    mnuDisableTransitions.setChecked(SettingIsTrue(settings.get(id, "DisableTransitions", "")));
+    mnuDisableEffects.setChecked(SettingIsTrue(settings.get(id, "DisableEffects", "")));
+  } catch (const std::exception&) {
+  }
+  try {
+    StopAllPlayers();
+  } catch (const std::exception&) {
+  }
+}
+
+void Game::StartNewGame() {
+  variables.LoadVariables();
+  OpenFrame(player_.settings.StartFrame, false, 0, 0);
+}
+
+void Game::CenterWindowAndPictureBox() {
+  const ProjectSettings& s = player_.settings;
+  platform::Platform& p = platform();
+  const std::int32_t screenWidth = ScreenWidthTwips(p);
+  const std::int32_t screenHeight = ScreenHeightTwips(p);
+  if (s.WindowedMode) {
+    ShowMenus();
+    window.setCaption(s.GameTitle + " ");
+    window.setWindowed(true);
+    const int frameW = window.width() - window.scaleWidth();
+    const int frameH = window.height() - window.scaleHeight();
+    window.setHeight(frameH + Twips16(s.GameHeight));
+    window.setWidth(frameW + Twips16(s.GameWidth));
+  } else {
+    window.setCaption("");
+    window.setWindowed(false);
+    HideMenus();
+    window.setHeight(screenHeight);
+    window.setWidth(screenWidth);
+  }
+  window.setTop(screenHeight / 2 - window.height() / 2);
+  window.setLeft(screenWidth / 2 - window.width() / 2);
+
+  PictureBox.setWidth(Twips16(s.GameWidth));
+  PictureBox.setHeight(Twips16(s.GameHeight));
+  PictureBox.setLeft(window.scaleWidth() / 2 - PictureBox.width() / 2);
+  PictureBox.setTop(ClampToZero(window.scaleHeight() / 2 - PictureBox.height() / 2));
+}
+
+void Game::ShowMenus() {
+  const ProjectSettings& s = player_.settings;
+  mnuExit.setVisible(true);
+  mnuSaveGame.setVisible(!s.DisableSaveGame);
+  mnuLoadGame.setVisible(!s.DisableLoadGame);
+  if (s.HideTransitionsOption && s.HideEffectsOption) {
+    mnuOptions.setVisible(false);
+  } else {
+    mnuOptions.setVisible(true);
+    mnuDisableTransitions.setVisible(!s.HideTransitionsOption);
+    mnuDisableEffects.setVisible(!s.HideEffectsOption);
+  }
+  mnuDebug.setVisible(false);
+  MenuOpen = false;
+}
+
+void Game::HideMenus() {
+  if (player_.settings.WindowedMode || player_.GameStopped) return;
+  for (platform::MenuItem* item : {&mnuExit, &mnuSaveGame, &mnuLoadGame, &mnuOptions, &mnuDebug}) {
+    if (item->visible()) item->setVisible(false);
+  }
+  MenuOpen = false;
+}
+
+void Game::Form_KeyDown(int KeyCode, int /*Shift*/) {
+  SkipRequested = true;
+  if (KeyCode == kKeyEscape) {
+    if (!IsVideoPlaying()) {
+      if (mnuExit.visible()) {
+        HideMenus();
+      } else {
+        ShowMenus();
+      }
+    }
+    StopMovie = true;
+    SkipRequested = true;
+  } else if (KeyCode == kKeyS) {
+    // As the save menu item: the save window arrives with saved games.
+  } else if (KeyCode == kKeyQ) {
+    mnuExit_Click();
+  }
+
+  // The Debug menu appears after its four keys in a row; any other key starts over.
+  if (KeyCode == kDebugKeys[DebugKeyStep]) {
+    ++DebugKeyStep;
+    if (DebugKeyStep == 4) {
+      DebugKeyStep = 0;
+      mnuDebug.setVisible(true);
+    }
+  } else {
+    DebugKeyStep = 0;
+  }
+}
+
+void Game::mnuExit_Click() {
+  const platform::MsgAnswer answer = platform().messageBox(
+      platform::MakeBox(player_.settings.GameTitle, player_.messages[10],
+                        platform::MsgIcon::Question, platform::MsgButtons::YesNo));
+  if (answer != platform::MsgAnswer::Yes) return;
+  StopMovie = true;
+  SkipRequested = true;
+  TimerRipplingWater.setEnabled(false);
+  TimerUnloadMe.setInterval(100);
+  TimerUnloadMe.setEnabled(true);
+}
+
+void Game::TimerUnloadMe_Timer() {
+  TimerUnloadMe.setEnabled(false);
+  Form_Unload();
+}
+
+void Game::Form_Unload() {
+  if (!open_) return;
+  open_ = false;
+  window.setVisible(false);
+  platform().processEvents();
+  // Stop all activity: sounds, video, effects, timers.
+  StopAllPlayers();
+  StopVideo();
+  TimerRipplingWater.setEnabled(false);
+  Timer1.setEnabled(false);
+  TimerMessageBox.setEnabled(false);
+  try {
+    RemoveAnimatedPictures();
+  } catch (const std::exception&) {
+  }
+  try {
+    const platform::ScreenSize screen = platform().screenSize();
+    if (screen.width != player_.RecordedScreenWidth ||
+        screen.height != player_.RecordedScreenHeight) {
+      platform().setDisplaySize(player_.RecordedScreenWidth, player_.RecordedScreenHeight);
+    }
+  } catch (const std::exception&) {
+  }
+  if (onUnloaded) onUnloaded();
+}
+
+}  // namespace tw

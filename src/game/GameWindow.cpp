@@ -1,0 +1,130 @@
+// The main window's element tree and the wiring of its events to the game's handlers.
+#include "game/Game.h"
+
+#include "platform/Platform.h"
+
+namespace tw {
+
+using platform::Element;
+using platform::MouseEvent;
+
+Game::Game(Player& player)
+    : window("Game"),
+      PictureBox("PictureBox"),
+      BackImage("BackImage"),
+      Area("Area"),
+      Text("Text"),
+      CutSceneArea("CutSceneArea"),
+      FrameMessageBox("FrameMessageBox"),
+      LabelMessageBox("LabelMessageBox"),
+      Timer1(player.platform().timers(), "Timer1"),
+      TimerMessageBox(player.platform().timers(), "TimerMessageBox"),
+      TimerUnloadMe(player.platform().timers(), "TimerUnloadMe"),
+      TimerRipplingWater(player.platform().timers(), "TimerRipplingWater"),
+      mnuLoadGame("mnuLoadGame", "Load Game..."),
+      mnuSaveGame("mnuSaveGame", "Save Game..."),
+      mnuOptions("mnuOptions", "Options"),
+      mnuDisableTransitions("mnuDisableTransitions", "Disable Transitions"),
+      mnuDisableEffects("mnuDisableEffects", "Disable Real-Time Effects"),
+      mnuDebug("mnuDebug", "Debug"),
+      mnuFrameName("mnuFrameName"),
+      mnuExit("mnuExit", "Exit"),
+      variables(player),
+      player_(player) {
+  buildWindow();
+  buildMenus();
+  wireHandlers();
+}
+
+Game::~Game() = default;
+
+void Game::buildWindow() {
+  window.setBackColour(platform::kBlack);
+  window.add(PictureBox);
+  PictureBox.setBackColour(platform::kBlack);
+  PictureBox.setAutoRedraw(true);
+
+  // Back to front: the background catcher, texts, hotspots, then the boxes that cover them.
+  PictureBox.add(BackImage);
+  PictureBox.add(Text.templ());
+  PictureBox.add(Area.templ());
+  PictureBox.add(CutSceneArea);
+  PictureBox.add(FrameMessageBox);
+  FrameMessageBox.add(LabelMessageBox);
+
+  Text.templ().setTransparent(true);
+  Text.templ().setAutoSize(true);
+  CutSceneArea.setVisible(false);
+  CutSceneArea.setBackColour(platform::kBlack);
+
+  FrameMessageBox.setVisible(false);
+  FrameMessageBox.setBackColour(platform::ColourFromRgb(0, 0, 0));
+  LabelMessageBox.setVisible(false);
+  LabelMessageBox.setAutoSize(true);
+  LabelMessageBox.setTransparent(true);
+  LabelMessageBox.setForeColour(platform::ColourFromRgb(255, 255, 255));
+  platform::Font messageFont;
+  messageFont.name = "Arial";
+  messageFont.size = 12;
+  messageFont.bold = true;
+  LabelMessageBox.setFont(messageFont);
+  LabelMessageBox.setTop(15 * 10);
+
+  TimerUnloadMe.setInterval(100);
+  TimerUnloadMe.setEnabled(false);
+}
+
+void Game::buildMenus() {
+  platform::MenuItem& bar = window.menuBar();
+  bar.add(mnuLoadGame);
+  bar.add(mnuSaveGame);
+  bar.add(mnuOptions);
+  mnuOptions.add(mnuDisableTransitions);
+  mnuOptions.add(mnuDisableEffects);
+  bar.add(mnuDebug);
+  mnuDebug.add(mnuFrameName.templ());
+  bar.add(mnuExit);
+  mnuDebug.setVisible(false);
+
+  // Captions from the message table, where it has them.
+  const MessageTable& m = player_.messages;
+  const std::pair<platform::MenuItem*, int> captions[] = {
+      {&mnuLoadGame, 2},  {&mnuSaveGame, 8},           {&mnuExit, 12},
+      {&mnuOptions, 49},  {&mnuDisableTransitions, 50}, {&mnuDisableEffects, 51},
+  };
+  for (const auto& [item, entry] : captions) {
+    if (!m[entry].empty()) item->setCaption(m[entry]);
+  }
+}
+
+void Game::wireHandlers() {
+  Area.templ().onMouseDown = [this](Element& area, const MouseEvent& e) {
+    Area_MouseDown(area.index(), e);
+  };
+  Area.templ().onMouseMove = [this](Element&, const MouseEvent&) { GameArea_MouseMove(); };
+  BackImage.onMouseDown = [this](Element&, const MouseEvent& e) { Background_MouseDown(e); };
+  BackImage.onMouseMove = [this](Element&, const MouseEvent&) { GameArea_MouseMove(); };
+  Text.templ().onMouseDown = [this](Element&, const MouseEvent& e) { Background_MouseDown(e); };
+  Text.templ().onMouseMove = [this](Element&, const MouseEvent&) { GameArea_MouseMove(); };
+  CutSceneArea.onMouseMove = [this](Element&, const MouseEvent&) { GameArea_MouseMove(); };
+  window.onMouseDown = [this](Element&, const MouseEvent& e) { Background_MouseDown(e); };
+
+  FrameMessageBox.onClick = [this](Element&) { CloseMessageBar(); };
+  LabelMessageBox.onClick = [this](Element&) { CloseMessageBar(); };
+  FrameMessageBox.onMouseMove = [this](Element&, const MouseEvent&) { GameArea_MouseMove(); };
+  LabelMessageBox.onMouseMove = [this](Element&, const MouseEvent&) { GameArea_MouseMove(); };
+
+  Timer1.onTimer = [this](platform::Timer&) { Timer1_Timer(); };
+  TimerMessageBox.onTimer = [this](platform::Timer&) { CloseMessageBar(); };
+  TimerUnloadMe.onTimer = [this](platform::Timer&) { TimerUnloadMe_Timer(); };
+
+  window.onKeyDown = [this](platform::Window&, int key, int shift) { Form_KeyDown(key, shift); };
+  window.onCloseRequest = [this](platform::Window&) { Form_Unload(); };
+
+  mnuExit.onClick = [this](platform::MenuItem&) { mnuExit_Click(); };
+  mnuFrameName.templ().onClick = [this](platform::MenuItem& item) {
+    mnuFrameName_Click(item.index());
+  };
+}
+
+}  // namespace tw

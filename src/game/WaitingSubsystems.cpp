@@ -1,0 +1,58 @@
+// Calls from the frames into subsystems that are not built yet: sound, video, transitions,
+// rippling water, animated pictures, inventory and scripts. Each stands at its place in the
+// order of the steps that call it and does nothing (or answers "nothing playing") until its
+// subsystem arrives; the subsystem then fills in exactly these functions.
+#include "game/Game.h"
+
+namespace tw {
+
+// --- sound ---------------------------------------------------------------------------
+void Game::StopAllPlayers() {}
+void Game::StopAnyWavOrMP3() {}
+void Game::StopMusicPlayer() {}
+void Game::StopSoundPlayer() {}
+void Game::PlayMusic(const std::string&, bool) {}
+void Game::PlaySound(const std::string&) {}
+bool Game::IsFilePlaying(const std::string&) { return false; }
+bool Game::IsMusicPlaying() { return false; }
+void Game::PlaySoundChannels(const std::string&) {}
+void Game::ApplySoundChannels() {}
+void Game::FadeSoundChannels(int) {}
+void Game::EnableAudioFadeTimer() {}
+
+// --- video -----------------------------------------------------------------------------
+bool Game::IsVideoPlaying() { return false; }
+std::string Game::MediaStatus() { return ""; }
+void Game::StopVideo() {}
+void Game::PlayMovieWithStop(const std::string&, platform::Element&, bool, int, int, int, int) {}
+
+// --- effects ---------------------------------------------------------------------------
+void Game::TransitionStep1(std::int16_t) {}
+void Game::TransitionStep2(std::int16_t, double) {}
+bool Game::RipplingWaterTimerRunning() { return TimerRipplingWater.running(); }
+void Game::StopRipplingWater() { TimerRipplingWater.setEnabled(false); }
+void Game::LoadWaveEffectIfAny(const std::string&) {}
+void Game::StartRipplingWaterIfActive() {}
+int Game::AniGifNewWithIndex(int, const std::string&, int, int, int) { return 0; }
+void Game::RemoveAnimatedPictures() {}
+void Game::ShowAnimatedPicture(int, bool) {}
+
+// --- inventory -------------------------------------------------------------------------
+void Game::PickOrNotPickObject(std::int16_t) {}
+std::string Game::PickedObjectName(std::int16_t) { return ""; }
+void Game::AddPickedObject(const std::string&, bool) {}
+void Game::RemovePickedObject(std::int16_t) {}
+void Game::ResetInventory() { ObjectsCount = 0; }
+void Game::BringInventoryToFront() {}
+void Game::Inventory_Move() {}
+
+// --- scripts ---------------------------------------------------------------------------
+void Game::LoadProcedures() {}
+void Game::ResetModule() {
+  Action.sFrameToLoad.clear();
+  Action.iTransitionNumber = 1;
+  Action.dTransitionDuration = 0;
+}
+void Game::ExecuteVBScript(const std::string&, bool) {}
+
+}  // namespace tw
