@@ -1,0 +1,54 @@
+#include "app/Replay.h"
+
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+#include "app/GameSession.h"
+#include "app/ReplayRunner.h"
+#include "app/StateDump.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace tw {
+
+int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(options.gameFolder, ec)) {
+    err << "talewick-player: the game folder \"" << options.gameFolder << "\" does not exist\n";
+    return 2;
+  }
+  std::ifstream file(options.replayFile, std::ios::binary);
+  if (!file) {
+    err << "talewick-player: cannot read the replay file \"" << options.replayFile << "\"\n";
+    return 2;
+  }
+  std::ostringstream text;
+  text << file.rdbuf();
+
+  std::vector<ReplayLine> lines;
+  try {
+    lines = ParseReplay(text.str());
+  } catch (const ReplayError& e) {
+    err << "talewick-player: " << options.replayFile << ", " << e.what() << "\n";
+    return 1;
+  }
+
+  platform::HeadlessPlatform platform;
+  GameSession session(platform, options.gameFolder);
+  int status = 0;
+  if (session.initialize()) {
+    if (session.player().settings.SkipStartupWindow) session.start();
+    ReplayRunner runner(platform, session, std::move(lines), err);
+    try {
+      runner.run();
+    } catch (const ReplayError& e) {
+      err << "talewick-player: " << options.replayFile << ", " << e.what() << "\n";
+      status = 1;
+    }
+  }
+  if (options.dumpState) out << DumpState(session, platform) << "\n";
+  return status;
+}
+
+}  // namespace tw

@@ -1,0 +1,155 @@
+#include "app/ReplayRunner.h"
+
+#include <ostream>
+
+#include "platform/Menu.h"
+
+namespace tw {
+
+using Kind = ReplayLine::Kind;
+using platform::HeadlessPlatform;
+
+ReplayRunner::ReplayRunner(HeadlessPlatform& platform, GameSession& session,
+                           std::vector<ReplayLine> lines, std::ostream& notes)
+    : platform_(platform), session_(session), lines_(std::move(lines)), notes_(notes) {
+  platform_.setInputHook([this](const HeadlessPlatform::Wait& wait) {
+    return answerFromNextLine(wait);
+  });
+}
+
+ReplayRunner::~ReplayRunner() { platform_.setInputHook(nullptr); }
+
+void ReplayRunner::run() {
+  while (next_ < lines_.size()) {
+    const ReplayLine& line = lines_[next_++];
+    execute(line);
+    platform_.processEvents();
+  }
+}
+
+bool ReplayRunner::answerFromNextLine(const HeadlessPlatform::Wait& wait) {
+  if (next_ >= lines_.size()) return false;
+  const ReplayLine& line = lines_[next_];
+  if (wait.kind == HeadlessPlatform::WaitKind::MessageBox && line.kind == Kind::Answer) {
+    platform_.queueAnswer(line.answer);
+    ++next_;
+    return true;
+  }
+  if (wait.kind == HeadlessPlatform::WaitKind::InputBox && line.kind == Kind::Input) {
+    platform_.queueInput(line.cancelInput ? std::nullopt : std::optional<std::string>(line.text));
+    ++next_;
+    return true;
+  }
+  return false;
+}
+
+void ReplayRunner::execute(const ReplayLine& line) {
+  if (session_.programEnded() && line.kind != Kind::Wait) {
+    note(line, "the program has ended; input ignored");
+    return;
+  }
+  switch (line.kind) {
+    case Kind::Start:
+      if (session_.gameWindowOpen()) {
+        note(line, "a game is already running; 'start' ignored");
+      } else {
+        session_.start();
+      }
+      break;
+    case Kind::Click:
+    case Kind::RightClick:
+    case Kind::Move:
+      mouse(line);
+      break;
+    case Kind::Key:
+      if (!session_.gameWindowOpen()) {
+        note(line, "no game window is open; key ignored");
+        break;
+      }
+      session_.game()->window.dispatchKeyDown(line.keyCode, 0);
+      break;
+    case Kind::Menu:
+      menu(line);
+      break;
+    case Kind::Wait:
+      platform_.advance(line.a);
+      break;
+    case Kind::Answer:
+      platform_.queueAnswer(line.answer);
+      break;
+    case Kind::Input:
+      platform_.queueInput(line.cancelInput ? std::nullopt : std::optional<std::string>(line.text));
+      break;
+    case Kind::Drag:
+    case Kind::DragItem:
+      throw ReplayError("line " + std::to_string(line.lineNumber) +
+                        ": this player has no inventory yet, so items cannot be dragged");
+    case Kind::Save:
+    case Kind::Load:
+      throw ReplayError("line " + std::to_string(line.lineNumber) +
+                        ": this player cannot save or load games yet");
+  }
+}
+
+void ReplayRunner::mouse(const ReplayLine& line) {
+  Game* game = session_.game();
+  if (!game || !session_.gameWindowOpen()) {
+    note(line, "no game window is open; input ignored");
+    return;
+  }
+  // Replay coordinates are pixels of the game area; the window takes twips of its inside.
+  const int x = game->PictureBox.left() + line.a * 15;
+  const int y = game->PictureBox.top() + line.b * 15;
+  platform::Window& window = game->window;
+  if (line.kind == Kind::Move) {
+    window.dispatchMouseMove(0, 0, x, y);
+    return;
+  }
+  const int button = line.kind == Kind::Click ? platform::kLeftButton : platform::kRightButton;
+  window.dispatchMouseDown(button, 0, x, y);
+  // The press may have closed the game; the release then goes nowhere.
+  if (session_.gameWindowOpen()) window.dispatchMouseUp(button, 0, x, y);
+}
+
+void ReplayRunner::menu(const ReplayLine& line) {
+  Game* game = session_.game();
+  if (!game || !session_.gameWindowOpen()) {
+    note(line, "no game window is open; menu ignored");
+    return;
+  }
+  std::string name = line.text;
+  std::string caption;
+  if (const std::size_t colon = name.find(':'); colon != std::string::npos) {
+    caption = name.substr(colon + 1);
+    name = name.substr(0, colon);
+  }
+  platform::MenuItem* found = nullptr;
+  const auto search = [&](auto& self, platform::MenuItem& item) -> void {
+    for (platform::MenuItem* child : item.children()) {
+      if (found) return;
+      if (child->name() == name && (caption.empty() || child->caption() == caption) &&
+          (caption.empty() ? true : child->index() > 0)) {
+        found = child;
+        return;
+      }
+      self(self, *child);
+    }
+  };
+  search(search, game->window.menuBar());
+  if (!found) throw ReplayError("line " + std::to_string(line.lineNumber) + ": no menu item '" +
+                                line.text + "'");
+  // A person can only choose an item they can see.
+  for (platform::MenuItem* item = found; item && item->parent(); item = item->parent()) {
+    if (!item->visible() || !item->enabled()) {
+      note(line, "menu item '" + line.text + "' is not shown; nothing chosen");
+      return;
+    }
+  }
+  found->click();
+}
+
+void ReplayRunner::note(const ReplayLine& line, const std::string& text) {
+  notes_ << "replay line " << line.lineNumber << ": " << text << "\n";
+}
+
+}  // namespace tw

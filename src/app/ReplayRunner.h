@@ -1,0 +1,42 @@
+// ReplayRunner: plays a replay's lines into a game session on the headless back end.
+//
+// Each line is the player's input, in order, on the virtual clock. When the game opens a
+// modal box while a line is running, the box takes the next line if that line answers it
+// ("answer", "input"), as a person would answer a box that has just appeared; otherwise the
+// box gets its default button. Input for a game window that is not open is ignored with a
+// note on the error stream.
+#pragma once
+
+#include <iosfwd>
+#include <vector>
+
+#include "app/GameSession.h"
+#include "app/ReplayScript.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace tw {
+
+class ReplayRunner {
+ public:
+  ReplayRunner(platform::HeadlessPlatform& platform, GameSession& session,
+               std::vector<ReplayLine> lines, std::ostream& notes);
+  ~ReplayRunner();
+
+  // Runs every line; throws ReplayError for an input this player cannot give yet.
+  void run();
+
+ private:
+  bool answerFromNextLine(const platform::HeadlessPlatform::Wait& wait);
+  void execute(const ReplayLine& line);
+  void mouse(const ReplayLine& line);
+  void menu(const ReplayLine& line);
+  void note(const ReplayLine& line, const std::string& text);
+
+  platform::HeadlessPlatform& platform_;
+  GameSession& session_;
+  std::vector<ReplayLine> lines_;
+  std::ostream& notes_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace tw

@@ -1,0 +1,102 @@
+#include "app/StateDump.h"
+
+#include <nlohmann/json.hpp>
+
+#include "app/GameSession.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace tw {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json VariantToJson(const vbs::Variant& value) {
+  switch (value.type()) {
+    case vbs::VarType::Empty:
+      return "";
+    case vbs::VarType::Null:
+      return nullptr;
+    case vbs::VarType::Boolean:
+      return value.toBool();
+    case vbs::VarType::Byte:
+    case vbs::VarType::Integer:
+    case vbs::VarType::Long:
+      return value.toLong();
+    case vbs::VarType::Single:
+    case vbs::VarType::Double:
+    case vbs::VarType::Currency:
+      return value.toDouble();
+    default:
+      try {
+        return value.toString();
+      } catch (const std::exception&) {
+        return value.typeName();
+      }
+  }
+}
+
+}  // namespace
+
+std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform) {
+  Json state = Json::object();
+  Game* game = session.lastGame();
+  const Player& player = session.player();
+
+  state["frame"] = player.frame.CurrentFrameName;
+  Json history = Json::array();
+  Json variables = Json::object();
+  Json variants = Json::object();
+  Json inventory = Json::array();
+  Json disappeared = Json::array();
+  Json hotspots = Json::array();
+  Json texts = Json::array();
+  Json messageBar = nullptr;
+  if (game) {
+    for (const std::string& frame : game->FramesHistory) history.push_back(frame);
+    for (const auto& v : game->variables.Variables) variables[v->Name] = v->Value();
+    for (const auto& v : game->variables.VariablesVariant) variants[v->Name] = VariantToJson(v->Value);
+    for (const auto& d : game->variables.Disappear) disappeared.push_back(Json::array({d->Name, d->Value()}));
+    for (int i : game->Area.indexes()) {
+      if (i == 0) continue;
+      const platform::Image& area = game->Area[i];
+      hotspots.push_back({{"number", i},
+                          {"visible", area.visible()},
+                          {"left", area.left() / 15},
+                          {"top", area.top() / 15},
+                          {"width", area.width() / 15},
+                          {"height", area.height() / 15}});
+    }
+    for (int i : game->Text.indexes()) {
+      if (i != 0) texts.push_back(game->Text[i].caption());
+    }
+    if (game->FrameMessageBox.visible()) messageBar = game->LabelMessageBox.caption();
+  }
+  state["history"] = history;
+  state["variables"] = variables;
+  state["variants"] = variants;
+  state["inventory"] = inventory;
+  state["disappeared"] = disappeared;
+  state["hotspots"] = hotspots;
+  state["texts"] = texts;
+  state["message_bar"] = messageBar;
+
+  Json boxes = Json::array();
+  for (const auto& box : platform.boxes()) {
+    boxes.push_back({{"title", box.title},
+                     {"text", box.text},
+                     {"icon", platform::IconName(box.icon)},
+                     {"answer", platform::AnswerName(box.answer)}});
+  }
+  state["boxes"] = boxes;
+  // The seven media players; silent until sound arrives.
+  Json players = Json::array();
+  for (int i = 0; i < 7; ++i) players.push_back({{"file", ""}, {"playing", false}, {"volume", 0}});
+  state["players"] = players;
+  state["game_stopped"] = player.GameStopped;
+  state["game_window_open"] = session.gameWindowOpen();
+  state["clock_ms"] = platform.clockMs();
+  return state.dump(2);
+}
+
+}  // namespace tw

@@ -1,0 +1,82 @@
+// talewick-player: plays a Talewick game folder.
+//
+//   talewick-player [GAME_FOLDER]
+//   talewick-player --replay FILE [--dump-state] [--screenshot PNG] GAME_FOLDER
+//   talewick-player --help | --version
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/Replay.h"
+
+namespace {
+
+constexpr const char* kVersion = "0.1.0";
+
+void PrintUsage(std::ostream& out) {
+  out << "Usage:\n"
+         "  talewick-player [GAME_FOLDER]\n"
+         "      play the game in GAME_FOLDER (default: the program's folder)\n"
+         "  talewick-player --replay FILE [--dump-state] [--screenshot PNG] GAME_FOLDER\n"
+         "      play the inputs of FILE headlessly, on a virtual clock\n"
+         "  talewick-player --help | --version\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+    PrintUsage(std::cout);
+    return 0;
+  }
+  if (!args.empty() && args[0] == "--version") {
+    std::cout << "talewick-player " << kVersion << "\n";
+    return 0;
+  }
+
+  tw::ReplayOptions replay;
+  bool replaying = false;
+  std::vector<std::string> folders;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const auto value = [&](const char* option) -> std::string {
+      if (i + 1 >= args.size()) {
+        std::cerr << "talewick-player: " << option << " needs a value\n";
+        std::exit(2);
+      }
+      return args[++i];
+    };
+    if (a == "--replay") {
+      replaying = true;
+      replay.replayFile = value("--replay");
+    } else if (a == "--dump-state") {
+      replay.dumpState = true;
+    } else if (a == "--screenshot") {
+      replay.screenshot = value("--screenshot");
+    } else if (!a.empty() && a[0] == '-') {
+      std::cerr << "talewick-player: unknown option " << a << "\n";
+      PrintUsage(std::cerr);
+      return 2;
+    } else {
+      folders.push_back(a);
+    }
+  }
+  if (folders.size() > 1) {
+    std::cerr << "talewick-player: one game folder only\n";
+    return 2;
+  }
+
+  if (replaying) {
+    if (folders.empty()) {
+      std::cerr << "talewick-player: --replay needs a game folder\n";
+      return 2;
+    }
+    replay.gameFolder = folders[0];
+    return tw::RunReplay(replay, std::cout, std::cerr);
+  }
+
+  std::cerr << "talewick-player: this build plays games by replay only (--replay); the game "
+               "window comes with the next version\n";
+  return 2;
+}
