@@ -298,7 +298,10 @@ std::optional<MatchResult> Search(const Program& program, std::u16string_view in
   for (auto start = static_cast<std::uint32_t>(from); start <= n; ++start) {
     if (anchoredStart && start > 0) break;
     if (literalStart && (start == n || input[start] != first.a)) continue;
-    if (matcher.matchAt(start)) return MatchResult{matcher.registers()};
+    if (matcher.matchAt(start)) {
+      const auto& regs = matcher.registers();
+      return MatchResult{{regs.begin(), regs.begin() + 2 * (program.groupCount + 1)}};
+    }
   }
   return std::nullopt;
 }
