@@ -2,6 +2,7 @@
 #include "vbscript/LibraryObjects.h"
 
 #include "vbscript/Dictionary.h"
+#include "vbscript/FileSystemObject.h"
 
 namespace vbs {
 
@@ -20,6 +21,9 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 std::shared_ptr<Object> CreateLibraryObject(std::string_view progId) {
   if (SameIgnoringCase(progId, "Scripting.Dictionary")) return detail::NewDictionary();
+  if (SameIgnoringCase(progId, "Scripting.FileSystemObject")) {
+    return detail::NewFileSystemObject();
+  }
   return nullptr;
 }
 
