@@ -90,8 +90,7 @@ void PaintCheckBox(QPainter& p, const CheckBox& box, QSize size) {
   if (box.value() != CheckBox::Unchecked) {
     DrawTick(p, well.left() + 1, well.top() + 1, ToQColor(dim ? kShadow : kWindowText));
   }
-  const QRect text(kCheckSize + kCheckGap, 0, size.width() - kCheckSize - kCheckGap,
-                   size.height());
+  const QRect text(kCheckSize + kCheckGap, 0, size.width() - kCheckSize - kCheckGap, size.height());
   DrawCaption(p, text, Qt::AlignLeft | Qt::AlignVCenter, box.caption(), box.font(),
               box.foreColour(), box.enabled());
 }

@@ -4,6 +4,7 @@
 // GUI application.
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -148,7 +149,7 @@ TEST_F(Painting, PictureBoxLayersBackColourPictureCanvasThenChildren) {
   PictureBox box;
   Root(box, 40, 20, kVbGreen);
   box.setPicture(Picture::solid(20, 20, kVbBlue));  // left half, natural size
-  box.fillRect(10, 0, 5, 20, kVbRed);                // a drawing over the picture
+  box.fillRect(10, 0, 5, 20, kVbRed);               // a drawing over the picture
   Image child;
   box.add(child);
   child.setPicture(Picture::solid(4, 4, kVbYellow));
@@ -314,6 +315,63 @@ TEST_F(Painting, BoldCaptionTakesMoreInkThanRegular) {
   }
   EXPECT_GT(ink[0], 10);
   EXPECT_GT(ink[1], ink[0] * 5 / 4);
+}
+
+TEST_F(Painting, ArialIsDrawnWithLiberationSansAtNinetySixDpi) {
+  Font arial;
+  arial.name = "Arial";
+  ASSERT_EQ(QFontInfo(ToQFont(arial)).family(), QStringLiteral("Liberation Sans"));
+  // The height of a capital H is about 0.716 em, and an em is points x 96 / 72 pixels.
+  for (double points : {12.0, 24.0}) {
+    Label label;
+    Caption(label, "H", 60, 60);
+    Font font = label.font();
+    font.size = points;
+    label.setFont(font);
+    const double cap = 0.716 * points * 96 / 72;
+    EXPECT_NEAR(InkRows(*PaintElement(label), kWhiteArgb), cap, 1.5) << points;
+  }
+}
+
+TEST_F(Painting, UnderlineStrikethroughAndItalicChangeTheInk) {
+  Label plainLabel;
+  Caption(plainLabel, "H   H", 100, 40, false);
+  auto plain = PaintElement(plainLabel);
+  const int plainRows = InkRows(*plain, kWhiteArgb);
+  auto [first, last] = InkColumns(*plain, kWhiteArgb);
+  ASSERT_GT(last - first, 20);
+  // The middle of the gap between the letters, where only a line can put ink.
+  const int gap = (first + last) / 2;
+  enum class Rows { Same, More };
+  struct Case {
+    const char* name;
+    std::function<void(Font&)> set;
+    bool lineThroughGap;
+    Rows rows;
+  };
+  for (const Case& c : {
+           Case{"underline", [](Font& f) { f.underline = true; }, true, Rows::More},
+           Case{"strikethrough", [](Font& f) { f.strikethrough = true; }, true, Rows::Same},
+           Case{"italic", [](Font& f) { f.italic = true; }, false, Rows::Same},
+       }) {
+    Label label;
+    Caption(label, "H   H", 100, 40, false);
+    Font font = label.font();
+    c.set(font);
+    label.setFont(font);
+    auto pic = PaintElement(label);
+    EXPECT_EQ(Count(*pic, gap, 0, 1, 40, Reddish) > 0, c.lineThroughGap) << c.name;
+    const int rows = InkRows(*pic, kWhiteArgb);
+    if (c.rows == Rows::More) {
+      EXPECT_GT(rows, plainRows) << c.name;
+    } else {
+      EXPECT_EQ(rows, plainRows) << c.name;
+    }
+    int differing = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 100; ++x) differing += pic->pixel(x, y) != plain->pixel(x, y);
+    EXPECT_GT(differing, 20) << c.name;
+  }
 }
 
 TEST_F(Painting, TransparentLabelKeepsThePictureAroundItsText) {
