@@ -67,6 +67,8 @@ Operand NumericOperand(const Variant& v) {
 }
 
 Variant JoinStrings(const Variant& a, const Variant& b) {
+  // Check before copying: a runaway loop doubling a string must fail fast.
+  if (a.isString() && b.isString()) CheckStringSize(a.rawString().size() + b.rawString().size());
   std::string text = a.toString();
   if (b.isString()) {
     CheckStringSize(text.size() + b.rawString().size());
