@@ -71,13 +71,16 @@ class Match : public Object {
   Variant invoke(int id, InvokeKind kind, std::span<Variant> args) override {
     MatchMembers().check(id, kind, args);
     switch (id) {
-      case kFirstIndex: return Variant::fromLong(data_.firstIndex);
-      case kLength: return Variant::fromLong(data_.length);
+      case kFirstIndex:
+        return Variant::fromLong(data_.firstIndex);
+      case kLength:
+        return Variant::fromLong(data_.length);
       case kSubMatches:
         // One collection per Match, so `m.SubMatches Is m.SubMatches` holds.
         if (!subMatches_) subMatches_ = std::make_shared<SubMatches>(data_.groups);
         return Variant::fromObject(subMatches_);
-      default: return Variant::fromString(data_.value);
+      default:
+        return Variant::fromString(data_.value);
     }
   }
 

@@ -52,15 +52,20 @@ class RegExp : public Object {
         pattern_ = ArgString(args.back());
         program_.reset();
         return {};
-      case kIgnoreCase: return flag(ignoreCase_, assign, args, true);
-      case kGlobal: return flag(global_, assign, args, false);
-      case kMultiline: return flag(multiline_, assign, args, true);
+      case kIgnoreCase:
+        return flag(ignoreCase_, assign, args, true);
+      case kGlobal:
+        return flag(global_, assign, args, false);
+      case kMultiline:
+        return flag(multiline_, assign, args, true);
       case kTest: {
         const std::u16string input = ToUtf16(ArgString(plain[0]));
         return Variant::fromBool(regex::Search(program(), input, 0).has_value());
       }
-      case kReplace: return replace(plain[0], plain[1]);
-      default: return execute(plain[0]);
+      case kReplace:
+        return replace(plain[0], plain[1]);
+      default:
+        return execute(plain[0]);
     }
   }
 
@@ -210,6 +215,8 @@ class RegExp : public Object {
 
 }  // namespace
 
-std::shared_ptr<Object> NewRegExp() { return std::make_shared<RegExp>(); }
+std::shared_ptr<Object> NewRegExp() {
+  return std::make_shared<RegExp>();
+}
 
 }  // namespace vbs

@@ -5,7 +5,9 @@
 
 namespace vbs::regex {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
 
 bool IsWordChar(char16_t c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || IsDigit(c) || c == u'_';
@@ -19,7 +21,9 @@ bool IsLineTerminator(char16_t c) {
   return c == u'\n' || c == u'\r' || c == 0x2028 || c == 0x2029;
 }
 
-char16_t Fold(char16_t c) { return detail::FoldCase(c); }
+char16_t Fold(char16_t c) {
+  return detail::FoldCase(c);
+}
 
 // Mirrors the ranges of detail::FoldCase; RegexTest checks the two against each other.
 char16_t UnfoldCase(char16_t u) {

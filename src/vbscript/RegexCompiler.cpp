@@ -15,9 +15,12 @@ bool CanMatchEmpty(const Node& node) {
   switch (node.kind) {
     case Node::Kind::Char:
     case Node::Kind::Any:
-    case Node::Kind::Class: return false;
-    case Node::Kind::Group: return CanMatchEmpty(*node.children.front());
-    case Node::Kind::Repeat: return node.min == 0 || CanMatchEmpty(*node.children.front());
+    case Node::Kind::Class:
+      return false;
+    case Node::Kind::Group:
+      return CanMatchEmpty(*node.children.front());
+    case Node::Kind::Repeat:
+      return node.min == 0 || CanMatchEmpty(*node.children.front());
     case Node::Kind::Concat:
       for (const auto& child : node.children) {
         if (!CanMatchEmpty(*child)) return false;
@@ -28,7 +31,8 @@ bool CanMatchEmpty(const Node& node) {
         if (CanMatchEmpty(*child)) return true;
       }
       return false;
-    default: return true;  // assertions, look-aheads, back references, Empty
+    default:
+      return true;  // assertions, look-aheads, back references, Empty
   }
 }
 
@@ -43,15 +47,32 @@ class Compiler {
 
   void compile(const Node& node) {
     switch (node.kind) {
-      case Node::Kind::Empty: break;
-      case Node::Kind::Char: emit(Op::Char).a = node.ch; break;
-      case Node::Kind::Any: emit(Op::Any); break;
-      case Node::Kind::Class: emit(Op::Class).a = node.classIndex; break;
-      case Node::Kind::LineStart: emit(Op::LineStart); break;
-      case Node::Kind::LineEnd: emit(Op::LineEnd); break;
-      case Node::Kind::WordBoundary: emit(Op::WordBoundary); break;
-      case Node::Kind::NotWordBoundary: emit(Op::NotWordBoundary); break;
-      case Node::Kind::BackRef: emit(Op::BackRef).a = node.group; break;
+      case Node::Kind::Empty:
+        break;
+      case Node::Kind::Char:
+        emit(Op::Char).a = node.ch;
+        break;
+      case Node::Kind::Any:
+        emit(Op::Any);
+        break;
+      case Node::Kind::Class:
+        emit(Op::Class).a = node.classIndex;
+        break;
+      case Node::Kind::LineStart:
+        emit(Op::LineStart);
+        break;
+      case Node::Kind::LineEnd:
+        emit(Op::LineEnd);
+        break;
+      case Node::Kind::WordBoundary:
+        emit(Op::WordBoundary);
+        break;
+      case Node::Kind::NotWordBoundary:
+        emit(Op::NotWordBoundary);
+        break;
+      case Node::Kind::BackRef:
+        emit(Op::BackRef).a = node.group;
+        break;
       case Node::Kind::Group:
         if (node.group != 0) emit(Op::Save).a = 2 * node.group;
         compile(*node.children.front());
@@ -68,8 +89,12 @@ class Compiler {
       case Node::Kind::Concat:
         for (const auto& child : node.children) compile(*child);
         break;
-      case Node::Kind::Alternation: compileAlternation(node); break;
-      case Node::Kind::Repeat: compileRepeat(node); break;
+      case Node::Kind::Alternation:
+        compileAlternation(node);
+        break;
+      case Node::Kind::Repeat:
+        compileRepeat(node);
+        break;
     }
   }
 

@@ -65,9 +65,12 @@ class Matcher {
 
   bool atomMatches(const Instruction& atom, char16_t c) const {
     switch (atom.op) {
-      case Op::Char: return sameUnit(c, static_cast<char16_t>(atom.a));
-      case Op::Any: return !IsLineTerminator(c);
-      default: return ClassContains(program_.classes[atom.a], c, program_.ignoreCase);
+      case Op::Char:
+        return sameUnit(c, static_cast<char16_t>(atom.a));
+      case Op::Any:
+        return !IsLineTerminator(c);
+      default:
+        return ClassContains(program_.classes[atom.a], c, program_.ignoreCase);
     }
   }
 
@@ -125,7 +128,9 @@ bool Matcher::matchAt(std::uint32_t start) {
         push(FrameKind::Choice, inst.b, pos);
         pc = inst.a;
         break;
-      case Op::Jump: pc = inst.a; break;
+      case Op::Jump:
+        pc = inst.a;
+        break;
       case Op::Save:
         setRegister(inst.a, pos);
         ++pc;
@@ -134,7 +139,9 @@ bool Matcher::matchAt(std::uint32_t start) {
         ok = backReference(inst.a, pos);
         ++pc;
         break;
-      case Op::RepeatSingle: ok = repeatSingle(pc, pos); break;
+      case Op::RepeatSingle:
+        ok = repeatSingle(pc, pos);
+        break;
       case Op::LoopInit:
       case Op::LoopMark:
         setRegister(inst.a, inst.op == Op::LoopInit ? 0 : pos);
@@ -171,7 +178,9 @@ bool Matcher::matchAt(std::uint32_t start) {
         push(FrameKind::Look, inst.a, pos, inst.flag ? 1 : 0);
         ++pc;
         break;
-      case Op::LookEnd: ok = lookEnd(pc, pos); break;
+      case Op::LookEnd:
+        ok = lookEnd(pc, pos);
+        break;
       case Op::Match:
         regs_[0] = start;
         regs_[1] = pos;

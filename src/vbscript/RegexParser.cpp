@@ -18,16 +18,24 @@ constexpr int kInvalidRange = 5021;
 
 [[noreturn]] void Fail(int number) {
   switch (number) {
-    case kSyntaxError: throw VbError(number, "Syntax error in regular expression");
-    case kUnexpectedQuantifier: throw VbError(number, "Unexpected quantifier");
-    case kExpectedBracket: throw VbError(number, "Expected ']' in regular expression");
-    case kExpectedParen: throw VbError(number, "Expected ')' in regular expression");
-    case kInvalidRange: throw VbError(number, "Invalid range in character set");
-    default: throw VbError(number);
+    case kSyntaxError:
+      throw VbError(number, "Syntax error in regular expression");
+    case kUnexpectedQuantifier:
+      throw VbError(number, "Unexpected quantifier");
+    case kExpectedBracket:
+      throw VbError(number, "Expected ']' in regular expression");
+    case kExpectedParen:
+      throw VbError(number, "Expected ')' in regular expression");
+    case kInvalidRange:
+      throw VbError(number, "Invalid range in character set");
+    default:
+      throw VbError(number);
   }
 }
 
-bool IsOctal(char16_t c) { return c >= u'0' && c <= u'7'; }
+bool IsOctal(char16_t c) {
+  return c >= u'0' && c <= u'7';
+}
 
 int HexValue(char16_t c) {
   if (c >= u'0' && c <= u'9') return c - u'0';
@@ -127,7 +135,8 @@ class Parser {
           pos_ += 2;
         }
         break;
-      default: break;
+      default:
+        break;
     }
     if (atom) {
       // An assertion matches no text; repeating it is meaningless.
@@ -211,11 +220,18 @@ class Parser {
   std::unique_ptr<Node> parseAtom(int depth) {
     const char16_t c = peek();
     switch (c) {
-      case u'.': ++pos_; return MakeNode(Node::Kind::Any);
-      case u'[': return parseClass();
-      case u'(': return parseGroup(depth);
-      case u'\\': return parseAtomEscape();
-      default: ++pos_; return MakeChar(c);
+      case u'.':
+        ++pos_;
+        return MakeNode(Node::Kind::Any);
+      case u'[':
+        return parseClass();
+      case u'(':
+        return parseGroup(depth);
+      case u'\\':
+        return parseAtomEscape();
+      default:
+        ++pos_;
+        return MakeChar(c);
     }
   }
 
@@ -276,13 +292,26 @@ class Parser {
 
   static bool predefinedClass(char16_t c, CharClass& cls) {
     switch (c) {
-      case u'd': cls.digits = true; return true;
-      case u'D': cls.notDigits = true; return true;
-      case u'w': cls.words = true; return true;
-      case u'W': cls.notWords = true; return true;
-      case u's': cls.spaces = true; return true;
-      case u'S': cls.notSpaces = true; return true;
-      default: return false;
+      case u'd':
+        cls.digits = true;
+        return true;
+      case u'D':
+        cls.notDigits = true;
+        return true;
+      case u'w':
+        cls.words = true;
+        return true;
+      case u'W':
+        cls.notWords = true;
+        return true;
+      case u's':
+        cls.spaces = true;
+        return true;
+      case u'S':
+        cls.notSpaces = true;
+        return true;
+      default:
+        return false;
     }
   }
 
@@ -290,23 +319,32 @@ class Parser {
   char16_t characterEscape() {
     const char16_t c = p_[pos_++];
     switch (c) {
-      case u't': return u'\t';
-      case u'n': return u'\n';
-      case u'r': return u'\r';
-      case u'f': return u'\f';
-      case u'v': return u'\v';
-      case u'x': return hexEscape(2, c);
-      case u'u': return hexEscape(4, c);
+      case u't':
+        return u'\t';
+      case u'n':
+        return u'\n';
+      case u'r':
+        return u'\r';
+      case u'f':
+        return u'\f';
+      case u'v':
+        return u'\v';
+      case u'x':
+        return hexEscape(2, c);
+      case u'u':
+        return hexEscape(4, c);
       case u'c': {
         const char16_t letter = peek();
-        if (!atEnd() && ((letter >= u'a' && letter <= u'z') || (letter >= u'A' && letter <= u'Z'))) {
+        if (!atEnd() &&
+            ((letter >= u'a' && letter <= u'z') || (letter >= u'A' && letter <= u'Z'))) {
           ++pos_;
           return static_cast<char16_t>(letter % 32);
         }
         --pos_;  // "\c" without a letter stands for the backslash itself; "c" follows
         return u'\\';
       }
-      default: break;
+      default:
+        break;
     }
     if (IsOctal(c)) {
       // Up to three octal digits, at most \377.

@@ -23,19 +23,19 @@ inline constexpr int kMaxNesting = 500;
 struct Node {
   enum class Kind {
     Empty,
-    Char,            // ch
-    Any,             // .
-    Class,           // classIndex
-    LineStart,       // ^
-    LineEnd,         // $
-    WordBoundary,    // \b
-    NotWordBoundary, // \B
-    BackRef,         // group
-    Group,           // group (0 for (?:...)), one child
-    LookAhead,       // negative, one child
-    Concat,          // children
-    Alternation,     // children
-    Repeat,          // min, max, greedy, one child
+    Char,             // ch
+    Any,              // .
+    Class,            // classIndex
+    LineStart,        // ^
+    LineEnd,          // $
+    WordBoundary,     // \b
+    NotWordBoundary,  // \B
+    BackRef,          // group
+    Group,            // group (0 for (?:...)), one child
+    LookAhead,        // negative, one child
+    Concat,           // children
+    Alternation,      // children
+    Repeat,           // min, max, greedy, one child
   };
   Kind kind = Kind::Empty;
   char16_t ch = 0;

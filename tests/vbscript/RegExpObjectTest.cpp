@@ -33,7 +33,9 @@ void Let(Object& object, std::string_view name, Variant value) {
   Invoke(object, name, InvokeKind::Let, {std::move(value)});
 }
 
-Variant Str(std::string text) { return Variant::fromString(std::move(text)); }
+Variant Str(std::string text) {
+  return Variant::fromString(std::move(text));
+}
 
 struct Options {
   bool global = false, ignoreCase = false, multiline = false;
@@ -95,10 +97,13 @@ TEST(RegExpObjectTest, TestMethod) {
     bool expected;
   };
   const std::vector<Case> cases = {
-      {"b", {}, "abc", true},          {"B", {}, "abc", false},
-      {"B", {false, true}, "abc", true}, {"^b", {}, "a\nb", false},
+      {"b", {}, "abc", true},
+      {"B", {}, "abc", false},
+      {"B", {false, true}, "abc", true},
+      {"^b", {}, "a\nb", false},
       {"^b", {false, false, true}, "a\nb", true},
-      {"", {}, "", true},              {"x", {true}, "", false},
+      {"", {}, "", true},
+      {"x", {true}, "", false},
   };
   for (const Case& c : cases) {
     auto re = MakeRegExp(c.pattern, c.options);
@@ -121,7 +126,9 @@ TEST(RegExpObjectTest, ExecuteFindsOneOrAll) {
       {"a*", {true}, "baaac", {{"", 0, 0}, {"aaa", 1, 3}, {"", 4, 0}, {"", 5, 0}}},
       {"\\b", {true}, "ab cd", {{"", 0, 0}, {"", 2, 0}, {"", 3, 0}, {"", 5, 0}}},
       {"", {true}, "ab", {{"", 0, 0}, {"", 1, 0}, {"", 2, 0}}},
-      {"^\\w+", {true, false, true}, "one\r\ntwo\nthree",
+      {"^\\w+",
+       {true, false, true},
+       "one\r\ntwo\nthree",
        {{"one", 0, 3}, {"two", 5, 3}, {"three", 9, 5}}},
       {"^\\w+", {true}, "one\r\ntwo", {{"one", 0, 3}}},
       {"[A-Z]\\d", {true, true}, "a1 B2", {{"a1", 0, 2}, {"B2", 3, 2}}},
@@ -275,7 +282,9 @@ TEST(RegExpObjectTest, InvocationErrors) {
   std::vector<Variant> none;
   std::vector<Variant> two = {Str("a"), Str("b")};
   EXPECT_EQ(ErrorOf([&] { re->invoke(test, InvokeKind::Get, none); }), 450);
-  EXPECT_EQ(ErrorOf([&] { re->invoke(re->memberId("Replace"), InvokeKind::Get, {two.data(), 1}); }),
+  EXPECT_EQ(ErrorOf([&] {
+              re->invoke(re->memberId("Replace"), InvokeKind::Get, {two.data(), 1});
+            }),
             450);
   EXPECT_EQ(ErrorOf([&] { re->invoke(test, InvokeKind::Let, two); }), 438);
   EXPECT_EQ(ErrorOf([&] { re->defaultValue(); }), 438);  // a RegExp has no default value

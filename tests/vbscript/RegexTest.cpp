@@ -84,16 +84,18 @@ TEST(RegexTest, LiteralsAndEscapes) {
       {"\\c1", "\\c1", 0, {"\\c1"}},  // \c without a letter: a backslash, then "c1"
       {"\\x4g", "x4g", 0, {"x4g"}},   // too few hex digits: the letter itself
       {"\\u12", "u12", 0, {"u12"}},
-      {"\\.\\*\\+\\?\\(\\)\\[\\]\\{\\}\\|\\^\\$\\\\\\/", ".*+?()[]{}|^$\\/", 0,
+      {"\\.\\*\\+\\?\\(\\)\\[\\]\\{\\}\\|\\^\\$\\\\\\/",
+       ".*+?()[]{}|^$\\/",
+       0,
        {".*+?()[]{}|^$\\/"}},
       {"a{", "a{", 0, {"a{"}},  // a brace that opens no quantifier is literal
       {"a{1", "a{1", 0, {"a{1"}},
       {"a{,2}", "a{,2}", 0, {"a{,2}"}},
       {"}]", "x}]", 1, {"}]"}},
       {"\\8", "8", 0, {"8"}},
-      {"\\1", "\x01", 0, {"\x01"}},      // no group 1: octal
+      {"\\1", "\x01", 0, {"\x01"}},  // no group 1: octal
       {"(a)\\2", "a\x02", 0, {"a\x02", "a"}},
-      {"\\400", " 0", 0, {" 0"}},        // octal stops at \377: \40 is a space
+      {"\\400", " 0", 0, {" 0"}},  // octal stops at \377: \40 is a space
       {"\\377", "\u00ff", 0, {"\u00ff"}},
   });
 }
@@ -148,7 +150,9 @@ TEST(RegexTest, GroupsAlternationAndBackReferences) {
       {"(\\w)\\1", "abccd", 2, {"cc", "c"}},
       {"\\1(a)", "aa", 0, {"a", "a"}},  // a group not yet closed matches the empty string
       {"(a)?b\\1", "b", 0, {"b", kUnmatched}},
-      {"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)\\10", "abcdefghijj", 0,
+      {"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)\\10",
+       "abcdefghijj",
+       0,
        {"abcdefghijj", "a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}},
       {"(a)\\10", "aa0", 0, {"aa0", "a"}},  // one group only: \1 then "0"
       {"((a)|(b))+", "ab", 0, {"ab", "b", "a", "b"}},
@@ -277,19 +281,41 @@ struct ErrorCase {
 
 TEST(RegexTest, SyntaxErrors) {
   const std::vector<ErrorCase> cases = {
-      {u"(", 5020},        {u"(a", 5020},      {u"((a)", 5020},    {u"(?:a", 5020},
-      {u"(?=a", 5020},     {u"a)", 5017},      {u")", 5017},       {u"\\", 5017},
-      {u"a\\", 5017},      {u"(?<a)", 5017},   {u"(?", 5017},      {u"a{3,2}", 5017},
-      {u"a{99999999999}", 5017},               {u"[a", 5019},      {u"[", 5019},
-      {u"[\\", 5019},      {u"[^", 5019},      {u"[z-a]", 5021},   {u"[\\x5A-\\x41]", 5021},
-      {u"*a", 5018},       {u"+", 5018},       {u"?", 5018},       {u"a**", 5018},
-      {u"a+*", 5018},      {u"a{2}{3}", 5018}, {u"a|*", 5018},     {u"(*)", 5018},
-      {u"^*", 5018},       {u"$+", 5018},      {u"\\b*", 5018},    {u"{2}", 5018},
+      {u"(", 5020},
+      {u"(a", 5020},
+      {u"((a)", 5020},
+      {u"(?:a", 5020},
+      {u"(?=a", 5020},
+      {u"a)", 5017},
+      {u")", 5017},
+      {u"\\", 5017},
+      {u"a\\", 5017},
+      {u"(?<a)", 5017},
+      {u"(?", 5017},
+      {u"a{3,2}", 5017},
+      {u"a{99999999999}", 5017},
+      {u"[a", 5019},
+      {u"[", 5019},
+      {u"[\\", 5019},
+      {u"[^", 5019},
+      {u"[z-a]", 5021},
+      {u"[\\x5A-\\x41]", 5021},
+      {u"*a", 5018},
+      {u"+", 5018},
+      {u"?", 5018},
+      {u"a**", 5018},
+      {u"a+*", 5018},
+      {u"a{2}{3}", 5018},
+      {u"a|*", 5018},
+      {u"(*)", 5018},
+      {u"^*", 5018},
+      {u"$+", 5018},
+      {u"\\b*", 5018},
+      {u"{2}", 5018},
       {u"a??+", 5018},
   };
   for (const ErrorCase& c : cases) {
-    EXPECT_EQ(ErrorOf([&] { Compile(c.pattern, false, false); }), c.error)
-        << ToUtf8(c.pattern);
+    EXPECT_EQ(ErrorOf([&] { Compile(c.pattern, false, false); }), c.error) << ToUtf8(c.pattern);
   }
   // The same patterns made well-formed compile.
   for (const char16_t* good : {u"(a)", u"[a]", u"[a-z]", u"a*", u"a{2}", u"\\\\", u"a*?"}) {
