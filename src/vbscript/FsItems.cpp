@@ -63,8 +63,10 @@ std::string Rename(const std::string& path, const Variant& value) {
   const std::string parent = ParentPart(path);
   const std::string target = parent.empty() ? name : ChildOf(parent, name);
   if (target == path) return path;
-  // A change of letter case only is a rename too; anything else may not replace an entry.
-  if (StatOf(target) && FoldName(target) != FoldName(path)) {
+  // Another entry named so in any letter case may not be replaced; a change of letter case
+  // only is a rename like any other.
+  const std::string existing = ResolvePath(target);
+  if (StatOf(existing) && existing != path && FoldName(target) != FoldName(path)) {
     throw VbError(err::kFileAlreadyExists);
   }
   if (::rename(path.c_str(), target.c_str()) != 0) ThrowSystemError(errno, target);
