@@ -1,0 +1,327 @@
+// Eval: expressions, names and assignment.
+//
+// Reading a variable gives its value as stored (an object stays an object); operators and
+// Let assignment reduce objects to their default values. A Let assignment copies an array
+// unless the value is a temporary nobody else holds, so arrays keep value semantics.
+#include <utility>
+
+#include "vbscript/Lexer.h"
+#include "vbscript/Operators.h"
+#include "vbscript/RegExpObject.h"
+#include "vbscript/Runtime.h"
+#include "vbscript/ScriptObject.h"
+#include "vbscript/VariantArray.h"
+
+namespace vbs::detail {
+
+using namespace ast;
+
+namespace {
+// Strings beyond this length raise 14 ("Out of string space").
+constexpr std::size_t kMaxString = std::size_t{256} << 20;
+
+bool IsPure(const Expr& e) { return e.kind == ExprKind::Literal || e.kind == ExprKind::Name; }
+}  // namespace
+
+Variant Runtime::eval(const Expr& e, Frame& f) {
+  switch (e.kind) {
+    case ExprKind::Literal: return e.value;
+    case ExprKind::Name: return evalName(e, f);
+    case ExprKind::Member: return invokeMemberExpr(e, nullptr, f, InvokeKind::Get, nullptr);
+    case ExprKind::Call: return evalCall(e, f, InvokeKind::Get);
+    case ExprKind::Paren: return eval(*e.target, f);
+    case ExprKind::Unary: {
+      Variant temp;
+      const Variant& v = evalRef(*e.target, f, temp);
+      switch (e.unOp) {
+        case UnOp::Neg: return ops::Negate(v);
+        case UnOp::Not: return ops::Not(v);
+        case UnOp::Plus: return v.isObject() ? v.resolved() : v;
+      }
+      return v;
+    }
+    case ExprKind::Binary: return evalBinary(e, f);
+    case ExprKind::New: return evalNew(e);
+    case ExprKind::Me:
+      if (!f.me) throw VbError(err::kObjectRequired);
+      return Variant::fromObject(f.me->shared_from_this());
+  }
+  return Variant();
+}
+
+const Variant& Runtime::evalRef(const Expr& e, Frame& f, Variant& temp) {
+  if (e.kind == ExprKind::Literal) return e.value;
+  if (e.kind == ExprKind::Name) {
+    if (Variant* v = variableOf(e, f, false)) return *v;
+  }
+  temp = eval(e, f);
+  return temp;
+}
+
+Variant Runtime::evalBinary(const Expr& e, Frame& f) {
+  Variant leftTemp, rightTemp;
+  // The left operand may be read in place only when the right one cannot change it.
+  const Variant& a = IsPure(*e.right) ? evalRef(*e.target, f, leftTemp)
+                                      : (leftTemp = eval(*e.target, f));
+  const Variant& b = evalRef(*e.right, f, rightTemp);
+  switch (e.binOp) {
+    case BinOp::Add: return ops::Add(a, b);
+    case BinOp::Sub: return ops::Subtract(a, b);
+    case BinOp::Mul: return ops::Multiply(a, b);
+    case BinOp::Div: return ops::Divide(a, b);
+    case BinOp::IntDiv: return ops::IntDivide(a, b);
+    case BinOp::Mod: return ops::Modulo(a, b);
+    case BinOp::Pow: return ops::Power(a, b);
+    case BinOp::Concat: {
+      if (a.isString() && b.isString() &&
+          a.rawString().size() + b.rawString().size() > kMaxString) {
+        throw VbError(err::kOutOfStringSpace);
+      }
+      Variant r = ops::Concat(a, b);
+      if (r.isString() && r.rawString().size() > kMaxString) throw VbError(err::kOutOfStringSpace);
+      return r;
+    }
+    case BinOp::Eq: return ops::Equal(a, b);
+    case BinOp::Ne: return ops::NotEqual(a, b);
+    case BinOp::Lt: return ops::Less(a, b);
+    case BinOp::Gt: return ops::Greater(a, b);
+    case BinOp::Le: return ops::LessEqual(a, b);
+    case BinOp::Ge: return ops::GreaterEqual(a, b);
+    case BinOp::Is: return Variant::fromBool(ops::Is(a, b));
+    case BinOp::And: return ops::And(a, b);
+    case BinOp::Or: return ops::Or(a, b);
+    case BinOp::Xor: return ops::Xor(a, b);
+    case BinOp::Eqv: return ops::Eqv(a, b);
+    case BinOp::Imp: return ops::Imp(a, b);
+  }
+  return Variant();
+}
+
+int Runtime::globalOf(const Expr& e) {
+  GlobalCache& cache = e.globalCache;
+  if (cache.generation == generation_) return cache.index;
+  const int index = findGlobalByName(e.name);
+  cache.generation = generation_;
+  cache.index = index;
+  return index;
+}
+
+Variant* Runtime::variableOf(const Expr& e, Frame& f, bool create) {
+  switch (e.bind) {
+    case Bind::Local: return f.slots[e.slot];
+    case Bind::OuterLocal: return f.outer ? f.outer->slots[e.slot] : nullptr;
+    case Bind::Field: return f.me ? &f.me->fields()[static_cast<std::size_t>(e.slot)] : nullptr;
+    case Bind::Global: {
+      const int index = globalOf(e);
+      if (index >= 0) {
+        Global& g = global(index);
+        return g.kind == GlobalKind::Variable ? &g.value : nullptr;
+      }
+      if (e.slot >= 0) {
+        if (f.proc->explicitNames) throw VbError(err::kVariableUndefined);
+        return f.slots[e.slot];
+      }
+      if (!create) return nullptr;
+      if (f.proc->explicitNames) throw VbError(err::kVariableUndefined);
+      Global g;
+      g.name = e.name;
+      globals_.push_back(std::move(g));
+      globalIndex_[FoldCase(e.name)] = static_cast<int>(globals_.size()) - 1;
+      ++generation_;
+      return &globals_.back().value;
+    }
+    default: return nullptr;
+  }
+}
+
+Variant Runtime::evalName(const Expr& e, Frame& f) {
+  switch (e.bind) {
+    case Bind::Local: return *f.slots[e.slot];
+    case Bind::OuterLocal:
+    case Bind::Field:
+      if (Variant* v = variableOf(e, f, false)) return *v;
+      throw VbError(err::kObjectRequired);
+    case Bind::ClassMember:
+      if (!f.me) throw VbError(err::kObjectRequired);
+      return invokeScript(*f.me, e.slot, InvokeKind::Get, {}, true);
+    case Bind::Global: {
+      const int index = globalOf(e);
+      if (index < 0) {
+        if (Variant* v = variableOf(e, f, true)) return *v;
+        return Variant();
+      }
+      Global& g = global(index);
+      switch (g.kind) {
+        case GlobalKind::Variable:
+        case GlobalKind::Constant:
+        case GlobalKind::NamedObject: return g.value;
+        case GlobalKind::Procedure: return callGlobalProc(g, nullptr, f);
+        case GlobalKind::HostMember: {
+          auto host = g.host;
+          return host->invoke(g.memberId, InvokeKind::Get, {});
+        }
+        case GlobalKind::Class: throw VbError(err::kTypeMismatch);
+      }
+      return Variant();
+    }
+    case Bind::Builtin: return callBuiltin(*e.builtin, nullptr, f);
+    case Bind::Intrinsic: return callIntrinsic(static_cast<Intrinsic>(e.slot), nullptr, f);
+    case Bind::Unbound: break;
+  }
+  throw VbError(err::kVariableUndefined);
+}
+
+Variant Runtime::evalNew(const Expr& e) {
+  const int index = globalOf(e);
+  if (index < 0 || global(index).kind != GlobalKind::Class) {
+    if (NamesEqual(e.name, "RegExp")) return Variant::fromObject(NewRegExp());
+    throw VbError(506);  // Class not defined
+  }
+  const Global& g = global(index);
+  const ClassDecl& cls = *g.cls;
+  auto data = std::make_shared<InstanceData>();
+  data->unit = g.unit;
+  data->cls = &cls;
+  data->fields.resize(cls.fields.size());
+  for (std::size_t i = 0; i < cls.fields.size(); ++i) {
+    const FieldDecl& field = cls.fields[i];
+    if (!field.hasBounds) continue;
+    if (field.uppers.empty()) {
+      data->fields[i] = Variant::fromArray(nullptr);
+    } else {
+      auto array = VariantArray::withUpperBounds(field.uppers);
+      array->setFixed(true);
+      data->fields[i] = Variant::fromArray(std::move(array));
+    }
+  }
+  auto object = std::make_shared<ScriptObject>(std::move(data), weak_from_this());
+  if (cls.initialize) callProc(*cls.initialize, object.get(), {});
+  return Variant::fromObject(std::move(object));
+}
+
+void Runtime::storeInto(Variant& slot, Variant value, bool) {
+  Variant old = std::exchange(slot, std::move(value));
+  // old goes here, after the slot holds its new value: a Class_Terminate it starts sees the
+  // assignment done.
+}
+
+void Runtime::assign(const Expr& target, Variant value, bool isSet, Frame& f) {
+  if (!isSet) {
+    if (value.isObject()) value = value.resolved();
+    if (value.isArray() && value.array().use_count() > 1) value = value.deepCopy();
+  }
+  switch (target.kind) {
+    case ExprKind::Name: return assignName(target, std::move(value), isSet, f);
+    case ExprKind::Member:
+      invokeMemberExpr(target, nullptr, f, isSet ? InvokeKind::Set : InvokeKind::Let, &value);
+      return;
+    case ExprKind::Call: {
+      const Expr& callee = *target.target;
+      const InvokeKind kind = isSet ? InvokeKind::Set : InvokeKind::Let;
+      if (callee.kind == ExprKind::Member) {
+        invokeMemberExpr(callee, &target.args, f, kind, &value);
+        return;
+      }
+      if (callee.kind == ExprKind::Name) {
+        if (Variant* var = variableOf(callee, f, false)) {
+          if (var->isArray()) {
+            const auto array = var->array();  // kept while the indices are computed
+            const std::vector<std::int32_t> at = indices(target.args, f);
+            storeInto(array->at(at), std::move(value), isSet);
+            return;
+          }
+          if (var->isObject() && var->object()) {
+            const auto object = var->object();
+            invokeObject(object, &callee, &target.args, f, kind, &value, Object::kDefaultMember);
+            return;
+          }
+          throw VbError(err::kTypeMismatch);
+        }
+        if (callee.bind == Bind::ClassMember && f.me) {
+          ArgPack pack(target.args.size() + 1);
+          evalArgs(target.args, nullptr, pack, f);
+          pack.temp(target.args.size()) = std::move(value);
+          invokeScript(*f.me, callee.slot, kind, pack.refs(), true);
+          return;
+        }
+        if (callee.bind == Bind::Global) {
+          const int index = globalOf(callee);
+          if (index >= 0) {
+            const Global& g = global(index);
+            if (g.kind == GlobalKind::NamedObject || g.kind == GlobalKind::HostMember) {
+              const auto object = g.kind == GlobalKind::NamedObject ? g.value.object() : g.host;
+              const int id = g.kind == GlobalKind::NamedObject ? Object::kDefaultMember : g.memberId;
+              invokeObject(object, &callee, &target.args, f, kind, &value, id);
+              return;
+            }
+          }
+        }
+        throw VbError(501);  // Illegal assignment
+      }
+      const Variant base = eval(callee, f);
+      if (!base.isObject() || !base.object()) throw VbError(err::kObjectRequired);
+      invokeObject(base.object(), &callee, &target.args, f, kind, &value, Object::kDefaultMember);
+      return;
+    }
+    default:
+      throw VbError(501);  // Illegal assignment: a constant, a literal, Me
+  }
+}
+
+void Runtime::assignName(const Expr& target, Variant value, bool isSet, Frame& f) {
+  if (target.bind == Bind::ClassMember) {
+    if (!f.me) throw VbError(err::kObjectRequired);
+    Variant* arg = &value;
+    invokeScript(*f.me, target.slot, isSet ? InvokeKind::Set : InvokeKind::Let, {&arg, 1}, true);
+    return;
+  }
+  if (target.bind == Bind::Global) {
+    const int index = globalOf(target);
+    if (index >= 0) {
+      Global& g = global(index);
+      switch (g.kind) {
+        case GlobalKind::Variable: return storeInto(g.value, std::move(value), isSet);
+        case GlobalKind::NamedObject: {
+          // A named object's bare name assigns its default property (a game variable's Value).
+          if (isSet) throw VbError(501);
+          const auto object = g.value.object();
+          object->invoke(Object::kDefaultMember, InvokeKind::Let, {&value, 1});
+          return;
+        }
+        case GlobalKind::HostMember: {
+          const auto host = g.host;
+          host->invoke(g.memberId, isSet ? InvokeKind::Set : InvokeKind::Let, {&value, 1});
+          return;
+        }
+        default: throw VbError(501);  // Illegal assignment
+      }
+    }
+  }
+  Variant* slot = variableOf(target, f, true);
+  if (!slot) throw VbError(501);
+  storeInto(*slot, std::move(value), isSet);
+}
+
+std::vector<std::int32_t> Runtime::indices(const std::vector<ExprPtr>& args, Frame& f) {
+  std::vector<std::int32_t> out;
+  out.reserve(args.size());
+  for (const auto& a : args) {
+    if (!a) throw VbError(err::kSubscriptOutOfRange);
+    Variant temp;
+    const Variant& v = evalRef(*a, f, temp);
+    out.push_back(v.isObject() ? v.resolved().toLong() : v.toLong());
+  }
+  return out;
+}
+
+Variant* Runtime::elementOf(const Expr& call, Frame& f, std::shared_ptr<VariantArray>* owner) {
+  const Expr& callee = *call.target;
+  if (callee.kind != ExprKind::Name || call.args.empty()) return nullptr;
+  Variant* var = variableOf(callee, f, false);
+  if (!var || !var->isArray()) return nullptr;
+  *owner = var->array();
+  const std::vector<std::int32_t> at = indices(call.args, f);
+  return &(*owner)->at(at);
+}
+
+}  // namespace vbs::detail

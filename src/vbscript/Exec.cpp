@@ -1,0 +1,289 @@
+// Exec: the statements. Each statement of a block runs under the block's error handling:
+// an error is noted with the statement's place and either ends the block (and the procedure)
+// or, under On Error Resume Next, goes into Err and the next statement runs.
+#include <cstdint>
+#include <utility>
+
+#include "vbscript/CompileError.h"
+#include "vbscript/Operators.h"
+#include "vbscript/Runtime.h"
+#include "vbscript/ScriptObject.h"
+#include "vbscript/VariantArray.h"
+
+namespace vbs::detail {
+
+using namespace ast;
+
+namespace {
+// Beyond this an array is refused with error 7 rather than left to exhaust memory.
+constexpr std::int64_t kMaxArrayElements = std::int64_t{1} << 22;
+}  // namespace
+
+Flow Runtime::execBlock(const Block& block, Frame& f) {
+  for (const auto& sp : block) {
+    const Stmt& s = *sp;
+    try {
+      const Flow flow = execStmt(s, f);
+      if (flow != Flow::Normal) return flow;
+    } catch (const VbError& e) {
+      if (!handleError(e, s, f)) throw;
+    } catch (const ScriptAbort&) {
+      if (!errorPlace_.set) errorPlace_ = {true, f.proc->unit, s.line, s.column};
+      throw;
+    }
+  }
+  return Flow::Normal;
+}
+
+// Notes where an error happened; under On Error Resume Next it goes into Err instead.
+bool Runtime::handleError(const VbError& e, const Stmt& s, Frame& f) {
+  if (!errorPlace_.set) errorPlace_ = {true, f.proc->unit, s.line, s.column};
+  if (!f.resumeNext) return false;
+  ErrState& state = *err_;
+  state.number = e.number();
+  state.description = e.description();
+  if (const auto* sourced = dynamic_cast<const SourcedError*>(&e)) {
+    state.source = sourced->source();
+  } else if (dynamic_cast<const CompileError*>(&e)) {
+    state.source = kCompileSource;
+  } else {
+    state.source = kRuntimeSource;
+  }
+  errorPlace_ = {};
+  return true;
+}
+
+bool Runtime::condition(const Expr& e, Frame& f) {
+  Variant temp;
+  const Variant& v = evalRef(e, f, temp);
+  switch (v.type()) {
+    case VarType::Boolean: return v.rawInt() != 0;
+    case VarType::Null:
+    case VarType::Empty: return false;
+    default: return v.resolved().toBool();
+  }
+}
+
+Flow Runtime::execStmt(const Stmt& s, Frame& f) {
+  switch (s.kind) {
+    case StmtKind::Assign:
+      assign(*s.target, eval(*s.value, f), false, f);
+      return Flow::Normal;
+    case StmtKind::Set: {
+      Variant value = eval(*s.value, f);
+      if (!value.isObject()) throw VbError(err::kObjectRequired);
+      assign(*s.target, std::move(value), true, f);
+      return Flow::Normal;
+    }
+    case StmtKind::Call:
+      evalCall(*s.target, f, InvokeKind::Call);
+      return Flow::Normal;
+    case StmtKind::ReDim: execReDim(s, f); return Flow::Normal;
+    case StmtKind::Erase: execErase(s, f); return Flow::Normal;
+    case StmtKind::If: return execIf(s, f);
+    case StmtKind::Select: return execSelect(s, f);
+    case StmtKind::For: return execFor(s, f);
+    case StmtKind::ForEach: return execForEach(s, f);
+    case StmtKind::Do:
+    case StmtKind::While: return execDo(s, f);
+    case StmtKind::Exit:
+      switch (s.exitKind) {
+        case ExitKind::Do: return Flow::ExitDo;
+        case ExitKind::For: return Flow::ExitFor;
+        default: return Flow::ExitProc;
+      }
+    case StmtKind::With: {
+      *f.slots[s.slot] = eval(*s.value, f);
+      const Flow flow = execBlock(s.body, f);
+      *f.slots[s.slot] = Variant();
+      return flow;
+    }
+    case StmtKind::OnErrorResumeNext:
+      f.resumeNext = true;
+      err_->clear();
+      return Flow::Normal;
+    case StmtKind::OnErrorGoTo0:
+      f.resumeNext = false;
+      err_->clear();
+      return Flow::Normal;
+    case StmtKind::Nop:
+      return Flow::Normal;
+  }
+  return Flow::Normal;
+}
+
+// Under On Error Resume Next a failing condition lets the statement after it run, which is
+// the first statement of its branch, as VBScript does.
+Flow Runtime::execIf(const Stmt& s, Frame& f) {
+  for (const IfArm& arm : s.arms) {
+    bool taken = true;
+    if (arm.cond) {
+      try {
+        taken = condition(*arm.cond, f);
+      } catch (const VbError& e) {
+        if (!handleError(e, s, f)) throw;
+        taken = true;
+      }
+    }
+    if (taken) return execBlock(arm.body, f);
+  }
+  return Flow::Normal;
+}
+
+Flow Runtime::execSelect(const Stmt& s, Frame& f) {
+  const Variant subject = eval(*s.value, f);
+  for (const CaseArm& arm : s.cases) {
+    bool match = arm.isElse;
+    for (const auto& v : arm.values) {
+      Variant temp;
+      const Variant r = ops::Equal(subject, evalRef(*v, f, temp));
+      if (r.isBoolean() && r.rawInt() != 0) {
+        match = true;
+        break;
+      }
+    }
+    if (match) return execBlock(arm.body, f);
+  }
+  return Flow::Normal;
+}
+
+namespace {
+
+Variant LoopNumber(Variant v) {
+  v = v.resolved();
+  if (v.isNumberType() || v.isDate()) return v;
+  if (v.isNull()) throw VbError(err::kInvalidUseOfNull);
+  if (v.isEmpty()) return Variant::fromInteger(0);
+  if (v.isBoolean()) return Variant::fromInteger(static_cast<std::int16_t>(v.rawInt()));
+  return Variant::fromDouble(v.toDouble());
+}
+
+bool IsWhole(const Variant& v) {
+  return v.type() == VarType::Integer || v.type() == VarType::Long || v.type() == VarType::Byte;
+}
+
+}  // namespace
+
+// For counter = start To limit [Step step]: limit and step are read once; the counter is read
+// back each round, so the body may change it.
+Flow Runtime::execFor(const Stmt& s, Frame& f) {
+  const Variant start = LoopNumber(eval(*s.value, f));
+  const Variant limit = LoopNumber(eval(*s.limit, f));
+  const Variant step = s.step ? LoopNumber(eval(*s.step, f)) : Variant::fromInteger(1);
+  const bool up = Compare(step, Variant::fromInteger(0)).value_or(0) >= 0;
+  assign(*s.target, start, false, f);
+  const bool whole = IsWhole(limit) && IsWhole(step);
+  Variant* counter = variableOf(*s.target, f, true);
+  for (;;) {
+    tick();
+    Variant temp;
+    const Variant& cur = counter ? *counter : (temp = eval(*s.target, f));
+    if (whole && IsWhole(cur)) {
+      if (up ? cur.rawInt() > limit.rawInt() : cur.rawInt() < limit.rawInt()) break;
+    } else {
+      const int c = Compare(LoopNumber(cur), limit).value_or(0);
+      if (up ? c > 0 : c < 0) break;
+    }
+    const Flow flow = execBlock(s.body, f);
+    if (flow == Flow::ExitFor) break;
+    if (flow != Flow::Normal) return flow;
+    Variant now = counter ? *counter : eval(*s.target, f);
+    if (whole && IsWhole(now)) {
+      const std::int64_t next = now.rawInt() + step.rawInt();
+      if (now.type() == VarType::Integer && step.type() == VarType::Integer &&
+          next >= INT16_MIN && next <= INT16_MAX) {
+        now = Variant::fromInteger(static_cast<std::int16_t>(next));
+      } else if (next >= INT32_MIN && next <= INT32_MAX) {
+        now = Variant::fromLong(static_cast<std::int32_t>(next));
+      } else {
+        now = Variant::fromDouble(static_cast<double>(next));
+      }
+    } else {
+      now = ops::Add(now, step);
+    }
+    if (counter) *counter = std::move(now);
+    else assign(*s.target, std::move(now), false, f);
+  }
+  return Flow::Normal;
+}
+
+Flow Runtime::execForEach(const Stmt& s, Frame& f) {
+  const Variant collection = eval(*s.value, f);
+  auto run = [&](const Variant& element) -> std::optional<Flow> {
+    tick();
+    assign(*s.target, element, element.isObject(), f);
+    const Flow flow = execBlock(s.body, f);
+    if (flow == Flow::ExitFor) return Flow::Normal;
+    if (flow != Flow::Normal) return flow;
+    return std::nullopt;
+  };
+  if (collection.isArray()) {
+    const std::shared_ptr<VariantArray> array = collection.array();
+    for (std::size_t i = 0; i < array->size(); ++i) {
+      const Variant element = array->elements()[i];
+      if (auto flow = run(element)) return *flow;
+    }
+    return Flow::Normal;
+  }
+  if (collection.isObject()) {
+    if (!collection.object()) throw VbError(err::kObjectRequired);
+    std::vector<Variant> elements;
+    if (!collection.object()->enumerate(elements)) throw VbError(451);
+    for (const Variant& element : elements) {
+      if (auto flow = run(element)) return *flow;
+    }
+    return Flow::Normal;
+  }
+  throw VbError(451);
+}
+
+Flow Runtime::execDo(const Stmt& s, Frame& f) {
+  const DoKind kind = s.kind == StmtKind::While ? DoKind::PreWhile : s.doKind;
+  for (;;) {
+    tick();
+    if (kind == DoKind::PreWhile && !condition(*s.cond, f)) break;
+    if (kind == DoKind::PreUntil && condition(*s.cond, f)) break;
+    const Flow flow = execBlock(s.body, f);
+    if (flow == Flow::ExitDo && s.kind == StmtKind::Do) break;
+    if (flow != Flow::Normal) return flow;
+    if (kind == DoKind::PostWhile && !condition(*s.cond, f)) break;
+    if (kind == DoKind::PostUntil && condition(*s.cond, f)) break;
+  }
+  return Flow::Normal;
+}
+
+void Runtime::execReDim(const Stmt& s, Frame& f) {
+  std::vector<ArrayBound> bounds;
+  std::int64_t count = 1;
+  for (const auto& e : s.exprs) {
+    const std::int32_t upper = eval(*e, f).resolved().toLong();
+    if (upper < -1) throw VbError(err::kSubscriptOutOfRange);
+    bounds.push_back({0, upper});
+    count *= static_cast<std::int64_t>(upper) + 1;
+    if (count > kMaxArrayElements) throw VbError(err::kOutOfMemory);
+  }
+  Variant* var = variableOf(*s.target, f, true);
+  if (!var) throw VbError(err::kTypeMismatch);
+  if (var->isArray()) {
+    const auto& array = var->array();
+    if (array->isFixed()) throw VbError(err::kArrayFixedOrLocked);
+    if (s.preserve) {
+      array->redim(std::move(bounds), true);
+      return;
+    }
+  }
+  *var = Variant::fromArray(std::make_shared<VariantArray>(std::move(bounds)));
+}
+
+void Runtime::execErase(const Stmt& s, Frame& f) {
+  Variant* var = variableOf(*s.target, f, false);
+  if (!var || !var->isArray()) throw VbError(err::kTypeMismatch);
+  const auto array = var->array();
+  if (array->isFixed()) {
+    for (Variant& v : array->elements()) v = Variant();
+    return;
+  }
+  *var = Variant::fromArray(nullptr);
+}
+
+}  // namespace vbs::detail

@@ -1,0 +1,278 @@
+// Runtime: the state of one running engine and the tree-walking interpreter over it.
+// Internal to the engine; the host sees Engine (Engine.h).
+//
+// Invariants:
+//  - Globals live in a deque, so a reference to one stays valid while others are added;
+//    globalIndex_ maps folded names to them, and generation_ grows whenever that map changes
+//    (the Name nodes' caches compare against it). generation_ never repeats, even across
+//    reset, and the units whose caches hold it belong to this runtime alone.
+//  - A Frame's slots point at its own storage or, for ByRef parameters, at the caller's
+//    variable; whatever such a pointer reaches is kept alive and in place for the call (arrays
+//    whose element is passed ByRef are locked against ReDim and Erase meanwhile).
+//  - Errors are VbError exceptions; the first statement that sees one records its place
+//    (errorPlace_) unless On Error Resume Next handles it. Time-out and WScript.Quit unwind as
+//    ScriptAbort, which On Error Resume Next does not catch.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "vbscript/Ast.h"
+#include "vbscript/Builtins.h"
+#include "vbscript/Object.h"
+#include "vbscript/Variant.h"
+#include "vbscript/VbError.h"
+
+namespace vbs {
+
+class ScriptObject;
+
+namespace detail {
+
+// Ends a run without being an error a script could handle.
+struct ScriptAbort {
+  enum class Reason { TimedOut, Quit } reason;
+  int exitCode = 0;
+};
+
+// An error raised by Err.Raise or by compiling Execute's text: carries its own source.
+class SourcedError : public VbError {
+ public:
+  SourcedError(int number, std::string description, std::string source)
+      : VbError(number, std::move(description)), source_(std::move(source)) {}
+  const std::string& source() const { return source_; }
+
+ private:
+  std::string source_;
+};
+
+inline constexpr const char* kRuntimeSource = "Microsoft VBScript runtime error";
+inline constexpr const char* kCompileSource = "Microsoft VBScript compilation error";
+
+enum class GlobalKind : unsigned char { Variable, Constant, Procedure, Class, NamedObject, HostMember };
+
+struct Global {
+  std::string name;
+  GlobalKind kind = GlobalKind::Variable;
+  Variant value;                              // Variable, Constant, NamedObject
+  const ast::ProcDef* proc = nullptr;         // Procedure
+  const ast::ClassDecl* cls = nullptr;        // Class
+  std::shared_ptr<const ast::Unit> unit;      // keeps proc and cls alive
+  std::shared_ptr<Object> host;               // HostMember: the object whose member it is
+  int memberId = -1;
+};
+
+struct Frame {
+  const ast::ProcDef* proc = nullptr;
+  Variant** slots = nullptr;
+  Frame* outer = nullptr;           // the frame whose locals Execute and Eval code sees
+  ScriptObject* me = nullptr;       // kept alive by the caller
+  bool resumeNext = false;
+};
+
+enum class Flow : unsigned char { Normal, ExitDo, ExitFor, ExitProc };
+
+// Where each argument of a call lives: ByRef arguments point at the caller's variables, the
+// others at temporaries held here. Small calls need no allocation.
+class ArgPack {
+ public:
+  static constexpr std::size_t kInline = 6;
+  explicit ArgPack(std::size_t count);
+  ArgPack(const ArgPack&) = delete;
+  ArgPack& operator=(const ArgPack&) = delete;
+  ~ArgPack();
+
+  std::size_t size() const { return count_; }
+  Variant& temp(std::size_t i) { return temps_[i]; }
+  Variant*& ref(std::size_t i) { return refs_[i]; }
+  std::span<Variant*> refs() { return {refs_, count_}; }
+  // Keeps an array in place while one of its elements is passed ByRef.
+  void lock(std::shared_ptr<VariantArray> array);
+  // The values in order (for host objects, which take a span of values).
+  std::span<Variant> valuesForHost();
+
+ private:
+  std::size_t count_;
+  Variant inlineTemps_[kInline];
+  Variant* inlineRefs_[kInline];
+  std::unique_ptr<Variant[]> heapTemps_;
+  std::unique_ptr<Variant*[]> heapRefs_;
+  Variant* temps_;
+  Variant** refs_;
+  std::vector<std::shared_ptr<VariantArray>> locked_;
+  std::vector<std::shared_ptr<void>> keep_;
+};
+
+struct ErrState {
+  int number = 0;
+  std::string description;
+  std::string source;
+  std::string helpFile;
+  int helpContext = 0;
+  void clear() { *this = ErrState{}; }
+};
+
+struct ErrorPlace {
+  bool set = false;
+  const ast::Unit* unit = nullptr;
+  int line = 0;
+  int column = 0;
+};
+
+struct HostCallbacks {
+  std::function<Variant(const Variant& prompt, int buttons, const Variant& title)> msgBox;
+  std::function<Variant(const Variant& prompt, const Variant& title, const Variant& def)>
+      inputBox;
+  std::function<std::shared_ptr<Object>(std::string_view progId)> createObject;
+};
+
+class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime> {
+ public:
+  Runtime();
+  ~Runtime() override;
+
+  // --- host side (RuntimeGlobals.cpp)
+  HostCallbacks callbacks;
+  std::chrono::milliseconds timeout{10000};
+  std::size_t stackBudget = 3 * 1024 * 1024;  // bytes of machine stack a run may use
+
+  void clear();  // drops every global, named object and the Err state
+  void addNamedObject(const std::string& name, std::shared_ptr<Object> object,
+                      bool membersAsGlobals);
+  // Declares the unit's procedures, classes, variables and constants and runs its statements.
+  void load(const std::shared_ptr<const ast::Unit>& unit, Frame* outer = nullptr,
+            ScriptObject* me = nullptr);
+  int findGlobalByName(std::string_view name);  // -1 when none
+  Global& global(int index) { return globals_[static_cast<std::size_t>(index)]; }
+  bool isKnownGlobal(std::string_view name) const;
+
+  // Entry and exit of a host call: sets the deadline and the stack base on the outermost one.
+  class Entry {
+   public:
+    explicit Entry(Runtime& rt);
+    ~Entry();
+    Entry(const Entry&) = delete;
+    Entry& operator=(const Entry&) = delete;
+
+   private:
+    Runtime& rt_;
+  };
+  const ErrorPlace& errorPlace() const { return errorPlace_; }
+  void clearErrorPlace() { errorPlace_ = {}; }
+  ErrState& err() { return *err_; }
+
+  // --- BuiltinHost
+  Variant msgBox(const Variant& prompt, int buttons, const Variant& title) override;
+  Variant inputBox(const Variant& prompt, const Variant& title, const Variant& def) override;
+  RandomState& random() override { return random_; }
+  std::shared_ptr<Object> createObject(std::string_view progId) override;
+
+  // --- execution
+  Flow execBlock(const ast::Block& block, Frame& f);
+  Variant eval(const ast::Expr& e, Frame& f);
+  // Calls a script procedure; me may be null. args.size() must match its parameters.
+  Variant callProc(const ast::ProcDef& proc, ScriptObject* me, std::span<Variant*> args,
+                   Frame* outer = nullptr);
+  // Runs a unit's statements in a frame of their own.
+  void runMain(const ast::Unit& unit, Frame* outer, ScriptObject* me);
+  // Invokes a script object's member, ByRef arguments through refs.
+  Variant invokeScript(ScriptObject& obj, int memberIndex, InvokeKind kind,
+                       std::span<Variant*> args, bool allowPrivate);
+  // Class_Terminate and freeing without deep recursion (ScriptObject.cpp).
+  void releaseInstance(std::shared_ptr<struct InstanceData> data);
+
+  // Eval and Execute of a text, in the scope of frame f.
+  Variant evalText(const std::string& text, Frame& f);
+  void executeText(const std::string& text, Frame& f, bool global);
+
+  void tick() {
+    if ((++ticks_ & 0x3FF) == 0) checkDeadline();
+  }
+  [[noreturn]] void raise(int number) { throw VbError(number); }
+
+ private:
+  friend class CallGuard;
+  // statements (Exec.cpp)
+  Flow execStmt(const ast::Stmt& s, Frame& f);
+  Flow execIf(const ast::Stmt& s, Frame& f);
+  Flow execFor(const ast::Stmt& s, Frame& f);
+  Flow execForEach(const ast::Stmt& s, Frame& f);
+  Flow execDo(const ast::Stmt& s, Frame& f);
+  Flow execSelect(const ast::Stmt& s, Frame& f);
+  void execReDim(const ast::Stmt& s, Frame& f);
+  void execErase(const ast::Stmt& s, Frame& f);
+  bool handleError(const VbError& e, const ast::Stmt& s, Frame& f);
+  bool condition(const ast::Expr& e, Frame& f);
+
+  // expressions and variables (Eval.cpp)
+  const Variant& evalRef(const ast::Expr& e, Frame& f, Variant& temp);
+  Variant evalName(const ast::Expr& e, Frame& f);
+  Variant evalBinary(const ast::Expr& e, Frame& f);
+  Variant evalNew(const ast::Expr& e);
+  // The variable a Name stands for, or null when it names no variable (a procedure, a host
+  // member, ...). create: make an implicit global for an unknown name at top level.
+  Variant* variableOf(const ast::Expr& e, Frame& f, bool create);
+  int globalOf(const ast::Expr& e);
+  void assign(const ast::Expr& target, Variant value, bool isSet, Frame& f);
+  void assignName(const ast::Expr& target, Variant value, bool isSet, Frame& f);
+  static void storeInto(Variant& slot, Variant value, bool isSet);
+  Variant* elementOf(const ast::Expr& call, Frame& f, std::shared_ptr<VariantArray>* owner);
+
+  // calls (Invoke.cpp)
+  Variant evalCall(const ast::Expr& call, Frame& f, InvokeKind kind);
+  Variant callName(const ast::Expr& call, const ast::Expr& callee, Frame& f, InvokeKind kind);
+  Variant invokeMemberExpr(const ast::Expr& member, const std::vector<ast::ExprPtr>* args,
+                           Frame& f, InvokeKind kind, Variant* value);
+  Variant invokeObject(const std::shared_ptr<Object>& obj, const ast::Expr* site,
+                       const std::vector<ast::ExprPtr>* args, Frame& f, InvokeKind kind,
+                       Variant* value, int memberId);
+  Variant indexValue(const Variant& value, const std::vector<ast::ExprPtr>& args, Frame& f,
+                     InvokeKind kind);
+  Variant callBuiltin(const BuiltinInfo& b, const std::vector<ast::ExprPtr>* args, Frame& f);
+  void evalArgs(const std::vector<ast::ExprPtr>& args, const ast::ProcDef* target,
+                ArgPack& pack, Frame& f);
+  Variant callGlobalProc(const Global& g, const std::vector<ast::ExprPtr>* args, Frame& f);
+  Variant objectOf(const ast::Expr& e, Frame& f);  // the object a member access starts from
+  std::vector<std::int32_t> indices(const std::vector<ast::ExprPtr>& args, Frame& f);
+
+  // engine functions (Intrinsics.cpp)
+  Variant callIntrinsic(ast::Intrinsic which, const std::vector<ast::ExprPtr>* args, Frame& f);
+  Variant getRef(const std::string& name);
+
+  void checkDeadline();
+  void checkStack();
+
+  std::deque<Global> globals_;
+  std::unordered_map<std::string, int> globalIndex_;
+  struct NamedObject {
+    std::string name;
+    std::shared_ptr<Object> object;
+    bool membersAsGlobals;
+  };
+  std::vector<NamedObject> namedObjects_;
+  std::vector<std::shared_ptr<const ast::Unit>> units_;  // loaded, kept for their procedures
+  std::uint64_t generation_;
+  std::shared_ptr<ErrState> err_;
+  std::shared_ptr<Object> errObject_;
+  ErrorPlace errorPlace_;
+  RandomState random_;
+  std::uint32_t ticks_ = 0;
+  std::chrono::steady_clock::time_point deadline_;
+  int entryDepth_ = 0;
+  const char* stackBase_ = nullptr;
+  int callDepth_ = 0;
+  // Instances waiting for Class_Terminate and release, so that freeing a long chain of
+  // objects is a loop rather than a recursion.
+  std::vector<std::shared_ptr<struct InstanceData>> pendingRelease_;
+  bool releasing_ = false;
+};
+
+}  // namespace detail
+}  // namespace vbs
