@@ -204,6 +204,8 @@ TEST(RegexTest, LookAhead) {
       {"(?=(a)(b)?)\\w", "ac", 0, {"a", "a", kUnmatched}},
       {"(?!(a))\\w\\1", "ba", 0, {"b", kUnmatched}},  // a negative look-ahead keeps no groups
       {"(?=a(?!b))ac", "abac", 2, {"ac"}},
+      // Backtracking past a look-ahead forgets the groups it captured.
+      {"(?:(?=(a))ax|a)", "ab", 0, {"a", kUnmatched}},
   });
 }
 
