@@ -64,7 +64,7 @@ const BuiltinInfo* FindBuiltin(std::string_view name) {
 namespace vbs::detail {
 
 Variant ArgValue(std::span<Variant> args, std::size_t i) {
-  if (i >= args.size()) return Variant();
+  if (!HasArg(args, i)) return Variant();
   return args[i].isObject() ? args[i].resolved() : args[i];
 }
 

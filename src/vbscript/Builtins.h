@@ -3,7 +3,9 @@
 // The engine looks a name up once (FindBuiltin / FindConstant, case-insensitive), checks the
 // argument count against minArgs..maxArgs itself (450 otherwise) and then calls the function
 // with the arguments the script gave, in script order; optional arguments the script left out
-// are simply absent (args.size() tells). Arguments may still be objects; functions take their
+// at the end are simply absent (args.size() tells). One skipped inside the list
+// (FormatNumber(x, , , , 0)) is passed as Variant::fromError(kMissingArgument), as automation
+// passes it, and counts as absent. Arguments may still be objects; functions take their
 // default values as VBScript does. Functions throw VbError for run-time errors.
 //
 // What a built-in needs from the engine that runs it (dialog boxes, the random generator, object
@@ -44,6 +46,9 @@ class RandomState {
 
   std::uint32_t seed_ = kInitialSeed;
 };
+
+// The Error value standing for an argument skipped inside an argument list (DISP_E_PARAMNOTFOUND).
+inline constexpr std::int32_t kMissingArgument = static_cast<std::int32_t>(0x80020004u);
 
 class BuiltinHost {  // what built-ins need from the engine that runs them
  public:

@@ -25,11 +25,11 @@ BuiltinTable FormatBuiltins();
 BuiltinTable InteractionBuiltins();
 
 // The argument at index i with objects replaced by their default values; Empty when the
-// script left it out.
+// script left it out (HasArg false).
 Variant ArgValue(std::span<Variant> args, std::size_t i);
-// Whether the script gave argument i.
+// Whether the script gave argument i (a skipped argument is an Error value kMissingArgument).
 inline bool HasArg(std::span<Variant> args, std::size_t i) {
-  return i < args.size();
+  return i < args.size() && !(args[i].isError() && args[i].rawInt() == kMissingArgument);
 }
 
 // A whole-number argument (CLng rules: banker's rounding, 6 beyond the Long range);

@@ -44,7 +44,7 @@ class FakeHost : public BuiltinHost {
   std::int16_t answer = 1;
   Variant input;
   RandomState rng;
-  double clock = 36525.75;  // 1/1/2000 6:00:00 PM
+  double clock = 36526.75;  // 1/1/2000 6:00:00 PM
   double seconds = 64800.5;
 };
 
@@ -93,6 +93,7 @@ inline std::string Describe(const Variant& v) {
     return out + ")";
   }
   if (v.isObject()) return v.typeName();
+  if (v.isError()) return "Error:" + std::to_string(v.rawInt());
   return v.typeName() + ":" + v.toString();
 }
 
