@@ -1,0 +1,43 @@
+' Operator precedence and associativity as the parser builds them (the operators' own type
+' rules are tested with the operator functions).
+
+Sub Check(name, actual, expected)
+  If TypeName(actual) <> TypeName(expected) Then
+    Err.Raise 1000, "Check", name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
+  End If
+  If actual <> expected Then Err.Raise 1000, "Check", name & ": got " & actual & ", expected " & expected
+End Sub
+
+Check "mul before add", 2 + 3 * 4, 14
+Check "power before negation", -2 ^ 2, CDbl(-4)
+Check "negative exponent", 2 ^ -1, 0.5
+Check "power left associative", 2 ^ 3 ^ 2, CDbl(64)
+Check "intdiv after mul", 7 \ 2 * 2, 1
+Check "mod after intdiv", 10 Mod 7 \ 2, 1
+Check "add after mod", 1 + 7 Mod 4, 4
+Check "concat after add", 1 + 2 & 3, "33"
+Check "compare after concat", "a" & "b" = "ab", True
+Check "not after compare", Not 1 = 2, True
+Check "and before or", True Or False And False, True
+Check "xor after or", True Xor True Or True, False
+Check "subtraction left associative", 10 - 4 - 3, 3
+Check "division left associative", 64 / 4 / 2, CDbl(8)
+Check "parentheses", (2 + 3) * 4, 20
+Check "unary minus in product", 3 * -2, -6
+Check "double negation", - -5, 5
+Check "hex literal", &HFF, 255
+Check "hex literal integer wraps", &HFFFF, -1
+Check "hex long", &HFFFF&, CLng(65535)
+Check "octal literal", &O17, 15
+Check "date literal", #1/2/2003#, DateSerial(2003, 1, 2)
+Check "string with quotes", "say ""hi""", "say " & Chr(34) & "hi" & Chr(34)
+Check "integer literal", TypeName(32767), "Integer"
+Check "long literal", TypeName(32768), "Long"
+Check "double literal", TypeName(2147483648), "Double"
+Check "eqv", True Eqv False, False
+Check "imp", False Imp False, True
+Check "is nothing", Nothing Is Nothing, True
+Check "keywords any case", tRuE AND NOT fAlSe, True
+Check "null propagates", IsNull(Null + 1), True
+Check "null and false", Null And False, False
+Check "comparison chain", 1 < 2 = True, True
