@@ -1,7 +1,8 @@
 // FsText: the byte encodings of text files read and written by TextStream.
 //
 // Reading: a file is UTF-16LE when it starts with FF FE (or is opened in Unicode mode), UTF-8
-// when it is valid UTF-8 (a UTF-8 BOM is skipped), else Windows-1252. Writing in ANSI mode
+// when it is valid UTF-8 (a UTF-8 BOM is skipped; TextStream judges by the first 16 MB), else
+// Windows-1252. Writing in ANSI mode
 // uses Windows-1252 while every character fits, else UTF-8; Unicode mode writes UTF-16LE.
 // Inside, text is UTF-16 code units: VBScript counts characters (Read(n), Column) that way.
 #pragma once

@@ -26,6 +26,7 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr std::size_t kPiece = 1 << 16;
+constexpr std::size_t kDetectionBytes = std::size_t{16} << 20;
 
 enum Member { kLine = 1, kColumn, kAtEndOfStream, kAtEndOfLine, kRead, kReadLine, kReadAll,
               kWrite, kWriteLine, kWriteBlankLines, kSkip, kSkipLine, kClose };
@@ -293,12 +294,17 @@ Detected Detect(std::FILE* file) {
     Utf8Checker checker;
     char piece[kPiece];
     std::size_t got;
-    while (!checker.failed() && (got = std::fread(piece, 1, sizeof piece, file)) > 0) {
+    std::size_t scanned = 0;
+    // The first 16 MB decide; a text file that turns to another encoding after that is not
+    // worth reading the whole of a huge file at every open.
+    while (!checker.failed() && scanned < kDetectionBytes &&
+           (got = std::fread(piece, 1, sizeof piece, file)) > 0) {
       checker.feed(std::string_view(piece, got));
+      scanned += got;
     }
-    if (checker.valid() && checker.sawNonAscii()) {
+    if (!checker.failed() && checker.sawNonAscii()) {
       d.encoding = TextEncoding::Utf8;
-    } else if (!checker.valid()) {
+    } else if (checker.failed()) {
       d.nonAscii1252 = true;
     }
   }
