@@ -302,9 +302,12 @@ Detected Detect(std::FILE* file) {
       checker.feed(std::string_view(piece, got));
       scanned += got;
     }
-    if (!checker.failed() && checker.sawNonAscii()) {
+    // A sequence cut off by the end of the file makes it invalid; one cut off by the scan
+    // limit does not.
+    const bool invalid = checker.failed() || (scanned < kDetectionBytes && !checker.valid());
+    if (!invalid && checker.sawNonAscii()) {
       d.encoding = TextEncoding::Utf8;
-    } else if (checker.failed()) {
+    } else if (invalid) {
       d.nonAscii1252 = true;
     }
   }
