@@ -56,7 +56,7 @@ const MemberTable& MatchMembers() {
       {"Value", kValue, 0, 0, kReadOnly},
       {"FirstIndex", kFirstIndex, 0, 0, kReadOnly},
       {"Length", kLength, 0, 0, kReadOnly},
-      {"SubMatches", kSubMatches, 0, 0, kReadOnly},
+      {"SubMatches", kSubMatches, 0, 1, kReadOnly},
   };
   return table;
 }
@@ -69,22 +69,31 @@ class Match : public Object {
   int memberId(std::string_view name) override { return MatchMembers().idOf(name); }
 
   Variant invoke(int id, InvokeKind kind, std::span<Variant> args) override {
-    MatchMembers().check(id, kind, args);
+    const auto plain = MatchMembers().check(id, kind, args);
+    if (id == kSubMatches && !plain.empty()) {
+      // m.SubMatches(0): as automation does for a property that takes no index, the index
+      // goes to the default member (Item) of the collection the property returns.
+      return subMatches()->invoke(kDefaultMember, kind, plain);
+    }
     switch (id) {
       case kFirstIndex:
         return Variant::fromLong(data_.firstIndex);
       case kLength:
         return Variant::fromLong(data_.length);
       case kSubMatches:
-        // One collection per Match, so `m.SubMatches Is m.SubMatches` holds.
-        if (!subMatches_) subMatches_ = std::make_shared<SubMatches>(data_.groups);
-        return Variant::fromObject(subMatches_);
+        return Variant::fromObject(subMatches());
       default:
         return Variant::fromString(data_.value);
     }
   }
 
  private:
+  // One collection per Match, so `m.SubMatches Is m.SubMatches` holds.
+  const std::shared_ptr<Object>& subMatches() {
+    if (!subMatches_) subMatches_ = std::make_shared<SubMatches>(data_.groups);
+    return subMatches_;
+  }
+
   MatchData data_;
   std::shared_ptr<Object> subMatches_;
 };

@@ -161,6 +161,8 @@ TEST(RegExpObjectTest, MatchAndSubMatches) {
   EXPECT_EQ(Get(subs, "Item", {Variant::fromLong(0)}).toString(), "ann");
   EXPECT_EQ(Get(subs, "Item", {Variant::fromLong(1)}).toString(), "home");
   EXPECT_TRUE(Get(subs, "Item", {Variant::fromLong(2)}).isEmpty());  // the group took no part
+  // m.SubMatches(1) indexes the collection, as scripts commonly write it.
+  EXPECT_EQ(Get(first, "SubMatches", {Variant::fromLong(1)}).toString(), "home");
 
   std::vector<Variant> elements;
   ASSERT_TRUE(matches.object()->enumerate(elements));
