@@ -8,7 +8,10 @@
 #include "app/GameSession.h"
 #include "app/ReplayRunner.h"
 #include "app/StateDump.h"
+#include "platform/GuiForPainting.h"
+#include "platform/Painter.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "vbscript/VbError.h"
 
 namespace tw {
 
@@ -34,6 +37,9 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
     return 1;
   }
 
+  // Fonts measure and draw only with a GUI application; texts size themselves by their
+  // captions, so the whole run has one, not just the screenshot.
+  platform::GuiForPainting gui;
   platform::HeadlessPlatform platform;
   GameSession session(platform, options.gameFolder);
   int status = 0;
@@ -48,6 +54,20 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
     }
   }
   if (options.dumpState) out << DumpState(session, platform) << "\n";
+  if (!options.screenshot.empty()) {
+    Game* game = session.lastGame();
+    if (!game) {
+      err << "talewick-player: no game was started, so there is no screenshot\n";
+      return status == 0 ? 1 : status;
+    }
+    try {
+      platform::SavePng(*platform::PaintElement(game->PictureBox), options.screenshot);
+    } catch (const vbs::VbError& e) {
+      err << "talewick-player: cannot write the screenshot \"" << options.screenshot
+          << "\": " << e.description() << "\n";
+      return 2;
+    }
+  }
   return status;
 }
 
