@@ -503,7 +503,73 @@ Variant Unescape(BuiltinHost&, Args args) {
   return FromUnits(out);
 }
 
+// The byte functions see a text as its UTF-16LE bytes. Text here is UTF-8, which cannot hold
+// half a character: a cut through a character keeps its low byte as a character of its own
+// (the form ChrB gives), so LeftB(s, 2 * n) = Left(s, n) and LenB(LeftB(s, 3)) = 4.
+Variant ByteSlice(const Variant& v, std::size_t firstByte, std::size_t byteCount) {
+  const std::u16string units = ToUtf16(v.toString());
+  const std::size_t totalBytes = units.size() * 2;
+  if (firstByte >= totalBytes) return Variant::fromString("");
+  byteCount = std::min(byteCount, totalBytes - firstByte);
+  std::u16string out;
+  for (std::size_t b = firstByte; b < firstByte + byteCount;) {
+    const char16_t unit = units[b / 2];
+    if (b % 2 == 0 && b + 1 < firstByte + byteCount) {
+      out += unit;
+      b += 2;
+    } else {
+      out += static_cast<char16_t>(b % 2 == 0 ? unit & 0xFF : unit >> 8);
+      b += 1;
+    }
+  }
+  return FromUnits(out);
+}
+
+Variant LeftB(BuiltinHost&, Args args) {
+  const Variant v = ArgValue(args, 0);
+  const auto length = static_cast<std::size_t>(NonNegative(LongOf(ArgValue(args, 1))));
+  if (v.isNull()) return Variant::Null();
+  return ByteSlice(v, 0, length);
+}
+
+Variant RightB(BuiltinHost&, Args args) {
+  const Variant v = ArgValue(args, 0);
+  const auto length = static_cast<std::size_t>(NonNegative(LongOf(ArgValue(args, 1))));
+  if (v.isNull()) return Variant::Null();
+  const std::size_t total = UnitCount(v.toString()) * 2;
+  return length >= total ? Variant::fromString(v.toString()) : ByteSlice(v, total - length, length);
+}
+
+Variant MidB(BuiltinHost&, Args args) {
+  const Variant v = ArgValue(args, 0);
+  const std::int32_t start = LongOf(ArgValue(args, 1));
+  if (start < 1) throw VbError(err::kInvalidCall);
+  std::size_t length = std::u16string::npos / 2;
+  if (HasArg(args, 2)) length = static_cast<std::size_t>(NonNegative(LongOf(ArgValue(args, 2))));
+  if (v.isNull()) return Variant::Null();
+  return ByteSlice(v, static_cast<std::size_t>(start - 1), length);
+}
+
+// InStrB([start, ]string1, string2[, compare]): InStr counted in bytes; matches lie on whole
+// characters.
+Variant InStrB(BuiltinHost& host, Args args) {
+  std::vector<Variant> unitArgs(args.begin(), args.end());
+  std::int32_t startByte = 1;
+  if (args.size() >= 3) {
+    startByte = LongOf(ArgValue(args, 0));
+    if (startByte < 1) throw VbError(err::kInvalidCall);
+    unitArgs[0] = Variant::fromLong(startByte / 2 + 1);  // first whole character at or after
+  }
+  const Variant found = InStr(host, unitArgs);
+  if (found.isNull() || found.rawInt() == 0) return found;
+  return Variant::fromLong(static_cast<std::int32_t>(found.rawInt() * 2 - 1));
+}
+
 constexpr std::array kTable = {
+    BuiltinInfo{"LeftB", 2, 2, LeftB},
+    BuiltinInfo{"RightB", 2, 2, RightB},
+    BuiltinInfo{"MidB", 2, 3, MidB},
+    BuiltinInfo{"InStrB", 2, 4, InStrB},
     BuiltinInfo{"Len", 1, 1, Len},
     BuiltinInfo{"LenB", 1, 1, LenB},
     BuiltinInfo{"Left", 2, 2, Left},

@@ -44,6 +44,14 @@ TEST(StringFunctionsTest, LengthsAndSlices) {
       {"Mid", {S("abc"), I(1), I(-1)}, "error 5"},
       {"Mid", {N(), I(1)}, "Null"},
       {"Mid", {D(3.25), I(2), I(2)}, "String:.2"},
+      {"LeftB", {S("abc"), I(4)}, "String:ab"},
+      {"RightB", {S("abc"), I(2)}, "String:c"},
+      {"MidB", {S("abc"), I(3), I(2)}, "String:b"},
+      {"MidB", {S("abc"), I(0)}, "error 5"},
+      {"InStrB", {S("abc"), S("b")}, "Long:3"},
+      {"InStrB", {I(4), S("abab"), S("a")}, "Long:5"},
+      {"InStrB", {S("abc"), S("x")}, "Long:0"},
+      {"LeftB", {N(), I(2)}, "Null"},
   });
 }
 

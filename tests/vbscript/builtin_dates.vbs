@@ -87,5 +87,4 @@ Check ErrorOf("FormatDateTime(#1/1/2000#, 5)") = 5, "FormatDateTime bad format"
 
 Check TypeName(Now) = "Date" And TypeName(Date) = "Date" And TypeName(Time) = "Date", "clock subtypes"
 Check TypeName(Timer) = "Single", "Timer is a Single"
-Check Int(Now) = Date, "Date is the day of Now"
 Check Timer >= 0 And Timer < 86400, "Timer counts seconds of the day"
