@@ -25,8 +25,7 @@ void LocalNow(std::int64_t& dayIndex, double& seconds) {
   const std::time_t t = std::chrono::system_clock::to_time_t(now);
   std::tm local{};
   localtime_r(&t, &local);
-  const auto sinceSecond =
-      now - std::chrono::system_clock::from_time_t(t);  // sub-second part
+  const auto sinceSecond = now - std::chrono::system_clock::from_time_t(t);  // sub-second part
   dayIndex = detail::DayIndexFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
   seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec +
             std::chrono::duration<double>(sinceSecond).count();
@@ -91,10 +90,10 @@ bool TextCompareArg(std::span<Variant> args, std::size_t i) {
 
 namespace {
 // Windows-1252 0x80..0x9F; 0 marks the five unused bytes.
-constexpr char16_t kHigh1252[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char16_t kHigh1252[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 }  // namespace
 
 std::uint8_t ToWindows1252(char16_t unit) {

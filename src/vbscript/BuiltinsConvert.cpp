@@ -87,7 +87,8 @@ Variant VarTypeFn(BuiltinHost&, Args args) {
   if (v.isObject() && !v.isNothing()) {
     try {
       const Variant value = v.object()->defaultValue();
-      if (!value.isObject()) return Variant::fromInteger(static_cast<std::int16_t>(value.varType()));
+      if (!value.isObject())
+        return Variant::fromInteger(static_cast<std::int16_t>(value.varType()));
     } catch (const VbError&) {
       // No default value: the object itself.
     }
@@ -119,26 +120,16 @@ Variant LBound(BuiltinHost&, Args args) {
 }
 
 constexpr std::array kTable = {
-    BuiltinInfo{"CBool", 1, 1, CBool},
-    BuiltinInfo{"CByte", 1, 1, CByte},
-    BuiltinInfo{"CCur", 1, 1, CCur},
-    BuiltinInfo{"CDate", 1, 1, CDate},
-    BuiltinInfo{"CDbl", 1, 1, CDbl},
-    BuiltinInfo{"CInt", 1, 1, CInt},
-    BuiltinInfo{"CLng", 1, 1, CLng},
-    BuiltinInfo{"CSng", 1, 1, CSng},
-    BuiltinInfo{"CStr", 1, 1, CStr},
-    BuiltinInfo{"IsArray", 1, 1, IsArray},
-    BuiltinInfo{"IsDate", 1, 1, IsDate},
-    BuiltinInfo{"IsEmpty", 1, 1, IsEmpty},
-    BuiltinInfo{"IsNull", 1, 1, IsNull},
-    BuiltinInfo{"IsNumeric", 1, 1, IsNumeric},
-    BuiltinInfo{"IsObject", 1, 1, IsObject},
-    BuiltinInfo{"TypeName", 1, 1, TypeName},
-    BuiltinInfo{"VarType", 1, 1, VarTypeFn},
-    BuiltinInfo{"Array", 0, INT_MAX, ArrayFn},
-    BuiltinInfo{"UBound", 1, 2, UBound},
-    BuiltinInfo{"LBound", 1, 2, LBound},
+    BuiltinInfo{"CBool", 1, 1, CBool},       BuiltinInfo{"CByte", 1, 1, CByte},
+    BuiltinInfo{"CCur", 1, 1, CCur},         BuiltinInfo{"CDate", 1, 1, CDate},
+    BuiltinInfo{"CDbl", 1, 1, CDbl},         BuiltinInfo{"CInt", 1, 1, CInt},
+    BuiltinInfo{"CLng", 1, 1, CLng},         BuiltinInfo{"CSng", 1, 1, CSng},
+    BuiltinInfo{"CStr", 1, 1, CStr},         BuiltinInfo{"IsArray", 1, 1, IsArray},
+    BuiltinInfo{"IsDate", 1, 1, IsDate},     BuiltinInfo{"IsEmpty", 1, 1, IsEmpty},
+    BuiltinInfo{"IsNull", 1, 1, IsNull},     BuiltinInfo{"IsNumeric", 1, 1, IsNumeric},
+    BuiltinInfo{"IsObject", 1, 1, IsObject}, BuiltinInfo{"TypeName", 1, 1, TypeName},
+    BuiltinInfo{"VarType", 1, 1, VarTypeFn}, BuiltinInfo{"Array", 0, INT_MAX, ArrayFn},
+    BuiltinInfo{"UBound", 1, 2, UBound},     BuiltinInfo{"LBound", 1, 2, LBound},
 };
 
 }  // namespace

@@ -144,12 +144,14 @@ std::int64_t TruncCurrency(std::int64_t c) {
 
 // Int: the largest whole number not above the value (Int(-8.4) = -9).
 Variant Int(BuiltinHost&, Args args) {
-  return KeepingSubtype(ArgValue(args, 0), [](double x) { return std::floor(x); }, FloorCurrency);
+  return KeepingSubtype(
+      ArgValue(args, 0), [](double x) { return std::floor(x); }, FloorCurrency);
 }
 
 // Fix: the whole part (Fix(-8.4) = -8).
 Variant Fix(BuiltinHost&, Args args) {
-  return KeepingSubtype(ArgValue(args, 0), [](double x) { return std::trunc(x); }, TruncCurrency);
+  return KeepingSubtype(
+      ArgValue(args, 0), [](double x) { return std::trunc(x); }, TruncCurrency);
 }
 
 Variant Abs(BuiltinHost&, Args args) {
@@ -168,7 +170,8 @@ Variant Abs(BuiltinHost&, Args args) {
     case VarType::Date:
       return Variant::fromDouble(std::fabs(v.rawDouble()));
     default:
-      return KeepingSubtype(v, [](double x) { return std::fabs(x); }, [](std::int64_t c) { return c; });
+      return KeepingSubtype(
+          v, [](double x) { return std::fabs(x); }, [](std::int64_t c) { return c; });
   }
 }
 
@@ -238,13 +241,13 @@ Variant Randomize(BuiltinHost& host, Args args) {
 }
 
 constexpr std::array kTable = {
-    BuiltinInfo{"Atn", 1, 1, Atn},       BuiltinInfo{"Cos", 1, 1, Cos},
-    BuiltinInfo{"Sin", 1, 1, Sin},       BuiltinInfo{"Tan", 1, 1, Tan},
-    BuiltinInfo{"Exp", 1, 1, Exp},       BuiltinInfo{"Log", 1, 1, Log},
-    BuiltinInfo{"Sqr", 1, 1, Sqr},       BuiltinInfo{"Int", 1, 1, Int},
-    BuiltinInfo{"Fix", 1, 1, Fix},       BuiltinInfo{"Abs", 1, 1, Abs},
-    BuiltinInfo{"Sgn", 1, 1, Sgn},       BuiltinInfo{"Round", 1, 2, Round},
-    BuiltinInfo{"Rnd", 0, 1, Rnd},       BuiltinInfo{"Randomize", 0, 1, Randomize},
+    BuiltinInfo{"Atn", 1, 1, Atn}, BuiltinInfo{"Cos", 1, 1, Cos},
+    BuiltinInfo{"Sin", 1, 1, Sin}, BuiltinInfo{"Tan", 1, 1, Tan},
+    BuiltinInfo{"Exp", 1, 1, Exp}, BuiltinInfo{"Log", 1, 1, Log},
+    BuiltinInfo{"Sqr", 1, 1, Sqr}, BuiltinInfo{"Int", 1, 1, Int},
+    BuiltinInfo{"Fix", 1, 1, Fix}, BuiltinInfo{"Abs", 1, 1, Abs},
+    BuiltinInfo{"Sgn", 1, 1, Sgn}, BuiltinInfo{"Round", 1, 2, Round},
+    BuiltinInfo{"Rnd", 0, 1, Rnd}, BuiltinInfo{"Randomize", 0, 1, Randomize},
 };
 
 }  // namespace

@@ -15,15 +15,15 @@
 
 namespace vbs::ops {
 
-Variant Add(const Variant& a, const Variant& b);       // +
-Variant Subtract(const Variant& a, const Variant& b);  // -
-Variant Multiply(const Variant& a, const Variant& b);  // *
-Variant Divide(const Variant& a, const Variant& b);    // /
-Variant IntDivide(const Variant& a, const Variant& b); // \  (operands rounded to integers)
-Variant Modulo(const Variant& a, const Variant& b);    // Mod (operands rounded to integers)
-Variant Power(const Variant& a, const Variant& b);     // ^
-Variant Negate(const Variant& a);                      // unary -
-Variant Concat(const Variant& a, const Variant& b);    // &
+Variant Add(const Variant& a, const Variant& b);        // +
+Variant Subtract(const Variant& a, const Variant& b);   // -
+Variant Multiply(const Variant& a, const Variant& b);   // *
+Variant Divide(const Variant& a, const Variant& b);     // /
+Variant IntDivide(const Variant& a, const Variant& b);  // \  (operands rounded to integers)
+Variant Modulo(const Variant& a, const Variant& b);     // Mod (operands rounded to integers)
+Variant Power(const Variant& a, const Variant& b);      // ^
+Variant Negate(const Variant& a);                       // unary -
+Variant Concat(const Variant& a, const Variant& b);     // &
 
 // Bitwise on integers, three-valued on Booleans with Null.
 Variant Not(const Variant& a);

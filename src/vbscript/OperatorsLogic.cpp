@@ -24,9 +24,8 @@ struct Bits {
 };
 
 bool EqualsWord(const std::string& text, std::string_view word) {
-  return std::equal(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
-    return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b;
-  });
+  return std::equal(text.begin(), text.end(), word.begin(), word.end(),
+                    [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b; });
 }
 
 Bits ToBits(const Variant& original) {

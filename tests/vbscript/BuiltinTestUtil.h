@@ -64,17 +64,39 @@ inline Variant Call(std::string_view name, std::vector<Variant> args) {
 }
 
 // Short constructors for tables.
-inline Variant S(std::string text) { return Variant::fromString(std::move(text)); }
-inline Variant I(std::int16_t v) { return Variant::fromInteger(v); }
-inline Variant L(std::int32_t v) { return Variant::fromLong(v); }
-inline Variant D(double v) { return Variant::fromDouble(v); }
-inline Variant F(float v) { return Variant::fromSingle(v); }
-inline Variant B(bool v) { return Variant::fromBool(v); }
-inline Variant Y(std::uint8_t v) { return Variant::fromByte(v); }
-inline Variant C(std::int64_t tenThousandths) { return Variant::fromCurrency(tenThousandths); }
-inline Variant E() { return Variant(); }
-inline Variant N() { return Variant::Null(); }
-inline Variant Dt(const std::string& text) { return Variant::fromDate(*ParseDateText(text)); }
+inline Variant S(std::string text) {
+  return Variant::fromString(std::move(text));
+}
+inline Variant I(std::int16_t v) {
+  return Variant::fromInteger(v);
+}
+inline Variant L(std::int32_t v) {
+  return Variant::fromLong(v);
+}
+inline Variant D(double v) {
+  return Variant::fromDouble(v);
+}
+inline Variant F(float v) {
+  return Variant::fromSingle(v);
+}
+inline Variant B(bool v) {
+  return Variant::fromBool(v);
+}
+inline Variant Y(std::uint8_t v) {
+  return Variant::fromByte(v);
+}
+inline Variant C(std::int64_t tenThousandths) {
+  return Variant::fromCurrency(tenThousandths);
+}
+inline Variant E() {
+  return Variant();
+}
+inline Variant N() {
+  return Variant::Null();
+}
+inline Variant Dt(const std::string& text) {
+  return Variant::fromDate(*ParseDateText(text));
+}
 inline Variant Arr(std::vector<Variant> values) {
   return Variant::fromArray(VariantArray::fromValues(std::move(values)));
 }

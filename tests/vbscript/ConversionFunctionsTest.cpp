@@ -110,15 +110,24 @@ TEST(ConversionFunctionsTest, ArraysAndBounds) {
 
 TEST(ConversionFunctionsTest, ConstantsAndLookUp) {
   const std::vector<std::pair<const char*, const char*>> constants = {
-      {"vbCrLf", "String:\r\n"},         {"VBCRLF", "String:\r\n"},
-      {"vbNewLine", "String:\r\n"},      {"vbTab", "String:\t"},
-      {"vbTextCompare", "Long:1"},       {"vbObjectError", "Long:-2147221504"},
-      {"vbRed", "Long:255"},             {"vbBlue", "Long:16711680"},
-      {"vbString", "Long:8"},            {"vbOKCancel", "Long:1"},
-      {"vbNo", "Long:7"},                {"vbSaturday", "Long:7"},
-      {"vbFirstFourDays", "Long:2"},     {"vbShortTime", "Long:4"},
-      {"vbUseDefault", "Long:-2"},       {"vbTrue", "Long:-1"},
-      {"vbArray", "Long:8192"},          {"vbExclamation", "Long:48"},
+      {"vbCrLf", "String:\r\n"},
+      {"VBCRLF", "String:\r\n"},
+      {"vbNewLine", "String:\r\n"},
+      {"vbTab", "String:\t"},
+      {"vbTextCompare", "Long:1"},
+      {"vbObjectError", "Long:-2147221504"},
+      {"vbRed", "Long:255"},
+      {"vbBlue", "Long:16711680"},
+      {"vbString", "Long:8"},
+      {"vbOKCancel", "Long:1"},
+      {"vbNo", "Long:7"},
+      {"vbSaturday", "Long:7"},
+      {"vbFirstFourDays", "Long:2"},
+      {"vbShortTime", "Long:4"},
+      {"vbUseDefault", "Long:-2"},
+      {"vbTrue", "Long:-1"},
+      {"vbArray", "Long:8192"},
+      {"vbExclamation", "Long:48"},
   };
   for (const auto& [name, expected] : constants) {
     SCOPED_TRACE(name);

@@ -111,10 +111,17 @@ TEST(OperatorsTest, DivisionIntegerDivisionModuloPower) {
 
 TEST(OperatorsTest, NegationKeepsOrWidensSubtype) {
   const std::vector<std::pair<Variant, const char*>> table = {
-      {I(-32768), "Long:32768"}, {I(5), "Integer:-5"},   {Y(5), "Integer:-5"},
-      {B(true), "Integer:1"},    {E(), "Integer:0"},     {S("3"), "Double:-3"},
-      {N(), "Null"},             {C(10000), "Currency:-1"}, {F(2.5f), "Single:-2.5"},
-      {L(INT32_MIN), "Double:2147483648"}, {S("x"), "error 13"},
+      {I(-32768), "Long:32768"},
+      {I(5), "Integer:-5"},
+      {Y(5), "Integer:-5"},
+      {B(true), "Integer:1"},
+      {E(), "Integer:0"},
+      {S("3"), "Double:-3"},
+      {N(), "Null"},
+      {C(10000), "Currency:-1"},
+      {F(2.5f), "Single:-2.5"},
+      {L(INT32_MIN), "Double:2147483648"},
+      {S("x"), "error 13"},
   };
   for (const auto& [value, expected] : table) {
     SCOPED_TRACE(Describe(value));
@@ -171,8 +178,8 @@ TEST(OperatorsTest, LogicalOperators) {
       {"Double rounded", ops::Or, D(2.5), I(1), "Long:3"},
   });
   const std::vector<std::pair<Variant, const char*>> nots = {
-      {B(true), "Boolean:False"}, {I(0), "Integer:-1"}, {Y(0), "Byte:255"},
-      {N(), "Null"},              {E(), "Integer:-1"},  {D(1.5), "Long:-3"},
+      {B(true), "Boolean:False"}, {I(0), "Integer:-1"}, {Y(0), "Byte:255"}, {N(), "Null"},
+      {E(), "Integer:-1"},        {D(1.5), "Long:-3"},
   };
   for (const auto& [value, expected] : nots) {
     SCOPED_TRACE(Describe(value));

@@ -26,8 +26,8 @@ TEST(StringFunctionsTest, LengthsAndSlices) {
       {"Len", {N()}, "Null"},
       {"Len", {I(123)}, "Long:3"},
       {"Len", {E()}, "Long:0"},
-      {"Len", {S("\xC3\xA9")}, "Long:1"},            // é
-      {"Len", {S("\xF0\x9F\x98\x80")}, "Long:2"},    // a surrogate pair
+      {"Len", {S("\xC3\xA9")}, "Long:1"},          // é
+      {"Len", {S("\xF0\x9F\x98\x80")}, "Long:2"},  // a surrogate pair
       {"LenB", {S("abc")}, "Long:6"},
       {"Left", {S("abc"), I(2)}, "String:ab"},
       {"Left", {S("abc"), I(5)}, "String:abc"},
@@ -102,8 +102,16 @@ TEST(StringFunctionsTest, Replace) {
 
 TEST(StringFunctionsTest, CaseTrimAndRepetition) {
   RunTable({
-      {"LCase", {S("\xC3\x80" "BC")}, "String:\xC3\xA0" "bc"},  // ÀBC
-      {"UCase", {S("stra\xC3\x9F" "e")}, "String:STRA\xC3\x9F" "E"},
+      {"LCase",
+       {S("\xC3\x80"
+          "BC")},
+       "String:\xC3\xA0"
+       "bc"},  // ÀBC
+      {"UCase",
+       {S("stra\xC3\x9F"
+          "e")},
+       "String:STRA\xC3\x9F"
+       "E"},
       {"UCase", {S("\xC3\xBF")}, "String:\xC5\xB8"},  // ÿ -> Ÿ
       {"UCase", {N()}, "Null"},
       {"LCase", {I(12)}, "String:12"},
@@ -126,7 +134,11 @@ TEST(StringFunctionsTest, CaseTrimAndRepetition) {
       {"Space", {L(2000000000)}, "error 14"},
       {"StrReverse", {S("abc")}, "String:cba"},
       {"StrReverse", {S("")}, "String:"},
-      {"StrReverse", {S("a\xF0\x9F\x98\x80" "b")}, "String:b\xF0\x9F\x98\x80" "a"},
+      {"StrReverse",
+       {S("a\xF0\x9F\x98\x80"
+          "b")},
+       "String:b\xF0\x9F\x98\x80"
+       "a"},
       {"StrReverse", {N()}, "error 94"},
   });
 }
@@ -141,12 +153,12 @@ TEST(StringFunctionsTest, CompareAndCharacterCodes) {
       {"StrComp", {N(), S("a")}, "Null"},
       {"StrComp", {S("a"), S("a"), I(2)}, "error 5"},
       {"Asc", {S("A")}, "Integer:65"},
-      {"Asc", {S("\xE2\x82\xAC")}, "Integer:128"},   // €
-      {"Asc", {S("\xC4\x80")}, "Integer:63"},        // Ā has no Windows-1252 byte
+      {"Asc", {S("\xE2\x82\xAC")}, "Integer:128"},  // €
+      {"Asc", {S("\xC4\x80")}, "Integer:63"},       // Ā has no Windows-1252 byte
       {"Asc", {S("")}, "error 5"},
       {"Asc", {N()}, "error 94"},
       {"AscW", {S("\xE2\x82\xAC")}, "Integer:8364"},
-      {"AscW", {S("\xEF\xBF\xBF")}, "Integer:-1"},   // U+FFFF
+      {"AscW", {S("\xEF\xBF\xBF")}, "Integer:-1"},  // U+FFFF
       {"AscB", {S("\xE2\x82\xAC")}, "Integer:172"},
       {"Chr", {I(65)}, "String:A"},
       {"Chr", {I(128)}, "String:\xE2\x82\xAC"},
@@ -191,7 +203,8 @@ TEST(StringFunctionsTest, SplitJoinFilter) {
       {"Join", {S("abc")}, "error 13"},
       {"Join", {N()}, "error 94"},
       {"Filter", {Arr({S("apple"), S("banana"), S("cherry")}), S("an")}, "Variant():(banana)"},
-      {"Filter", {Arr({S("apple"), S("banana"), S("cherry")}), S("an"), B(false)},
+      {"Filter",
+       {Arr({S("apple"), S("banana"), S("cherry")}), S("an"), B(false)},
        "Variant():(apple,cherry)"},
       {"Filter", {Arr({S("Apple")}), S("a"), B(true), I(1)}, "Variant():(Apple)"},
       {"Filter", {Arr({S("Apple")}), S("a")}, "Variant():()"},
