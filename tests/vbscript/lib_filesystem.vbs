@@ -19,7 +19,8 @@ Check fso.GetExtensionName("dir\archive.tar.gz") = "gz", "GetExtensionName"
 Check fso.GetExtensionName("noext") = "", "GetExtensionName without extension"
 Check fso.GetDriveName("C:\games\x") = "C:", "GetDriveName"
 Check fso.GetFileName("data\music\") = "music", "GetFileName ignores a trailing separator"
-Check fso.GetTempName() Like "rad?????.tmp", "GetTempName"
+s = fso.GetTempName()
+Check Len(s) = 12 And Left(s, 3) = "rad" And Right(s, 4) = ".tmp", "GetTempName"
 
 Set temp = fso.GetSpecialFolder(2)
 Check fso.FolderExists(temp.Path), "the temporary folder exists"
@@ -146,7 +147,7 @@ For Each item In fso.GetFolder(base).SubFolders
   Check item.Name = "Sub", "sub folder name"
 Next
 Check n = 1, "For Each over SubFolders"
-Check fso.GetFolder(base).Files("NOTES.TXT").Name = "Notes.txt", "Files.Item by name"
+Check fso.GetFolder(base).Files.Item("NOTES.TXT").Name = "Notes.txt", "Files.Item by name"
 
 ' Folder operations
 fso.CopyFolder fso.BuildPath(base, "sub"), fso.BuildPath(base, "sub2")
