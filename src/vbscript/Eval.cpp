@@ -185,14 +185,7 @@ Variant Runtime::evalNew(const Expr& e) {
   data->fields.resize(cls.fields.size());
   for (std::size_t i = 0; i < cls.fields.size(); ++i) {
     const FieldDecl& field = cls.fields[i];
-    if (!field.hasBounds) continue;
-    if (field.uppers.empty()) {
-      data->fields[i] = Variant::fromArray(nullptr);
-    } else {
-      auto array = VariantArray::withUpperBounds(field.uppers);
-      array->setFixed(true);
-      data->fields[i] = Variant::fromArray(std::move(array));
-    }
+    if (field.hasBounds) data->fields[i] = Variant::fromArray(NewDimArray(field.uppers));
   }
   auto object = std::make_shared<ScriptObject>(std::move(data), weak_from_this());
   if (cls.initialize) callProc(*cls.initialize, object.get(), {});

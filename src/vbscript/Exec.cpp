@@ -14,10 +14,18 @@ namespace vbs::detail {
 
 using namespace ast;
 
-namespace {
-// Beyond this an array is refused with error 7 rather than left to exhaust memory.
-constexpr std::int64_t kMaxArrayElements = std::int64_t{1} << 22;
-}  // namespace
+std::shared_ptr<VariantArray> NewDimArray(const std::vector<std::int32_t>& uppers) {
+  if (uppers.empty()) return std::make_shared<VariantArray>(std::vector<ArrayBound>{{0, -1}});
+  std::int64_t count = 1;
+  for (const std::int32_t upper : uppers) {
+    if (upper < -1) throw VbError(err::kSubscriptOutOfRange);
+    count *= static_cast<std::int64_t>(upper) + 1;
+    if (count > kMaxArrayElements) throw VbError(err::kOutOfMemory);
+  }
+  auto array = VariantArray::withUpperBounds(uppers);
+  array->setFixed(true);
+  return array;
+}
 
 Flow Runtime::execBlock(const Block& block, Frame& f) {
   for (const auto& sp : block) {

@@ -66,15 +66,7 @@ Variant Runtime::callProc(const ProcDef& proc, ScriptObject* me, std::span<Varia
       slots[first + i] = args[i];
     }
   }
-  for (const ArrayDecl& a : proc.arrays) {
-    if (a.uppers.empty()) {
-      store[a.slot] = Variant::fromArray(nullptr);
-    } else {
-      auto array = VariantArray::withUpperBounds(a.uppers);
-      array->setFixed(true);
-      store[a.slot] = Variant::fromArray(std::move(array));
-    }
-  }
+  for (const ArrayDecl& a : proc.arrays) store[a.slot] = Variant::fromArray(NewDimArray(a.uppers));
   Frame frame;
   frame.proc = &proc;
   frame.slots = slots;

@@ -37,6 +37,8 @@ class Lexer {
 
   std::vector<Token> run() {
     while (pos_ < src_.size()) step();
+    tokLine_ = line_;
+    tokColumn_ = column();
     push(Tok::Newline);
     push(Tok::End);
     return std::move(tokens_);

@@ -53,6 +53,12 @@ class SourcedError : public VbError {
   std::string source_;
 };
 
+// Arrays beyond this many elements are refused with error 7 rather than left to exhaust memory.
+inline constexpr std::int64_t kMaxArrayElements = std::int64_t{1} << 22;
+
+// The array of Dim name(uppers): fixed when it has bounds, dynamic and empty for name().
+std::shared_ptr<VariantArray> NewDimArray(const std::vector<std::int32_t>& uppers);
+
 inline constexpr const char* kRuntimeSource = "Microsoft VBScript runtime error";
 inline constexpr const char* kCompileSource = "Microsoft VBScript compilation error";
 

@@ -113,13 +113,6 @@ void Runtime::addNamedObject(const std::string& name, std::shared_ptr<Object> ob
   ++generation_;
 }
 
-static std::shared_ptr<VariantArray> FixedArray(const std::vector<std::int32_t>& uppers) {
-  if (uppers.empty()) return std::make_shared<VariantArray>(std::vector<ArrayBound>{{0, -1}});
-  auto array = VariantArray::withUpperBounds(uppers);
-  array->setFixed(true);
-  return array;
-}
-
 void Runtime::load(const std::shared_ptr<const ast::Unit>& unit, Frame* outer, ScriptObject* me) {
   auto put = [&](Global g) {
     const std::string key = FoldCase(g.name);
@@ -136,7 +129,7 @@ void Runtime::load(const std::shared_ptr<const ast::Unit>& unit, Frame* outer, S
   for (const auto& d : unit->globals) {
     Global g;
     g.name = d.name;
-    if (d.hasBounds) g.value = Variant::fromArray(FixedArray(d.uppers));
+    if (d.hasBounds) g.value = Variant::fromArray(NewDimArray(d.uppers));
     put(std::move(g));
   }
   for (const auto& c : unit->consts) {
