@@ -82,8 +82,8 @@ void ReplayRunner::execute(const ReplayLine& line) {
       break;
     case Kind::Drag:
     case Kind::DragItem:
-      throw ReplayError("line " + std::to_string(line.lineNumber) +
-                        ": this player has no inventory yet, so items cannot be dragged");
+      drag(line);
+      break;
     case Kind::Save:
     case Kind::Load:
       throw ReplayError("line " + std::to_string(line.lineNumber) +
@@ -109,6 +109,38 @@ void ReplayRunner::mouse(const ReplayLine& line) {
   window.dispatchMouseDown(button, 0, x, y);
   // The press may have closed the game; the release then goes nowhere.
   if (session_.gameWindowOpen()) window.dispatchMouseUp(button, 0, x, y);
+}
+
+void ReplayRunner::drag(const ReplayLine& line) {
+  Game* game = session_.game();
+  if (!game || !session_.gameWindowOpen()) {
+    note(line, "no game window is open; drag ignored");
+    return;
+  }
+  const int item = line.a;
+  if (item < 1 || item > game->ObjectsCount) {
+    note(line, "there is no item " + std::to_string(item) + "; drag ignored");
+    return;
+  }
+  // The drag starts as a press of the left button on the icon does.
+  platform::MouseEvent press;
+  press.button = platform::kLeftButton;
+  game->PickedObject_MouseDown(item, press);
+  platform::Window& window = game->window;
+  if (!window.dragSource()) return;
+  if (line.kind == Kind::Drag) {
+    window.dropAt(game->PictureBox.left() + line.b * 15, game->PictureBox.top() + line.c * 15);
+    return;
+  }
+  // Dropped on another icon, wherever the bar is.
+  const int target = line.b;
+  platform::Element& source = *window.dragSource();
+  window.cancelDrag();
+  if (target < 1 || target > game->ObjectsCount) {
+    note(line, "there is no item " + std::to_string(target) + "; nothing happens");
+    return;
+  }
+  game->PickedObject_DragDrop(target, source);
 }
 
 void ReplayRunner::menu(const ReplayLine& line) {

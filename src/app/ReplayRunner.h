@@ -30,6 +30,7 @@ class ReplayRunner {
   void execute(const ReplayLine& line);
   void mouse(const ReplayLine& line);
   void menu(const ReplayLine& line);
+  void drag(const ReplayLine& line);
   void note(const ReplayLine& line, const std::string& text);
 
   platform::HeadlessPlatform& platform_;

@@ -56,6 +56,7 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
     for (const std::string& frame : game->FramesHistory) history.push_back(frame);
     for (const auto& v : game->variables.Variables) variables[v->Name] = v->Value();
     for (const auto& v : game->variables.VariablesVariant) variants[v->Name] = VariantToJson(v->Value);
+    for (std::int16_t i = 1; i <= game->ObjectsCount; ++i) inventory.push_back(game->PickedObjectName(i));
     for (const auto& d : game->variables.Disappear) disappeared.push_back(Json::array({d->Name, d->Value()}));
     for (int i : game->Area.indexes()) {
       if (i == 0) continue;

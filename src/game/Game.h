@@ -137,14 +137,23 @@ class Game {
   int AniGifNewWithIndex(int hotspot, const std::string& picture, int left, int top, int speed);
   void RemoveAnimatedPictures();
   void ShowAnimatedPicture(int index, bool visible);
-  // Inventory.
+  // --- inventory ----------------------------------------------------------------------
+  void AddPickedObject(const std::string& ObjectName, bool bDoNotPopup);
+  void RemovePickedObject(std::int16_t ObjectIndex);
   void PickOrNotPickObject(std::int16_t AreaIndex);
+  // The name (tag) of the item at a position; "" outside 1..ObjectsCount.
   std::string PickedObjectName(std::int16_t index);
-  void AddPickedObject(const std::string& name, bool bDoNotPopup);
-  void RemovePickedObject(std::int16_t index);
-  void ResetInventory();
+  void ResetInventory();  // the window reset's part: empty inventory, the bar laid out
+  void Load_InventoryBackground();
   void BringInventoryToFront();
   void Inventory_Move();
+  void TimerInventory_Timer();
+  void InventoryPointerOver();  // the pointer over the bar, the button or an icon
+  void PickedObject_MouseDown(int Index, const platform::MouseEvent& e);
+  void PickedObject_DragDrop(int Index, platform::Element& source);
+  void Area_DragDrop(int Index, platform::Element& source, int x, int y);
+  // The icon layout: left and top in pixels inside the bar of the item at position n.
+  platform::Rect IconPlace(int position) const;
   // Scripts.
   void LoadProcedures();
   void ResetModule();
@@ -163,6 +172,11 @@ class Game {
   platform::Timer TimerMessageBox;   // message bar
   platform::Timer TimerUnloadMe;     // delayed close after Exit
   platform::Timer TimerRipplingWater;
+  platform::PictureBox Inventory1;          // the bar
+  platform::Image Inventory2;               // the button
+  platform::Image Inventory_Background;     // the bar's own picture
+  platform::ElementArray<platform::Image> PickedObject;
+  platform::Timer TimerInventory;           // closes the bar 2 s after a pick-up
   platform::MenuItem mnuLoadGame;
   platform::MenuItem mnuSaveGame;
   platform::MenuItem mnuOptions;
@@ -190,7 +204,9 @@ class Game {
   bool SkipRequested = false;
   bool MenuOpen = false;
   bool InventoryMoving = false;
-  int InventoryDirection = 0;
+  std::int16_t InventoryDirection = 0;  // 0 none, 1 open, 2 close
+  bool InventoryHeldOpen = false;
+  std::int16_t DraggedItemIndex = 0;
   std::int16_t LastClickX = 0;
   std::int16_t LastClickY = 0;
   std::int16_t ControlsReferencesMode = 0;

@@ -45,7 +45,8 @@ void Game::ResetAll() {
     Timer1.setInterval(0);
     TimerRipplingWater.setEnabled(false);
     variables.Clear();
-    ResetInventory();
+    PickedObject.unloadAll();
+    ObjectsCount = 0;
     FramesHistory.clear();
     // 5-10: colours, flags, video, effects.
     window.setBackColour(platform::kBlack);
@@ -74,8 +75,13 @@ void Game::ResetAll() {
     SetDefaultPointer(CutSceneArea);
     SetDefaultPointer(FrameMessageBox);
     SetDefaultPointer(LabelMessageBox);
+    for (int i : PickedObject.indexes()) SetDefaultPointer(PickedObject[i]);
+    SetDefaultPointer(Inventory1);
+    SetDefaultPointer(Inventory2);
+    SetDefaultPointer(Inventory_Background);
     platform().setScreenPointer(platform::MousePointer{});
-    // 15: the inventory bar is laid out by the inventory itself.
+    // 15
+    ResetInventory();
   } catch (const std::exception&) {
     ShowStandardError(player_, " Unable to initialize the program.");
     return;

@@ -21,6 +21,11 @@ Game::Game(Player& player)
       TimerMessageBox(player.platform().timers(), "TimerMessageBox"),
       TimerUnloadMe(player.platform().timers(), "TimerUnloadMe"),
       TimerRipplingWater(player.platform().timers(), "TimerRipplingWater"),
+      Inventory1("Inventory1"),
+      Inventory2("Inventory2"),
+      Inventory_Background("Inventory_Background"),
+      PickedObject("PickedObject"),
+      TimerInventory(player.platform().timers(), "TimerInventory"),
       mnuLoadGame("mnuLoadGame", "Load Game..."),
       mnuSaveGame("mnuSaveGame", "Save Game..."),
       mnuOptions("mnuOptions", "Options"),
@@ -51,6 +56,18 @@ void Game::buildWindow() {
   PictureBox.add(CutSceneArea);
   PictureBox.add(FrameMessageBox);
   FrameMessageBox.add(LabelMessageBox);
+  // The inventory lies above the frame: the bar with its picture and icons, the button.
+  PictureBox.add(Inventory1);
+  Inventory1.add(Inventory_Background);
+  Inventory1.add(PickedObject.templ());
+  PictureBox.add(Inventory2);
+  Inventory1.setBackColour(platform::ColourFromRgb(48, 40, 32));
+  Inventory1.setVisible(false);
+  Inventory_Background.setVisible(false);
+  Inventory2.setVisible(false);
+  PickedObject.templ().move(0, 0, 32 * 15, 32 * 15);
+  TimerInventory.setInterval(2000);
+  TimerInventory.setEnabled(false);
 
   Text.templ().setTransparent(true);
   Text.templ().setAutoSize(true);
@@ -113,6 +130,22 @@ void Game::wireHandlers() {
   LabelMessageBox.onClick = [this](Element&) { CloseMessageBar(); };
   FrameMessageBox.onMouseMove = [this](Element&, const MouseEvent&) { GameArea_MouseMove(); };
   LabelMessageBox.onMouseMove = [this](Element&, const MouseEvent&) { GameArea_MouseMove(); };
+
+  const auto overInventory = [this](Element&, const MouseEvent&) { InventoryPointerOver(); };
+  Inventory1.onMouseMove = overInventory;
+  Inventory2.onMouseMove = overInventory;
+  Inventory_Background.onMouseMove = overInventory;
+  PickedObject.templ().onMouseMove = overInventory;
+  PickedObject.templ().onMouseDown = [this](Element& icon, const MouseEvent& e) {
+    PickedObject_MouseDown(icon.index(), e);
+  };
+  PickedObject.templ().onDragDrop = [this](Element& icon, Element& source, int, int) {
+    PickedObject_DragDrop(icon.index(), source);
+  };
+  Area.templ().onDragDrop = [this](Element& area, Element& source, int x, int y) {
+    Area_DragDrop(area.index(), source, x, y);
+  };
+  TimerInventory.onTimer = [this](platform::Timer&) { TimerInventory_Timer(); };
 
   Timer1.onTimer = [this](platform::Timer&) { Timer1_Timer(); };
   TimerMessageBox.onTimer = [this](platform::Timer&) { CloseMessageBar(); };

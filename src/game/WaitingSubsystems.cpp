@@ -1,5 +1,5 @@
 // Calls from the frames into subsystems that are not built yet: sound, video, transitions,
-// rippling water, animated pictures, inventory and scripts. Each stands at its place in the
+// rippling water, animated pictures and scripts. Each stands at its place in the
 // order of the steps that call it and does nothing (or answers "nothing playing") until its
 // subsystem arrives; the subsystem then fills in exactly these functions.
 #include "game/Game.h"
@@ -36,15 +36,6 @@ void Game::StartRipplingWaterIfActive() {}
 int Game::AniGifNewWithIndex(int, const std::string&, int, int, int) { return 0; }
 void Game::RemoveAnimatedPictures() {}
 void Game::ShowAnimatedPicture(int, bool) {}
-
-// --- inventory -------------------------------------------------------------------------
-void Game::PickOrNotPickObject(std::int16_t) {}
-std::string Game::PickedObjectName(std::int16_t) { return ""; }
-void Game::AddPickedObject(const std::string&, bool) {}
-void Game::RemovePickedObject(std::int16_t) {}
-void Game::ResetInventory() { ObjectsCount = 0; }
-void Game::BringInventoryToFront() {}
-void Game::Inventory_Move() {}
 
 // --- scripts ---------------------------------------------------------------------------
 void Game::LoadProcedures() {}
