@@ -17,8 +17,7 @@ namespace vbs::detail {
 using namespace ast;
 
 namespace {
-// Strings beyond this length raise 14 ("Out of string space").
-constexpr std::size_t kMaxString = std::size_t{256} << 20;
+constexpr std::size_t kMaxString = kMaxStringLength;
 
 bool IsPure(const Expr& e) { return e.kind == ExprKind::Literal || e.kind == ExprKind::Name; }
 }  // namespace

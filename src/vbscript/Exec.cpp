@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "vbscript/CompileError.h"
+#include "vbscript/Lexer.h"
 #include "vbscript/Operators.h"
 #include "vbscript/Runtime.h"
 #include "vbscript/ScriptObject.h"
@@ -75,6 +76,7 @@ bool Runtime::condition(const Expr& e, Frame& f) {
 Flow Runtime::execStmt(const Stmt& s, Frame& f) {
   switch (s.kind) {
     case StmtKind::Assign:
+      if (appendInPlace(s, f)) return Flow::Normal;
       assign(*s.target, eval(*s.value, f), false, f);
       return Flow::Normal;
     case StmtKind::Set: {
@@ -118,6 +120,57 @@ Flow Runtime::execStmt(const Stmt& s, Frame& f) {
       return Flow::Normal;
   }
   return Flow::Normal;
+}
+
+// s = s & a & b ...: appends to the variable's own text instead of copying it once per
+// operator, which makes building a long string linear rather than quadratic. Taken only when
+// every appended operand is a literal or a plain variable other than s, so nothing can see
+// the text half-built; anything else goes the general way.
+bool Runtime::appendInPlace(const Stmt& s, Frame& f) {
+  const Expr& target = *s.target;
+  if (target.kind != ExprKind::Name || s.value->kind != ExprKind::Binary ||
+      s.value->binOp != BinOp::Concat) {
+    return false;
+  }
+  const Expr* leftmost = s.value.get();
+  const Expr* operands[16];
+  std::size_t count = 0;
+  while (leftmost->kind == ExprKind::Binary && leftmost->binOp == BinOp::Concat) {
+    if (count == std::size(operands)) return false;
+    operands[count++] = leftmost->right.get();
+    leftmost = leftmost->target.get();
+  }
+  if (leftmost->kind != ExprKind::Name || leftmost->bind != target.bind ||
+      leftmost->slot != target.slot || !NamesEqual(leftmost->name, target.name)) {
+    return false;
+  }
+  Variant* var = variableOf(target, f, false);
+  if (!var || !var->isString()) return false;
+  const Variant* values[16];
+  for (std::size_t i = 0; i < count; ++i) {
+    const Expr& e = *operands[i];
+    if (e.kind == ExprKind::Literal) {
+      values[i] = &e.value;
+    } else if (e.kind == ExprKind::Name && !NamesEqual(e.name, target.name)) {
+      values[i] = variableOf(e, f, false);
+      if (!values[i]) return false;
+    } else {
+      return false;
+    }
+    const VarType t = values[i]->type();
+    if (t == VarType::Object || t == VarType::Array || t == VarType::Error) return false;
+  }
+  std::string pieces;
+  for (std::size_t i = count; i-- > 0;) {
+    const Variant& v = *values[i];
+    if (v.isNull()) continue;
+    if (v.isString()) pieces += v.rawString();
+    else pieces += v.toString();
+  }
+  auto& text = const_cast<std::string&>(var->rawString());  // var is a non-const variable
+  if (text.size() + pieces.size() > kMaxStringLength) throw VbError(err::kOutOfStringSpace);
+  text += pieces;
+  return true;
 }
 
 // Under On Error Resume Next a failing condition lets the statement after it run, which is

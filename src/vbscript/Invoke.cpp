@@ -130,7 +130,7 @@ Variant Runtime::callBuiltin(const BuiltinInfo& b, const std::vector<ExprPtr>* a
   if (static_cast<int>(n) < b.minArgs || static_cast<int>(n) > b.maxArgs) throw VbError(450);
   ArgPack pack(n);
   for (std::size_t i = 0; i < n; ++i) {
-    if ((*args)[i]) pack.temp(i) = eval(*(*args)[i], f);
+    pack.temp(i) = (*args)[i] ? eval(*(*args)[i], f) : Variant::fromError(kMissingArgument);
   }
   return b.function(*this, {&pack.temp(0), n});
 }
@@ -289,7 +289,8 @@ Variant Runtime::invokeObject(const std::shared_ptr<Object>& obj, const Expr* si
   ArgPack pack(total);
   if (args) {
     for (std::size_t i = 0; i < n; ++i) {
-      if ((*args)[i]) pack.temp(i) = eval(*(*args)[i], f);
+      // A skipped argument reaches a host object as automation passes it.
+      pack.temp(i) = (*args)[i] ? eval(*(*args)[i], f) : Variant::fromError(kMissingArgument);
     }
   }
   if (value) pack.temp(n) = std::move(*value);

@@ -55,6 +55,8 @@ class SourcedError : public VbError {
 
 // Arrays beyond this many elements are refused with error 7 rather than left to exhaust memory.
 inline constexpr std::int64_t kMaxArrayElements = std::int64_t{1} << 22;
+// Strings beyond this length raise 14 ("Out of string space").
+inline constexpr std::size_t kMaxStringLength = std::size_t{256} << 20;
 
 // The array of Dim name(uppers): fixed when it has bounds, dynamic and empty for name().
 std::shared_ptr<VariantArray> NewDimArray(const std::vector<std::int32_t>& uppers);
@@ -215,6 +217,7 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   void execReDim(const ast::Stmt& s, Frame& f);
   void execErase(const ast::Stmt& s, Frame& f);
   bool handleError(const VbError& e, const ast::Stmt& s, Frame& f);
+  bool appendInPlace(const ast::Stmt& s, Frame& f);
   bool condition(const ast::Expr& e, Frame& f);
 
   // expressions and variables (Eval.cpp)

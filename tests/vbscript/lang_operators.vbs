@@ -41,3 +41,18 @@ Check "keywords any case", tRuE AND NOT fAlSe, True
 Check "null propagates", IsNull(Null + 1), True
 Check "null and false", Null And False, False
 Check "comparison chain", 1 < 2 = True, True
+
+' appending to a variable's own text
+Dim s, t, n
+s = "a"
+t = s
+n = 5
+s = s & "b" & n & Null & True
+Check "append chain", s, "ab5True"
+Check "copy unaffected", t, "a"
+s = s & s
+Check "append itself", s, "ab5Trueab5True"
+n = Empty
+s = "x"
+s = s & n
+Check "append empty", s, "x"
