@@ -45,6 +45,7 @@ std::unique_ptr<Component> Window::clone() const {
   w->backColour_ = backColour_;
   w->onKeyDown = onKeyDown;
   w->onCloseRequest = onCloseRequest;
+  w->onMenuPulledDown = onMenuPulledDown;
   return w;
 }
 

@@ -77,6 +77,10 @@ class Window : public Container {
   // The player asks to close the window (close button, Alt+F4); without a handler the window
   // hides itself.
   std::function<void(Window&)> onCloseRequest;
+  // A menu of the menu bar was pulled down (true) or closed again (false), by the player in a
+  // real window. The menu's own item is clicked as it opens, as VB raises a menu title's Click;
+  // this hook tells the game also when it closes. Headless runs never pull menus down.
+  std::function<void(Window&, bool)> onMenuPulledDown;
 
   // --- input from the back end (client twips) -------------------------------------
   void dispatchMouseDown(int button, int shift, int x, int y);

@@ -1,0 +1,36 @@
+// DisplayFit: how a full-screen window's client area is shown on the real screen, and how
+// pointer positions on the real screen map back to the client area.
+//
+// The player never changes the monitor's mode. A full-screen window whose client area is
+// smaller (or larger) than the real screen is shown scaled by one factor in both directions
+// (the aspect ratio kept), centred, with black bars where the picture does not reach. A whole
+// factor is drawn with nearest-neighbour sampling, so pixels stay sharp; any other factor is
+// drawn smoothly. Positions map back to the twips of the client area, so a click lands on the
+// game pixel drawn under the pointer. Invariants: factor > 0; the picture lies inside the
+// target; ToClientTwips(ToTarget(p)) is the top-left twip of pixel p.
+#pragma once
+
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QSize>
+
+namespace tw::platform {
+
+struct DisplayFit {
+  double factor = 1.0;
+  QRect picture;  // where the client area is drawn, in target pixels
+
+  // Whole factors (1, 2, 3, ...) keep pixels sharp.
+  bool sharp() const;
+  // A target pixel's position in twips of the client area (may lie outside it, in the bars).
+  QPoint toClientTwips(QPointF target) const;
+  // A client pixel's top-left corner on the target.
+  QPoint toTarget(QPoint clientPixel) const;
+};
+
+// The fit of a client area of `client` pixels into `target` pixels; an empty client or target
+// gives factor 1 at the target's origin.
+DisplayFit FitToScreen(QSize client, QSize target);
+
+}  // namespace tw::platform

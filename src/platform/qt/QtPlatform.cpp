@@ -1,0 +1,271 @@
+// QtPlatform: the clock, the timer drive, dialogs, display emulation, shell and windows.
+#include "platform/qt/QtPlatform.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "platform/IniSettings.h"
+#include "platform/ShellProgram.h"
+#include "platform/Window.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/WindowView.h"
+
+namespace tw::platform {
+
+namespace {
+
+// Larger sizes than any monitor: refused rather than emulated.
+constexpr int kMaxDisplaySide = 16384;
+
+}  // namespace
+
+QUrl ShellTargetUrl(const std::string& target) {
+  const QString text = QString::fromStdString(target).trimmed();
+  if (text.isEmpty()) return QUrl();
+  // A scheme of two letters or more ("C:" would be a Windows drive, not a scheme).
+  static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+  if (scheme.match(text).hasMatch()) return QUrl(text, QUrl::TolerantMode);
+  if (text.startsWith(QStringLiteral("www."), Qt::CaseInsensitive)) {
+    return QUrl(QStringLiteral("http://") + text, QUrl::TolerantMode);
+  }
+  return QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+}
+
+void QtPlatform::DeleteLater::operator()(QObject* object) const {
+  if (object) object->deleteLater();
+}
+
+QtPlatform::QtPlatform()
+    : timers_([this] { return clockMs(); }),
+      ownSettings_(std::make_unique<IniSettings>()),
+      settings_(ownSettings_.get()) {
+  init();
+}
+
+QtPlatform::QtPlatform(Settings& settings)
+    : timers_([this] { return clockMs(); }), settings_(&settings) {
+  init();
+}
+
+void QtPlatform::init() {
+  clock_.start();
+  // The game decides when the program ends (closing the main window returns to the start-up
+  // window).
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+  drive_.reset(new QTimer);  // no Qt parent: owned here, deleted later
+  drive_->setSingleShot(true);
+  drive_->setTimerType(Qt::PreciseTimer);
+  QObject::connect(drive_.get(), &QTimer::timeout, drive_.get(), [this] { runDueTimers(); });
+  if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, drive_.get(),
+                     [this] { armTimer(); });
+  }
+}
+
+QtPlatform::~QtPlatform() {
+  if (overrideCursor_) QGuiApplication::restoreOverrideCursor();
+  for (auto& view : views_) {
+    view->onGone = nullptr;
+    view->onHiddenOrGone = nullptr;
+  }
+  // The views detach from their windows as they are destroyed.
+  for (auto& view : views_) std::unique_ptr<WindowView> now(view.release());
+  views_.clear();
+  if (drive_) drive_->disconnect();
+}
+
+// --- clock and timers -----------------------------------------------------------------------
+
+std::int64_t QtPlatform::clockMs() {
+  return clock_.elapsed();
+}
+
+void QtPlatform::armTimer() {
+  const std::optional<std::int64_t> due = timers_.nextDue();
+  if (!due) {
+    drive_->stop();
+    armedFor_.reset();
+    return;
+  }
+  if (drive_->isActive() && armedFor_ == due) return;
+  const std::int64_t wait = std::max<std::int64_t>(0, *due - clockMs());
+  drive_->start(static_cast<int>(std::min<std::int64_t>(wait, 1 << 30)));
+  armedFor_ = due;
+}
+
+void QtPlatform::runDueTimers() {
+  armedFor_.reset();
+  timers_.runDue(clockMs());
+  armTimer();
+}
+
+void QtPlatform::processEvents() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  timers_.runDue(clockMs());
+  // Wait loops call this back to back; let other threads (audio) run between calls.
+  QThread::yieldCurrentThread();
+}
+
+void QtPlatform::sleepMs(int ms) {
+  if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// --- dialogs --------------------------------------------------------------------------------
+
+QWidget* QtPlatform::dialogParent() const {
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  for (const auto& view : views_) {
+    if (view->isVisible()) return view.get();
+  }
+  return nullptr;
+}
+
+MsgAnswer QtPlatform::messageBox(const MessageBoxRequest& request) {
+  return RunMessageBox(request, dialogParent());
+}
+
+std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) {
+  return RunInputBox(request, dialogParent());
+}
+
+// --- display --------------------------------------------------------------------------------
+
+QRect QtPlatform::realScreen() const {
+  if (realOverride_) return *realOverride_;
+  if (QScreen* screen = QGuiApplication::primaryScreen()) return screen->geometry();
+  return QRect();
+}
+
+void QtPlatform::overrideRealScreen(std::optional<QRect> screen) {
+  realOverride_ = screen;
+  relayoutAll();
+}
+
+ScreenSize QtPlatform::screenSize() {
+  if (emulated_) return *emulated_;
+  const QRect real = realScreen();
+  return ScreenSize{real.width(), real.height()};
+}
+
+bool QtPlatform::setDisplaySize(int width, int height) {
+  if (width <= 0 || height <= 0 || width > kMaxDisplaySide || height > kMaxDisplaySide) {
+    return false;
+  }
+  const QRect real = realScreen();
+  if (width == real.width() && height == real.height()) {
+    emulated_.reset();
+  } else {
+    emulated_ = ScreenSize{width, height};
+  }
+  relayoutAll();
+  return true;
+}
+
+int QtPlatform::desktopFontHeight() {
+  const QFontMetrics metrics(QApplication::font());
+  return metrics.height();
+}
+
+void QtPlatform::relayoutAll() {
+  for (auto& view : views_) view->applyAll();
+}
+
+// --- shell ----------------------------------------------------------------------------------
+
+bool QtPlatform::shellOpen(const std::string& target) {
+  const QUrl url = ShellTargetUrl(target);
+  if (url.isEmpty() || !url.isValid()) return false;
+  return QDesktopServices::openUrl(url);
+}
+
+std::unique_ptr<RunningProgram> QtPlatform::startProgram(const std::string& commandLine) {
+  return StartShellProgram(commandLine);
+}
+
+// --- windows and pointers -------------------------------------------------------------------
+
+WindowView* QtPlatform::viewFor(const Window& window) const {
+  for (const auto& view : views_) {
+    if (view->window() == &window) return view.get();
+  }
+  return nullptr;
+}
+
+QWidget* QtPlatform::widgetFor(const Window& window) const {
+  return viewFor(window);
+}
+
+WindowView& QtPlatform::ensureView(Window& window) {
+  if (WindowView* view = viewFor(window)) return *view;
+  views_.emplace_back(new WindowView(*this, window));  // owned by views_
+  WindowView& view = *views_.back();
+  view.onGone = [this](WindowView& gone) { forgetView(gone); };
+  return view;
+}
+
+void QtPlatform::forgetView(WindowView& view) {
+  auto it = std::find_if(views_.begin(), views_.end(),
+                         [&](const auto& v) { return v.get() == &view; });
+  if (it != views_.end()) views_.erase(it);  // deleted later, never inside its own event
+}
+
+void QtPlatform::showWindow(Window& window) {
+  WindowView& view = ensureView(window);
+  window.setVisible(true);
+  view.applyAll();
+}
+
+void QtPlatform::runModal(Window& window) {
+  WindowView& view = ensureView(window);
+  if (view.isVisible()) view.hide();  // modality is set before a window is shown
+  view.setModalMode(true);
+  QEventLoop loop;
+  auto previous = view.onHiddenOrGone;
+  view.onHiddenOrGone = [&loop] { loop.quit(); };
+  window.setVisible(true);
+  view.applyAll();
+  auto ref = window.weakRef();
+  for (Element* e = Lock(ref); e && e->visible() && !quit_; e = Lock(ref)) loop.exec();
+  // The view may be gone with its window.
+  if (WindowView* still = Lock(ref) ? viewFor(window) : nullptr) {
+    still->onHiddenOrGone = previous;
+    still->setModalMode(false);
+  }
+}
+
+void QtPlatform::setScreenPointer(const MousePointer& pointer) {
+  screenPointer_ = pointer;
+  if (pointer.shape == PointerShape::Default) {
+    if (overrideCursor_) QGuiApplication::restoreOverrideCursor();
+    overrideCursor_ = false;
+    return;
+  }
+  const QCursor cursor = cursors_.cursor(pointer);
+  if (overrideCursor_) {
+    QGuiApplication::changeOverrideCursor(cursor);
+  } else {
+    QGuiApplication::setOverrideCursor(cursor);
+    overrideCursor_ = true;
+  }
+}
+
+void QtPlatform::quit() {
+  quit_ = true;
+  // exit(), not quit(): Qt's quit may be refused by a window that does not close, and the
+  // game's windows ask the game first. Queued, so the current event finishes.
+  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+}
+
+}  // namespace tw::platform

@@ -1,0 +1,117 @@
+// QtPlatform: the Platform of the real program — Qt windows, dialogs, timers and pointers.
+//
+// main() creates the QApplication first, then one QtPlatform, and runs app.exec() unless
+// quitRequested() is already true. Closing a window never ends the program by itself (the
+// game decides: QGuiApplication's quit-on-last-window-closed is switched off); quit() ends
+// every event loop, nested ones too, once control returns to the loop.
+//
+// Timers: the TimerScheduler is driven from the event loop by one precise QTimer, re-armed
+// to the scheduler's next due time whenever the loop is about to wait (so timers run inside
+// message boxes and modal windows too). processEvents() is one pass of Qt's events followed
+// by the timers now due.
+//
+// Display: the monitor's mode is never changed. setDisplaySize records the size the game
+// sees; full-screen windows then show their client area scaled to the real screen
+// (WindowLayout, DisplayFit). Asking for the real size ends the emulation.
+//
+// Every shown Window gets one WindowView (a top-level QWidget); the view goes when its
+// Window is destroyed. The platform must outlive the windows it shows or forget them first
+// (its destructor detaches every view from its window).
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QRect>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/Element.h"
+#include "platform/Platform.h"
+#include "platform/TimerScheduler.h"
+#include "platform/qt/Pointers.h"
+
+class QTimer;
+class QUrl;
+class QWidget;
+
+namespace tw::platform {
+
+class IniSettings;
+class WindowView;
+
+// The address QDesktopServices opens for a shell "open" of target: URLs with a scheme
+// (http:, https:, mailto:, file:, ...) as they are, "www." addresses as http, anything else
+// as a local file (relative paths from the working folder). An empty URL for an empty target.
+QUrl ShellTargetUrl(const std::string& target);
+
+class QtPlatform : public Platform {
+ public:
+  // Settings in the default per-user INI file.
+  QtPlatform();
+  // Settings kept elsewhere; they must outlive the platform.
+  explicit QtPlatform(Settings& settings);
+  ~QtPlatform() override;
+  QtPlatform(const QtPlatform&) = delete;
+  QtPlatform& operator=(const QtPlatform&) = delete;
+
+  // --- Platform -----------------------------------------------------------------------
+  std::int64_t clockMs() override;
+  void processEvents() override;
+  TimerScheduler& timers() override { return timers_; }
+  MsgAnswer messageBox(const MessageBoxRequest& request) override;
+  std::optional<std::string> inputBox(const InputBoxRequest& request) override;
+  Settings& settings() override { return *settings_; }
+  ScreenSize screenSize() override;
+  bool setDisplaySize(int width, int height) override;
+  int desktopFontHeight() override;
+  bool shellOpen(const std::string& target) override;
+  std::unique_ptr<RunningProgram> startProgram(const std::string& commandLine) override;
+  void showWindow(Window& window) override;
+  void runModal(Window& window) override;
+  void setScreenPointer(const MousePointer& pointer) override;
+  void sleepMs(int ms) override;
+  void quit() override;
+  bool quitRequested() const override { return quit_; }
+
+  // --- for the views and for tests ------------------------------------------------------
+  // The real screen the windows are laid out on: the primary screen, unless overridden.
+  QRect realScreen() const;
+  // Lays windows out on another screen rectangle (tests of the scaled full-screen case);
+  // nullopt goes back to the primary screen.
+  void overrideRealScreen(std::optional<QRect> screen);
+  bool displayEmulated() const { return emulated_.has_value(); }
+  // The widget showing a window; nullptr when it was never shown.
+  QWidget* widgetFor(const Window& window) const;
+  WindowView* viewFor(const Window& window) const;
+  const MousePointer& screenPointer() const { return screenPointer_; }
+
+ private:
+  void init();
+  void armTimer();
+  void runDueTimers();
+  WindowView& ensureView(Window& window);
+  void forgetView(WindowView& view);
+  void relayoutAll();
+  QWidget* dialogParent() const;
+
+  QElapsedTimer clock_;
+  TimerScheduler timers_;
+  std::unique_ptr<IniSettings> ownSettings_;
+  Settings* settings_ = nullptr;
+  // Qt objects without a parent, deleted later so that none goes inside its own signal.
+  struct DeleteLater {
+    void operator()(QObject* object) const;
+  };
+  std::unique_ptr<QTimer, DeleteLater> drive_;
+  std::optional<std::int64_t> armedFor_;
+  std::vector<std::unique_ptr<WindowView, DeleteLater>> views_;
+  std::optional<ScreenSize> emulated_;
+  std::optional<QRect> realOverride_;
+  MousePointer screenPointer_;
+  bool overrideCursor_ = false;
+  PointerCache cursors_;
+  bool quit_ = false;
+};
+
+}  // namespace tw::platform

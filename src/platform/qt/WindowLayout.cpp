@@ -1,0 +1,80 @@
+// WindowLayout: geometry of windowed, full-screen and panel windows.
+#include "platform/qt/WindowLayout.h"
+
+#include "platform/Units.h"
+#include "platform/Window.h"
+
+namespace tw::platform {
+
+namespace {
+
+// Where the game's screen starts on the real one.
+QPoint GameOrigin(const ScreenSetup& screen) {
+  QPoint origin = screen.real.topLeft();
+  if (screen.game.width > 0 && screen.game.height > 0) {
+    origin += QPoint((screen.real.width() - screen.game.width) / 2,
+                     (screen.real.height() - screen.game.height) / 2);
+  }
+  return origin;
+}
+
+}  // namespace
+
+WindowMode ModeOf(const Window& window, ScreenSize game) {
+  if (window.windowed()) return WindowMode::Windowed;
+  if (window.width() >= TwipsFromPixels(game.width) &&
+      window.height() >= TwipsFromPixels(game.height)) {
+    return WindowMode::FullScreen;
+  }
+  return WindowMode::Panel;
+}
+
+QSize FrameExtentTwips(WindowMode mode, int menuBarHeight, QMargins decoration) {
+  if (mode != WindowMode::Windowed) return QSize(0, 0);
+  return QSize(TwipsFromPixels(decoration.left() + decoration.right()),
+               TwipsFromPixels(decoration.top() + decoration.bottom() + menuBarHeight));
+}
+
+WindowLayout LayOut(const Window& window, const ScreenSetup& screen, int menuBarHeight,
+                    QMargins decoration) {
+  WindowLayout out;
+  out.mode = ModeOf(window, screen.game);
+  const QSize extent = FrameExtentTwips(out.mode, menuBarHeight, decoration);
+  out.frameWidth = extent.width();
+  out.frameHeight = extent.height();
+  const QSize client(PixelsFromTwips(window.scaleWidth()), PixelsFromTwips(window.scaleHeight()));
+  const QPoint framePos = GameOrigin(screen) +
+                          QPoint(PixelsFromTwips(window.left()), PixelsFromTwips(window.top()));
+  switch (out.mode) {
+    case WindowMode::Windowed: {
+      out.geometry = QRect(framePos + QPoint(decoration.left(), decoration.top()),
+                           QSize(client.width(), client.height() + menuBarHeight));
+      out.content = QRect(QPoint(0, menuBarHeight), client);
+      out.fit.picture = QRect(QPoint(0, 0), client);
+      if (menuBarHeight > 0) out.menuBar = QRect(0, 0, client.width(), menuBarHeight);
+      break;
+    }
+    case WindowMode::FullScreen: {
+      out.geometry = screen.real;
+      out.content = QRect(QPoint(0, 0), screen.real.size());
+      out.fit = FitToScreen(client, screen.real.size());
+      if (menuBarHeight > 0) out.menuBar = QRect(0, 0, screen.real.width(), menuBarHeight);
+      break;
+    }
+    case WindowMode::Panel: {
+      out.geometry = QRect(framePos, client);
+      out.content = QRect(QPoint(0, 0), client);
+      out.fit.picture = QRect(QPoint(0, 0), client);
+      if (menuBarHeight > 0) out.menuBar = QRect(0, 0, client.width(), menuBarHeight);
+      break;
+    }
+  }
+  return out;
+}
+
+QPoint ModelPosition(QPoint framePos, const ScreenSetup& screen) {
+  const QPoint p = framePos - GameOrigin(screen);
+  return QPoint(TwipsFromPixels(p.x()), TwipsFromPixels(p.y()));
+}
+
+}  // namespace tw::platform

@@ -1,0 +1,393 @@
+// WindowView: applying the model to a QWidget, painting, and input back to the model.
+#include "platform/qt/WindowView.h"
+
+#include <QCloseEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include "platform/Units.h"
+#include "platform/qt/ControlInput.h"
+#include "platform/qt/InputMapping.h"
+#include "platform/qt/MenuBarSync.h"
+#include "platform/qt/Painting.h"
+#include "platform/qt/QtPlatform.h"
+
+namespace tw::platform {
+
+namespace {
+
+// Sets a flag for the lifetime of a scope (changes the view makes to the model come back to
+// it as window changes, which must not be applied again half-way).
+class Applying {
+ public:
+  explicit Applying(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+  ~Applying() { flag_ = old_; }
+  Applying(const Applying&) = delete;
+  Applying& operator=(const Applying&) = delete;
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+
+constexpr int kWheelRowsPerNotch = 3;
+
+}  // namespace
+
+WindowView::WindowView(QtPlatform& platform, Window& window)
+    : QWidget(nullptr), platform_(platform), window_(&window) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  menuBar_ = new QMenuBar(this);  // owned by the view
+  menuBar_->setNativeMenuBar(false);
+  menuBar_->hide();
+  MenuBarSync::Hooks hooks;
+  hooks.triggered = [](MenuItem& item) { item.click(); };
+  hooks.opened = [this](MenuItem& item) {
+    item.click();
+    if (++openMenus_ == 1 && window_ && window_->onMenuPulledDown) {
+      auto hook = window_->onMenuPulledDown;
+      hook(*window_, true);
+    }
+  };
+  hooks.closed = [this](MenuItem&) {
+    if (openMenus_ > 0 && --openMenus_ == 0 && window_ && window_->onMenuPulledDown) {
+      auto hook = window_->onMenuPulledDown;
+      hook(*window_, false);
+    }
+  };
+  menus_ = std::make_unique<MenuBarSync>(*menuBar_, window.menuBar(), std::move(hooks));
+  window.setHost(this);
+}
+
+WindowView::~WindowView() {
+  if (window_) window_->setHost(nullptr);
+  menus_.reset();
+}
+
+ScreenSetup WindowView::screenSetup() const {
+  return ScreenSetup{platform_.realScreen(), platform_.screenSize()};
+}
+
+int WindowView::menuBarHeight() const {
+  return menusShown_ ? std::max(1, menuBar_->sizeHint().height()) : 0;
+}
+
+QPoint WindowView::clientTwipsAt(QPointF widgetPos) const {
+  return layout_.fit.toClientTwips(widgetPos - QPointF(layout_.content.topLeft()));
+}
+
+// --- model -> widget ------------------------------------------------------------------------
+
+void WindowView::applyAll() {
+  if (!window_ || applying_) return;
+  Applying guard(applying_);
+  applyFlags();
+  applyMenus();
+  reportFrameExtent();
+  applyGeometry();
+  applyVisibility();
+  update();
+  if (window_ && hasLastPos_) updatePointer(lastPos_);
+}
+
+void WindowView::applyFlags() {
+  const WindowMode mode = ModeOf(*window_, platform_.screenSize());
+  Qt::WindowFlags flags = Qt::Window;
+  if (mode != WindowMode::Windowed) flags |= Qt::FramelessWindowHint;
+  if (window_->topMost()) flags |= Qt::WindowStaysOnTopHint;
+  if (!flagsSet_ || flags != flags_) {
+    // Changing the flags hides a shown widget; applyVisibility shows it again.
+    setWindowFlags(flags);
+    flags_ = flags;
+    flagsSet_ = true;
+  }
+  setWindowTitle(mode == WindowMode::Windowed ? QString::fromStdString(window_->caption())
+                                              : QString());
+}
+
+void WindowView::applyMenus() {
+  const bool shown = menus_->sync();
+  if (shown != menusShown_) {
+    menusShown_ = shown;
+    menuBar_->setVisible(shown);
+  }
+}
+
+void WindowView::reportFrameExtent() {
+  const WindowMode mode = ModeOf(*window_, platform_.screenSize());
+  const QSize extent = FrameExtentTwips(mode, menuBarHeight(), decoration_);
+  if (extent.width() == window_->frameWidth() && extent.height() == window_->frameHeight()) {
+    return;
+  }
+  if (mode == WindowMode::Windowed) {
+    const int clientWidth = window_->scaleWidth();
+    const int clientHeight = window_->scaleHeight();
+    window_->setFrameExtent(extent.width(), extent.height());
+    window_->setWidth(clientWidth + extent.width());
+    window_->setHeight(clientHeight + extent.height());
+  } else {
+    window_->setFrameExtent(extent.width(), extent.height());
+  }
+}
+
+void WindowView::applyGeometry() {
+  layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_);
+  if (layout_.mode == WindowMode::FullScreen) {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (!(windowState() & Qt::WindowFullScreen)) {
+      setWindowState(windowState() | Qt::WindowFullScreen);
+    }
+    setGeometry(layout_.geometry);
+  } else {
+    if (windowState() & Qt::WindowFullScreen) {
+      setWindowState(windowState() & ~Qt::WindowFullScreen);
+    }
+    // The player does not resize the window: its client area is the game's.
+    setFixedSize(layout_.geometry.size().expandedTo(QSize(1, 1)));
+    setGeometry(QRect(layout_.geometry.topLeft(), layout_.geometry.size().expandedTo(QSize(1, 1))));
+  }
+  if (!layout_.menuBar.isEmpty()) {
+    menuBar_->setGeometry(layout_.menuBar);
+    menuBar_->raise();
+  }
+}
+
+void WindowView::applyVisibility() {
+  const bool wanted = window_->visible();
+  if (wanted && !isVisible()) {
+    setWindowModality(modal_ ? Qt::ApplicationModal : Qt::NonModal);
+    show();
+    raise();
+    activateWindow();
+  } else if (!wanted && isVisible()) {
+    hide();
+    if (onHiddenOrGone) onHiddenOrGone();
+  }
+}
+
+void WindowView::setModalMode(bool modal) {
+  modal_ = modal;
+}
+
+// --- WindowHost -----------------------------------------------------------------------------
+
+void WindowView::windowChanged(Window& window, Change change) {
+  if (&window != window_) return;
+  if (change == Change::Content) {
+    update();
+    if (hasLastPos_ && underMouse()) updatePointer(lastPos_);
+    return;
+  }
+  applyAll();
+}
+
+void WindowView::dragStarted(Window& window, Element& /*source*/) {
+  if (&window != window_) return;
+  if (hasLastPos_) updatePointer(lastPos_);
+}
+
+void WindowView::windowDestroyed(Window& window) {
+  if (&window != window_) return;
+  window_ = nullptr;
+  menus_->detach();
+  hide();
+  if (onHiddenOrGone) onHiddenOrGone();
+  if (onGone) {
+    auto gone = onGone;
+    gone(*this);
+  }
+}
+
+// --- painting -------------------------------------------------------------------------------
+
+void WindowView::renderFrame() {
+  const QSize size = PaintSize(*window_);
+  if (frameValid_ && frameRevision_ == window_->revision() && frame_.size() == size) return;
+  frameValid_ = false;
+  if (size.isEmpty()) {
+    frame_ = QImage();
+    return;
+  }
+  if (frame_.size() != size) frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+  if (frame_.isNull()) return;  // too large to hold
+  frame_.fill(Qt::black);
+  QPainter painter(&frame_);
+  PaintInto(painter, *window_);
+  painter.end();
+  frameRevision_ = window_->revision();
+  frameValid_ = true;
+}
+
+void WindowView::paintEvent(QPaintEvent* /*event*/) {
+  QPainter p(this);
+  p.fillRect(rect(), Qt::black);
+  if (!window_) return;
+  renderFrame();
+  if (frame_.isNull()) return;
+  const QRect target = layout_.fit.picture.translated(layout_.content.topLeft());
+  if (target.size() == frame_.size()) {
+    p.drawImage(target.topLeft(), frame_);
+  } else {
+    p.setRenderHint(QPainter::SmoothPixmapTransform, !layout_.fit.sharp());
+    p.drawImage(target, frame_);
+  }
+}
+
+// --- input ----------------------------------------------------------------------------------
+
+void WindowView::press(QMouseEvent* event, bool doubleClick) {
+  lastPos_ = event->position();
+  hasLastPos_ = true;
+  if (!window_) return;
+  const int button = ButtonFromQt(event->button());
+  if (button == 0) return;
+  const QPoint t = clientTwipsAt(event->position());
+  const int shift = ShiftFromQt(event->modifiers());
+  if (button == kLeftButton && !window_->dragSource()) {
+    Element& target = window_->targetAt(t.x(), t.y());
+    int ex = 0, ey = 0;
+    target.positionInWindow(ex, ey);
+    if (PressControl(*window_, target, t.x() - ex, t.y() - ey, doubleClick)) return;
+  }
+  if (!window_) return;
+  if (doubleClick) {
+    window_->dispatchDoubleClick(button, shift, t.x(), t.y());
+  } else {
+    window_->dispatchMouseDown(button, shift, t.x(), t.y());
+  }
+  updatePointer(event->position());
+}
+
+void WindowView::mousePressEvent(QMouseEvent* event) {
+  press(event, false);
+}
+
+void WindowView::mouseDoubleClickEvent(QMouseEvent* event) {
+  press(event, true);
+}
+
+void WindowView::mouseReleaseEvent(QMouseEvent* event) {
+  lastPos_ = event->position();
+  hasLastPos_ = true;
+  if (!window_) return;
+  const int button = ButtonFromQt(event->button());
+  if (button == 0) return;
+  const QPoint t = clientTwipsAt(event->position());
+  window_->dispatchMouseUp(button, ShiftFromQt(event->modifiers()), t.x(), t.y());
+  updatePointer(event->position());
+}
+
+void WindowView::mouseMoveEvent(QMouseEvent* event) {
+  lastPos_ = event->position();
+  hasLastPos_ = true;
+  if (!window_) return;
+  const QPoint t = clientTwipsAt(event->position());
+  window_->dispatchMouseMove(ButtonsFromQt(event->buttons()), ShiftFromQt(event->modifiers()),
+                             t.x(), t.y());
+  updatePointer(event->position());
+}
+
+void WindowView::wheelEvent(QWheelEvent* event) {
+  if (!window_) return;
+  const QPoint t = clientTwipsAt(event->position());
+  const int notches = -event->angleDelta().y() / 120;
+  if (notches == 0 || !ScrollList(window_->targetAt(t.x(), t.y()), notches * kWheelRowsPerNotch)) {
+    event->ignore();
+  }
+}
+
+void WindowView::keyPressEvent(QKeyEvent* event) {
+  if (!window_) return;
+  TypeIntoFocus(*window_, event->key(), event->text());
+  if (!window_) return;
+  const int code = VirtualKeyFromQt(event->key(), event->modifiers());
+  if (code != 0) window_->dispatchKeyDown(code, ShiftFromQt(event->modifiers()));
+}
+
+void WindowView::closeEvent(QCloseEvent* event) {
+  // The game decides: a window without a close handler hides itself through the model.
+  event->ignore();
+  if (window_) window_->requestClose();
+}
+
+bool WindowView::focusNextPrevChild(bool /*next*/) {
+  return false;  // Tab is a key for the game, not focus navigation
+}
+
+QMargins WindowView::decoration() const {
+  const QRect frame = frameGeometry();
+  const QRect inner = geometry();
+  return QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                  frame.right() - inner.right(), frame.bottom() - inner.bottom());
+}
+
+void WindowView::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  frameMovedOrResized();
+}
+
+void WindowView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  frameMovedOrResized();
+}
+
+void WindowView::frameMovedOrResized() {
+  if (!window_ || applying_ || !isVisible()) return;
+  const WindowMode mode = ModeOf(*window_, platform_.screenSize());
+  if (mode == WindowMode::FullScreen) return;
+  // The window manager decorates a window after it is shown: learn its frame once known.
+  const QMargins deco = mode == WindowMode::Windowed ? decoration() : QMargins();
+  if (deco != decoration_) {
+    decoration_ = deco;
+    applyAll();
+    return;
+  }
+  // The player moved the window: the model follows.
+  const QPoint pos = ModelPosition(frameGeometry().topLeft(), screenSetup());
+  if (PixelsFromTwips(pos.x()) != PixelsFromTwips(window_->left()) ||
+      PixelsFromTwips(pos.y()) != PixelsFromTwips(window_->top())) {
+    Applying guard(applying_);
+    window_->move(pos.x(), pos.y());
+  }
+}
+
+bool WindowView::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    if (!window_) return true;
+    const QPoint t = clientTwipsAt(help->pos());
+    const std::string& tip = window_->targetAt(t.x(), t.y()).toolTip();
+    if (tip.empty()) {
+      QToolTip::hideText();
+      event->ignore();
+    } else {
+      QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this);
+    }
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+void WindowView::updatePointer(QPointF widgetPos) {
+  if (!window_) return;
+  MousePointer pointer;
+  if (Element* dragged = window_->dragSource()) {
+    pointer = DragPointer(*dragged);
+  } else {
+    const QPoint t = clientTwipsAt(widgetPos);
+    pointer = window_->pointerAt(t.x(), t.y());
+  }
+  if (shownPointer_ && *shownPointer_ == pointer) return;
+  shownPointer_ = pointer;
+  setCursor(cursors_.cursor(pointer));
+}
+
+}  // namespace tw::platform

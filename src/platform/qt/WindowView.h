@@ -1,0 +1,117 @@
+// WindowView: the top-level QWidget that shows one Window of the element model and feeds the
+// player's input back into it.
+//
+// The view is the window's WindowHost. It paints the element tree through PaintInto into an
+// image of the client area (redrawn when the window's revision moves on) and shows that image
+// at 1:1, or scaled in full screen (WindowLayout); mouse positions map back to twips of the
+// client area. Every model change is applied at once: flags (frameless, top-most), caption,
+// geometry, menu bar, visibility; the frame extent is reported back, and for a windowed window
+// a change of the extent keeps the client area (the game sized the window for its game area
+// before the caption and menu bar were known).
+//
+// Menu hook: when a menu of the bar is pulled down, the menu's item is clicked (the menu
+// title's Click event, where the game sets its MenuOpen flag) and Window::onMenuPulledDown
+// runs with true; when the menu closes, onMenuPulledDown runs with false.
+//
+// A handler may destroy the Window while the view is inside one of its own events: the view
+// then forgets it at once (windowDestroyed), hides, and is deleted later by the platform.
+#pragma once
+
+#include <QImage>
+#include <QMargins>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/Window.h"
+#include "platform/qt/Pointers.h"
+#include "platform/qt/WindowLayout.h"
+
+class QMenuBar;
+
+namespace tw::platform {
+
+class MenuBarSync;
+class QtPlatform;
+
+class WindowView : public QWidget, public WindowHost {
+ public:
+  WindowView(QtPlatform& platform, Window& window);
+  ~WindowView() override;
+
+  Window* window() const { return window_; }
+  // Applies every property of the model (also after a display size change).
+  void applyAll();
+  // Shows the window modally (before it is shown) or not.
+  void setModalMode(bool modal);
+  // Called when the window is hidden or destroyed (the nested loop of a modal window ends).
+  std::function<void()> onHiddenOrGone;
+  // Called once when the window is destroyed; the platform then lets go of the view.
+  std::function<void(WindowView&)> onGone;
+
+  // --- WindowHost -----------------------------------------------------------------------
+  void windowChanged(Window& window, Change change) override;
+  void dragStarted(Window& window, Element& source) override;
+  void windowDestroyed(Window& window) override;
+
+  // --- for tests ------------------------------------------------------------------------
+  const WindowLayout& layout() const { return layout_; }
+  QMenuBar* menuBar() const { return menuBar_; }
+  bool menuBarShown() const { return menusShown_; }
+  // Twips of the client area under a point of the widget.
+  QPoint clientTwipsAt(QPointF widgetPos) const;
+  // The client area as the view last drew it.
+  const QImage& frameImage() const { return frame_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  void applyFlags();
+  void applyMenus();
+  void applyGeometry();
+  void applyVisibility();
+  void reportFrameExtent();
+  void renderFrame();
+  void updatePointer(QPointF widgetPos);
+  void frameMovedOrResized();
+  QMargins decoration() const;
+  int menuBarHeight() const;
+  ScreenSetup screenSetup() const;
+  void press(QMouseEvent* event, bool doubleClick);
+
+  QtPlatform& platform_;
+  Window* window_;
+  QMenuBar* menuBar_;  // child widget, owned by the view
+  std::unique_ptr<MenuBarSync> menus_;
+  bool menusShown_ = false;
+  WindowLayout layout_;
+  QImage frame_;
+  std::uint64_t frameRevision_ = 0;
+  bool frameValid_ = false;
+  bool applying_ = false;
+  bool flagsSet_ = false;
+  Qt::WindowFlags flags_;
+  QMargins decoration_;  // the window manager's frame, once known
+  QPointF lastPos_;      // last mouse position seen, widget coordinates
+  bool hasLastPos_ = false;
+  int openMenus_ = 0;
+  bool modal_ = false;
+  PointerCache cursors_;
+  std::optional<MousePointer> shownPointer_;
+};
+
+}  // namespace tw::platform
