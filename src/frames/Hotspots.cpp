@@ -71,8 +71,9 @@ Geometry ReadGeometry(Player& player, int i) {
   } else {
     const std::string itemFile = HotspotFile(player, i, "c.dat");
     if (player.files.exists(itemFile)) {
+      // Its first four fields are the item's; a short file simply has no speed.
       FieldReader item = FieldReader::Open(player.files, itemFile);
-      item.skip(4);
+      for (int field = 0; field < 4 && !item.atEnd(); ++field) item.skip(1);
       if (!item.atEnd()) g.speed = vbs::Variant::fromString(item.readAny().toString()).toInteger();
     }
   }

@@ -154,6 +154,7 @@ class Game {
   void Area_DragDrop(int Index, platform::Element& source, int x, int y);
   // The icon layout: left and top in pixels inside the bar of the item at position n.
   platform::Rect IconPlace(int position) const;
+  void SetBarHeight(int twips);
   // Scripts.
   void LoadProcedures();
   void ResetModule();

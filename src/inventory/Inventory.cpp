@@ -43,6 +43,17 @@ int BarHeightFor(const Game& game, const ProjectSettings& s, int position) {
 
 }  // namespace
 
+void Game::SetBarHeight(int height) {
+  // A closed bar stays closed: growing it in place would let its lower rows hang into the
+  // game area.
+  const bool closed = Inventory1.top() <= -Inventory1.height();
+  Inventory1.setHeight(height);
+  if (closed) Inventory1.setTop(-height);
+  if (Inventory_Background.visible()) {
+    Inventory_Background.move(0, Inventory1.height() - Inventory_Background.height());
+  }
+}
+
 void Game::AddPickedObject(const std::string& ObjectName, bool bDoNotPopup) {
   const ProjectSettings& s = player_.settings;
   std::string iconFile;
@@ -70,10 +81,7 @@ void Game::AddPickedObject(const std::string& ObjectName, bool bDoNotPopup) {
     element.bringToFront();
 
     if (s.UseInventoryBar) {
-      Inventory1.setHeight(BarHeightFor(*this, s, position) * kTwips);
-      if (Inventory_Background.visible()) {
-        Inventory_Background.move(0, Inventory1.height() - Inventory_Background.height());
-      }
+      SetBarHeight(BarHeightFor(*this, s, position) * kTwips);
       Inventory2.setVisible(ObjectsCount > 0);
     }
   } catch (const std::exception&) {
@@ -110,12 +118,7 @@ void Game::RemovePickedObject(std::int16_t ObjectIndex) {
     }
     PickedObject.unload(ObjectsCount);
     --ObjectsCount;
-    if (s.UseInventoryBar && ObjectsCount > 0) {
-      Inventory1.setHeight(BarHeightFor(*this, s, ObjectsCount) * kTwips);
-      if (Inventory_Background.visible()) {
-        Inventory_Background.move(0, Inventory1.height() - Inventory_Background.height());
-      }
-    }
+    if (s.UseInventoryBar && ObjectsCount > 0) SetBarHeight(BarHeightFor(*this, s, ObjectsCount) * kTwips);
     if (s.UseInventoryBar && ObjectsCount == 0 && s.HideInventoryButtonWhenEmpty) {
       Inventory2.setVisible(false);
     }
