@@ -146,8 +146,13 @@ def picture_place(x, y, width, height):
     return (x - 2, y - 2, width + 4, height + 4)
 
 
+BAR_LIMIT = 78  # characters that fit on one line of the message bar across 640 pixels
+
+
 def action(w, frame_name, number, set_one=None, message=None, in_bar=False, disappear=False,
            end_game=False, go_to=None, go_back=False):
+    if in_bar and message and len(message) > BAR_LIMIT:
+        raise ValueError("too long for the message bar: " + message)
     w.write("Areas/%s/%db.dat" % (frame_name, number), [
         [1 if set_one else 0, set_one or "", 0, 1 if set_one else 0, 0],  # 1-5 variable
         [1 if message else 0, message or "", 0, ""],                      # 6-9 message
@@ -190,13 +195,13 @@ def title(w):
     hotspot(w, "Title", 1, picture_place(170, 150, 300, 200), picture="title_art.gif",
             pointer="wayin.cur")
     action(w, "Title", 1, go_to="Beach")
-    text(w, "Title", "1_title", "The Lighthouse Keeper's Lamp", 86, 40,
+    text(w, "Title", "1_title", "The Lighthouse Keeper's Lamp", 64, 40,
          font="Times New Roman", size=30, bold=True, italic=True, rgb=GOLD)
-    text(w, "Title", "2_subtitle", "a small adventure for the Talewick player", 178, 104,
+    text(w, "Title", "2_subtitle", "a small adventure for the Talewick player", 176, 104,
          font="Arial", size=12, rgb=(170, 190, 240))
     text(w, "Title", "3_hint", "Click the picture to begin, or wait a moment...", 178, 384,
          font="Arial", size=11, italic=True, rgb=(150, 150, 180))
-    text(w, "Title", "4_credit", "drawn and written by the Talewick player team", 196, 440,
+    text(w, "Title", "4_credit", "drawn and written by the Talewick player team", 158, 440,
          font="Courier New", size=9, rgb=(110, 110, 150))
 
 
@@ -204,8 +209,7 @@ def beach(w):
     frame(w, "Beach", "beach.jpg", hotspots=4)
     hotspot(w, "Beach", 1, (0, 262, 440, 70))
     action(w, "Beach", 1, in_bar=True,
-            message="The tide whispers on the sand. Out there, somewhere, ships are making "
-                    "for harbour - and tonight the lighthouse is dark.")
+            message="The tide whispers on the sand. Tonight the lighthouse is dark.")
     hotspot(w, "Beach", 2, (478, 238, 140, 190), pointer="wayin.cur")
     action(w, "Beach", 2, go_to="Path")
     hotspot(w, "Beach", 3, (52, 262, 116, 128))
@@ -252,8 +256,7 @@ def boathouse(w):
     frame(w, "Boathouse", "boathouse.jpg", hotspots=7)
     hotspot(w, "Boathouse", 1, (60, 372, 420, 90))
     action(w, "Boathouse", 1, in_bar=True,
-           message="The rowing boat Marigold. Her oars lean against the wall, waiting for "
-                   "calmer seas.")
+           message="The rowing boat Marigold, waiting for calmer seas.")
     hotspot(w, "Boathouse", 2, (40, 70, 150, 110))
     action(w, "Boathouse", 2, in_bar=True,
            message="Through the salty glass the sun is sinking fast.")
@@ -261,8 +264,7 @@ def boathouse(w):
     action(w, "Boathouse", 3, go_to="Logbook")
     hotspot(w, "Boathouse", 4, (492, 206, 60, 110), must_be_zero=["DoorOpen"])
     action(w, "Boathouse", 4, set_one="DoorOpen", in_bar=True,
-           message="You heave the lever down. Clunk! Far up the hill a chain rattles and "
-                   "an iron bar scrapes free.")
+           message="Clunk! You pull the lever down. Up the hill, a chain rattles.")
     hotspot(w, "Boathouse", 5, picture_place(492, 206, 60, 110), picture="lever_down.bmp",
             must_be_one=["DoorOpen"])
     action(w, "Boathouse", 5, in_bar=True,
@@ -311,17 +313,14 @@ def lamp_room(w):
     frame(w, "LampRoom", "lamproom.jpg", hotspots=4)
     hotspot(w, "LampRoom", 1, (0, 140, 240, 190))
     action(w, "LampRoom", 1, in_bar=True,
-           message="Far out, the lights of a ship are drifting towards the rocks. There is no "
-                   "time to lose!")
+           message="Far out, a ship's lights drift towards the rocks. There is no time to lose!")
     lamp = (240, 70, 160, 380)
     hotspot(w, "LampRoom", 2, lamp, must_be_zero=["HasMatches"])
     action(w, "LampRoom", 2, in_bar=True,
-           message="The wick is trimmed and the oil is full - but you have nothing to light "
-                   "it with.")
+           message="The lamp is ready, but you have nothing to light it with.")
     hotspot(w, "LampRoom", 3, lamp, must_be_one=["HasMatches"])
     action(w, "LampRoom", 3, set_one="LampLit", go_to="LampLit", in_bar=True,
-           message="You strike a match and touch it to the wick. With a soft roar the great "
-                   "lamp blooms into light!")
+           message="You strike a match. With a soft roar the great lamp blooms into light!")
     hotspot(w, "LampRoom", 4, BACK_ARROW, picture="arrow_down.gif", stretch=True)
     action(w, "LampRoom", 4, go_to="Door")
     text(w, "LampRoom", "1_place", "The lamp room", 14, 10, font="Times New Roman", size=16,
@@ -333,12 +332,10 @@ def lamp_lit(w):
     hotspot(w, "LampLit", 1, picture_place(468, 292, 52, 40), picture="shell.gif",
             must_be_one=["HasShell"])
     action(w, "LampLit", 1, in_bar=True,
-           message="You set the shell from the beach on the sill. It glows pink in the "
-                   "lamplight - a present for old Tom.")
+           message="You set the shell on the sill, a present for old Tom.")
     hotspot(w, "LampLit", 2, (0, 140, 240, 190))
     action(w, "LampLit", 2, in_bar=True,
-           message="The ship has seen the light. Slowly she turns away from the rocks, "
-                   "towards the harbour.")
+           message="The ship has seen the light and turns away from the rocks.")
     hotspot(w, "LampLit", 3, (240, 70, 160, 380))
     action(w, "LampLit", 3, end_game=True,
            message="The light sweeps across the dark water, and every ship on the coast "

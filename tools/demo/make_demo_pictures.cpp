@@ -1225,7 +1225,8 @@ void PaintLampRoom(QPainter& p, bool lit) {
   if (lit) {
     // Beams sweeping out over the sea.
     const QPointF lens(320, 220);
-    for (auto [angle, spread, alpha] : {std::tuple{192.0, 12.0, 110}, std::tuple{-12.0, 12.0, 110}, std::tuple{160.0, 6.0, 50}}) {
+    for (auto [angle, spread, alpha] : {std::tuple{188.0, 4.0, 130}, std::tuple{-8.0, 4.0, 130},
+                                        std::tuple{170.0, 2.5, 60}, std::tuple{10.0, 2.5, 60}}) {
       QPainterPath beam;
       beam.moveTo(lens);
       double a0 = (angle - spread) * M_PI / 180, a1 = (angle + spread) * M_PI / 180;
