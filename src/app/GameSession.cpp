@@ -6,12 +6,25 @@
 namespace tw {
 
 GameSession::GameSession(platform::Platform& platform, const std::string& gameFolder)
-    : player_(platform, gameFolder) {
+    : player_(platform, gameFolder), startup_(player_) {
   PresetProjectFolder(player_, gameFolder);
+  startup_.startGame = [this] { startGame(); };
+  startup_.closeProgram = [this] { endProgram(); };
+  startup_.recentreGameWindow = [this] {
+    if (gameWindowOpen()) game_->CenterWindowAndPictureBox();
+  };
+  // Saved games arrive with the save and load windows; until then Load opens nothing.
+  startup_.openLoadWindow = [] {};
+}
+
+GameSession::~GameSession() {
+  // Windows go before the player they belong to.
+  game_.reset();
+  closedGame_.reset();
 }
 
 bool GameSession::initialize() {
-  if (!InitializeProject(player_)) {
+  if (!startup_.Form_Load()) {
     ended_ = true;
     return false;
   }
@@ -20,7 +33,12 @@ bool GameSession::initialize() {
 
 void GameSession::start() {
   if (ended_ || gameWindowOpen()) return;
-  closedGame_.reset();
+  startup_.ClickButton(0);
+}
+
+void GameSession::startGame() {
+  if (gameWindowOpen()) return;
+  closedGame_ = std::move(game_);
   game_ = std::make_unique<Game>(player_);
   game_->onUnloaded = [this] { gameClosed(); };
   game_->ResetAll();
@@ -30,10 +48,18 @@ void GameSession::start() {
 
 void GameSession::gameClosed() {
   if (player_.settings.SkipStartupWindow) {
-    ended_ = true;
-    player_.platform().quit();
+    startup_.Form_Unload();
+    endProgram();
+  } else if (!ended_) {
+    player_.platform().processEvents();
+    startup_.Show();
   }
-  closedGame_ = std::move(game_);
+}
+
+void GameSession::endProgram() {
+  if (ended_) return;
+  ended_ = true;
+  player_.platform().quit();
 }
 
 }  // namespace tw

@@ -1,9 +1,9 @@
 // GameSession: one run of the player on one game folder.
 //
-// It does what the start-up window does around the main window: initialise the project,
-// start a new game in a fresh main window (reset, new game, show), and take the main window
-// back when it closes — the program ends there when the game skips the start-up window,
-// otherwise the start-up window is back and another game can be started.
+// The start-up window comes first: it initialises the project and offers Start, Load and
+// Exit. Start creates a fresh main window, resets it, starts a new game and shows it. When
+// the main window closes, the start-up window comes back — or, when the game skips the
+// start-up window, the program ends. Closing the start-up window ends the program.
 #pragma once
 
 #include <memory>
@@ -11,32 +11,38 @@
 
 #include "game/Game.h"
 #include "project/Player.h"
+#include "project/StartupWindow.h"
 
 namespace tw {
 
 class GameSession {
  public:
   GameSession(platform::Platform& platform, const std::string& gameFolder);
+  ~GameSession();
 
-  // InitializeProject; false when the program must end at once.
+  // The start-up window's load; false when the program must end at once.
   bool initialize();
   // The start-up window's Start button.
   void start();
 
   Player& player() { return player_; }
-  // The main window, while one exists.
-  Game* game() { return game_.get(); }
+  StartupWindow& startupWindow() { return startup_; }
+  // The main window, while one is open.
+  Game* game() { return gameWindowOpen() ? game_.get() : nullptr; }
   // The open main window, else the one that closed last (its state stays readable).
-  Game* lastGame() { return game_ ? game_.get() : closedGame_.get(); }
+  Game* lastGame() { return game_.get(); }
   bool gameWindowOpen() const { return game_ && game_->isOpen(); }
   bool programEnded() const { return ended_; }
 
  private:
+  void startGame();
   void gameClosed();
+  void endProgram();
 
   Player player_;
+  StartupWindow startup_;
   std::unique_ptr<Game> game_;
-  // A closed main window is kept until the next start: its handlers may still be running.
+  // A closed main window lives on until the next start: its handlers may still be running.
   std::unique_ptr<Game> closedGame_;
   bool ended_ = false;
 };

@@ -44,7 +44,6 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
   GameSession session(platform, options.gameFolder);
   int status = 0;
   if (session.initialize()) {
-    if (session.player().settings.SkipStartupWindow) session.start();
     ReplayRunner runner(platform, session, std::move(lines), err);
     try {
       runner.run();

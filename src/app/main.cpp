@@ -7,7 +7,12 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <filesystem>
+
+#include "app/GameSession.h"
 #include "app/Replay.h"
+#include "platform/qt/QtPlatform.h"
 
 namespace {
 
@@ -20,6 +25,23 @@ void PrintUsage(std::ostream& out) {
          "  talewick-player --replay FILE [--dump-state] [--screenshot PNG] GAME_FOLDER\n"
          "      play the inputs of FILE headlessly, on a virtual clock\n"
          "  talewick-player --help | --version\n";
+}
+
+// The real program: the start-up window, then the game in its window, until the player
+// leaves.
+int PlayInWindow(int argc, char** argv, std::string folder) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("talewick-player");
+  if (folder.empty()) folder = QCoreApplication::applicationDirPath().toStdString();
+  std::error_code ec;
+  if (!std::filesystem::is_directory(folder, ec)) {
+    std::cerr << "talewick-player: the game folder \"" << folder << "\" does not exist\n";
+    return 2;
+  }
+  tw::platform::QtPlatform platform;
+  tw::GameSession session(platform, folder);
+  if (!session.initialize() || session.programEnded() || platform.quitRequested()) return 0;
+  return app.exec();
 }
 
 }  // namespace
@@ -76,7 +98,5 @@ int main(int argc, char** argv) {
     return tw::RunReplay(replay, std::cout, std::cerr);
   }
 
-  std::cerr << "talewick-player: this build plays games by replay only (--replay); the game "
-               "window comes with the next version\n";
-  return 2;
+  return PlayInWindow(argc, argv, folders.empty() ? std::string() : folders[0]);
 }

@@ -7,6 +7,7 @@
 #include "platform/Settings.h"
 #include "project/DataFileLocator.h"
 #include "project/DisplayChecks.h"
+#include "project/DisplayMode.h"
 #include "project/ErrorBoxes.h"
 #include "vbscript/VbError.h"
 
@@ -239,11 +240,7 @@ void Game::Form_Unload() {
   } catch (const std::exception&) {
   }
   try {
-    const platform::ScreenSize screen = platform().screenSize();
-    if (screen.width != player_.RecordedScreenWidth ||
-        screen.height != player_.RecordedScreenHeight) {
-      platform().setDisplaySize(player_.RecordedScreenWidth, player_.RecordedScreenHeight);
-    }
+    RestoreDisplayAtExit(player_);
   } catch (const std::exception&) {
   }
   if (onUnloaded) onUnloaded();
