@@ -50,7 +50,8 @@ bool SetDisplaySize(Player& player, int width, int height) {
   platform.processEvents();
   const bool accepted = platform.setDisplaySize(width, height);
   platform.processEvents();
-  if (!accepted) ShowStandardError(player, " Unable to change display resolution. Mode not supported.");
+  if (!accepted)
+    ShowStandardError(player, " Unable to change display resolution. Mode not supported.");
   return accepted;
 }
 

@@ -56,8 +56,7 @@ void StartupWindow::startNewGame() {
                           chkResolution.value() == platform::CheckBox::Checked;
   if (offerTaken) {
     window.setVisible(false);
-    ChangeDisplayMode(player_, static_cast<std::int16_t>(s.GameResolution + 1),
-                      recentreGameWindow);
+    ChangeDisplayMode(player_, static_cast<std::int16_t>(s.GameResolution + 1), recentreGameWindow);
   }
   if (!startGame) throw std::logic_error("no main window to start");
   window.setVisible(false);
@@ -85,8 +84,8 @@ bool StartupWindow::askWithoutTopMost(const std::string& title, const std::strin
 // Shell failures are of no consequence here: the player simply stays on this window.
 void StartupWindow::txtEmail_Click() {
   const std::string& address = player_.settings.AuthorEmail;
-  if (!askWithoutTopMost(player_.settings.GameTitle,
-                         player_.messages[13] + " " + address + " ?", false)) {
+  if (!askWithoutTopMost(player_.settings.GameTitle, player_.messages[13] + " " + address + " ?",
+                         false)) {
     return;
   }
   try {

@@ -162,9 +162,9 @@ bool StartupWindow::Form_Load() {
     lblResolution.setVisible(offer);
     if (!offer) return;
     chkResolution.setTop(y + kCheckBoxOffset);
-    lblResolution.move(kOfferLeft, y, kWidth - kOfferLeft - kRightMargin / 2,
-                       platform::MeasureText(lblResolution.font(), "Ag").height *
-                           platform::kTwipsPerPixel);
+    lblResolution.move(
+        kOfferLeft, y, kWidth - kOfferLeft - kRightMargin / 2,
+        platform::MeasureText(lblResolution.font(), "Ag").height * platform::kTwipsPerPixel);
     y += kRowStep;
   });
   step([&] {

@@ -93,8 +93,9 @@ std::shared_ptr<const platform::Picture> DrawVariant(int style, const Inks& ink,
   const platform::TextExtent extent = platform::MeasureText(font, "Talewick");
   const int textTop = (kLogoHeight - extent.height) / 2 - 2;
   c.drawText(kEmblemWidth + 2, textTop, "Talewick", font, ink.word);
-  c.fillRect(kEmblemWidth + 3, textTop + extent.height, std::min(extent.width, kLogoWidth - kEmblemWidth - 4),
-             1, ink.line);  // underline flourish
+  c.fillRect(kEmblemWidth + 3, textTop + extent.height,
+             std::min(extent.width, kLogoWidth - kEmblemWidth - 4), 1,
+             ink.line);  // underline flourish
   return c.toPicture();
 }
 

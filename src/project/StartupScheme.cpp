@@ -156,7 +156,8 @@ void StartupWindow::UseScheme(const std::string& name) {
   applyPlainLook();
   // Each part below is applied only when the file got that far.
   if (scheme.found && scheme.pictureCount && *scheme.pictureCount != 0 &&
-      applySchemePictures(scheme, SchemeFolder(player_, name)) && scheme.colourFormat && *scheme.colourFormat != 0) {
+      applySchemePictures(scheme, SchemeFolder(player_, name)) && scheme.colourFormat &&
+      *scheme.colourFormat != 0) {
     applySchemeColours(scheme);
     if (scheme.titleShown) txtAdventureName.setVisible(*scheme.titleShown);
     if (scheme.logoStyle) player_.settings.SchemeLogoStyle = *scheme.logoStyle;

@@ -107,8 +107,7 @@ class StartupWindow {
   void makeDraggable(platform::Element& element);
   void centre();
   void fitBackground();
-  void placeRow(platform::Label* caption, platform::Label& value, const std::string& text,
-                int& y);
+  void placeRow(platform::Label* caption, platform::Label& value, const std::string& text, int& y);
   void alignValues();
   void placeLogo();
   void hideLoadButton();

@@ -74,8 +74,9 @@ TEST(DisplayModeTest, RefusedModeShowsTheBoxAndStillRecentres) {
   int recentred = 0;
   ChangeDisplayMode(t.player, 1, [&] { ++recentred; });
   ASSERT_EQ(t.boxes().size(), 1u);
-  EXPECT_EQ(t.boxes()[0].text,
-            StandardErrorText(t.player, " Unable to change display resolution. Mode not supported."));
+  EXPECT_EQ(
+      t.boxes()[0].text,
+      StandardErrorText(t.player, " Unable to change display resolution. Mode not supported."));
   EXPECT_EQ(t.boxes()[0].icon, platform::MsgIcon::Error);
   EXPECT_EQ(t.platform.screenSize().width, 1024);
   EXPECT_EQ(recentred, 1);

@@ -59,25 +59,75 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"ThreeButtonsAndColoursFormat1",
                    "a,b,c\r\n3\r\n\"s.bmp\"\r\n\"l.bmp\"\r\n\"e.bmp\"\r\n1\r\n255\r\n65280\r\n"
                    "16711680\r\n",
-                   3, {"s.bmp", "l.bmp", "e.bmp"}, 1, 255, 65280, 16711680},
+                   3,
+                   {"s.bmp", "l.bmp", "e.bmp"},
+                   1,
+                   255,
+                   65280,
+                   16711680},
         ReaderCase{"Format4ReadsTheButtonColour",
-                   "a,b,c,2,\"[None]\",\"[DEFAULT]\",4,1,2,3,4", 2, {"", ""}, 4, 1, 2, 3, 4},
+                   "a,b,c,2,\"[None]\",\"[DEFAULT]\",4,1,2,3,4",
+                   2,
+                   {"", ""},
+                   4,
+                   1,
+                   2,
+                   3,
+                   4},
         ReaderCase{"Format0StopsBeforeTheOptionalGroups",
-                   "a,b,c,1,\"x.bmp\",0,0,0,0,1,0,1,#TRUE#", 1, {"x.bmp"}, 0},
+                   "a,b,c,1,\"x.bmp\",0,0,0,0,1,0,1,#TRUE#",
+                   1,
+                   {"x.bmp"},
+                   0},
         ReaderCase{"BothOptionalGroups",
-                   "a,b,c,1,\"[none]\",1,10,20,30,x,y,z,1,w,1,#TRUE#", 1, {""}, 1, 10, 20, 30,
-                   std::nullopt, false, 1, true},
-        ReaderCase{"TitleGroupOnly", "a,b,c,1,\"[none]\",3,10,20,30,x,y,z,0\r\n\r\n", 1, {""}, 3,
-                   10, 20, 30, std::nullopt, true},
-        ReaderCase{"EndsRightAfterTheColours", "a,b,c,1,\"[none]\",2,10,20,30\r\n", 1, {""}, 2,
-                   10, 20, 30},
-        ReaderCase{"MissingNamesCountAsDefault", "a,b,c,4,\"one\",\"two\"", 4,
-                   {"one", "two", "", ""}},
+                   "a,b,c,1,\"[none]\",1,10,20,30,x,y,z,1,w,1,#TRUE#",
+                   1,
+                   {""},
+                   1,
+                   10,
+                   20,
+                   30,
+                   std::nullopt,
+                   false,
+                   1,
+                   true},
+        ReaderCase{"TitleGroupOnly",
+                   "a,b,c,1,\"[none]\",3,10,20,30,x,y,z,0\r\n\r\n",
+                   1,
+                   {""},
+                   3,
+                   10,
+                   20,
+                   30,
+                   std::nullopt,
+                   true},
+        ReaderCase{"EndsRightAfterTheColours",
+                   "a,b,c,1,\"[none]\",2,10,20,30\r\n",
+                   1,
+                   {""},
+                   2,
+                   10,
+                   20,
+                   30},
+        ReaderCase{
+            "MissingNamesCountAsDefault", "a,b,c,4,\"one\",\"two\"", 4, {"one", "two", "", ""}},
         ReaderCase{"NamesBeyondTheFourSlotsKeepTheColoursInLine",
-                   "a,b,c,6,p,q,r,s,t,u,1,7,8,9", 6, {"p", "q", "r", "s"}, 1, 7, 8, 9},
+                   "a,b,c,6,p,q,r,s,t,u,1,7,8,9",
+                   6,
+                   {"p", "q", "r", "s"},
+                   1,
+                   7,
+                   8,
+                   9},
         ReaderCase{"DamagedColourKeepsWhatCameBefore", "a,b,c,1,p,1,5,red,9", 1, {"p"}, 1, 5},
-        ReaderCase{"SystemColoursKeepTheirBits", "a,b,c,1,p,1,-2147483633,0,0", 1, {"p"}, 1,
-                   platform::kButtonFace, 0, 0},
+        ReaderCase{"SystemColoursKeepTheirBits",
+                   "a,b,c,1,p,1,-2147483633,0,0",
+                   1,
+                   {"p"},
+                   1,
+                   platform::kButtonFace,
+                   0,
+                   0},
         ReaderCase{"DamagedCountReadsNothing", "a,b,c,many,p", std::nullopt, {}},
         ReaderCase{"TooShortForACount", "a,b", std::nullopt, {}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -109,9 +159,7 @@ std::uint32_t Argb(Colour c) {
 
 class SchemeWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    game.writeGeneral(GeneralFields({.author = "Ada", .scheme = "Ocean"}));
-  }
+  void SetUp() override { game.writeGeneral(GeneralFields({.author = "Ada", .scheme = "Ocean"})); }
   void writePicture(const std::string& relative, int w, int h, Colour colour) {
     const std::string path = game.file(relative);
     game.write(relative, "");  // makes the folders
@@ -216,7 +264,7 @@ TEST_F(SchemeWindowTest, MissingPictureEndsTheSchemeButTheButtonsStayUsable) {
   EXPECT_TRUE(w.Img[0].visible());
   EXPECT_FALSE(w.Img[1].visible());
   for (const auto& label : w.lblButton) EXPECT_TRUE(label.visible());
-  EXPECT_NE(w.window.backColour(), kRed);  // the colours were never reached
+  EXPECT_NE(w.window.backColour(), kRed);      // the colours were never reached
   EXPECT_TRUE(run->platform.boxes().empty());  // nothing is reported
 }
 

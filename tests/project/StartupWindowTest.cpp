@@ -21,8 +21,7 @@ using platform::MsgIcon;
 
 class StartupWindowTest : public ::testing::Test {
  protected:
-  StartupRun& load(const StartupGeneral& general, int screenWidth = 1024,
-                   int screenHeight = 768) {
+  StartupRun& load(const StartupGeneral& general, int screenWidth = 1024, int screenHeight = 768) {
     game.writeGeneral(GeneralFields(general));
     run = std::make_unique<StartupRun>(game, settings, screenWidth, screenHeight);
     EXPECT_TRUE(run->startup.Form_Load());
@@ -44,8 +43,7 @@ struct RowsCase {
   int version, author, email, web, offer;
 };
 
-class StartupRowsTest : public StartupWindowTest,
-                        public ::testing::WithParamInterface<RowsCase> {};
+class StartupRowsTest : public StartupWindowTest, public ::testing::WithParamInterface<RowsCase> {};
 
 TEST_P(StartupRowsTest, RowsFollowEachOtherAndTheWindowFitsThem) {
   const RowsCase& c = GetParam();
@@ -91,15 +89,42 @@ INSTANTIATE_TEST_SUITE_P(
         RowsCase{"AuthorOnly", {.author = "Ada"}, 640, 480, -1, 3000, -1, -1, -1},
         RowsCase{"EverythingAndTheOffer",
                  {.version = "1.2", .author = "Ada", .email = "a@b.org", .web = "http://x/"},
-                 1024, 768, 3000, 3255, 3510, 3765, 4020},
+                 1024,
+                 768,
+                 3000,
+                 3255,
+                 3510,
+                 3765,
+                 4020},
         RowsCase{"EmptyValuesTakeNoRow", {.email = "a@b.org"}, 1024, 768, -1, -1, 3000, -1, 3255},
         RowsCase{"NothingToShow", {}, 640, 480, -1, -1, -1, -1, -1},
-        RowsCase{"OfferOnlyInMode1", {.author = "Ada", .resolutionChangeMode = 2}, 1024, 768,
-                 -1, 3000, -1, -1, -1},
-        RowsCase{"NoOfferAtTheGamesSize", {.version = "2", .gameResolution = 1}, 800, 600,
-                 3000, -1, -1, -1, -1},
-        RowsCase{"OfferForAnotherSize", {.version = "2", .gameResolution = 2}, 800, 600, 3000, -1,
-                 -1, -1, 3255}),
+        RowsCase{"OfferOnlyInMode1",
+                 {.author = "Ada", .resolutionChangeMode = 2},
+                 1024,
+                 768,
+                 -1,
+                 3000,
+                 -1,
+                 -1,
+                 -1},
+        RowsCase{"NoOfferAtTheGamesSize",
+                 {.version = "2", .gameResolution = 1},
+                 800,
+                 600,
+                 3000,
+                 -1,
+                 -1,
+                 -1,
+                 -1},
+        RowsCase{"OfferForAnotherSize",
+                 {.version = "2", .gameResolution = 2},
+                 800,
+                 600,
+                 3000,
+                 -1,
+                 -1,
+                 -1,
+                 3255}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartupWindowTest, TextsComeFromTheSettingsAndTheMessageTable) {
@@ -138,19 +163,19 @@ TEST_P(ResolutionOfferTextTest, EndsInTheGamesSize) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entry7, ResolutionOfferTextTest,
-    ::testing::Values(
-        OfferTextCase{"Change display resolution to", 1, "Change display resolution to 800x600."},
-        OfferTextCase{"Switch to 640 x 480.", 2, "Switch to 1024x768."},
-        OfferTextCase{"Switch to 640X480", 0, "Switch to 640x480."},
-        OfferTextCase{"Switch to 640*480.", 1, "Switch to 800x600."},
-        OfferTextCase{"Use 640 X 480.", 0, "Use 640x480."},
-        // Only one full stop goes, and blanks are trimmed after the size tests.
-        OfferTextCase{"Mode 640 * 480  ", 1, "Mode 640 * 480 800x600."},
-        OfferTextCase{"Mode 640x480..", 1, "Mode 640x480. 800x600."},
-        // The two forms are taken off one after the other.
-        OfferTextCase{"Go 640 x 480640x480.", 2, "Go 1024x768."},
-        OfferTextCase{"Resolution 640x480", 7, "Resolution"},
-        OfferTextCase{"", 0, " 640x480."}));
+    ::testing::Values(OfferTextCase{"Change display resolution to", 1,
+                                    "Change display resolution to 800x600."},
+                      OfferTextCase{"Switch to 640 x 480.", 2, "Switch to 1024x768."},
+                      OfferTextCase{"Switch to 640X480", 0, "Switch to 640x480."},
+                      OfferTextCase{"Switch to 640*480.", 1, "Switch to 800x600."},
+                      OfferTextCase{"Use 640 X 480.", 0, "Use 640x480."},
+                      // Only one full stop goes, and blanks are trimmed after the size tests.
+                      OfferTextCase{"Mode 640 * 480  ", 1, "Mode 640 * 480 800x600."},
+                      OfferTextCase{"Mode 640x480..", 1, "Mode 640x480. 800x600."},
+                      // The two forms are taken off one after the other.
+                      OfferTextCase{"Go 640 x 480640x480.", 2, "Go 1024x768."},
+                      OfferTextCase{"Resolution 640x480", 7, "Resolution"},
+                      OfferTextCase{"", 0, " 640x480."}));
 
 TEST_F(StartupWindowTest, OfferTextOfTheWindowNamesTheGamesResolution) {
   game.writeLines("Config/Texts", {"2", "0", "0", "0", "0", "0", "7", "\"a\"", "\"b\"", "\"c\"",
@@ -237,8 +262,8 @@ TEST_F(StartupWindowTest, WebQuestionNoOpensNothingAndStaysOnTop) {
   r.platform.queueAnswer(MsgAnswer::No);
   r.clickOn(r.startup.txtHomepage);
   ASSERT_EQ(r.platform.boxes().size(), 1u);
-  EXPECT_EQ(r.platform.boxes()[0].text, "Do you want to visit http://example.org/ ? " +
-                                            r.player.messages[15]);
+  EXPECT_EQ(r.platform.boxes()[0].text,
+            "Do you want to visit http://example.org/ ? " + r.player.messages[15]);
   EXPECT_TRUE(r.platform.openedTargets().empty());
   EXPECT_TRUE(r.startup.window.topMost());
 
