@@ -64,13 +64,13 @@ void QtPlatform::init() {
   // The game decides when the program ends (closing the main window returns to the start-up
   // window).
   QGuiApplication::setQuitOnLastWindowClosed(false);
-  drive_.reset(new QTimer);  // no Qt parent: owned here, deleted later
+  drive_ = std::make_unique<QTimer>();
   drive_->setSingleShot(true);
   drive_->setTimerType(Qt::PreciseTimer);
   QObject::connect(drive_.get(), &QTimer::timeout, drive_.get(), [this] { runDueTimers(); });
   if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
-    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, drive_.get(),
-                     [this] { armTimer(); });
+    armOnIdle_ = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock,
+                                  drive_.get(), [this] { armTimer(); });
   }
 }
 
@@ -83,7 +83,9 @@ QtPlatform::~QtPlatform() {
   // The views detach from their windows as they are destroyed.
   for (auto& view : views_) std::unique_ptr<WindowView> now(view.release());
   views_.clear();
-  if (drive_) drive_->disconnect();
+  // The dispatcher outlives the platform: nothing may call back into it from here on.
+  QObject::disconnect(armOnIdle_);
+  drive_.reset();
 }
 
 // --- clock and timers -----------------------------------------------------------------------
@@ -237,7 +239,10 @@ void QtPlatform::runModal(Window& window) {
   window.setVisible(true);
   view.applyAll();
   auto ref = window.weakRef();
-  for (Element* e = Lock(ref); e && e->visible() && !quit_; e = Lock(ref)) loop.exec();
+  for (Element* e = Lock(ref); e && e->visible() && !quit_; e = Lock(ref)) {
+    // A loop refuses to run once the application is exiting (whoever asked for it).
+    if (loop.exec() != 0) break;
+  }
   // The view may be gone with its window.
   if (WindowView* still = Lock(ref) ? viewFor(window) : nullptr) {
     still->onHiddenOrGone = previous;

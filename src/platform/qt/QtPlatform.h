@@ -20,6 +20,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QMetaObject>
 #include <QPointer>
 #include <QRect>
 #include <memory>
@@ -103,7 +104,8 @@ class QtPlatform : public Platform {
   struct DeleteLater {
     void operator()(QObject* object) const;
   };
-  std::unique_ptr<QTimer, DeleteLater> drive_;
+  std::unique_ptr<QTimer> drive_;
+  QMetaObject::Connection armOnIdle_;
   std::optional<std::int64_t> armedFor_;
   std::vector<std::unique_ptr<WindowView, DeleteLater>> views_;
   std::optional<ScreenSize> emulated_;

@@ -1,0 +1,187 @@
+// Pure mappings of the Qt back end: keys, buttons and shift state; the scaled full-screen fit
+// and its mapping of pointer positions back to twips; window layout and frame extents; shell
+// addresses.
+#include <gtest/gtest.h>
+
+#include <QUrl>
+#include <QDir>
+
+#include "platform/Units.h"
+#include "platform/Window.h"
+#include "platform/qt/DisplayFit.h"
+#include "platform/qt/InputMapping.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/WindowLayout.h"
+
+namespace tw::platform {
+namespace {
+
+TEST(KeyMapping, VirtualKeyCodesOfTheKeysTheGameUses) {
+  struct Case {
+    int key;
+    Qt::KeyboardModifiers mods;
+    int code;
+  };
+  const Case cases[] = {
+      {Qt::Key_Escape, Qt::NoModifier, 27},    {Qt::Key_Return, Qt::NoModifier, 13},
+      {Qt::Key_Enter, Qt::KeypadModifier, 13}, {Qt::Key_Space, Qt::NoModifier, 32},
+      {Qt::Key_A, Qt::NoModifier, 65},         {Qt::Key_S, Qt::ShiftModifier, 83},
+      {Qt::Key_Q, Qt::NoModifier, 81},         {Qt::Key_Z, Qt::NoModifier, 90},
+      {Qt::Key_0, Qt::NoModifier, 48},         {Qt::Key_9, Qt::NoModifier, 57},
+      {Qt::Key_F1, Qt::NoModifier, 112},       {Qt::Key_F12, Qt::NoModifier, 123},
+      {Qt::Key_Left, Qt::NoModifier, 37},      {Qt::Key_Up, Qt::NoModifier, 38},
+      {Qt::Key_Right, Qt::NoModifier, 39},     {Qt::Key_Down, Qt::NoModifier, 40},
+      {Qt::Key_Backspace, Qt::NoModifier, 8},  {Qt::Key_Tab, Qt::NoModifier, 9},
+      {Qt::Key_Delete, Qt::NoModifier, 46},    {Qt::Key_Home, Qt::NoModifier, 36},
+      {Qt::Key_Shift, Qt::ShiftModifier, 16},  {Qt::Key_Control, Qt::ControlModifier, 17},
+      // Keypad digits and operators are keys of their own.
+      {Qt::Key_5, Qt::KeypadModifier, 101},    {Qt::Key_Plus, Qt::KeypadModifier, 107},
+      // Shifted digits and punctuation name their key, not the character.
+      {Qt::Key_Exclam, Qt::ShiftModifier, 49}, {Qt::Key_ParenRight, Qt::ShiftModifier, 48},
+      {Qt::Key_Plus, Qt::ShiftModifier, 187},  {Qt::Key_Comma, Qt::NoModifier, 188},
+      {Qt::Key_Question, Qt::ShiftModifier, 191},
+      // No code: not passed on.
+      {Qt::Key_VolumeUp, Qt::NoModifier, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(VirtualKeyFromQt(c.key, c.mods), c.code) << "Qt key 0x" << std::hex << c.key;
+  }
+}
+
+TEST(KeyMapping, ButtonsAndShiftState) {
+  EXPECT_EQ(ButtonFromQt(Qt::LeftButton), 1);
+  EXPECT_EQ(ButtonFromQt(Qt::RightButton), 2);
+  EXPECT_EQ(ButtonFromQt(Qt::MiddleButton), 4);
+  EXPECT_EQ(ButtonFromQt(Qt::BackButton), 0);
+  EXPECT_EQ(ButtonsFromQt(Qt::LeftButton | Qt::RightButton), 3);
+  EXPECT_EQ(ButtonsFromQt(Qt::MiddleButton | Qt::BackButton), 4);
+  EXPECT_EQ(ShiftFromQt(Qt::ShiftModifier), 1);
+  EXPECT_EQ(ShiftFromQt(Qt::ControlModifier | Qt::AltModifier), 6);
+  EXPECT_EQ(ShiftFromQt(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+                        Qt::KeypadModifier),
+            7);
+}
+
+TEST(DisplayFitTest, FactorOffsetsAndSampling) {
+  struct Case {
+    QSize client, screen;
+    double factor;
+    QRect picture;
+    bool sharp;
+  };
+  const Case cases[] = {
+      {{640, 480}, {1920, 1080}, 2.25, {240, 0, 1440, 1080}, false},
+      {{640, 480}, {1280, 960}, 2.0, {0, 0, 1280, 960}, true},
+      {{640, 480}, {1920, 1200}, 2.5, {160, 0, 1600, 1200}, false},
+      {{800, 600}, {1920, 1080}, 1.8, {240, 0, 1440, 1080}, false},
+      {{1024, 768}, {1024, 768}, 1.0, {0, 0, 1024, 768}, true},
+      {{640, 480}, {2560, 1440}, 3.0, {320, 0, 1920, 1440}, true},
+      // Wider than tall screens are not the only ones: a portrait screen gets bars above.
+      {{640, 480}, {1080, 1920}, 1.6875, {0, 555, 1080, 810}, false},
+  };
+  for (const Case& c : cases) {
+    const DisplayFit fit = FitToScreen(c.client, c.screen);
+    EXPECT_DOUBLE_EQ(fit.factor, c.factor);
+    EXPECT_EQ(fit.picture, c.picture) << c.screen.width() << "x" << c.screen.height();
+    EXPECT_EQ(fit.sharp(), c.sharp);
+  }
+}
+
+TEST(DisplayFitTest, PointerPositionsMapBackToGamePixels) {
+  const DisplayFit fit = FitToScreen({640, 480}, {1920, 1080});
+  EXPECT_EQ(fit.toClientTwips(QPointF(240, 0)), QPoint(0, 0));
+  EXPECT_EQ(fit.toClientTwips(QPointF(240 + 2.25, 2.25)), QPoint(15, 15));
+  // The last real pixel lies in the last game pixel.
+  const QPoint last = fit.toClientTwips(QPointF(1679, 1079));
+  EXPECT_EQ(PixelsFromTwips(last.x()), 639);
+  EXPECT_EQ(PixelsFromTwips(last.y()), 479);
+  // In the black bar left of the picture: outside the client area.
+  EXPECT_LT(fit.toClientTwips(QPointF(100, 500)).x(), 0);
+  EXPECT_GE(PixelsFromTwips(fit.toClientTwips(QPointF(1800, 500)).x()), 640);
+  // Every game pixel drawn on the screen maps back to itself.
+  for (int y = 0; y < 480; y += 7) {
+    for (int x = 0; x < 640; x += 5) {
+      const QPoint twips = fit.toClientTwips(fit.toTarget(QPoint(x, y)));
+      ASSERT_EQ(PixelsFromTwips(twips.x()), x) << x << "," << y;
+      ASSERT_EQ(PixelsFromTwips(twips.y()), y) << x << "," << y;
+    }
+  }
+}
+
+TEST(DisplayFitTest, EmptySizesGiveTheIdentity) {
+  const DisplayFit fit = FitToScreen({0, 0}, {1920, 1080});
+  EXPECT_DOUBLE_EQ(fit.factor, 1.0);
+  EXPECT_EQ(fit.toClientTwips(QPointF(10, 10)), QPoint(150, 150));
+}
+
+struct LayoutTest : ::testing::Test {
+  Window window{"Game"};
+};
+
+TEST_F(LayoutTest, WindowedReportsBorderCaptionAndMenuBarAndKeepsTheClientArea) {
+  window.setWindowed(true);
+  const QMargins deco(4, 30, 4, 4);
+  const QSize extent = FrameExtentTwips(WindowMode::Windowed, 20, deco);
+  EXPECT_EQ(extent, QSize(8 * 15, 54 * 15));
+  window.setFrameExtent(extent.width(), extent.height());
+  window.move(1500, 750, 9600 + extent.width(), 7200 + extent.height());
+  const WindowLayout l = LayOut(window, ScreenSetup{QRect(0, 0, 1024, 768), {1024, 768}}, 20, deco);
+  EXPECT_EQ(l.mode, WindowMode::Windowed);
+  EXPECT_EQ(l.geometry, QRect(100 + 4, 50 + 30, 640, 480 + 20));
+  EXPECT_EQ(l.content, QRect(0, 20, 640, 480));
+  EXPECT_EQ(l.menuBar, QRect(0, 0, 640, 20));
+  EXPECT_DOUBLE_EQ(l.fit.factor, 1.0);
+}
+
+TEST_F(LayoutTest, FullScreenGameOnALargerScreenIsScaledAndTheMenuLiesOverIt) {
+  window.setWindowed(false);
+  window.move(0, 0, 640 * 15, 480 * 15);  // the screen the game sees
+  const ScreenSetup screen{QRect(0, 0, 1920, 1080), {640, 480}};
+  EXPECT_EQ(FrameExtentTwips(WindowMode::FullScreen, 22, QMargins(4, 30, 4, 4)), QSize(0, 0));
+  const WindowLayout l = LayOut(window, screen, 22, QMargins());
+  EXPECT_EQ(l.mode, WindowMode::FullScreen);
+  EXPECT_EQ(l.geometry, QRect(0, 0, 1920, 1080));
+  EXPECT_DOUBLE_EQ(l.fit.factor, 2.25);
+  EXPECT_EQ(l.fit.picture, QRect(240, 0, 1440, 1080));
+  EXPECT_EQ(l.menuBar, QRect(0, 0, 1920, 22));
+  EXPECT_EQ(l.content.topLeft(), QPoint(0, 0));
+}
+
+TEST_F(LayoutTest, PanelIsCentredOnTheRealScreenWhileASmallerOneIsEmulated) {
+  window.setWindowed(false);
+  // The start-up window, centred on a 640 x 480 screen.
+  window.move((9600 - 4800) / 2, (7200 - 4200) / 2, 4800, 4200);
+  const ScreenSetup screen{QRect(0, 0, 1920, 1080), {640, 480}};
+  const WindowLayout l = LayOut(window, screen, 0, QMargins());
+  EXPECT_EQ(l.mode, WindowMode::Panel);
+  // Centre of the panel = centre of the real screen.
+  EXPECT_EQ(l.geometry.center(), QRect(0, 0, 1920, 1080).center());
+  EXPECT_EQ(l.geometry.size(), QSize(320, 280));
+  EXPECT_EQ(ModelPosition(l.geometry.topLeft(), screen), QPoint(window.left(), window.top()));
+}
+
+TEST_F(LayoutTest, FullScreenNeedsTheWholeScreenTheGameSees) {
+  window.setWindowed(false);
+  window.move(0, 0, 1024 * 15, 767 * 15);
+  EXPECT_EQ(ModeOf(window, {1024, 768}), WindowMode::Panel);
+  window.setHeight(768 * 15);
+  EXPECT_EQ(ModeOf(window, {1024, 768}), WindowMode::FullScreen);
+  window.setWindowed(true);
+  EXPECT_EQ(ModeOf(window, {1024, 768}), WindowMode::Windowed);
+}
+
+TEST(ShellTarget, AddressesAndFiles) {
+  EXPECT_EQ(ShellTargetUrl("mailto:author@example.org").scheme(), "mailto");
+  EXPECT_EQ(ShellTargetUrl("mailto:author@example.org").path(), "author@example.org");
+  EXPECT_EQ(ShellTargetUrl("https://example.org/a?b=c").toString(), "https://example.org/a?b=c");
+  EXPECT_EQ(ShellTargetUrl("www.example.org").toString(), "http://www.example.org");
+  EXPECT_TRUE(ShellTargetUrl("").isEmpty());
+  EXPECT_TRUE(ShellTargetUrl("   ").isEmpty());
+  const QUrl file = ShellTargetUrl("docs/read me.txt");
+  EXPECT_TRUE(file.isLocalFile());
+  EXPECT_EQ(file.toLocalFile(), QDir::current().absoluteFilePath("docs/read me.txt"));
+  EXPECT_EQ(ShellTargetUrl("/tmp/x.pdf").toLocalFile(), "/tmp/x.pdf");
+}
+
+}  // namespace
+}  // namespace tw::platform
