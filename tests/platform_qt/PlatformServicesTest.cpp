@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
+#include <cmath>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -213,10 +215,15 @@ TEST_F(PlatformFixture, QuitEndsNestedLoopsAndIsRemembered) {
   QCoreApplication::exec();
 }
 
-TEST_F(PlatformFixture, DesktopFontHeightIsMeasured) {
-  const int h = platform.desktopFontHeight();
-  EXPECT_GT(h, 5);
-  EXPECT_LT(h, 60);
+TEST_F(PlatformFixture, DesktopFontHeightFollowsTheDesktopDpi) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_NE(screen, nullptr);
+  const double dpi = screen->logicalDotsPerInchY() * screen->devicePixelRatio();
+  EXPECT_EQ(platform.desktopFontHeight(), static_cast<int>(std::lround(16 * dpi / 96)));
+  // The offscreen test screen is a plain 96 dpi desktop: no large-fonts warning.
+  if (std::abs(dpi - 96) < 0.5) {
+    EXPECT_EQ(platform.desktopFontHeight(), 16);
+  }
 }
 
 struct ControlsFixture : ::testing::Test {

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QScreen>
@@ -14,6 +13,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include "platform/IniSettings.h"
@@ -28,6 +28,8 @@ namespace {
 
 // Larger sizes than any monitor: refused rather than emulated.
 constexpr int kMaxDisplaySide = 16384;
+// Height of the Windows system font at 96 dpi ("small fonts").
+constexpr int kSystemFontPixelsAt96Dpi = 16;
 
 }  // namespace
 
@@ -176,8 +178,16 @@ bool QtPlatform::setDisplaySize(int width, int height) {
 }
 
 int QtPlatform::desktopFontHeight() {
-  const QFontMetrics metrics(QApplication::font());
-  return metrics.height();
+  // The check this serves asks whether the desktop is set to large fonts (Windows: 120 dpi,
+  // whose system font is 20 pixels high against 16 at 96 dpi). The height of the desktop's
+  // own font says nothing about that on Linux: GNOME's 11-point default is 18 pixels high at
+  // 96 dpi and would warn every player (and the warning's default answer ends the program).
+  // So the system font's height is scaled by the desktop's logical dpi (Xft.dpi, the
+  // desktop's scale factor): 96 dpi gives 16, no warning; 120 dpi gives 20.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return 0;
+  const double dpi = screen->logicalDotsPerInchY() * screen->devicePixelRatio();
+  return static_cast<int>(std::lround(kSystemFontPixelsAt96Dpi * dpi / 96.0));
 }
 
 void QtPlatform::relayoutAll() {

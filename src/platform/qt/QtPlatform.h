@@ -14,6 +14,9 @@
 // sees; full-screen windows then show their client area scaled to the real screen
 // (WindowLayout, DisplayFit). Asking for the real size ends the emulation.
 //
+// The desktop font height is the Windows system font's 16 pixels scaled by the desktop's
+// logical dpi, so only a desktop set to larger text (120 dpi and up) counts as large fonts.
+//
 // Every shown Window gets one WindowView (a top-level QWidget); the view goes when its
 // Window is destroyed. The platform must outlive the windows it shows or forget them first
 // (its destructor detaches every view from its window).
