@@ -153,6 +153,7 @@ void Game::wireHandlers() {
 
   window.onKeyDown = [this](platform::Window&, int key, int shift) { Form_KeyDown(key, shift); };
   window.onCloseRequest = [this](platform::Window&) { Form_Unload(); };
+  window.onMenuPulledDown = [this](platform::Window&, bool open) { MenuOpen = open; };
 
   mnuExit.onClick = [this](platform::MenuItem&) { mnuExit_Click(); };
   mnuFrameName.templ().onClick = [this](platform::MenuItem& item) {
