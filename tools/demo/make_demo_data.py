@@ -7,6 +7,11 @@ separated by commas, lines ended by CR LF, strings in double quotes, booleans #T
 rectangles are pixels. The hotspot rectangles below match the objects that
 tools/demo/make_demo_pictures.cpp draws (its namespace `layout`).
 
+Inventory: each item is a ".obj" file in Areas naming its icon; a hotspot gives an item
+through its "c.dat" (or an action's fields 57-58); "<hotspot>_<item>.drg" beside the click
+action is what happens when the item is dropped on the hotspot; "Areas/<A>_on_<B>.drg" is
+what happens when item A is dropped on item B.
+
 Usage (from the repository's top folder):  python3 tools/demo/make_demo_data.py games/demo
 """
 
@@ -63,9 +68,10 @@ def general(w):
         [0],                            # 12: no offer to change the display (windowed game)
         [0, 0, 0, "Lighthouse"],        # 13-15 skipped, 16 scheme
         [0, 0, 0, False, False, 0],     # 17-19 skipped, 20-21 load and save allowed, 22
-        # 23-24 skipped, 25-26 spacing, 27-31 bar used, sliding, hidden when empty, opens on
-        # pick-up, 32-34 the player's own inventory pictures, 35 640 x 480, 36-37, 38 pointer
-        [0, 0, 10, 10, True, True, True, True, True, False, "DEFAULT", "DEFAULT", 0, 0, 0,
+        # 23-24 skipped, 25-26 spacing, 27-31 bar used, slides open and closed, button hidden
+        # when empty, opens on pick-up, 32-34 the game's own button and bar pictures (in
+        # Inventory/), 35 640 x 480, 36-37 skipped, 38 pointer
+        [0, 0, 10, 10, True, True, True, True, True, True, "satchel.gif", "shelf.jpg", 0, 0, 0,
          "lantern.cur"],
         [0, 0, True],                   # 39-40 skipped, 41 windowed
         [0, False, False],              # 42 skipped, 43 start-up window shown, 44 logo shown
@@ -73,7 +79,8 @@ def general(w):
         [False],                        # 47 effects option shown
     ])
     w.write("Config/Texts", [[1]])      # the game wording ("Start New Game", ...)
-    w.write("Config/Variables", [[4], ["DoorOpen"], ["HasMatches"], ["HasShell"], ["LampLit"]])
+    w.write("Config/Variables",
+            [[4], ["DoorOpen"], ["LampLit"], ["ShellOnSill"], ["WickFitted"]])
 
 
 def scheme(w):
@@ -150,10 +157,16 @@ BAR_LIMIT = 78  # characters that fit on one line of the message bar across 640 
 
 
 def action(w, frame_name, number, set_one=None, message=None, in_bar=False, disappear=False,
-           end_game=False, go_to=None, go_back=False):
+           end_game=False, go_to=None, go_back=False, item=None, give=None):
+    """The hotspot's click action, or with `item` what happens when that item is dropped on
+    it; there `disappear` means the item is used up. `give` names an item the action gives."""
     if in_bar and message and len(message) > BAR_LIMIT:
         raise ValueError("too long for the message bar: " + message)
-    w.write("Areas/%s/%db.dat" % (frame_name, number), [
+    if item is None:
+        name = "Areas/%s/%db.dat" % (frame_name, number)
+    else:
+        name = "Areas/%s/%d_%s.drg" % (frame_name, number, item)
+    w.write(name, [
         [1 if set_one else 0, set_one or "", 0, 1 if set_one else 0, 0],  # 1-5 variable
         [1 if message else 0, message or "", 0, ""],                      # 6-9 message
         [1 if disappear else 0],                                          # 10
@@ -172,8 +185,40 @@ def action(w, frame_name, number, set_one=None, message=None, in_bar=False, disa
         [False, "", 0],                                                   # 44-46
         [0, 0, 0, 0, 0, 0],                                               # 47-52
         ["0", 0, 5, 0],                                                   # 53-56
-        [False, ""],                                                      # 57-58
+        [give is not None, give or ""],                                   # 57-58
     ])
+
+
+def gives(w, frame_name, number, item_name):
+    """The hotspot gives the item when it is clicked (its "c.dat")."""
+    w.write("Areas/%s/%dc.dat" % (frame_name, number), [[1, item_name]])
+
+
+def item(w, name, icon):
+    """An inventory item: its ".obj" file names its icon, a file in Areas."""
+    w.write("Areas/%s.obj" % name, [[icon]])
+
+
+def combination(w, dragged, target, remove_dragged, remove_target, new_item=None,
+                with_script_part=False):
+    """Item `dragged` dropped on item `target`: remove either or both, give a new item. The
+    script part (three reserved fields, run-script flag, script text) is optional."""
+    lines = [[1 if remove_dragged else 0], [1 if remove_target else 0],
+             [1 if new_item else 0], [new_item or ""]]
+    if with_script_part:
+        lines += [[0, 0, 0], [False, ""]]
+    w.write("Areas/%s_on_%s.drg" % (dragged, target), lines)
+
+
+def items(w):
+    item(w, "Shell", "icon_shell.ico")
+    item(w, "Matches", "icon_matches.ico")
+    item(w, "Wick", "icon_wick.ico")
+    item(w, "OilCan", "icon_oilcan.ico")
+    item(w, "OiledWick", "icon_oiledwick.ico")
+    # The dry wick soaked in the can: both are used, the oiled wick is new. Either way round.
+    combination(w, "Wick", "OilCan", True, True, "OiledWick")
+    combination(w, "OilCan", "Wick", True, True, "OiledWick", with_script_part=True)
 
 
 def text(w, frame_name, file_name, caption, left, top, font="Arial", size=12, bold=False,
@@ -186,6 +231,7 @@ def text(w, frame_name, file_name, caption, left, top, font="Arial", size=12, bo
 
 
 BACK_ARROW = (16, 356, 60, 60)  # above the message bar at the bottom edge
+PLACE_X = 44  # place names start right of the inventory button in the top-left corner
 GOLD = (255, 214, 120)
 CREAM = (250, 240, 220)
 
@@ -218,10 +264,11 @@ def beach(w):
                    "for the fair, and the lamp has not been lit. Night is falling. Someone "
                    "has to climb the tower.")
     hotspot(w, "Beach", 4, picture_place(226, 392, 52, 40), picture="shell.gif")
-    action(w, "Beach", 4, set_one="HasShell", disappear=True, in_bar=True,
+    gives(w, "Beach", 4, "Shell")
+    action(w, "Beach", 4, disappear=True, in_bar=True,
            message="You pick up a pearly scallop shell. It is still warm from the sun.")
-    text(w, "Beach", "1_place", "The beach at dusk", 14, 10, font="Times New Roman", size=16,
-         italic=True, rgb=CREAM)
+    text(w, "Beach", "1_place", "The beach at dusk", PLACE_X, 10,
+         font="Times New Roman", size=16, italic=True, rgb=CREAM)
 
 
 def path(w):
@@ -232,8 +279,8 @@ def path(w):
     action(w, "Path", 2, go_to="Boathouse")
     hotspot(w, "Path", 3, BACK_ARROW, picture="arrow_back.gif", stretch=True)
     action(w, "Path", 3, go_to="Beach")
-    text(w, "Path", "1_place", "The cliff path", 14, 10, font="Times New Roman", size=16,
-         italic=True, rgb=CREAM)
+    text(w, "Path", "1_place", "The cliff path", PLACE_X, 10,
+         font="Times New Roman", size=16, italic=True, rgb=CREAM)
 
 
 def door(w):
@@ -248,12 +295,12 @@ def door(w):
     action(w, "Door", 2, go_to="Stairs")
     hotspot(w, "Door", 3, BACK_ARROW, picture="arrow_back.gif", stretch=True)
     action(w, "Door", 3, go_to="Path")
-    text(w, "Door", "1_place", "The lighthouse door", 14, 10, font="Times New Roman", size=16,
-         italic=True, rgb=CREAM)
+    text(w, "Door", "1_place", "The lighthouse door", PLACE_X, 10,
+         font="Times New Roman", size=16, italic=True, rgb=CREAM)
 
 
 def boathouse(w):
-    frame(w, "Boathouse", "boathouse.jpg", hotspots=7)
+    frame(w, "Boathouse", "boathouse.jpg", hotspots=8)
     hotspot(w, "Boathouse", 1, (60, 372, 420, 90))
     action(w, "Boathouse", 1, in_bar=True,
            message="The rowing boat Marigold, waiting for calmer seas.")
@@ -270,10 +317,15 @@ def boathouse(w):
     action(w, "Boathouse", 5, in_bar=True,
            message="The lever is down and the chain is taut. The lighthouse door is open.")
     hotspot(w, "Boathouse", 6, picture_place(150, 212, 46, 26), picture="matches.gif")
-    action(w, "Boathouse", 6, set_one="HasMatches", disappear=True, in_bar=True,
+    gives(w, "Boathouse", 6, "Matches")
+    action(w, "Boathouse", 6, disappear=True, in_bar=True,
            message="A tin of matches, dry as a bone. You put it in your pocket.")
     hotspot(w, "Boathouse", 7, BACK_ARROW, picture="arrow_back.gif", stretch=True)
     action(w, "Boathouse", 7, go_back=True)
+    hotspot(w, "Boathouse", 8, picture_place(214, 122, 44, 52), picture="wick.gif")
+    gives(w, "Boathouse", 8, "Wick")
+    action(w, "Boathouse", 8, disappear=True, in_bar=True,
+           message="A coil of new lamp wick hangs on a nail. You take it. It is bone dry.")
 
 
 def logbook(w):
@@ -290,14 +342,16 @@ def logbook(w):
         "         and the door opens.",
         "14 Oct.  New tin of matches on the boat house shelf.",
         "15 Oct.  Lamp oil: 2 barrels.",
+        "15 Oct.  Wick burnt down. New coil on the nail here;",
+        "         soak it in the oil can before fitting it.",
         "16 Oct.  Off to the fair. Lamp to be lit at dusk!",
     ]
     for i, line in enumerate(entries):
-        text(w, "Logbook", "%02d_entry" % (i + 2), line, 40, 96 + i * 32,
-             font="Courier New", size=12, strike=line.startswith("15 Oct."), rgb=ink)
-    text(w, "Logbook", "10_sign", "Tom Penhallow, keeper", 360, 330, font="Times New Roman",
+        text(w, "Logbook", "%02d_entry" % (i + 2), line, 40, 92 + i * 26,
+             font="Courier New", size=12, strike=line.startswith("15 Oct.  Lamp oil"), rgb=ink)
+    text(w, "Logbook", "11_sign", "Tom Penhallow, keeper", 360, 330, font="Times New Roman",
          size=16, italic=True, rgb=ink)
-    text(w, "Logbook", "11_hint", "(the page turns back by itself)", 40, 430, font="Arial",
+    text(w, "Logbook", "12_hint", "(the page turns back by itself)", 40, 430, font="Arial",
          size=9, italic=True, rgb=(120, 100, 80))
 
 
@@ -310,29 +364,45 @@ def stairs(w):
 
 
 def lamp_room(w):
-    frame(w, "LampRoom", "lamproom.jpg", hotspots=4)
+    frame(w, "LampRoom", "lamproom.jpg", hotspots=5)
     hotspot(w, "LampRoom", 1, (0, 140, 240, 190))
     action(w, "LampRoom", 1, in_bar=True,
            message="Far out, a ship's lights drift towards the rocks. There is no time to lose!")
     lamp = (240, 70, 160, 380)
-    hotspot(w, "LampRoom", 2, lamp, must_be_zero=["HasMatches"])
+    # The lamp before its new wick is fitted: the oiled wick goes in; other things do not help.
+    hotspot(w, "LampRoom", 2, lamp, must_be_zero=["WickFitted"])
     action(w, "LampRoom", 2, in_bar=True,
-           message="The lamp is ready, but you have nothing to light it with.")
-    hotspot(w, "LampRoom", 3, lamp, must_be_one=["HasMatches"])
-    action(w, "LampRoom", 3, set_one="LampLit", go_to="LampLit", in_bar=True,
+           message="The old wick is burnt to a stub. Put something in the lamp to light it.")
+    action(w, "LampRoom", 2, item="OiledWick", set_one="WickFitted", disappear=True,
+           in_bar=True, message="You fit the oil-soaked wick into the burner. Now to light it!")
+    action(w, "LampRoom", 2, item="Wick", in_bar=True,
+           message="A dry wick would flare up and burn away. It needs soaking in oil first.")
+    action(w, "LampRoom", 2, item="Matches", in_bar=True,
+           message="The burnt stub of a wick will not take a flame. It needs a new one.")
+    action(w, "LampRoom", 2, item="OilCan", in_bar=True,
+           message="Oil alone will not burn in the lamp. It needs a wick to draw it up.")
+    # With the new wick in: the matches light it.
+    hotspot(w, "LampRoom", 3, lamp, must_be_one=["WickFitted"])
+    action(w, "LampRoom", 3, in_bar=True,
+           message="The new wick is in place. Now you need something to light it with.")
+    action(w, "LampRoom", 3, item="Matches", set_one="LampLit", disappear=True,
+           go_to="LampLit", in_bar=True,
            message="You strike a match. With a soft roar the great lamp blooms into light!")
     hotspot(w, "LampRoom", 4, BACK_ARROW, picture="arrow_down.gif", stretch=True)
     action(w, "LampRoom", 4, go_to="Door")
-    text(w, "LampRoom", "1_place", "The lamp room", 14, 10, font="Times New Roman", size=16,
-         italic=True, rgb=CREAM)
+    hotspot(w, "LampRoom", 5, picture_place(496, 384, 60, 58), picture="oilcan.gif")
+    action(w, "LampRoom", 5, disappear=True, give="OilCan", in_bar=True,
+           message="The keeper's oil can, nearly full. You take it along.")
+    text(w, "LampRoom", "1_place", "The lamp room", PLACE_X, 10,
+         font="Times New Roman", size=16, italic=True, rgb=CREAM)
 
 
 def lamp_lit(w):
-    frame(w, "LampLit", "lamplit.jpg", hotspots=3)
+    frame(w, "LampLit", "lamplit.jpg", hotspots=4)
     hotspot(w, "LampLit", 1, picture_place(468, 292, 52, 40), picture="shell.gif",
-            must_be_one=["HasShell"])
+            must_be_one=["ShellOnSill"])
     action(w, "LampLit", 1, in_bar=True,
-           message="You set the shell on the sill, a present for old Tom.")
+           message="The shell gleams on the sill in the lamplight.")
     hotspot(w, "LampLit", 2, (0, 140, 240, 190))
     action(w, "LampLit", 2, in_bar=True,
            message="The ship has seen the light and turns away from the rocks.")
@@ -341,6 +411,12 @@ def lamp_lit(w):
            message="The light sweeps across the dark water, and every ship on the coast "
                    "finds its way home. When old Tom comes back from the fair, he finds "
                    "his lamp burning bright.   The End - thank you for playing!")
+    # The bare sill: the shell can be put there.
+    hotspot(w, "LampLit", 4, (440, 282, 110, 72), must_be_zero=["ShellOnSill"])
+    action(w, "LampLit", 4, in_bar=True,
+           message="A wide stone sill with nothing on it. Old Tom would like a keepsake.")
+    action(w, "LampLit", 4, item="Shell", set_one="ShellOnSill", disappear=True, in_bar=True,
+           message="You set the shell on the sill, a present for old Tom.")
     text(w, "LampLit", "1_lit", "The lamp is lit!", 400, 16, font="Times New Roman", size=26,
          bold=True, italic=True, rgb=GOLD)
     text(w, "LampLit", "2_hint", "Click the lamp to end the story.", 420, 448, font="Arial",
@@ -360,11 +436,12 @@ def main():
                 full = os.path.join(folder, entry)
                 if os.path.isdir(full):
                     shutil.rmtree(full)
-                elif entry.endswith((".fme", ".lks")) or sub == "Config":
+                elif entry.endswith((".fme", ".lks", ".obj", ".drg")) or sub == "Config":
                     os.remove(full)
     w = Writer(root)
     general(w)
     scheme(w)
+    items(w)
     title(w)
     beach(w)
     path(w)

@@ -1,6 +1,7 @@
 // make_demo_pictures: draws every picture of the demo game "The Lighthouse Keeper's Lamp"
 // and writes it into games/demo/ (backgrounds as jpg, hotspot pictures as gif and bmp, the
-// start-up window's buttons and tile, and the two pointers as .cur files).
+// start-up window's buttons and tile, the two pointers as .cur files, the inventory items'
+// 32 x 32 icons as .ico files, and the inventory button and bar background).
 //
 // Everything is drawn with QPainter from shapes, paths and gradients; random detail (stars,
 // sand grains, paper fibres) comes from fixed seeds, so each run writes the same pictures.
@@ -49,6 +50,8 @@ constexpr QRect kLever{492, 206, 60, 110};      // boat house lever plate (lever
 constexpr QPoint kMatches{150, 212};            // boat house: matches tin, top-left
 constexpr QRect kLogbook{262, 228, 92, 40};     // boat house: logbook on the bench
 constexpr QPoint kShellOnSill{468, 292};        // lamp room: shell on the sill
+constexpr QPoint kWick{214, 122};               // boat house: coil of wick on a nail (44 x 52)
+constexpr QPoint kOilCan{496, 384};             // lamp room: the oil can by the wall (60 x 58)
 }  // namespace layout
 
 using Rng = std::mt19937;
@@ -434,10 +437,11 @@ bool SaveGif(const QImage& image, const QString& path, bool transparent) {
   return WriteBytes(path, b);
 }
 
-// A Windows cursor file: icon directory of type 2 with one 32 x 32 entry whose planes and
-// bit-count fields hold the hot spot; the image is a 32-bit BGRA DIB (height doubled for the
-// AND mask), rows bottom-up, followed by the 1-bit AND mask.
-bool SaveCursor(const QImage& image, QPoint hot, const QString& path) {
+// A Windows cursor or icon file: an icon directory (type 2 for a cursor, 1 for an icon) with
+// one 32 x 32 entry; in a cursor the entry's planes and bit-count fields hold the hot spot, in
+// an icon they are 1 and 32. The image is a 32-bit BGRA DIB (height doubled for the AND mask),
+// rows bottom-up, followed by the 1-bit AND mask.
+bool SaveIconFile(const QImage& image, bool cursor, QPoint hot, const QString& path) {
   QImage img = image.convertToFormat(QImage::Format_ARGB32);
   const int w = img.width(), h = img.height();
   const int maskStride = ((w + 31) / 32) * 4;
@@ -472,18 +476,22 @@ bool SaveCursor(const QImage& image, QPoint hot, const QString& path) {
   }
   std::vector<uint8_t> b;
   Le16(b, 0);
-  Le16(b, 2);  // type 2: cursor
+  Le16(b, cursor ? 2 : 1);
   Le16(b, 1);
   b.push_back(uint8_t(w));
   b.push_back(uint8_t(h));
   b.push_back(0);
   b.push_back(0);
-  Le16(b, hot.x());
-  Le16(b, hot.y());
+  Le16(b, cursor ? hot.x() : 1);
+  Le16(b, cursor ? hot.y() : 32);
   Le32(b, uint32_t(dib.size()));
   Le32(b, 6 + 16);
   b.insert(b.end(), dib.begin(), dib.end());
   return WriteBytes(path, b);
+}
+
+bool SaveCursor(const QImage& image, QPoint hot, const QString& path) {
+  return SaveIconFile(image, true, hot, path);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1049,6 +1057,10 @@ void PaintBoathouse(QPainter& p, bool leverDown) {
   p.setPen(Qt::NoPen);
   p.drawEllipse(QPointF(420, 112), 8, 26);
   p.drawEllipse(QPointF(440, 108), 8, 26);
+  // The nail the spare wick hangs from (the wick itself is a hotspot picture).
+  p.setBrush(QColor(30, 26, 24));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(QPointF(layout::kWick.x() + 22, layout::kWick.y() + 4), 2.2, 2.2);
   // Coiled rope on a hook.
   p.setPen(QPen(QColor(196, 170, 120), 3));
   p.setBrush(Qt::NoBrush);
@@ -1310,7 +1322,7 @@ void PaintLampRoom(QPainter& p, bool lit) {
     p.setPen(Qt::NoPen);
     p.drawRect(QRectF(lens.center().x() - 3, lens.center().y() - 18, 6, 14));
   }
-  // The keeper's chair and oil can.
+  // The keeper's chair.
   p.setPen(QPen(QColor(50, 30, 20), 4));
   p.drawLine(QPointF(90, 440), QPointF(96, 380));
   p.drawLine(QPointF(140, 440), QPointF(136, 380));
@@ -1318,9 +1330,7 @@ void PaintLampRoom(QPainter& p, bool lit) {
   p.setPen(QPen(QColor(50, 30, 20), 2));
   p.drawRect(QRectF(84, 374, 62, 10));
   p.drawRect(QRectF(84, 320, 8, 56));
-  p.setBrush(QColor(60, 100, 70));
-  p.drawRoundedRect(QRectF(500, 400, 34, 40), 4, 4);
-  p.drawLine(QPointF(534, 410), QPointF(556, 396));
+  // (The oil can by the wall is a hotspot picture, OilCanPicture, so it can be taken.)
   if (lit) p.fillRect(QRect(0, 0, W, H), QColor(255, 200, 100, 18));
 }
 
@@ -1469,6 +1479,269 @@ QImage Scene(void (*paint)(QPainter&)) {
   return img;
 }
 
+// ---------------------------------------------------------------------------------------
+// Inventory: the things that can be carried, drawn once at their size in the scene and again
+// as 32 x 32 icons for the bar.
+
+// A coil of flat lamp wick hanging from a nail, in a 44 x 52 box (the nail at 22, 4).
+// Oiled, it turns amber and glossy, with a drop at its loose end.
+void DrawWick(QPainter& p, bool oiled) {
+  const QColor edge = oiled ? QColor(110, 64, 16) : QColor(120, 110, 90);
+  const QColor face = oiled ? QColor(226, 168, 70) : QColor(246, 240, 222);
+  const QColor shine = oiled ? QColor(255, 236, 170) : QColor(255, 255, 250);
+  // The string loop over the nail.
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(QColor(90, 70, 50), 1.4));
+  p.drawLine(QPointF(22, 4), QPointF(15, 15));
+  p.drawLine(QPointF(22, 4), QPointF(29, 15));
+  // The coil: a spiral of tape, drawn twice (dark edge, then the face).
+  QPainterPath spiral;
+  const QPointF c(22, 28);
+  for (int i = 0; i <= 180; ++i) {
+    double t = i / 180.0;
+    double a = t * 3.0 * 2 * M_PI;
+    double r = 3.0 + 14.0 * t;
+    QPointF at(c.x() + std::cos(a) * r, c.y() + std::sin(a) * r * 0.92);
+    if (i == 0) spiral.moveTo(at); else spiral.lineTo(at);
+  }
+  // The loose end hangs down.
+  spiral.cubicTo(QPointF(38, 40), QPointF(30, 44), QPointF(33, 50));
+  p.setPen(QPen(edge, 5.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPath(spiral);
+  p.setPen(QPen(face, 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPath(spiral);
+  p.setPen(QPen(shine, 0.9));
+  p.drawArc(QRectF(c.x() - 12, c.y() - 12, 24, 22), 100 * 16, 60 * 16);
+  if (oiled) {
+    QPainterPath drop;
+    drop.moveTo(33, 46);
+    drop.cubicTo(36, 50, 36, 52, 33, 52);
+    drop.cubicTo(30, 52, 30, 50, 33, 46);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 130, 30));
+    p.drawPath(drop);
+  }
+}
+
+// An oil can with a long spout, in a 60 x 58 box, standing on its base at the bottom.
+void DrawOilCan(QPainter& p) {
+  const QPen outline(QColor(20, 40, 26), 1.6);
+  // Handle on the left.
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(QColor(20, 40, 26), 5, Qt::SolidLine, Qt::RoundCap));
+  p.drawArc(QRectF(2, 24, 16, 22), 90 * 16, 180 * 16);
+  p.setPen(QPen(QColor(70, 120, 84), 3, Qt::SolidLine, Qt::RoundCap));
+  p.drawArc(QRectF(2, 24, 16, 22), 90 * 16, 180 * 16);
+  // Spout, from the shoulder up to the right.
+  QPolygonF spout;
+  spout << QPointF(36, 26) << QPointF(57, 4) << QPointF(59, 6) << QPointF(40, 32);
+  p.setBrush(QColor(190, 160, 90));
+  p.setPen(QPen(QColor(70, 50, 20), 1.2));
+  p.drawPolygon(spout);
+  // Body and shoulder.
+  QRectF body(8, 26, 36, 30);
+  QLinearGradient g(body.topLeft(), body.topRight());
+  g.setColorAt(0, QColor(34, 76, 48));
+  g.setColorAt(0.35, QColor(96, 160, 110));
+  g.setColorAt(1, QColor(26, 60, 38));
+  p.setBrush(g);
+  p.setPen(outline);
+  QPolygonF shoulder;
+  shoulder << QPointF(10, 27) << QPointF(19, 15) << QPointF(33, 15) << QPointF(42, 27);
+  p.drawPolygon(shoulder);
+  p.drawRoundedRect(body, 3, 3);
+  // Brass cap and a label band.
+  p.setBrush(QColor(214, 176, 90));
+  p.drawRoundedRect(QRectF(21, 9, 10, 7), 2, 2);
+  p.setBrush(QColor(236, 222, 180));
+  p.setPen(QPen(QColor(60, 50, 30), 1));
+  p.drawRect(QRectF(12, 36, 28, 11));
+  p.setPen(QColor(120, 30, 20));
+  p.setFont(QFont("DejaVu Sans", 5, QFont::Bold));
+  p.drawText(QRectF(12, 36, 28, 11), Qt::AlignCenter, "OIL");
+}
+
+QImage WickPicture() {
+  QImage img = NewImage(44, 52, true);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  DrawWick(p, false);
+  return img;
+}
+
+QImage OilCanPicture() {
+  QImage img = NewImage(60, 58, true);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  DrawOilCan(p);
+  return img;
+}
+
+// Starts painting a new transparent 32 x 32 icon.
+void NewIcon(QPainter& p, QImage& img) {
+  img = NewImage(32, 32, true);
+  p.begin(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+}
+
+QImage ShellIcon() {
+  QImage img;
+  QPainter p;
+  NewIcon(p, img);
+  p.drawImage(QRectF(0, 4, 32, 24.6), ShellPicture());
+  p.end();
+  return img;
+}
+
+QImage MatchesIcon() {
+  QImage img;
+  QPainter p;
+  NewIcon(p, img);
+  // Three matches standing out of the open tin.
+  for (auto [x0, x1, y1] : {std::tuple{11.0, 8.0, 4.0}, std::tuple{16.0, 16.0, 2.5}, std::tuple{21.0, 24.0, 4.0}}) {
+    p.setPen(QPen(QColor(240, 214, 160), 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(x0, 16), QPointF(x1, y1 + 2));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(190, 30, 30));
+    p.drawEllipse(QPointF(x1, y1 + 1), 2.2, 2.6);
+  }
+  QRectF tin(3, 13, 26, 16);
+  QLinearGradient g(tin.topLeft(), tin.bottomLeft());
+  g.setColorAt(0, QColor(236, 80, 66));
+  g.setColorAt(1, QColor(130, 22, 20));
+  p.setBrush(g);
+  p.setPen(QPen(QColor(60, 10, 10), 1.2));
+  p.drawRoundedRect(tin, 3, 3);
+  p.setBrush(QColor(250, 220, 120));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(QPointF(16, 21), 8, 5);
+  p.setPen(QPen(QColor(150, 30, 20), 1.4));
+  p.drawLine(QPointF(12, 21), QPointF(20, 21));
+  p.end();
+  return img;
+}
+
+QImage WickIcon(bool oiled) {
+  QImage img;
+  QPainter p;
+  NewIcon(p, img);
+  p.translate(1, -1);
+  p.scale(30.0 / 44.0, 34.0 / 52.0);
+  DrawWick(p, oiled);
+  p.end();
+  return img;
+}
+
+QImage OilCanIcon() {
+  QImage img;
+  QPainter p;
+  NewIcon(p, img);
+  p.translate(0, 1);
+  p.scale(32.0 / 60.0, 31.0 / 58.0);
+  DrawOilCan(p);
+  p.end();
+  return img;
+}
+
+// The inventory button: a satchel on a dark plate with a brass rim.
+QImage InventoryButton() {
+  QImage img;
+  QPainter p;
+  NewIcon(p, img);
+  p.setBrush(QColor(26, 20, 18, 215));
+  p.setPen(QPen(QColor(214, 170, 84), 1.4));
+  p.drawRoundedRect(QRectF(0.7, 0.7, 30.6, 30.6), 6, 6);
+  // Strap over the top.
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(QColor(70, 40, 20), 3));
+  p.drawArc(QRectF(9, 4, 14, 14), 0, 180 * 16);
+  p.setPen(QPen(QColor(150, 96, 50), 1.6));
+  p.drawArc(QRectF(9, 4, 14, 14), 0, 180 * 16);
+  // Bag body and flap.
+  QRectF bag(5, 11, 22, 16);
+  QLinearGradient g(bag.topLeft(), bag.bottomLeft());
+  g.setColorAt(0, QColor(176, 110, 56));
+  g.setColorAt(1, QColor(104, 58, 26));
+  p.setBrush(g);
+  p.setPen(QPen(QColor(54, 28, 12), 1.2));
+  p.drawRoundedRect(bag, 4, 4);
+  QPainterPath flap;
+  flap.moveTo(5, 14);
+  flap.lineTo(27, 14);
+  flap.lineTo(27, 18);
+  flap.quadTo(16, 24, 5, 18);
+  flap.closeSubpath();
+  p.setBrush(QColor(132, 76, 36));
+  p.drawPath(flap);
+  p.setBrush(QColor(240, 200, 100));
+  p.setPen(QPen(QColor(90, 60, 10), 0.8));
+  p.drawRect(QRectF(14, 18.5, 4, 4));
+  p.end();
+  return img;
+}
+
+// The bar's background: two rows of cubby-holes in dark driftwood, with a brass rail along
+// the bottom. The player keeps its bottom on the bar's bottom, so with one row of items the
+// lower row of holes shows (holes sit at 10 and 52 pixels, the places of icon rows 1 and 2).
+QImage InventoryBarPicture() {
+  const int w = 640, h = 94;
+  QImage img = NewImage(w, h);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  Rng rng(121);
+  for (int y = 0; y < h; y += 21) {  // planks
+    int tone = int(Rand(rng, -8, 8));
+    Vertical(p, QRectF(0, y, w, 21), {{0, QColor(78 + tone, 58 + tone, 42 + tone)},
+                                      {0.5, QColor(92 + tone, 70 + tone, 50 + tone)},
+                                      {1, QColor(62 + tone, 46 + tone, 34 + tone)}});
+    p.fillRect(QRectF(0, y, w, 1), QColor(30, 20, 14));
+    p.setPen(QPen(QColor(50, 36, 26, 110), 1));
+    for (int k = 0; k < 3; ++k) {
+      double gy = y + Rand(rng, 4, 17);
+      QPainterPath grain;
+      grain.moveTo(0, gy);
+      grain.cubicTo(200, gy + Rand(rng, -3, 3), 420, gy + Rand(rng, -3, 3), w, gy);
+      p.drawPath(grain);
+    }
+  }
+  Grain(p, rng, QRectF(0, 0, w, h), 900, 0.10);
+  for (int row = 0; row < 2; ++row) {
+    for (int col = 0; col < 15; ++col) {
+      QRectF hole(10 + col * 42 - 3, 10 + row * 42 - 3, 38, 38);
+      p.setPen(QPen(QColor(150, 112, 66), 1));  // lit lower edge
+      p.setBrush(Qt::NoBrush);
+      p.drawRoundedRect(hole.translated(0.5, 0.8), 5, 5);
+      QLinearGradient g(hole.topLeft(), hole.bottomLeft());
+      g.setColorAt(0, QColor(18, 12, 10));
+      g.setColorAt(0.3, QColor(38, 28, 22));
+      g.setColorAt(1, QColor(50, 38, 30));
+      p.setBrush(g);
+      p.setPen(QPen(QColor(20, 12, 8), 1));
+      p.drawRoundedRect(hole, 5, 5);
+    }
+  }
+  QRectF rail(0, h - 5, w, 5);
+  Vertical(p, rail, {{0, QColor(250, 220, 140)}, {0.5, QColor(200, 150, 60)}, {1, QColor(90, 60, 20)}});
+  for (int x = 21; x < w; x += 42) {  // rivets
+    p.setBrush(QColor(255, 236, 180));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(x, h - 2.5), 1.2, 1.2);
+  }
+  return img;
+}
+
+// Writes an item icon and reads it back through Qt's icon reader, as the player does.
+void Icon(const QImage& img, const QString& rel) {
+  Report(rel, SaveIconFile(img, false, QPoint(), g_root + "/" + rel));
+  QImageReader reader(g_root + "/" + rel, "ico");
+  QImage back = reader.read();
+  if (back.isNull() || back.width() != 32 || back.height() != 32 || !back.hasAlphaChannel()) {
+    std::fprintf(stderr, "%s does not read back: %s\n", qPrintable(rel), qPrintable(reader.errorString()));
+    ++g_failures;
+  }
+}
+
 // Reads a written pointer back through Qt's icon reader, as the player does.
 void CheckCursor(const QString& rel, QPoint hot) {
   QFile f(g_root + "/" + rel);
@@ -1494,7 +1767,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   g_root = QString::fromLocal8Bit(argv[1]);
-  for (const char* sub : {"Frames", "Areas", "Icons", "Schemes/Lighthouse"}) QDir(g_root).mkpath(sub);
+  for (const char* sub : {"Frames", "Areas", "Icons", "Inventory", "Schemes/Lighthouse"}) QDir(g_root).mkpath(sub);
 
   // Backgrounds.
   Jpg(Scene(PaintBeach), "Frames/beach.jpg");
@@ -1515,6 +1788,17 @@ int main(int argc, char** argv) {
   Gif(ArrowPicture(false), "Areas/arrow_back.gif");
   Gif(ArrowPicture(true), "Areas/arrow_down.gif");
   Gif(TitleArt(), "Areas/title_art.gif");
+  Gif(WickPicture(), "Areas/wick.gif");
+  Gif(OilCanPicture(), "Areas/oilcan.gif");
+
+  // Inventory items' icons (named by the ".obj" files in Areas), the bar's button and background.
+  Icon(ShellIcon(), "Areas/icon_shell.ico");
+  Icon(MatchesIcon(), "Areas/icon_matches.ico");
+  Icon(WickIcon(false), "Areas/icon_wick.ico");
+  Icon(OilCanIcon(), "Areas/icon_oilcan.ico");
+  Icon(WickIcon(true), "Areas/icon_oiledwick.ico");
+  Gif(InventoryButton(), "Inventory/satchel.gif");
+  Jpg(InventoryBarPicture(), "Inventory/shelf.jpg", 88);
 
   // Pointers.
   Report("Icons/lantern.cur", SaveCursor(ArrowPointer(), QPoint(2, 2), g_root + "/Icons/lantern.cur"));
