@@ -343,7 +343,7 @@ def logbook(w):
         "14 Oct.  New tin of matches on the boat house shelf.",
         "15 Oct.  Lamp oil: 2 barrels.",
         "15 Oct.  Wick burnt down. New coil on the nail here;",
-        "         soak it in the oil can before fitting it.",
+        "         soak it in the oil can upstairs first!",
         "16 Oct.  Off to the fair. Lamp to be lit at dusk!",
     ]
     for i, line in enumerate(entries):
