@@ -86,9 +86,9 @@ class FileSystemObject final : public Object {
       case kFolderExists:
         return Variant::fromBool(!arg(0).empty() && IsFolder(DiskPath(arg(0))));
       case kDriveExists: {
-        const std::string spec = arg(0);
-        if (spec.empty()) return Variant::fromBool(false);
-        const std::string path = DiskPath(spec);
+        const std::string drive = arg(0);
+        if (drive.empty()) return Variant::fromBool(false);
+        const std::string path = DiskPath(drive);
         return Variant::fromBool(IsFolder(path) && VolumeRootOf(path) == path);
       }
       case kCreateFolder: return createFolder(arg(0));
