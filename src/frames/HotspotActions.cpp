@@ -11,6 +11,7 @@
 
 #include "common/FieldReader.h"
 #include "frames/FrameFile.h"
+#include "frames/FieldTests.h"
 #include "game/Game.h"
 #include "platform/Platform.h"
 #include "project/DataFileLocator.h"
@@ -20,17 +21,6 @@
 namespace tw {
 
 namespace {
-
-bool NonZero(const vbs::Variant& v) {
-  if (v.isEmpty() || v.isNull()) return false;
-  if (v.isString()) {
-    const std::string& s = v.rawString();
-    if (s.empty()) return false;
-    const std::optional<double> number = vbs::ParseNumberText(s);
-    return !number || *number != 0;
-  }
-  return v.toDouble() != 0;
-}
 
 // The fields of a record that matter after the file is read.
 struct ActionRecord {
@@ -87,20 +77,20 @@ std::int16_t Game::MakeAction(std::int16_t AreaIndex, std::int16_t ObjectIndex) 
       // 3: one variable set to 0, to 1, inverted, in that order.
       const std::int16_t variableOn = in.readInteger();
       const std::string variable = in.readString();
-      const bool setZero = NonZero(in.readAny());
-      const bool setOne = NonZero(in.readAny());
-      const bool invert = NonZero(in.readAny());
+      const bool setZero = IsNonZero(in.readAny());
+      const bool setOne = IsNonZero(in.readAny());
+      const bool invert = IsNonZero(in.readAny());
       if (!variable.empty() && variableOn != 0) {
         if (setZero) variables.ChangeVariableValue(variable, 0);
         if (setOne) variables.ChangeVariableValue(variable, 1);
         if (invert) variables.ChangeVariableValue(variable, -1);
       }
       // 4: message fields, and the hotspot disappears or the item is used up.
-      a.showMessage = NonZero(in.readAny());
+      a.showMessage = IsNonZero(in.readAny());
       a.message = AnyText(in);
       in.readInteger();  // 8
       in.readString();   // 9
-      if (NonZero(in.readAny())) {
+      if (IsNonZero(in.readAny())) {
         if (ObjectIndex != 0) {
           RemovePickedObject(ObjectIndex);
         } else {
@@ -108,7 +98,7 @@ std::int16_t Game::MakeAction(std::int16_t AreaIndex, std::int16_t ObjectIndex) 
         }
       }
       // 5: the end of the game reads nothing more.
-      a.endGame = NonZero(in.readAny());
+      a.endGame = IsNonZero(in.readAny());
       if (a.endGame) {
         result = kActionEndGame;
       } else {
@@ -127,14 +117,14 @@ std::int16_t Game::MakeAction(std::int16_t AreaIndex, std::int16_t ObjectIndex) 
           a.videoInCutScene = in.readBoolean();
           for (std::int16_t& v : a.videoRect) v = in.readInteger();
           if (in.atEnd()) return;
-          a.stopSoundWhenSilent = NonZero(in.readAny());
-          a.playMusic = NonZero(in.readAny());
+          a.stopSoundWhenSilent = IsNonZero(in.readAny());
+          a.playMusic = IsNonZero(in.readAny());
           a.musicFile = AnyText(in);
-          a.playSound = NonZero(in.readAny());
+          a.playSound = IsNonZero(in.readAny());
           a.soundFile = AnyText(in);
           if (in.atEnd()) return;
           in.skip(3);  // 29-31
-          a.goBack = NonZero(in.readAny());
+          a.goBack = IsNonZero(in.readAny());
           if (in.atEnd()) return;
           in.skip(3);  // 33-35
           a.messageInFrame = in.readAny().toBool();

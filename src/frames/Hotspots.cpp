@@ -9,6 +9,7 @@
 
 #include "common/FieldReader.h"
 #include "common/TextEncoding.h"
+#include "frames/FieldTests.h"
 #include "game/Game.h"
 #include "platform/Picture.h"
 #include "platform/Platform.h"
@@ -31,12 +32,6 @@ struct Geometry {
   int speed = 50;
 };
 
-bool NonZero(const vbs::Variant& v) {
-  if (v.isEmpty() || v.isNull()) return false;
-  if (v.isString()) return !v.rawString().empty() && v.rawString() != "0";
-  return v.toDouble() != 0;
-}
-
 void SkipList(FieldReader& in) {
   const int count = in.readAny().toInteger();
   for (int i = 0; i < count; ++i) in.skip(1);
@@ -56,7 +51,7 @@ Geometry ReadGeometry(Player& player, int i) {
   g.top = in.readAny().toLong();
   g.width = in.readAny().toLong();
   g.height = in.readAny().toLong();
-  const bool animatedFlag = NonZero(in.readAny());
+  const bool animatedFlag = IsNonZero(in.readAny());
   g.hasPicture = in.readAny().toBool();
   g.picture = in.readAny().toString();
   const vbs::Variant stretch = in.readAny();
@@ -156,7 +151,7 @@ void Game::ShowOrNotShowAreas() {
       } else {
         FieldReader in = FieldReader::Open(player_.files, HotspotFile(player_, i, "a.dat"));
         in.skip(9);
-        if (NonZero(in.readAny())) {
+        if (IsNonZero(in.readAny())) {
           // A variable that does not exist (-32000) never hides a hotspot.
           const auto listPasses = [&](std::int16_t wanted) {
             const int count = in.readAny().toInteger();

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "common/FieldReader.h"
+#include "common/TextEncoding.h"
 #include "frames/FrameFile.h"
 #include "game/Game.h"
 #include "platform/Picture.h"
@@ -20,17 +21,12 @@ constexpr const char* kVerifyLinks =
     "Verify that the 'Initial Frame' exists and that the 'Go to another frame' option in the "
     "Hotspot Properties is linked to an existing frame.";
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-bool HasVariableNamed(const VariableStore& store, const std::string& lowerName) {
+bool HasVariableNamed(const VariableStore& store, const std::string& name) {
   for (const auto& v : store.Variables) {
-    if (Lower(v->Name) == lowerName) return true;
+    if (EqualsNoCase(v->Name, name)) return true;
   }
   for (const auto& v : store.VariablesVariant) {
-    if (Lower(v->Name) == lowerName) return true;
+    if (EqualsNoCase(v->Name, name)) return true;
   }
   return false;
 }

@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "common/FieldReader.h"
+#include "frames/FieldTests.h"
 #include "game/Game.h"
 #include "platform/Picture.h"
 #include "project/DataFileLocator.h"
@@ -135,8 +136,7 @@ void Game::PickOrNotPickObject(std::int16_t AreaIndex) {
     std::string item;
     {
       FieldReader in = FieldReader::Open(player_.files, file);
-      const vbs::Variant gives = in.readAny();
-      if (gives.isEmpty() || gives.toDouble() != 1) return;
+      if (!IsOne(in.readAny())) return;
       item = in.readAny().toString();
     }
     AddPickedObject(item, false);

@@ -6,6 +6,7 @@
 #include "common/FieldReader.h"
 #include "common/TextEncoding.h"
 #include "frames/FrameFile.h"
+#include "frames/FieldTests.h"
 #include "game/Game.h"
 #include "platform/Window.h"
 #include "project/ErrorBoxes.h"
@@ -13,15 +14,6 @@
 namespace tw {
 
 namespace {
-
-bool IsOne(const vbs::Variant& v) {
-  if (v.isEmpty() || v.isNull()) return false;
-  try {
-    return v.toDouble() == 1;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
 
 bool IsItemIcon(const platform::Element& source) {
   return EqualsNoCase(source.name(), "PickedObject");
