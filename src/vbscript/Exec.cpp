@@ -16,7 +16,7 @@ namespace vbs::detail {
 using namespace ast;
 
 std::shared_ptr<VariantArray> NewDimArray(const std::vector<std::int32_t>& uppers) {
-  if (uppers.empty()) return std::make_shared<VariantArray>(std::vector<ArrayBound>{{0, -1}});
+  if (uppers.empty()) return VariantArray::unallocated();
   std::int64_t count = 1;
   for (const std::int32_t upper : uppers) {
     if (upper < -1) throw VbError(err::kSubscriptOutOfRange);
@@ -344,7 +344,7 @@ void Runtime::execErase(const Stmt& s, Frame& f) {
     for (Variant& v : array->elements()) v = Variant();
     return;
   }
-  *var = Variant::fromArray(nullptr);
+  *var = Variant::fromArray(VariantArray::unallocated());
 }
 
 }  // namespace vbs::detail

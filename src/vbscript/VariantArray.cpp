@@ -46,6 +46,12 @@ std::vector<Variant> MakeElements(std::size_t count) {
 VariantArray::VariantArray(std::vector<ArrayBound> bounds)
     : bounds_(std::move(bounds)), elements_(MakeElements(ElementCount(bounds_))) {}
 
+std::shared_ptr<VariantArray> VariantArray::unallocated() {
+  auto array = std::make_shared<VariantArray>(std::vector<ArrayBound>{{0, -1}});
+  array->bounds_.clear();
+  return array;
+}
+
 std::shared_ptr<VariantArray> VariantArray::withUpperBounds(
     const std::vector<std::int32_t>& uppers) {
   std::vector<ArrayBound> bounds;
@@ -97,7 +103,8 @@ const Variant& VariantArray::at(std::span<const std::int32_t> indices) const {
 void VariantArray::redim(std::vector<ArrayBound> bounds, bool preserve) {
   if (fixed_) throw VbError(err::kArrayFixedOrLocked);
   const std::size_t count = ElementCount(bounds);
-  if (!preserve) {
+  // ReDim Preserve of an array that has no dimensions yet simply gives it its first ones.
+  if (!preserve || bounds_.empty()) {
     std::vector<Variant> fresh = MakeElements(count);
     bounds_ = std::move(bounds);
     elements_ = std::move(fresh);

@@ -32,6 +32,10 @@ class VariantArray {
   static std::shared_ptr<VariantArray> withUpperBounds(const std::vector<std::int32_t>& uppers);
   // A one-dimensional array 0..n-1 of the given values (Array(...)).
   static std::shared_ptr<VariantArray> fromValues(std::vector<Variant> values);
+  // A dynamic array that has no dimensions yet (Dim a(), or after Erase): UBound, LBound
+  // and indexing raise 9 until a ReDim gives it bounds.
+  static std::shared_ptr<VariantArray> unallocated();
+  bool allocated() const { return !bounds_.empty(); }
 
   int dimensions() const { return static_cast<int>(bounds_.size()); }
   // LBound / UBound; dimension counts from 1, 9 when out of range.

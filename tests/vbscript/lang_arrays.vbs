@@ -111,3 +111,15 @@ Sub GrowWhileHeld(x)
 End Sub
 Check "array locked during byref", ErrorOf("GrowWhileHeld locked(1)"), 10
 Check "array usable afterwards", ErrorOf("ReDim locked(5)"), 0
+
+' a dynamic array without dimensions (Dim x() or after Erase) has no bounds until ReDim
+Check "ubound of dim()", ErrorOf("Dim d1(): x = UBound(d1)"), 9
+Check "lbound of dim()", ErrorOf("Dim d2(): x = LBound(d2)"), 9
+Check "ubound after erase", ErrorOf("ReDim d3(4): Erase d3: x = UBound(d3)"), 9
+Check "index after erase", ErrorOf("ReDim d4(4): Erase d4: x = d4(0)"), 9
+Dim grown()
+ReDim Preserve grown(2)
+grown(2) = "kept"
+ReDim Preserve grown(4)
+Check "preserve from no dimensions", grown(2), "kept"
+Check "empty Array() is not unallocated", UBound(Array()), CLng(-1)
