@@ -128,6 +128,24 @@ TEST(ReplayGameTest, ExitAskedAndAnsweredInsideTheBox) {
   EXPECT_NE(left.errors.find("line 4"), std::string::npos);  // input after the end is noted
 }
 
+TEST(ReplayGameTest, MenusAreChosenByNameOnlyWhenShown) {
+  GameFolder game;
+  WriteLighthouse(game);
+  // The Debug menu's frame list is hidden until its four keys are pressed.
+  const ReplayResult hidden = Play(game, "menu mnuFrameName:Tower\n");
+  EXPECT_EQ(hidden.state["frame"], "Beach");
+  EXPECT_NE(hidden.errors.find("not shown"), std::string::npos);
+
+  const ReplayResult shown =
+      Play(game, "key F12\nkey F11\nkey F10\nkey F9\nmenu mnuFrameName:Tower\n"
+                 "menu mnuExit\nanswer yes\nwait 200\n");
+  ASSERT_EQ(shown.status, 0) << shown.errors;
+  EXPECT_EQ(shown.state["frame"], "Tower");
+  EXPECT_FALSE(shown.state["game_window_open"]);
+
+  EXPECT_EQ(Play(game, "menu mnuNoSuchThing\n").status, 1);
+}
+
 TEST(ReplayGameTest, BadReplaysAndFoldersStopWithClearMessages) {
   GameFolder game;
   WriteLighthouse(game);
