@@ -1,4 +1,9 @@
 // Container: the z-ordered child list and hit-testing.
+//
+// Children lie in two layers, as controls do on a VB form: pictures and labels are drawn on
+// their container's own surface, so every windowed control (picture box, button, text box,
+// list box, check box) lies above all of them whatever their order. Bringing a label to
+// the front puts it in front of the other pictures and labels, never above a picture box.
 #include "platform/Container.h"
 
 #include <algorithm>
@@ -6,6 +11,32 @@
 #include "platform/Window.h"
 
 namespace tw::platform {
+
+namespace {
+
+bool IsLightweight(const Element& e) {
+  return e.kind() == ElementKind::Image || e.kind() == ElementKind::Label;
+}
+
+// Where the front of a child's layer is: the end for windowed controls, the first windowed
+// control for pictures and labels.
+std::vector<Element*>::iterator FrontOfLayer(std::vector<Element*>& children,
+                                             const Element& child) {
+  if (!IsLightweight(child)) return children.end();
+  return std::find_if(children.begin(), children.end(),
+                      [&](const Element* e) { return e != &child && !IsLightweight(*e); });
+}
+
+// Where the back of a child's layer is: the beginning for pictures and labels, the first
+// windowed control otherwise.
+std::vector<Element*>::iterator BackOfLayer(std::vector<Element*>& children,
+                                            const Element& child) {
+  if (IsLightweight(child)) return children.begin();
+  return std::find_if(children.begin(), children.end(),
+                      [&](const Element* e) { return e != &child && !IsLightweight(*e); });
+}
+
+}  // namespace
 
 Container::~Container() {
   for (Element* child : children_) child->parent_ = nullptr;
@@ -19,7 +50,7 @@ void Container::add(Element& child) {
   for (Container* p = this; p; p = p->parent_) {
     if (p == &child) return;
   }
-  children_.push_back(&child);
+  children_.insert(FrontOfLayer(children_, child), &child);
   child.parent_ = this;
   changed();
 }
@@ -35,14 +66,16 @@ void Container::remove(Element& child) {
 void Container::bringToFront(Element& child) {
   auto it = std::find(children_.begin(), children_.end(), &child);
   if (it == children_.end()) return;
-  std::rotate(it, it + 1, children_.end());
+  children_.erase(it);
+  children_.insert(FrontOfLayer(children_, child), &child);
   changed();
 }
 
 void Container::sendToBack(Element& child) {
   auto it = std::find(children_.begin(), children_.end(), &child);
   if (it == children_.end()) return;
-  std::rotate(children_.begin(), it, it + 1);
+  children_.erase(it);
+  children_.insert(BackOfLayer(children_, child), &child);
   changed();
 }
 

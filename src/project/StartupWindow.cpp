@@ -29,14 +29,15 @@ void StartupWindow::buildElements() {
   window.setVisible(false);   // shown by Form_Load, never when the game skips this window
   window.move(0, 0, kWidth, kFirstRowY + kBottomMargin);
 
-  // From back to front: background, button pictures, texts, check box, logo.
+  // The background picture box spans the window; pictures and texts lie on its surface,
+  // the check box (a windowed control) above it.
   picBackground.setAutoRedraw(true);
   window.add(picBackground);
   for (int i = 0; i < static_cast<int>(Img.size()); ++i) {
     Img[i].setName("Img");
     Img[i].setIndex(i);
     Img[i].setVisible(false);
-    window.add(Img[i]);
+    picBackground.add(Img[i]);
   }
 
   txtAdventureName.setFont(
@@ -50,7 +51,7 @@ void StartupWindow::buildElements() {
                                  &txtEmail, &lblHomepage, &txtHomepage, &lblResolution}) {
     label->setTransparent(true);
     if (label != &txtAdventureName) label->setFont(TextFont());
-    window.add(*label);
+    picBackground.add(*label);
   }
   // The two addresses can be clicked: they look like links.
   platform::Font link = TextFont();
@@ -74,12 +75,12 @@ void StartupWindow::buildElements() {
     lblButton[i].setFont(platform::Font{.name = "Arial", .size = 10, .bold = true});
     lblButton[i].setAlignment(platform::Alignment::Center);
     lblButton[i].setTop(kButtonTop[i]);
-    window.add(lblButton[i]);
+    picBackground.add(lblButton[i]);
   }
 
   imgLogos = DrawLogoVariants();
   imgLogo.setPicture(imgLogos[0]);
-  window.add(imgLogo);
+  picBackground.add(imgLogo);
 }
 
 void StartupWindow::wireEvents() {

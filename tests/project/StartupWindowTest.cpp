@@ -294,7 +294,7 @@ TEST_F(StartupWindowTest, LogoIsInsideTheWindowInFrontAndHiddenOnRequest) {
   EXPECT_GE(logo.left(), 0);
   EXPECT_LE(logo.left() + logo.width(), r.startup.window.scaleWidth());
   EXPECT_LE(logo.top() + logo.height(), r.startup.window.scaleHeight());
-  EXPECT_EQ(r.startup.window.children().back(), &logo);
+  EXPECT_EQ(r.startup.picBackground.children().back(), &logo);  // in front of pictures and texts
 
   StartupRun hidden(game, settings);
   game.writeGeneral(GeneralFields({.hideToolLogo = true}));
