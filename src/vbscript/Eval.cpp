@@ -3,6 +3,7 @@
 // Reading a variable gives its value as stored (an object stays an object); operators and
 // Let assignment reduce objects to their default values. A Let assignment copies an array
 // unless the value is a temporary nobody else holds, so arrays keep value semantics.
+#include <optional>
 #include <utility>
 
 #include "vbscript/Lexer.h"
@@ -57,7 +58,49 @@ const Variant& Runtime::evalRef(const Expr& e, Frame& f, Variant& temp) {
   return temp;
 }
 
+bool IsConstantExpr(const Expr& e) {
+  if (e.kind == ExprKind::Literal) return true;
+  return e.kind == ExprKind::Unary && e.unOp != UnOp::Not && e.target &&
+         e.target->kind == ExprKind::Literal;
+}
+
+// n = 9 then n < "1" compares 9 with the number 1, and s = "10" then s < 9 compares the
+// texts "10" and "9", as the Windows engine does. A text constant that is not a number
+// leaves the comparison to the rule for two values (a number is less than any text).
+void MatchConstant(const Expr& constant, const Variant& other, Variant& value) {
+  if (!IsConstantExpr(constant)) return;
+  if (value.isString() && other.isNumberType()) {
+    if (const std::optional<double> number = ParseNumberText(value.rawString())) {
+      value = Variant::fromDouble(*number);
+    }
+  } else if (value.isNumberType() && other.isString()) {
+    value = Variant::fromString(value.toString());
+  }
+}
+
 Variant Runtime::evalBinary(const Expr& e, Frame& f) {
+  if (e.binOp == BinOp::Eq || e.binOp == BinOp::Ne || e.binOp == BinOp::Lt ||
+      e.binOp == BinOp::Gt || e.binOp == BinOp::Le || e.binOp == BinOp::Ge) {
+    const bool leftConstant = IsConstantExpr(*e.target);
+    const bool rightConstant = IsConstantExpr(*e.right);
+    if (leftConstant != rightConstant) {
+      Variant a = eval(*e.target, f);
+      Variant b = eval(*e.right, f);
+      if (leftConstant) {
+        MatchConstant(*e.target, b, a);
+      } else {
+        MatchConstant(*e.right, a, b);
+      }
+      switch (e.binOp) {
+        case BinOp::Eq: return ops::Equal(a, b);
+        case BinOp::Ne: return ops::NotEqual(a, b);
+        case BinOp::Lt: return ops::Less(a, b);
+        case BinOp::Gt: return ops::Greater(a, b);
+        case BinOp::Le: return ops::LessEqual(a, b);
+        default: return ops::GreaterEqual(a, b);
+      }
+    }
+  }
   Variant leftTemp, rightTemp;
   // The left operand may be read in place only when the right one cannot change it.
   const Variant& a = IsPure(*e.right) ? evalRef(*e.target, f, leftTemp)

@@ -193,11 +193,13 @@ Flow Runtime::execIf(const Stmt& s, Frame& f) {
 
 Flow Runtime::execSelect(const Stmt& s, Frame& f) {
   const Variant subject = eval(*s.value, f);
+  const bool subjectConstant = IsConstantExpr(*s.value);
   for (const CaseArm& arm : s.cases) {
     bool match = arm.isElse;
     for (const auto& v : arm.values) {
-      Variant temp;
-      const Variant r = ops::Equal(subject, evalRef(*v, f, temp));
+      Variant value = eval(*v, f);
+      if (!subjectConstant) MatchConstant(*v, subject, value);
+      const Variant r = ops::Equal(subject, value);
       if (r.isBoolean() && r.rawInt() != 0) {
         match = true;
         break;

@@ -61,6 +61,11 @@ inline constexpr std::size_t kMaxStringLength = std::size_t{256} << 20;
 // The array of Dim name(uppers): fixed when it has bounds, dynamic and empty for name().
 std::shared_ptr<VariantArray> NewDimArray(const std::vector<std::int32_t>& uppers);
 
+// A constant compared with a value of the other kind (number against text) takes that
+// value's kind first; `value` is the constant's value, changed in place when it applies.
+bool IsConstantExpr(const ast::Expr& e);
+void MatchConstant(const ast::Expr& constant, const Variant& other, Variant& value);
+
 inline constexpr const char* kRuntimeSource = "Microsoft VBScript runtime error";
 inline constexpr const char* kCompileSource = "Microsoft VBScript compilation error";
 

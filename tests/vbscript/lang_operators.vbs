@@ -56,3 +56,18 @@ n = Empty
 s = "x"
 s = s & n
 Check "append empty", s, "x"
+
+' A constant compared with a variable of the other kind takes the variable's kind first;
+' two variables of different kinds compare number below text.
+Dim nine, ten
+nine = 9
+ten = "10"
+Check "number variable < text constant", nine < "1", False
+Check "text variable < number constant", ten < 9, True
+Check "text constant = number variable", "9" = nine, True
+Check "variables of both kinds", nine = CStr(nine), False
+Check "text constant that is no number", nine = "nine", False
+Select Case nine
+  Case "9": Check "select case with a text constant", True, True
+  Case Else: Err.Raise 1000, "Check", "select case with a text constant did not match"
+End Select
