@@ -31,11 +31,7 @@ void Game::AreaClick(std::int16_t AreaIndex, int Button) {
   if (IsVideoPlaying() || InventoryMoving) return;
 
   if (Button == platform::kRightButton) {
-    if (!mnuExit.visible()) {
-      ShowMenus();
-    } else if (!MenuOpen) {
-      HideMenus();
-    }
+    RightClickMenus();
     return;
   }
   if (MenuOpen) {
@@ -74,12 +70,17 @@ void Game::Background_MouseDown(const platform::MouseEvent& e) {
 
 void Game::picWhere_MouseDown(const platform::MouseEvent& e) {
   if (e.button == platform::kRightButton) {
-    if (!mnuExit.visible()) {
-      ShowMenus();
-    } else if (!MenuOpen) {
-      HideMenus();
-    }
+    RightClickMenus();
   } else {
+    HideMenus();
+  }
+}
+
+void Game::RightClickMenus() {
+  // A right click shows the menu bar, or hides it unless a menu is pulled down.
+  if (!mnuExit.visible()) {
+    ShowMenus();
+  } else if (!MenuOpen) {
     HideMenus();
   }
 }

@@ -106,6 +106,7 @@ class Game {
   void Background_MouseDown(const platform::MouseEvent& e);  // BackImage, Form, Text
   void picWhere_MouseDown(const platform::MouseEvent& e);
   void GameArea_MouseMove();  // Area, BackImage, CutSceneArea, Text, the message bar
+  void RightClickMenus();
 
   // --- calls into subsystems that arrive later (they do nothing until then) -----------
   // Sound: the seven players and the channel table.

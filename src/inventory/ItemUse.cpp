@@ -26,11 +26,7 @@ void Game::PickedObject_MouseDown(int Index, const platform::MouseEvent& e) {
   SkipRequested = true;
   if (IsVideoPlaying()) return;
   if (e.button == platform::kRightButton) {
-    if (!mnuExit.visible()) {
-      ShowMenus();
-    } else if (!MenuOpen) {
-      HideMenus();
-    }
+    RightClickMenus();
     return;
   }
   HideMenus();
