@@ -34,18 +34,18 @@ wait_for() {  # wait_for ARGS...: the first visible window xdotool search finds
 
 # The start-up window: its Start button is the first of the three, centred.
 startup=$(wait_for --class talewick-player)
-sleep 0.5
+sleep 1
 eval "$(xdotool getwindowgeometry --shell "$startup")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + 85)) click 1
 
 # The game window: a caption-less X window here (no window manager), its menu bar above
 # the 640 x 480 game area.
 gamewin=$(wait_for --name "Lighthouse Keeper")
-sleep 0.5
+sleep 1
 eval "$(xdotool getwindowgeometry --shell "$gamewin")"
 top=$((Y + HEIGHT - 480))
 xdotool mousemove $((X + 320)) $((top + 250)) click 1
-sleep 1.5
+sleep 2
 import -window root "$work/screen.png"
 convert "$work/screen.png" -crop "640x480+$X+$top" +repage "$work/actual.png"
 SESSION
