@@ -121,8 +121,8 @@ class FileSystemObject final : public Object {
         return Variant::fromObject(NewFolderItem(which == 2 ? TempFolder() : "/"));
       }
       case kGetDrive: {
-        const std::string spec = arg(0);
-        const std::string path = spec.empty() ? std::string() : DiskPath(spec);
+        const std::string drive = arg(0);
+        const std::string path = drive.empty() ? std::string() : DiskPath(drive);
         if (path.empty() || !IsFolder(path)) throw VbError(err::kDeviceUnavailable);
         return Variant::fromObject(NewDriveItem(VolumeRootOf(path)));
       }
