@@ -136,8 +136,8 @@ class FileSystemObject final : public Object {
   }
 
  private:
-  Variant createFolder(const std::string& spec) {
-    const std::string path = DiskPath(spec);
+  Variant createFolder(const std::string& folder) {
+    const std::string path = DiskPath(folder);
     if (StatOf(path)) throw VbError(err::kFileAlreadyExists);
     if (::mkdir(path.c_str(), 0777) != 0) ThrowSystemError(errno, path);
     return Variant::fromObject(NewFolderItem(path));

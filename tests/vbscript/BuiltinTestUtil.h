@@ -129,4 +129,21 @@ std::string Outcome(F&& call) {
   }
 }
 
+// One row of a built-in function table: the function, its arguments, the expected Outcome.
+struct Case {
+  const char* name;
+  std::vector<Variant> args;
+  const char* expected;
+};
+
+// Calls each row's function and compares the outcome, naming the row when it fails.
+inline void RunTable(const std::vector<Case>& table) {
+  for (const Case& c : table) {
+    std::string trace = c.name;
+    for (const Variant& a : c.args) trace += " " + Describe(a);
+    SCOPED_TRACE(trace);
+    EXPECT_EQ(Outcome([&] { return Call(c.name, c.args); }), c.expected);
+  }
+}
+
 }  // namespace vbs::test

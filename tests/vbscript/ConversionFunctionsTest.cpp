@@ -5,21 +5,6 @@
 namespace vbs::test {
 namespace {
 
-struct Case {
-  const char* name;
-  std::vector<Variant> args;
-  const char* expected;
-};
-
-void RunTable(const std::vector<Case>& table) {
-  for (const Case& c : table) {
-    std::string trace = c.name;
-    for (const Variant& a : c.args) trace += " " + Describe(a);
-    SCOPED_TRACE(trace);
-    EXPECT_EQ(Outcome([&] { return Call(c.name, c.args); }), c.expected);
-  }
-}
-
 Variant Nothing() {
   return Variant::fromObject(nullptr);
 }

@@ -6,21 +6,6 @@
 namespace vbs::test {
 namespace {
 
-struct Case {
-  const char* name;
-  std::vector<Variant> args;
-  const char* expected;
-};
-
-void RunTable(const std::vector<Case>& table) {
-  for (const Case& c : table) {
-    std::string trace = c.name;
-    for (const Variant& a : c.args) trace += " " + Describe(a);
-    SCOPED_TRACE(trace);
-    EXPECT_EQ(Outcome([&] { return Call(c.name, c.args); }), c.expected);
-  }
-}
-
 TEST(DateFunctionsTest, PartsAndNames) {
   const Variant eve = Dt("12/31/1999 10:30:15 PM");
   RunTable({
