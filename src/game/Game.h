@@ -32,6 +32,10 @@
 
 namespace tw {
 
+namespace media {
+class MediaSystem;
+}
+
 // Results of MakeAction.
 enum ActionResult : std::int16_t {
   kActionNothing = 0,
@@ -108,8 +112,10 @@ class Game {
   void GameArea_MouseMove();  // Area, BackImage, CutSceneArea, Text, the message bar
   void RightClickMenus();
 
-  // --- calls into subsystems that arrive later (they do nothing until then) -----------
-  // Sound: the seven players and the channel table.
+  // --- sound and video (media/) ------------------------------------------------------
+  // The mixer and its seven players, the fade timer and the video device; built the first
+  // time anything asks for them.
+  media::MediaSystem& media();
   void StopAllPlayers();
   void StopAnyWavOrMP3();
   void StopMusicPlayer();
@@ -120,14 +126,20 @@ class Game {
   bool IsMusicPlaying();
   void PlaySoundChannels(const std::string& channelFile);
   void ApplySoundChannels();
-  void FadeSoundChannels(int steps);
+  void FadeSoundChannels(double progress);
   void EnableAudioFadeTimer();
+  void TimerAudioFade_Timer();
+  std::int16_t FindFreePlayer();  // lowest idle player 1-7; -1 when all seven play
+  void StopOtherMidi(int channel);
+  void StopAllActivity();
+  void HaltGame();
   // Video.
   bool IsVideoPlaying();
   std::string MediaStatus();
   void StopVideo();
   void PlayMovieWithStop(const std::string& path, platform::Element& host, bool stretch, int left,
                          int top, int width, int height);
+  // --- calls into subsystems that arrive later (they do nothing until then) -----------
   // Effects.
   void TransitionStep1(std::int16_t iTransNumber);
   void TransitionStep2(std::int16_t iTransNumber, double dTransitionDuration);
@@ -228,6 +240,7 @@ class Game {
 
   Player& player_;
   bool open_ = true;
+  std::unique_ptr<media::MediaSystem> media_;
 };
 
 }  // namespace tw

@@ -229,12 +229,7 @@ void Game::Form_Unload() {
   open_ = false;
   window.setVisible(false);
   platform().processEvents();
-  // Stop all activity: sounds, video, effects, timers.
-  StopAllPlayers();
-  StopVideo();
-  TimerRipplingWater.setEnabled(false);
-  Timer1.setEnabled(false);
-  TimerMessageBox.setEnabled(false);
+  StopAllActivity();
   try {
     RemoveAnimatedPictures();
   } catch (const std::exception&) {

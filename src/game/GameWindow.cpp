@@ -1,6 +1,8 @@
 // The main window's element tree and the wiring of its events to the game's handlers.
 #include "game/Game.h"
 
+#include "media/MediaSystem.h"
+
 #include "platform/Platform.h"
 
 namespace tw {

@@ -2,6 +2,7 @@
 //
 // Frame files and action files fill these records; the sound subsystem plays them. Channel
 // 6's player is the music player, channel 7's the sound player. Volumes run 0 to 10.
+// Each channel is bound to one player; a cross-fade swaps the bindings of two channels.
 #pragma once
 
 #include <array>
@@ -18,6 +19,8 @@ struct SoundChannel {
   double PreviousVolume = 0;
   std::string FileName;  // relative to the Areas folder
   bool KeepIfPlaying = false;
+  std::int16_t PlayerIndex = 0;        // the player (1-7) bound to the channel
+  std::int16_t FadingPlayerIndex = 0;  // during a cross-fade, the player fading out; 0 none
 };
 
 struct SoundChannelTable {
@@ -25,6 +28,11 @@ struct SoundChannelTable {
   // Index 1..7; element 0 is unused so channel numbers read as written.
   std::array<SoundChannel, kChannels + 1> channels;
   double FadeDuration = 0;  // seconds
+
+  // Channel i starts bound to player i; only cross-fades change the bindings.
+  SoundChannelTable() {
+    for (int i = 1; i <= kChannels; ++i) channels[static_cast<std::size_t>(i)].PlayerIndex = static_cast<std::int16_t>(i);
+  }
 
   SoundChannel& operator[](int channel) { return channels.at(static_cast<std::size_t>(channel)); }
 };

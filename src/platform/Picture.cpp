@@ -103,6 +103,18 @@ std::shared_ptr<const Picture> PictureAccess::make(QImage image, std::optional<P
 Picture::Picture(Key, std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Picture::~Picture() = default;
 
+std::shared_ptr<const Picture> Picture::fromPixels(int width, int height,
+                                                    const std::uint32_t* rgb) {
+  if (width <= 0 || height <= 0 || !rgb) return solid(1, 1, 0);
+  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < height; ++y) {
+    auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    const std::uint32_t* from = rgb + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) line[x] = 0xFF000000u | from[x];
+  }
+  return PictureAccess::make(std::move(image), std::nullopt);
+}
+
 std::shared_ptr<const Picture> Picture::load(const std::string& path) {
   QString name = QString::fromStdString(path);
   QFileInfo info(name);

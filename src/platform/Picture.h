@@ -35,6 +35,10 @@ class Picture {
   // Decodes a picture held in memory (the same formats and errors, 481 for bad data).
   static std::shared_ptr<const Picture> decode(const std::vector<std::uint8_t>& bytes);
   // A picture of one colour (VB colour number), for tests and blank captures.
+  // A picture of width x height opaque pixels, rows top to bottom, each pixel 0xRRGGBB in
+  // the low 24 bits (a video frame).
+  static std::shared_ptr<const Picture> fromPixels(int width, int height,
+                                                   const std::uint32_t* rgb);
   static std::shared_ptr<const Picture> solid(int width, int height, std::uint32_t vbColour);
 
   Picture(Key, std::unique_ptr<Impl> impl);

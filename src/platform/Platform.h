@@ -17,6 +17,7 @@
 
 namespace tw::platform {
 
+class AudioOutput;
 class Settings;
 class TimerScheduler;
 class Window;
@@ -46,6 +47,10 @@ class Platform {
   virtual void processEvents() = 0;
   // The scheduler behind every timer element of every window.
   virtual TimerScheduler& timers() = 0;
+
+  // --- sound ------------------------------------------------------------------------
+  // The one sound output; the game's mixer attaches itself to it.
+  virtual AudioOutput& audioOutput() = 0;
 
   // --- dialogs ------------------------------------------------------------------------
   // Shows a modal box and returns the button pressed.

@@ -1,6 +1,7 @@
 // Opening frames: broken links, short and damaged frame files, backgrounds, the frame timer
 // and the history.
 #include "frames/GameFixture.h"
+#include "support/SoundFiles.h"
 #include "platform/Picture.h"
 
 namespace tw::test {
@@ -102,15 +103,20 @@ TEST_F(FrameTest, FrameChannelRowsDoNotOverrideAnActionsChannel) {
   };
   fields.insert(fields.begin() + 38, table.begin(), table.end());
   t.game.writeLines("Frames/Sounds.fme", fields);
+  for (const char* name : {"Areas/one.wav", "Areas/two.wav", "Areas/mine.wav"}) {
+    t.game.write(name, SineWav(0.5, 440, 0.5));
+  }
   startGame();
   game->SoundChannels[2].Mode = 2;  // set by the action that leads here
   game->SoundChannels[2].FileName = "mine.wav";
   game->OpenFrame("Sounds", false, 0, 0);
   ASSERT_TRUE(t.boxes().empty()) << t.boxes()[0].text;
+  // Channel 1 fades its file in; channel 2 played the action's file, not the frame's.
   EXPECT_EQ(game->SoundChannels[1].FileName, "one.wav");
   EXPECT_TRUE(game->SoundChannels[1].KeepIfPlaying);
   EXPECT_DOUBLE_EQ(game->SoundChannels.FadeDuration, 1.5);
-  EXPECT_EQ(game->SoundChannels[2].FileName, "mine.wav");
+  EXPECT_TRUE(game->IsFilePlaying(t.player.folders.AreasFolder + "mine.wav"));
+  EXPECT_FALSE(game->IsFilePlaying(t.player.folders.AreasFolder + "two.wav"));
 }
 
 TEST_F(FrameTest, BackgroundsColourStretchedTiledOrNone) {

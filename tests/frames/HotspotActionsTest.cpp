@@ -1,6 +1,7 @@
 // Hotspot actions: the order of the record's fields and effects, its stopping points, going
 // to a frame or back, ending the game.
 #include "frames/GameFixture.h"
+#include "support/SoundFiles.h"
 
 namespace tw::test {
 namespace {
@@ -130,6 +131,7 @@ TEST_F(ActionTest, ActionChannelRowsAreTakenOverAndFadeIsSet) {
   }
   fields.insert(fields.end() - 2, table.begin(), table.end());
   game->SoundChannels[3].Volume = 9;
+  for (int r = 1; r <= 8; ++r) t.game.write("Areas/ch" + std::to_string(r) + ".wav", SineWav(0.2, 440, 0.5));
   t.game.writeLines("Areas/Room/1b.dat", fields);
   game->MakeAction(1, 0);
   ASSERT_TRUE(t.boxes().empty()) << t.boxes()[0].text;

@@ -29,21 +29,26 @@ void HeadlessPlatform::advance(std::int64_t ms) {
   // goes back.
   while (auto due = timers_.nextDue()) {
     if (*due > target) break;
-    clock_ = std::max(clock_, *due);
+    setClock(std::max(clock_, *due));
     timers_.runDue(clock_);
   }
-  clock_ = std::max(clock_, target);
+  setClock(std::max(clock_, target));
+}
+
+void HeadlessPlatform::setClock(std::int64_t ms) {
+  clock_ = ms;
+  audio_.catchUp(clock_);
 }
 
 void HeadlessPlatform::processEvents() {
   Nest nest(depth_);
-  ++clock_;
+  setClock(clock_ + 1);
   timers_.runDue(clock_);
   callHook(Wait{WaitKind::ProcessEvents, depth_});
 }
 
 void HeadlessPlatform::sleepMs(int ms) {
-  if (ms > 0) clock_ += ms;
+  if (ms > 0) setClock(clock_ + ms);
 }
 
 MsgAnswer HeadlessPlatform::messageBox(const MessageBoxRequest& request) {
@@ -120,7 +125,7 @@ void HeadlessPlatform::runModal(Window& window) {
   for (Element* e = Lock(ref); e && e->visible() && !quit_; e = Lock(ref)) {
     auto* w = static_cast<Window*>(e);
     if (callHook(Wait{WaitKind::ModalWindow, depth_, nullptr, nullptr, w})) {
-      ++clock_;
+      setClock(clock_ + 1);
       timers_.runDue(clock_);
       continue;
     }

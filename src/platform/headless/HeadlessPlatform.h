@@ -4,7 +4,7 @@
 // The clock (ms) moves only when told: advance(ms) fires timers in due order, each at its
 // due time; every processEvents() moves it by 1 ms and fires what is due, so the game's
 // wait loops end; sleepMs moves it without firing anything (a sleeping program handles no
-// events). Message boxes take a queued answer, else their default button; input boxes a
+// events). The sound output renders up to the clock whenever it moves. Message boxes take a queued answer, else their default button; input boxes a
 // queued text (nullopt = cancelled), else their default text. Every box is recorded.
 //
 // Input hook: whenever the player waits for input inside a nested loop (a message or input
@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/Element.h"
+#include "platform/headless/HeadlessAudioOutput.h"
 #include "platform/MemorySettings.h"
 #include "platform/Platform.h"
 #include "platform/TimerScheduler.h"
@@ -64,6 +65,7 @@ class HeadlessPlatform : public Platform {
   std::int64_t clockMs() override { return clock_; }
   void processEvents() override;
   TimerScheduler& timers() override { return timers_; }
+  AudioOutput& audioOutput() override { return audio_; }
   MsgAnswer messageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> inputBox(const InputBoxRequest& request) override;
   Settings& settings() override { return *settings_; }
@@ -82,6 +84,9 @@ class HeadlessPlatform : public Platform {
   // --- clock --------------------------------------------------------------------------
   // Moves the clock by ms, firing each timer at its due time in due order.
   void advance(std::int64_t ms);
+
+  // The sound output: what was mixed, on the virtual clock (and its WAV recording).
+  HeadlessAudioOutput& headlessAudio() { return audio_; }
 
   // --- scripted answers and records ---------------------------------------------------
   void queueAnswer(MsgAnswer answer) { answers_.push_back(answer); }
@@ -117,8 +122,12 @@ class HeadlessPlatform : public Platform {
   };
   bool callHook(Wait wait);
 
+  // Moves the clock and renders the sound up to it.
+  void setClock(std::int64_t ms);
+
   std::int64_t clock_ = 0;
   TimerScheduler timers_;
+  HeadlessAudioOutput audio_;
   MemorySettings ownSettings_;
   Settings* settings_;
   std::deque<MsgAnswer> answers_;

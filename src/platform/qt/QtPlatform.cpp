@@ -21,6 +21,7 @@
 #include "platform/Window.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/WindowView.h"
+#include "platform/sdl/SdlAudioOutput.h"
 
 namespace tw::platform {
 
@@ -91,6 +92,11 @@ QtPlatform::~QtPlatform() {
 }
 
 // --- clock and timers -----------------------------------------------------------------------
+
+AudioOutput& QtPlatform::audioOutput() {
+  if (!audio_) audio_ = std::make_unique<SdlAudioOutput>();
+  return *audio_;
+}
 
 std::int64_t QtPlatform::clockMs() {
   return clock_.elapsed();

@@ -63,6 +63,8 @@ class QtPlatform : public Platform {
   std::int64_t clockMs() override;
   void processEvents() override;
   TimerScheduler& timers() override { return timers_; }
+  // The SDL device, opened the first time sound is wanted.
+  AudioOutput& audioOutput() override;
   MsgAnswer messageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> inputBox(const InputBoxRequest& request) override;
   Settings& settings() override { return *settings_; }
@@ -101,6 +103,7 @@ class QtPlatform : public Platform {
 
   QElapsedTimer clock_;
   TimerScheduler timers_;
+  std::unique_ptr<AudioOutput> audio_;
   std::unique_ptr<IniSettings> ownSettings_;
   Settings* settings_ = nullptr;
   // Qt objects without a parent, deleted later so that none goes inside its own signal.

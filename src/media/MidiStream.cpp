@@ -1,0 +1,129 @@
+// MidiStream: a Standard MIDI File played by FluidSynth with a General MIDI sound font.
+//
+// Each stream has its own synthesizer; FluidSynth keeps the samples of a sound font that is
+// loaded already, so a second MIDI file does not load it again from disk. The player is
+// timed by the samples rendered (not by the wall clock), so a MIDI file advances exactly
+// with the mixer, also on the virtual clock. After the last event the synthesizer renders
+// one more second, so the last notes ring out instead of being cut.
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <fstream>
+#include <mutex>
+
+#include "media/AudioStream.h"
+#include "platform/AudioOutput.h"
+
+namespace tw::media {
+
+namespace {
+
+constexpr int kReleaseFrames = platform::kAudioRate;
+
+struct SettingsCloser {
+  void operator()(fluid_settings_t* s) const { delete_fluid_settings(s); }
+};
+struct SynthCloser {
+  void operator()(fluid_synth_t* s) const { delete_fluid_synth(s); }
+};
+struct PlayerCloser {
+  void operator()(fluid_player_t* p) const { delete_fluid_player(p); }
+};
+
+void QuietSynth() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+      fluid_set_log_function(level, nullptr, nullptr);
+    }
+  });
+}
+
+class MidiStream : public AudioStream {
+ public:
+  MidiStream(std::string path, std::string soundFont)
+      : path_(std::move(path)), soundFont_(std::move(soundFont)) {}
+
+  // The sound font is loaded on the first read, which comes from the mixer's side: a MIDI
+  // file never makes the game thread wait for the sound font to load.
+  bool load() {
+    settings_.reset(new_fluid_settings());
+    if (!settings_) return false;
+    fluid_settings_setnum(settings_.get(), "synth.sample-rate", platform::kAudioRate);
+    fluid_settings_setint(settings_.get(), "synth.lock-memory", 0);
+    fluid_settings_setstr(settings_.get(), "player.timing-source", "sample");
+    synth_.reset(new_fluid_synth(settings_.get()));
+    if (!synth_) return false;
+    if (fluid_synth_sfload(synth_.get(), soundFont_.c_str(), 1) == FLUID_FAILED) return false;
+    return startPlayer();
+  }
+
+  int read(float* out, int frames) override {
+    if (!loaded_) {
+      loaded_ = true;
+      if (!load()) player_.reset();
+    }
+    if (!player_) return 0;
+    if (fluid_player_get_status(player_.get()) == FLUID_PLAYER_DONE) {
+      frames = std::min(frames, releaseLeft_);
+      releaseLeft_ -= frames;
+    }
+    if (frames <= 0) return 0;
+    if (fluid_synth_write_float(synth_.get(), frames, out, 0, 2, out, 1, 2) != FLUID_OK) return 0;
+    return frames;
+  }
+
+  bool rewind() override {
+    if (!loaded_) return true;
+    if (!synth_) return false;
+    fluid_synth_system_reset(synth_.get());
+    return startPlayer();
+  }
+
+ private:
+  bool startPlayer() {
+    player_.reset(new_fluid_player(synth_.get()));
+    if (!player_) return false;
+    if (fluid_player_add(player_.get(), path_.c_str()) != FLUID_OK) return false;
+    releaseLeft_ = kReleaseFrames;
+    return fluid_player_play(player_.get()) == FLUID_OK;
+  }
+
+  std::string path_;
+  std::string soundFont_;
+  // Declared in the order they are built: players go before their synthesizer, and it
+  // before its settings.
+  std::unique_ptr<fluid_settings_t, SettingsCloser> settings_;
+  std::unique_ptr<fluid_synth_t, SynthCloser> synth_;
+  std::unique_ptr<fluid_player_t, PlayerCloser> player_;
+  int releaseLeft_ = kReleaseFrames;
+  bool loaded_ = false;
+};
+
+}  // namespace
+
+bool LooksLikeMidi(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char head[4] = {};
+  if (!in.read(head, 4)) return false;
+  // "RIFF" files with an "RMID" form hold a MIDI file too.
+  if (std::equal(head, head + 4, "MThd")) return true;
+  if (!std::equal(head, head + 4, "RIFF")) return false;
+  char form[8] = {};
+  return in.read(form, 8) && std::equal(form + 4, form + 8, "RMID");
+}
+
+std::unique_ptr<AudioStream> OpenMidiStream(const std::string& path, const std::string& soundFont) {
+  if (soundFont.empty()) return nullptr;
+  QuietSynth();
+  std::ifstream font(soundFont, std::ios::binary);
+  if (!font || !LooksLikeMidi(path)) return nullptr;
+  return std::make_unique<MidiStream>(path, soundFont);
+}
+
+std::unique_ptr<AudioStream> OpenAudioStream(const std::string& path, const std::string& soundFont) {
+  if (LooksLikeMidi(path)) return OpenMidiStream(path, soundFont);
+  return OpenFfmpegAudio(path);
+}
+
+}  // namespace tw::media
