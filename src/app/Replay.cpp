@@ -41,6 +41,10 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
   // captions, so the whole run has one, not just the screenshot.
   platform::GuiForPainting gui;
   platform::HeadlessPlatform platform;
+  if (!options.audioOut.empty() && !platform.headlessAudio().recordTo(options.audioOut)) {
+    err << "talewick-player: cannot write the sound file \"" << options.audioOut << "\"\n";
+    return 2;
+  }
   GameSession session(platform, options.gameFolder);
   int status = 0;
   if (session.initialize()) {
@@ -51,6 +55,10 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
       err << "talewick-player: " << options.replayFile << ", " << e.what() << "\n";
       status = 1;
     }
+  }
+  if (!options.audioOut.empty() && !platform.headlessAudio().stopRecording()) {
+    err << "talewick-player: cannot write the sound file \"" << options.audioOut << "\"\n";
+    status = 2;
   }
   if (options.dumpState) out << DumpState(session, platform) << "\n";
   if (!options.screenshot.empty()) {

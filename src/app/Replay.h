@@ -12,6 +12,7 @@ struct ReplayOptions {
   std::string gameFolder;
   bool dumpState = false;
   std::string screenshot;  // PNG path; empty: none
+  std::string audioOut;    // WAV path for the mixed sound; empty: none
 };
 
 // Runs the replay; the state dump goes to out, messages to err. Returns the exit status:

@@ -35,6 +35,20 @@ bool ReplayRunner::answerFromNextLine(const HeadlessPlatform::Wait& wait) {
     ++next_;
     return true;
   }
+  // While a video plays the game waits in a loop of its own; the player's clicks, keys and
+  // the passing time reach it there, one line at a time.
+  if (wait.kind == HeadlessPlatform::WaitKind::ProcessEvents && !inVideoLine_ &&
+      (line.kind == Kind::Click || line.kind == Kind::RightClick || line.kind == Kind::Move ||
+       line.kind == Kind::Key || line.kind == Kind::Wait)) {
+    Game* game = session_.game();
+    if (game && session_.gameWindowOpen() && game->IsVideoPlaying()) {
+      inVideoLine_ = true;
+      ++next_;
+      execute(line);
+      inVideoLine_ = false;
+      return true;
+    }
+  }
   if (wait.kind == HeadlessPlatform::WaitKind::InputBox && line.kind == Kind::Input) {
     platform_.queueInput(line.cancelInput ? std::nullopt : std::optional<std::string>(line.text));
     ++next_;

@@ -2,7 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+
 #include "app/GameSession.h"
+#include "media/MediaSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace tw {
@@ -90,9 +93,19 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
                      {"answer", platform::AnswerName(box.answer)}});
   }
   state["boxes"] = boxes;
-  // The seven media players; silent until sound arrives.
+  // The seven sound players.
   Json players = Json::array();
-  for (int i = 0; i < 7; ++i) players.push_back({{"file", ""}, {"playing", false}, {"volume", 0}});
+  for (int i = 1; i <= media::Mixer::kPlayers; ++i) {
+    if (!game) {
+      players.push_back({{"file", ""}, {"playing", false}, {"volume", 0}, {"position", 0.0}});
+      continue;
+    }
+    const media::SoundPlayer& p = game->media().mixer.player(i);
+    players.push_back({{"file", p.file()},
+                       {"playing", p.playing()},
+                       {"volume", p.volume()},
+                       {"position", std::round(p.positionSeconds() * 1000) / 1000}});
+  }
   state["players"] = players;
   state["game_stopped"] = player.GameStopped;
   state["game_window_open"] = session.gameWindowOpen();

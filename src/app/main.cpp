@@ -1,7 +1,7 @@
 // talewick-player: plays a Talewick game folder.
 //
 //   talewick-player [GAME_FOLDER]
-//   talewick-player --replay FILE [--dump-state] [--screenshot PNG] GAME_FOLDER
+//   talewick-player --replay FILE [--dump-state] [--screenshot PNG] [--audio-out WAV] GAME_FOLDER
 //   talewick-player --help | --version
 #include <iostream>
 #include <string>
@@ -22,8 +22,10 @@ void PrintUsage(std::ostream& out) {
   out << "Usage:\n"
          "  talewick-player [GAME_FOLDER]\n"
          "      play the game in GAME_FOLDER (default: the program's folder)\n"
-         "  talewick-player --replay FILE [--dump-state] [--screenshot PNG] GAME_FOLDER\n"
-         "      play the inputs of FILE headlessly, on a virtual clock\n"
+         "  talewick-player --replay FILE [--dump-state] [--screenshot PNG] [--audio-out WAV] "
+         "GAME_FOLDER\n"
+         "      play the inputs of FILE headlessly, on a virtual clock; --audio-out writes\n"
+         "      the sound of the whole replay (44.1 kHz, 16-bit stereo)\n"
          "  talewick-player --help | --version\n";
 }
 
@@ -76,6 +78,8 @@ int main(int argc, char** argv) {
       replay.dumpState = true;
     } else if (a == "--screenshot") {
       replay.screenshot = value("--screenshot");
+    } else if (a == "--audio-out") {
+      replay.audioOut = value("--audio-out");
     } else if (!a.empty() && a[0] == '-') {
       std::cerr << "talewick-player: unknown option " << a << "\n";
       PrintUsage(std::cerr);

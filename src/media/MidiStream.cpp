@@ -64,7 +64,7 @@ class MidiStream : public AudioStream {
       if (!load()) player_.reset();
     }
     if (!player_) return 0;
-    if (fluid_player_get_status(player_.get()) == FLUID_PLAYER_DONE) {
+    if (finished()) {
       frames = std::min(frames, releaseLeft_);
       releaseLeft_ -= frames;
     }
@@ -81,6 +81,13 @@ class MidiStream : public AudioStream {
   }
 
  private:
+  // The player reports its end only seconds after the last event; the tick count knows.
+  bool finished() {
+    if (fluid_player_get_status(player_.get()) == FLUID_PLAYER_DONE) return true;
+    const int total = fluid_player_get_total_ticks(player_.get());
+    return total >= 0 && fluid_player_get_current_tick(player_.get()) >= total;
+  }
+
   bool startPlayer() {
     player_.reset(new_fluid_player(synth_.get()));
     if (!player_) return false;
@@ -113,11 +120,24 @@ bool LooksLikeMidi(const std::string& path) {
   return in.read(form, 8) && std::equal(form + 4, form + 8, "RMID");
 }
 
+namespace {
+
+// A Standard MIDI File: its header chunk is complete and a track chunk follows.
+bool IsCompleteMidiHeader(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  unsigned char head[22] = {};
+  if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return false;
+  const bool lengthSix = head[4] == 0 && head[5] == 0 && head[6] == 0 && head[7] == 6;
+  return std::equal(head, head + 4, "MThd") && lengthSix && std::equal(head + 14, head + 18, "MTrk");
+}
+
+}  // namespace
+
 std::unique_ptr<AudioStream> OpenMidiStream(const std::string& path, const std::string& soundFont) {
   if (soundFont.empty()) return nullptr;
   QuietSynth();
   std::ifstream font(soundFont, std::ios::binary);
-  if (!font || !LooksLikeMidi(path)) return nullptr;
+  if (!font || !IsCompleteMidiHeader(path)) return nullptr;
   return std::make_unique<MidiStream>(path, soundFont);
 }
 
