@@ -144,8 +144,9 @@ void Game::PlaySoundChannels(const std::string& channelFile) {
 
 void Game::ApplySoundChannels() {
   media::MediaSystem& m = media();
+  int c = 1;
   try {
-    for (int c = 1; c <= SoundChannelTable::kChannels; ++c) {
+    for (; c <= SoundChannelTable::kChannels; ++c) {
       SoundChannel& ch = SoundChannels[c];
       SoundPlayer& p = m.mixer.player(ch.PlayerIndex);
       std::string located;
@@ -190,6 +191,13 @@ void Game::ApplySoundChannels() {
     }
     m.FadeStart = 0;
   } catch (const std::exception&) {
+    // The failing command is dropped, so that a damaged file costs one pass and does not
+    // hold back the channels after it at every later pass.
+    if (c <= SoundChannelTable::kChannels) {
+      SoundChannels[c].Mode = 0;
+      SoundChannels[c].FileName.clear();
+      SoundChannels[c].Fade = false;
+    }
     if (!player_.GameStopped && !AudioWarningShown) {
       platform().messageBox(platform::MakeBox(
           "AUDIO PROBLEM",
