@@ -1,0 +1,91 @@
+// What a replay sounded like: --audio-out records the mix on the virtual clock, and the
+// state dump shows the players. Music carries on across frames; a video's sound starts with
+// its pictures and a click line ends it.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "app/Replay.h"
+#include "support/GameBuilder.h"
+#include "support/SoundFiles.h"
+
+namespace tw::test {
+namespace {
+
+using Json = nlohmann::json;
+
+TEST(ReplaySoundTest, MusicCarriesOnAVideoSoundsAndAClickEndsIt) {
+  GameFolder game;
+  WriteSmallGeneral(game, "Shore", true);
+  game.writeVariables({"Flag"});
+  game.write("Areas/sea.wav", SineWav(6.0, 220, 0.4));
+  ASSERT_TRUE(RunFfmpeg("-f lavfi -i testsrc=size=160x120:rate=10:duration=3 -f lavfi -i "
+                        "sine=frequency=880:duration=3 -c:v cinepak -c:a pcm_s16le '" +
+                        game.file("Frames/gull.avi") + "'"));
+  WriteFrame(game, "Shore", {.background = "16711680", .music = "sea.wav"}, 2);
+  WriteHotspot(game, "Shore", 1, {.left = 0, .top = 0, .width = 100, .height = 100});
+  std::vector<std::string> video = ActionFields({});
+  video[15] = "1";
+  video[16] = "\"gull.avi\"";
+  game.writeLines("Areas/Shore/1b.dat", video);
+  WriteHotspot(game, "Shore", 2, {.left = 200, .top = 0, .width = 100, .height = 100});
+  WriteAction(game, "Shore", 2, {.goTo = "Cliff"});
+  WriteFrame(game, "Cliff", {.background = "255", .music = "sea.wav"});
+
+  game.write("replay.txt",
+             "wait 1000\n"
+             "click 50 50\n"   // the video, three seconds long
+             "wait 500\n"
+             "click 400 400\n"  // ends it half a second in
+             "wait 400\n"
+             "click 250 50\n"  // to the cliff: the same music goes on
+             "wait 600\n");
+  std::ostringstream out, err;
+  ReplayOptions options;
+  options.replayFile = game.file("replay.txt");
+  options.gameFolder = game.path();
+  options.dumpState = true;
+  options.audioOut = game.file("heard.wav");
+  ASSERT_EQ(RunReplay(options, out, err), 0) << err.str();
+  const Json state = Json::parse(out.str());
+  EXPECT_EQ(state["frame"], "Cliff");
+  const std::int64_t clock = state["clock_ms"];
+  EXPECT_GE(clock, 2500);
+  EXPECT_LT(clock, 3200);  // the click ended the video: not three seconds more
+
+  const Json& music = state["players"][5];
+  EXPECT_EQ(music["file"], game.path() + "Areas/sea.wav");
+  EXPECT_EQ(music["playing"], true);
+  EXPECT_EQ(music["volume"], -1200);
+  // Never restarted: it has played since the first frame opened.
+  EXPECT_NEAR(music["position"].get<double>(), clock / 1000.0, 0.3);
+
+  const Recording heard = ReadWav(options.audioOut);
+  ASSERT_EQ(heard.rate, 44100);
+  EXPECT_NEAR(static_cast<double>(heard.frames()), clock * 44.1, 50);
+  const double musicLevel = 0.4 * 0.70710678 * 0.25118864;  // level 7: -12 dB
+  EXPECT_NEAR(heard.rms(0.2, 0.9), musicLevel, 0.005);
+  // The video's sound joins the music while its pictures play, and goes with them.
+  EXPECT_GT(heard.rms(1.05, 1.45), musicLevel * 1.3);
+  EXPECT_NEAR(heard.rms(1.7, 1.85), musicLevel, 0.005);
+  EXPECT_NEAR(heard.rms(clock / 1000.0 - 0.4, clock / 1000.0), musicLevel, 0.005);
+}
+
+TEST(ReplaySoundTest, AnAudioFileThatCannotBeWrittenIsReported) {
+  GameFolder game;
+  WriteSmallGeneral(game, "Shore", true);
+  game.writeVariables({"Flag"});
+  WriteFrame(game, "Shore", {.background = "0"});
+  game.write("replay.txt", "wait 10\n");
+  std::ostringstream out, err;
+  ReplayOptions options;
+  options.replayFile = game.file("replay.txt");
+  options.gameFolder = game.path();
+  options.audioOut = game.file("no/such/folder/heard.wav");
+  EXPECT_EQ(RunReplay(options, out, err), 2);
+  EXPECT_NE(err.str().find("cannot write the sound file"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tw::test
