@@ -106,9 +106,12 @@ def scheme(w):
 LAST_VISITED = "[last visited frame]"
 
 
-def frame(w, name, background, tiled=False, colour_value=None, timer=None, hotspots=0):
+def frame(w, name, background, tiled=False, colour_value=None, timer=None, hotspots=0,
+          music=None, music_loops=True, rows=(), fade_ms=0):
     """background: picture file in Frames/, or None with colour_value for a plain colour.
-    timer: (seconds, target) or None."""
+    timer: (seconds, target) or None. music: a file in Areas/ for the music player.
+    rows: sound channel rows (mode, fade, loop, volume 0-10, file in Areas/), channel 1 first;
+    fade_ms: how long their fades take."""
     if background is None:
         kind, value = 0, str(colour_value)
     else:
@@ -116,17 +119,18 @@ def frame(w, name, background, tiled=False, colour_value=None, timer=None, hotsp
     timer_on, delay, target = (True, timer[0], timer[1]) if timer else (False, 0, "")
     w.write("Frames/%s.fme" % name, [
         [kind, value, tiled],           # 1-3 background
-        [False, ""],                    # 4-5 music
+        [music is not None, music or ""],  # 4-5 music
         [timer_on, str(delay), target], # 6-8 frame timer (delay as decimal text)
         ["", 0],                        # 9 video, 10
         [False, False, ""],             # 11-13 sounds
         [0, 0, 0],                      # 14-16
         [False, False, 0, 0, 0, 0],     # 17-22 video placement
-        [True],                         # 23 music loops
+        [music_loops],                  # 23 music loops
         [False, 0, 0],                  # 24-26 timer transition
         [False, ""],                    # 27-28 entry script
         [0, 0, 0, 0, 0, 0],             # 29-34
-        ["0", 0, 5, 0],                 # 35 fade, 36, 37-38 channel table: 5 cells, no rows
+        [str(fade_ms), 0, 5, len(rows)],  # 35 fade, 36, 37-38 channel table: 5 cells, rows
+    ] + [list(r) for r in rows] + [
         [False],                        # 39 video before drawing
     ])
     if hotspots:
@@ -157,9 +161,13 @@ BAR_LIMIT = 78  # characters that fit on one line of the message bar across 640 
 
 
 def action(w, frame_name, number, set_one=None, message=None, in_bar=False, disappear=False,
-           end_game=False, go_to=None, go_back=False, item=None, give=None):
+           end_game=False, go_to=None, go_back=False, item=None, give=None, sound=None,
+           video=None):
     """The hotspot's click action, or with `item` what happens when that item is dropped on
-    it; there `disappear` means the item is used up. `give` names an item the action gives."""
+    it; there `disappear` means the item is used up. `give` names an item the action gives.
+    `sound`: a file in Frames/ for the sound player. `video`: (file in Frames/, left, top,
+    width, height) played in the cut-scene area at that place."""
+    video_file, vx, vy, vw, vh = video if video else ("", 0, 0, 0, 0)
     if in_bar and message and len(message) > BAR_LIMIT:
         raise ValueError("too long for the message bar: " + message)
     if item is None:
@@ -173,8 +181,8 @@ def action(w, frame_name, number, set_one=None, message=None, in_bar=False, disa
         [1 if end_game else 0],                                           # 11
         [1 if go_to else 0, go_to or ""],                                 # 12-13
         [0, 0],                                                           # 14-15
-        [0, "", False, False, 0, 0, 0, 0],                                # 16-23 video
-        [0, 0, "", 0, ""],                                                # 24-28 music, sound
+        [1 if video else 0, video_file, False, video is not None, vx, vy, vw, vh],  # 16-23 video
+        [0, 0, "", 1 if sound else 0, sound or ""],                       # 24-28 music, sound
         [0, 0, 0],                                                        # 29-31
         [1 if go_back else 0],                                            # 32
         [0, 0, 0],                                                        # 33-35
@@ -251,8 +259,12 @@ def title(w):
          font="Courier New", size=9, rgb=(110, 110, 150))
 
 
+# The surf on channel 1: frames that ask for it while it plays let it play on.
+SEA = (2, False, True, 6, "sea.wav")
+
+
 def beach(w):
-    frame(w, "Beach", "beach.jpg", hotspots=4)
+    frame(w, "Beach", "beach.jpg", hotspots=4, rows=[SEA])
     hotspot(w, "Beach", 1, (0, 262, 440, 70))
     action(w, "Beach", 1, in_bar=True,
             message="The tide whispers on the sand. Tonight the lighthouse is dark.")
@@ -265,14 +277,14 @@ def beach(w):
                    "has to climb the tower.")
     hotspot(w, "Beach", 4, picture_place(226, 392, 52, 40), picture="shell.gif")
     gives(w, "Beach", 4, "Shell")
-    action(w, "Beach", 4, disappear=True, in_bar=True,
+    action(w, "Beach", 4, disappear=True, in_bar=True, sound="click.wav",
            message="You pick up a pearly scallop shell. It is still warm from the sun.")
     text(w, "Beach", "1_place", "The beach at dusk", PLACE_X, 10,
          font="Times New Roman", size=16, italic=True, rgb=CREAM)
 
 
 def path(w):
-    frame(w, "Path", "path.jpg", hotspots=3)
+    frame(w, "Path", "path.jpg", hotspots=3, rows=[SEA])
     hotspot(w, "Path", 1, (462, 26, 76, 220), pointer="wayin.cur")
     action(w, "Path", 1, go_to="Door")
     hotspot(w, "Path", 2, (52, 200, 164, 124), pointer="wayin.cur")
@@ -284,7 +296,7 @@ def path(w):
 
 
 def door(w):
-    frame(w, "Door", "door.jpg", hotspots=3)
+    frame(w, "Door", "door.jpg", hotspots=3, rows=[SEA])
     hotspot(w, "Door", 1, (270, 178, 100, 214), must_be_zero=["DoorOpen"])
     action(w, "Door", 1,
            message="The door will not move. There is no keyhole - only the clank of an iron "
@@ -300,7 +312,9 @@ def door(w):
 
 
 def boathouse(w):
-    frame(w, "Boathouse", "boathouse.jpg", hotspots=8)
+    # The sea fades into the lapping of the harbour water (a cross-fade on channel 1).
+    frame(w, "Boathouse", "boathouse.jpg", hotspots=8, fade_ms=2500,
+          rows=[(2, True, True, 6, "harbour.wav")])
     hotspot(w, "Boathouse", 1, (60, 372, 420, 90))
     action(w, "Boathouse", 1, in_bar=True,
            message="The rowing boat Marigold, waiting for calmer seas.")
@@ -310,7 +324,7 @@ def boathouse(w):
     hotspot(w, "Boathouse", 3, (262, 228, 92, 40))
     action(w, "Boathouse", 3, go_to="Logbook")
     hotspot(w, "Boathouse", 4, (492, 206, 60, 110), must_be_zero=["DoorOpen"])
-    action(w, "Boathouse", 4, set_one="DoorOpen", in_bar=True,
+    action(w, "Boathouse", 4, set_one="DoorOpen", in_bar=True, sound="clunk.wav",
            message="Clunk! You pull the lever down. Up the hill, a chain rattles.")
     hotspot(w, "Boathouse", 5, picture_place(492, 206, 60, 110), picture="lever_down.bmp",
             must_be_one=["DoorOpen"])
@@ -318,13 +332,13 @@ def boathouse(w):
            message="The lever is down and the chain is taut. The lighthouse door is open.")
     hotspot(w, "Boathouse", 6, picture_place(150, 212, 46, 26), picture="matches.gif")
     gives(w, "Boathouse", 6, "Matches")
-    action(w, "Boathouse", 6, disappear=True, in_bar=True,
+    action(w, "Boathouse", 6, disappear=True, in_bar=True, sound="click.wav",
            message="A tin of matches, dry as a bone. You put it in your pocket.")
     hotspot(w, "Boathouse", 7, BACK_ARROW, picture="arrow_back.gif", stretch=True)
     action(w, "Boathouse", 7, go_back=True)
     hotspot(w, "Boathouse", 8, picture_place(214, 122, 44, 52), picture="wick.gif")
     gives(w, "Boathouse", 8, "Wick")
-    action(w, "Boathouse", 8, disappear=True, in_bar=True,
+    action(w, "Boathouse", 8, disappear=True, in_bar=True, sound="click.wav",
            message="A coil of new lamp wick hangs on a nail. You take it. It is bone dry.")
 
 
@@ -356,7 +370,9 @@ def logbook(w):
 
 
 def stairs(w):
-    frame(w, "Stairs", "stairs.jpg", timer=(4, "LampRoom"), hotspots=1)
+    # The surf fades away as the walls close in.
+    frame(w, "Stairs", "stairs.jpg", timer=(4, "LampRoom"), hotspots=1, fade_ms=2000,
+          rows=[(3, True, False, 0, "")])
     hotspot(w, "Stairs", 1, (0, 0, 640, 480))
     action(w, "Stairs", 1, go_to="LampRoom")
     text(w, "Stairs", "1_climb", "Round and round, up one hundred and seven steps...", 120,
@@ -364,7 +380,7 @@ def stairs(w):
 
 
 def lamp_room(w):
-    frame(w, "LampRoom", "lamproom.jpg", hotspots=5)
+    frame(w, "LampRoom", "lamproom.jpg", hotspots=5, music="lamp.mid", music_loops=False)
     hotspot(w, "LampRoom", 1, (0, 140, 240, 190))
     action(w, "LampRoom", 1, in_bar=True,
            message="Far out, a ship's lights drift towards the rocks. There is no time to lose!")
@@ -386,12 +402,12 @@ def lamp_room(w):
     action(w, "LampRoom", 3, in_bar=True,
            message="The new wick is in place. Now you need something to light it with.")
     action(w, "LampRoom", 3, item="Matches", set_one="LampLit", disappear=True,
-           go_to="LampLit", in_bar=True,
+           go_to="LampLit", in_bar=True, video=("beam.avi", 160, 120, 320, 240),
            message="You strike a match. With a soft roar the great lamp blooms into light!")
     hotspot(w, "LampRoom", 4, BACK_ARROW, picture="arrow_down.gif", stretch=True)
     action(w, "LampRoom", 4, go_to="Door")
     hotspot(w, "LampRoom", 5, picture_place(496, 384, 60, 58), picture="oilcan.gif")
-    action(w, "LampRoom", 5, disappear=True, give="OilCan", in_bar=True,
+    action(w, "LampRoom", 5, disappear=True, give="OilCan", in_bar=True, sound="click.wav",
            message="The keeper's oil can, nearly full. You take it along.")
     text(w, "LampRoom", "1_place", "The lamp room", PLACE_X, 10,
          font="Times New Roman", size=16, italic=True, rgb=CREAM)
