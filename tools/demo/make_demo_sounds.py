@@ -106,13 +106,16 @@ def midi_tune():
 
 
 def video(path):
-    """The lamp lighting: the beam sweeping over the dark sea, with a low hum."""
-    beam = ("color=c=0x0a1430:s=320x240:r=10:d=3,"
-            "drawbox=x='150+140*sin(t*2.1)':y=60:w=24:h=120:color=0xffd870@0.9:t=fill,"
-            "drawbox=x=148:y=170:w=28:h=70:color=0xd0d0c8:t=fill")
+    """The lamp lighting: the beam sweeping over the dark sea above the tower, with a low hum."""
+    scene = ("color=c=0x0a1430:s=320x240:r=10:d=3[sky];"
+             "color=c=0xffd870:s=24x120:r=10:d=3[beam];"
+             "color=c=0xd0d0c8:s=28x70:r=10:d=3[tower];"
+             "[sky][beam]overlay=x='150+140*sin(t*2.1)':y=60[lit];"
+             "[lit][tower]overlay=x=148:y=170[v]")
     subprocess.run(["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y",
-                    "-f", "lavfi", "-i", beam,
+                    "-filter_complex", scene,
                     "-f", "lavfi", "-i", "sine=frequency=110:duration=3:sample_rate=11025",
+                    "-map", "[v]", "-map", "0:a",
                     "-c:v", "msvideo1", "-c:a", "pcm_u8", "-ac", "1", "-fflags", "+bitexact",
                     "-flags:v", "+bitexact", path], check=True)
 
