@@ -219,6 +219,7 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   Flow execForEach(const ast::Stmt& s, Frame& f);
   Flow execDo(const ast::Stmt& s, Frame& f);
   Flow execSelect(const ast::Stmt& s, Frame& f);
+  Flow bodyAfterFailedHeader(const ast::Stmt& s, Frame& f);
   void execReDim(const ast::Stmt& s, Frame& f);
   void execErase(const ast::Stmt& s, Frame& f);
   bool handleError(const VbError& e, const ast::Stmt& s, Frame& f);

@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> Corpus() {
   std::vector<std::string> texts;
-  const fs::path dir = fs::path(__FILE__).parent_path();
+  // __FILE__ is relative to the build folder when the compiler is given relative paths.
+  const fs::path dir = TALEWICK_VBS_TEST_DIR;
   for (const auto& entry : fs::directory_iterator(dir)) {
     const std::string name = entry.path().filename().string();
     if (name.rfind("lang_", 0) != 0 || entry.path().extension() != ".vbs") continue;
