@@ -150,6 +150,9 @@ Err.Raise 0
 Check "raise zero", Err.Number, CLng(5)
 Err.Raise 7.6
 Check "raise rounds its number", Err.Number, CLng(8)
+Err.Raise 5, , "skipped source"
+Check "raise with a skipped source", Err.Source, "Microsoft VBScript runtime error"
+Check "raise with a skipped source keeps the text", Err.Description, "skipped source"
 
 ' what a script set on a clear Err is the raised error's; what an earlier error left is not
 Err.Clear
