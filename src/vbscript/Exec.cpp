@@ -62,6 +62,19 @@ bool Runtime::handleError(const VbError& e, const Stmt& s, Frame& f) {
   return true;
 }
 
+// Operators and calls carry the place of their operator or "("; the part is reported where
+// its text starts, at its leftmost operand.
+void Runtime::notePlace(const Expr& part, Frame& f) {
+  if (errorPlace_.set) return;
+  const Expr* start = &part;
+  while ((start->kind == ExprKind::Binary || start->kind == ExprKind::Call ||
+          (start->kind == ExprKind::Member && start->target)) &&
+         start->target) {
+    start = start->target.get();
+  }
+  errorPlace_ = {true, f.proc->unit, start->line, start->column};
+}
+
 bool Runtime::condition(const Expr& e, Frame& f) {
   Variant temp;
   const Variant& v = evalRef(e, f, temp);
@@ -187,6 +200,7 @@ Flow Runtime::execIf(const Stmt& s, Frame& f) {
       try {
         taken = condition(*arm.cond, f);
       } catch (const VbError& e) {
+        notePlace(*arm.cond, f);
         if (!handleError(e, s, f)) throw;
         taken = true;
       }
@@ -203,6 +217,7 @@ Flow Runtime::execSelect(const Stmt& s, Frame& f) {
   try {
     subject = eval(*s.value, f);
   } catch (const VbError& e) {
+    notePlace(*s.value, f);
     if (!handleError(e, s, f)) throw;
     return s.cases.empty() ? Flow::Normal : execBlock(s.cases.front().body, f);
   }
@@ -216,6 +231,7 @@ Flow Runtime::execSelect(const Stmt& s, Frame& f) {
         const Variant r = ops::Equal(subject, value);
         match = r.isBoolean() && r.rawInt() != 0;
       } catch (const VbError& e) {
+        notePlace(*v, f);
         if (!handleError(e, s, f)) throw;
         match = true;
       }
@@ -258,12 +274,17 @@ bool IsWhole(const Variant& v) {
 // back each round, so the body may change it.
 Flow Runtime::execFor(const Stmt& s, Frame& f) {
   Variant limit, step;
+  const Expr* part = s.value.get();
   try {
-    const Variant start = LoopNumber(eval(*s.value, f));
-    limit = LoopNumber(eval(*s.limit, f));
-    step = s.step ? LoopNumber(eval(*s.step, f)) : Variant::fromInteger(1);
-    assign(*s.target, start, false, f);
+    const Variant start = LoopNumber(eval(*part, f));
+    part = s.limit.get();
+    limit = LoopNumber(eval(*part, f));
+    part = s.step ? s.step.get() : s.target.get();
+    step = s.step ? LoopNumber(eval(*part, f)) : Variant::fromInteger(1);
+    part = s.target.get();
+    assign(*part, start, false, f);
   } catch (const VbError& e) {
+    notePlace(*part, f);
     if (!handleError(e, s, f)) throw;
     return bodyAfterFailedHeader(s, f);
   }
@@ -319,6 +340,7 @@ Flow Runtime::execForEach(const Stmt& s, Frame& f) {
       throw VbError(451);
     }
   } catch (const VbError& e) {
+    notePlace(*s.value, f);
     if (!handleError(e, s, f)) throw;
     return bodyAfterFailedHeader(s, f);
   }
@@ -352,6 +374,7 @@ Flow Runtime::execDo(const Stmt& s, Frame& f) {
     try {
       return condition(*s.cond, f);
     } catch (const VbError& e) {
+      notePlace(*s.cond, f);
       if (!handleError(e, s, f)) throw;
       failed = true;
       return false;

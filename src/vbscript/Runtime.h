@@ -223,6 +223,9 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   void execReDim(const ast::Stmt& s, Frame& f);
   void execErase(const ast::Stmt& s, Frame& f);
   bool handleError(const VbError& e, const ast::Stmt& s, Frame& f);
+  // An error in a part of a compound statement (a condition, a Case value, a loop bound) is
+  // reported at that part, which may stand on a later line than the statement's start.
+  void notePlace(const ast::Expr& part, Frame& f);
   bool appendInPlace(const ast::Stmt& s, Frame& f);
   bool condition(const ast::Expr& e, Frame& f);
 
