@@ -248,7 +248,7 @@ void Parser::callOrAssign(Block& out, const Token& start) {
   }
   auto s = makeStmt(StmtKind::Call, start);
   auto call = makeNode(ExprKind::Call, start);
-  const bool ended = atStatementEnd() || isKw(Kw::Else);
+  const bool ended = atStatementEnd() || isKw(Kw::Else) || isKw(Kw::End);
   if (lhs->kind == ExprKind::Call && lhs->parens) {
     if (lhs->args.size() >= 2) failAt(cerr::kCannotUseParens, start);
     call->target = std::move(lhs->target);

@@ -158,11 +158,16 @@ Sub OneLiner() : reachedOneLiner = True End Sub
 Function Doubled(v)
   Doubled = v * 2 End Function
 Sub Empty1() End Sub
+Sub CallsOneLiner() : OneLiner End Sub
+Sub CallsWithArgument() : Overwrite kept End Sub
 Dim reachedOneLiner
 reachedOneLiner = False
 OneLiner
 Empty1
 Check "end sub on the statement's line", reachedOneLiner, True
+reachedOneLiner = False
+CallsOneLiner
+Check "end sub after a call without arguments", reachedOneLiner, True
 Check "end function on the statement's line", Doubled(4), 8
 
 ' a procedure defined twice: the later definition answers every call, even the earlier ones
@@ -210,6 +215,9 @@ Overwrite (kept)
 Check "array in parentheses passed by value", kept(0), "original"
 Overwrite kept
 Check "array passed by reference", kept(0), "changed"
+kept(0) = "again"
+CallsWithArgument
+Check "end sub after a call with an argument", kept(0), "changed"
 
 ' Property is an ordinary name outside a class's property declarations
 Dim Property
