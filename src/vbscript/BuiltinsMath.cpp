@@ -1,9 +1,9 @@
 // BuiltinsMath: Atn, Cos, Sin, Tan, Exp, Log, Sqr, Int, Fix, Abs, Sgn, Round, Rnd, Randomize,
 // and the generator behind Rnd (RandomState).
 //
-// Null gives Null (Sgn raises 94). Int, Fix, Abs and Round keep the subtype of their argument (Empty and
-// Boolean give Integer, text gives Double); a whole-number result that leaves its subtype
-// widens, as arithmetic does. Round rounds half to even, also with decimal places.
+// Null gives Null (Sgn raises 94). Int, Fix, Abs and Round keep the subtype of their argument
+// (Empty and Boolean give Integer, text gives Double); a whole-number result that leaves its
+// subtype widens, as arithmetic does. Round rounds half to even, also with decimal places.
 #include <array>
 #include <bit>
 #include <cmath>
