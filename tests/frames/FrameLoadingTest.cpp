@@ -176,6 +176,25 @@ TEST_F(FrameTest, TiledAndStretchedPicturesLandOnDifferentPixels) {
   EXPECT_EQ(pixel(639, 0), kGreen);
 }
 
+TEST_F(FrameTest, AFrameFileThatEndsEarlyKeepsNothingOfTheFrameBefore) {
+  platform::Picture::solid(2, 2, 0x00FF00)->saveBmp(t.game.file("Frames/green.bmp"));
+  WriteFrame(t.game, "Pic", {.backgroundType = 1, .background = "green.bmp", .tiled = true}, 1);
+  WriteHotspot(t.game, "Pic", 1, {});
+  t.game.writeLines("Frames/Short.fme", {"1"});  // a picture frame whose file stops there
+  startGame();
+  game->OpenFrame("Pic", false, 0, 0);
+  ASSERT_EQ(t.player.frame.HotspotCount, 1);
+  game->OpenFrame("Short", false, 0, 0);
+  ASSERT_FALSE(t.boxes().empty());
+  EXPECT_NE(t.boxes()[0].text.find(" Unable to load the frame called 'Short'."),
+            std::string::npos);
+  // Not the tiled picture of the frame before, nor its hotspots.
+  EXPECT_EQ(t.player.frame.BackgroundType, 1);
+  EXPECT_EQ(t.player.frame.BackgroundValue, "");
+  EXPECT_FALSE(t.player.frame.BackgroundTiled);
+  EXPECT_EQ(t.player.frame.HotspotCount, 0);
+}
+
 TEST_F(FrameTest, MissingBackgroundPictureWarnsThenReports) {
   WriteFrame(t.game, "NoPic", {.backgroundType = 1, .background = "gone.jpg"});
   startGame();
