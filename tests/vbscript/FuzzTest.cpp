@@ -20,8 +20,7 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> Corpus() {
   std::vector<std::string> texts;
-  // __FILE__ is relative to the build folder when the compiler is given relative paths.
-  const fs::path dir = TALEWICK_VBS_TEST_DIR;
+  const fs::path dir = fs::path(TALEWICK_TESTS_DIR) / "vbscript";
   for (const auto& entry : fs::directory_iterator(dir)) {
     const std::string name = entry.path().filename().string();
     if (name.rfind("lang_", 0) != 0 || entry.path().extension() != ".vbs") continue;
