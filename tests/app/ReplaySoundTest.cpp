@@ -15,8 +15,9 @@ namespace {
 
 using Json = nlohmann::json;
 
-TEST(ReplaySoundTest, MusicCarriesOnAVideoSoundsAndAClickEndsIt) {
-  GameFolder game;
+// Shore: music, a hotspot playing a three-second video, a hotspot leading to Cliff, which
+// asks for the same music.
+void WriteShore(const GameFolder& game) {
   WriteSmallGeneral(game, "Shore", true);
   game.writeVariables({"Flag"});
   game.write("Areas/sea.wav", SineWav(6.0, 220, 0.4));
@@ -32,7 +33,11 @@ TEST(ReplaySoundTest, MusicCarriesOnAVideoSoundsAndAClickEndsIt) {
   WriteHotspot(game, "Shore", 2, {.left = 200, .top = 0, .width = 100, .height = 100});
   WriteAction(game, "Shore", 2, {.goTo = "Cliff"});
   WriteFrame(game, "Cliff", {.background = "255", .music = "sea.wav"});
+}
 
+TEST(ReplaySoundTest, MusicCarriesOnAVideoSoundsAndAClickEndsIt) {
+  GameFolder game;
+  WriteShore(game);
   game.write("replay.txt",
              "wait 1000\n"
              "click 50 50\n"   // the video, three seconds long
@@ -70,6 +75,27 @@ TEST(ReplaySoundTest, MusicCarriesOnAVideoSoundsAndAClickEndsIt) {
   EXPECT_GT(heard.rms(1.05, 1.45), musicLevel * 1.3);
   EXPECT_NEAR(heard.rms(1.7, 1.85), musicLevel, 0.005);
   EXPECT_NEAR(heard.rms(clock / 1000.0 - 0.4, clock / 1000.0), musicLevel, 0.005);
+}
+
+TEST(ReplaySoundTest, EscapeEndsAVideoAndWithoutInputItPlaysToItsEnd) {
+  GameFolder game;
+  WriteShore(game);
+  const auto clockAfter = [&](const std::string& replay) {
+    game.write("replay.txt", replay);
+    std::ostringstream out, err;
+    ReplayOptions options;
+    options.replayFile = game.file("replay.txt");
+    options.gameFolder = game.path();
+    options.dumpState = true;
+    EXPECT_EQ(RunReplay(options, out, err), 0) << err.str();
+    return Json::parse(out.str())["clock_ms"].get<std::int64_t>();
+  };
+  const std::int64_t escaped = clockAfter("click 50 50\nwait 700\nkey Escape\n");
+  EXPECT_GE(escaped, 700);
+  EXPECT_LT(escaped, 1000);
+  const std::int64_t whole = clockAfter("click 50 50\n");
+  EXPECT_GE(whole, 3000);
+  EXPECT_LT(whole, 3400);
 }
 
 TEST(ReplaySoundTest, AnAudioFileThatCannotBeWrittenIsReported) {

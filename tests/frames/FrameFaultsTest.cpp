@@ -1,6 +1,7 @@
 // Frames and actions met with damaged or unusual data: what may fail, what must not, and
 // that a failure never leaves the game in a state that mixes two frames.
 #include "frames/GameFixture.h"
+#include "support/SoundFiles.h"
 #include "frames/MediaWait.h"
 #include "platform/Picture.h"
 
@@ -40,6 +41,7 @@ TEST_F(FrameFaultsTest, FadeDurationIsOnlyReadAsANumberWhereARowFades) {
   std::vector<std::string> fading = Fields({}, {{35, "1500"}, {38, "1"}});
   fading.insert(fading.end() - 1, {"1", "#TRUE#", "#FALSE#", "5", Quoted("sea.wav")});
   t.game.writeLines("Frames/Fading.fme", fading);
+  t.game.write("Areas/sea.wav", SineWav(0.5, 440, 0.5));
   startGame();
   game->OpenFrame("Quiet", false, 0, 0);
   game->OpenFrame("Odd", false, 0, 0);
