@@ -4,7 +4,8 @@
 // modal box while a line is running, the box takes the next line if that line answers it
 // ("answer", "input"), as a person would answer a box that has just appeared; otherwise the
 // box gets its default button. Input for a game window that is not open is ignored with a
-// note on the error stream.
+// note on the error stream. A "save" or "load" line opens its window and acts in it as soon
+// as the window waits for input: it types (or picks) the name and presses SAVE (LOAD).
 #pragma once
 
 #include <iosfwd>
@@ -31,6 +32,8 @@ class ReplayRunner {
   void mouse(const ReplayLine& line);
   void menu(const ReplayLine& line);
   void drag(const ReplayLine& line);
+  void saveOrLoad(const ReplayLine& line);
+  bool actInSavedGameWindow(platform::Window& window);
   void note(const ReplayLine& line, const std::string& text);
 
   platform::HeadlessPlatform& platform_;
@@ -38,6 +41,8 @@ class ReplayRunner {
   std::vector<ReplayLine> lines_;
   std::ostream& notes_;
   std::size_t next_ = 0;
+  // A "save" or "load" line waiting for its window to open.
+  const ReplayLine* savedGameLine_ = nullptr;
 };
 
 }  // namespace tw

@@ -26,6 +26,7 @@ vbs::VbError ErrorFor(int code) {
       return vbs::VbError(vbs::err::kPermissionDenied);
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:
       return vbs::VbError(vbs::err::kDiskFull);
     case ENOENT:
     case ENOTDIR:
@@ -170,6 +171,13 @@ void FieldWriter::saveTo(std::string_view path) const {
   if (!fd.reset()) throw ErrorFor(errno);
   if (::rename(temp.path().c_str(), target.c_str()) != 0) throw ErrorFor(errno);
   temp.keep();
+  // The new name lives in the folder: flush the folder too, so that after a power cut the
+  // name points at the complete new file or still at the old one. The file itself is safe
+  // by now, so a folder that cannot be flushed is no failure of the save.
+  if (UniqueFd dir(::open(base.empty() ? "/" : base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+      dir) {
+    ::fsync(dir.get());
+  }
 }
 
 }  // namespace tw
