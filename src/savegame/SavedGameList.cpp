@@ -33,6 +33,7 @@ std::vector<std::string> ListSavedGames(Player& player) {
     std::optional<std::int64_t> modified;
   };
   std::vector<Entry> list;
+  if (player.folders.ProjectFolder.empty()) return {};  // no game folder yet
   try {
     player.files.invalidate();  // saves and deletions happen behind the resolver's cache
     const std::vector<std::string> files =
