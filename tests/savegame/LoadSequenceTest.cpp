@@ -64,6 +64,25 @@ TEST_F(LoadSequenceTest, ALoadBringsBackExactlyTheSavedState) {
   EXPECT_TRUE(game->Area[2].visible());
 }
 
+// Older players read Windows-1252 only: a game whose texts all fit is written in it; one
+// text that does not fit makes the whole file UTF-8. Either loads back unchanged.
+TEST_F(LoadSequenceTest, TextIsWrittenInWindows1252WhenEveryCharacterFits) {
+  startGame();
+  game->variables.ChangeVariableVariantValue("Note", Variant::fromString("Café"));
+  saveAs("Western");
+  game->variables.ChangeVariableVariantValue("Note", Variant::fromString("Café Ωμέγα"));
+  saveAs("Greek");
+  std::ifstream western(sav("Western"), std::ios::binary), greek(sav("Greek"), std::ios::binary);
+  const std::string w((std::istreambuf_iterator<char>(western)), {});
+  const std::string g((std::istreambuf_iterator<char>(greek)), {});
+  EXPECT_NE(w.find("\"Caf\xE9\""), std::string::npos);
+  EXPECT_NE(g.find("\"Caf\xC3\xA9 \xCE\xA9"), std::string::npos);
+  loadNamed("Western");
+  EXPECT_EQ((*game->variables.VariablesVariant.begin())->Value.toString(), "Café");
+  loadNamed("Greek");
+  EXPECT_EQ((*game->variables.VariablesVariant.begin())->Value.toString(), "Café Ωμέγα");
+}
+
 TEST_F(LoadSequenceTest, TheLoadPausesWithTheGameAreaHiddenAndTheBusyPointer) {
   startGame();
   saveAs("Slot");
