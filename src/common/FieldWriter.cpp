@@ -154,11 +154,12 @@ void FieldWriter::saveTo(std::string_view path) const {
     replacing = true;
   }
 
-  const std::string leaf = target.substr(target.rfind('/') + 1);
+  // The temporary name does not repeat the target's: a target name near the file system's
+  // length limit must not fail only because its temporary companion is longer.
   UniqueFd fd;
   std::string tempPath;
   for (int attempt = 0; !fd; ++attempt) {
-    tempPath = base + "/." + leaf + "." + std::to_string(::getpid()) + "-" +
+    tempPath = base + "/.talewick-save-" + std::to_string(::getpid()) + "-" +
                std::to_string(attempt) + ".tmp";
     fd = UniqueFd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!fd && (errno != EEXIST || attempt >= 100)) throw ErrorFor(errno);

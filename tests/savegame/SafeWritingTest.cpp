@@ -103,6 +103,15 @@ TEST_F(SafeWritingTest, ANameTooLongForTheFileSystemIsReportedAndNothingIsWritte
   expectStillPlayable();
 }
 
+// The longest name the file system takes (255 bytes with ".sav") saves like any other.
+TEST_F(SafeWritingTest, ANameAtTheFileSystemsLengthLimitSaves) {
+  startGame();
+  const std::string longest(251, 'n');
+  saveAs(longest);
+  EXPECT_TRUE(t.game.exists(longest + ".sav"));
+  EXPECT_EQ(ListSavedGames(t.player), std::vector<std::string>{longest});
+}
+
 // Root may write into any folder, so the check runs as an unprivileged user in a child
 // process when the tests run as root.
 TEST_F(SafeWritingTest, AReadOnlyFolderKeepsItsSavedGames) {
