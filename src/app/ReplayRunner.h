@@ -3,9 +3,10 @@
 // Each line is the player's input, in order, on the virtual clock. When the game opens a
 // modal box while a line is running, the box takes the next line if that line answers it
 // ("answer", "input"), as a person would answer a box that has just appeared; otherwise the
-// box gets its default button. Input for a game window that is not open is ignored with a
-// note on the error stream. A "save" or "load" line opens its window and acts in it as soon
-// as the window waits for input: it types (or picks) the name and presses SAVE (LOAD).
+// box gets its default button. An "answer" or "input" line that no box takes stops the
+// replay. Input for a game window that is not open is ignored with a note on the error
+// stream. A "save" or "load" line opens its window and acts in it as soon as the window
+// waits for input: it types (or picks) the name and presses SAVE (LOAD).
 #pragma once
 
 #include <iosfwd>
