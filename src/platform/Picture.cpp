@@ -1,4 +1,5 @@
-// Picture: decoding with Qt's image readers, format found from the content.
+// Picture: decoding with Qt's image readers (metafiles with our own player, Metafile.h),
+// format found from the content.
 #include "platform/Picture.h"
 
 #include <QBuffer>
@@ -9,6 +10,7 @@
 #include <QImageWriter>
 #include <algorithm>
 
+#include "platform/Metafile.h"
 #include "platform/qt/Bridge.h"
 #include "vbscript/VbError.h"
 
@@ -27,22 +29,6 @@ constexpr int kInvalidPicture = 481;
 std::uint16_t Le16(const QByteArray& b, int at) {
   return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
                                     (static_cast<unsigned char>(b[at + 1]) << 8));
-}
-
-std::uint32_t Le32(const QByteArray& b, int at) {
-  return static_cast<std::uint32_t>(Le16(b, at)) |
-         (static_cast<std::uint32_t>(Le16(b, at + 2)) << 16);
-}
-
-// Windows metafiles: placeable wmf (key 0x9AC6CDD7), plain wmf (type 1 or 2, header of 9
-// words) and emf (first record EMR_HEADER with the " EMF" signature at offset 40).
-bool IsMetafile(const QByteArray& b) {
-  if (b.size() >= 4 && Le32(b, 0) == 0x9AC6CDD7u) return true;
-  if (b.size() >= 6 && (Le16(b, 0) == 1 || Le16(b, 0) == 2) && Le16(b, 2) == 9 &&
-      (Le16(b, 4) == 0x0100 || Le16(b, 4) == 0x0300)) {
-    return true;
-  }
-  return b.size() >= 44 && Le32(b, 0) == 1 && b.mid(40, 4) == QByteArray(" EMF");
 }
 
 // A .cur file is an icon directory of type 2; its first entry keeps the hot spot where an
@@ -74,7 +60,10 @@ QImage Decode(const QByteArray& bytes) {
 }
 
 std::shared_ptr<const Picture> FromBytes(const QByteArray& bytes) {
-  if (bytes.isEmpty() || IsMetafile(bytes)) throw vbs::VbError(kInvalidPicture);
+  if (bytes.isEmpty()) throw vbs::VbError(kInvalidPicture);
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+  const auto size = static_cast<std::size_t>(bytes.size());
+  if (IsMetafile(data, size)) return RenderMetafile(data, size);
   QImage image = Decode(bytes);
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
     throw vbs::VbError(kInvalidPicture);
