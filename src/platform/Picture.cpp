@@ -11,7 +11,9 @@
 #include <algorithm>
 
 #include "platform/Metafile.h"
+#include "platform/MetafileReader.h"
 #include "platform/qt/Bridge.h"
+#include "platform/qt/MetafileDc.h"
 #include "vbscript/VbError.h"
 
 namespace tw::platform {
@@ -20,6 +22,7 @@ struct Picture::Impl {
   QImage image;
   bool hasHotSpot = false;
   Point hotSpot;
+  std::vector<std::uint8_t> metafile;  // the file, for pictures drawn from one
 };
 
 namespace {
@@ -87,6 +90,25 @@ std::shared_ptr<const Picture> PictureAccess::make(QImage image, std::optional<P
   impl->hotSpot = hotSpot.value_or(Point{});
   impl->image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   return std::make_shared<const Picture>(Picture::Key{}, std::move(impl));
+}
+
+std::shared_ptr<const Picture> PictureAccess::makeMetafile(QImage image,
+                                                           std::vector<std::uint8_t> metafile) {
+  auto impl = std::make_unique<Picture::Impl>();
+  impl->image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  impl->metafile = std::move(metafile);
+  return std::make_shared<const Picture>(Picture::Key{}, std::move(impl));
+}
+
+QImage PictureAccess::drawnAt(const Picture& picture, QSize size) {
+  const std::vector<std::uint8_t>& file = picture.impl().metafile;
+  if (file.empty()) return QImage();
+  if (size == picture.impl().image.size()) return picture.impl().image;
+  try {
+    return metafile::PlayMetafile(file.data(), file.size(), size);
+  } catch (const metafile::BadMetafile&) {
+    return QImage();  // a size beyond the limits: the caller scales the picture
+  }
 }
 
 Picture::Picture(Key, std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/Canvas.h"
 #include "platform/GuiForPainting.h"
 #include "platform/Picture.h"
 #include "support/MetafileWriter.h"
@@ -176,6 +177,25 @@ TEST(MetafilePictures, BitmapsAreStretchedUprightOntoTheirRectangle) {
   EXPECT_EQ(emf->pixel(105, 15), kRed);
   EXPECT_EQ(emf->pixel(135, 45), kYellow);
   EXPECT_EQ(emf->pixel(95, 15), 0u);
+}
+
+TEST(MetafilePictures, DrawnLargerTheyArePlayedAgainNotBlownUp) {
+  // 100 x 80 pixels: red up to x = 50, a one-pixel black line at x = 75.
+  WmfWriter w = WmfWriter::Placeable(0, 0, 1500, 1200, 1440);
+  w.createPen(5, 0, 0).selectObject(0);
+  w.createBrush(0, Rgb(255, 0, 0)).selectObject(1).rectangle(0, 0, 750, 1200);
+  w.createPen(0, 0, Rgb(0, 0, 0)).selectObject(2).moveTo(1125, 0).lineTo(1125, 1200);
+  auto pic = Picture::decode(w.bytes());
+  Canvas canvas;
+  canvas.resize(400, 320);
+  canvas.fill(0xFFFFFF);
+  canvas.drawPictureScaled(*pic, 0, 0, 400, 320);
+  // A sharp edge where the rectangle ends, and the line still one pixel wide.
+  EXPECT_EQ(canvas.pixel(199, 100), kRed);
+  EXPECT_EQ(canvas.pixel(200, 100), kWhite);
+  EXPECT_EQ(canvas.pixel(300, 100), 0xFF000000u);
+  EXPECT_EQ(canvas.pixel(298, 100), kWhite);
+  EXPECT_EQ(canvas.pixel(302, 100), kWhite);
 }
 
 TEST(MetafilePictures, TextIsDrawnAtItsPointInItsColour) {

@@ -195,4 +195,9 @@ std::size_t DibInfoSize(const std::uint8_t* info, std::size_t available);
 void PlayWmf(MetafileDc& dc, const Layout& layout);
 void PlayEmf(MetafileDc& dc, const Layout& layout);
 
+// Reads and plays a metafile into a new see-through image: of the file's own size, or of
+// `size` when one is given (the drawing then fills it). Raises BadMetafile, also for a
+// size beyond the limits of MetafileReader.h.
+QImage PlayMetafile(const std::uint8_t* data, std::size_t size, std::optional<QSize> target = {});
+
 }  // namespace tw::platform::metafile
