@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <random>
 
 #include "platform/Canvas.h"
 #include "platform/GuiForPainting.h"
@@ -318,6 +319,32 @@ TEST(MetafilePictures, DamagedFilesAreInvalidPicturesNotCrashesOrHangs) {
   }
 }
 
+TEST(MetafilePictures, RandomlyDamagedFilesLoadOrAreInvalidNeverWorse) {
+  GuiForPainting gui;  // text records are played too
+  const test::Dib dib = MakeDib(3, 2, [](int x, int y) { return x * 0x500000u + y * 0x50u; });
+  WmfWriter w = WmfScene();
+  w.createFont(-200, "Arial").selectObject(5).textOut(100, 100, "Damaged?");
+  w.stretchDibits(0, 0, 300, 300, dib).saveDc().restoreDc(-1);
+  EmfWriter e = EmfScene();
+  e.createFont(4, -20, "Arial").selectObject(4).textOutW(5, 5, u"Damaged?");
+  e.stretchDibits(0, 0, 30, 30, dib).ellipse(0, 0, 20, 20);
+  std::mt19937 random(20261208);
+  for (const Bytes& sound : {w.bytes(), e.bytes()}) {
+    ASSERT_EQ(Error(sound), 0);
+    for (int round = 0; round < 400; ++round) {
+      Bytes bad = sound;
+      std::uniform_int_distribution<std::size_t> at(0, bad.size() - 1);
+      const int flips = 1 + round % 6;
+      for (int k = 0; k < flips; ++k) {
+        bad[at(random)] = static_cast<std::uint8_t>(random());
+      }
+      if (round % 5 == 0) bad.resize(at(random));
+      const int error = Error(bad);
+      EXPECT_TRUE(error == 0 || error == 481) << "round " << round << ": error " << error;
+    }
+  }
+}
+
 TEST(MetafilePictures, BitmapsOfAbsurdSizeOrShortDataAreRefused) {
   const test::Dib dib = MakeDib(2, 2, [](int, int) { return 0xFF0000u; });
   ASSERT_EQ(Error(WmfWriter::Placeable(0, 0, 1500, 1200, 1440)
@@ -345,6 +372,11 @@ TEST(MetafilePictures, ExtremeCoordinatesAndDeepNestingStayBounded) {
   e.rectangle(-2000000000, -2000000000, 2000000000, 2000000000);
   e.ellipse(-2000000000, 0, 2000000000, 10);
   e.createFont(3, -2000000000, "Arial").selectObject(3).textOutW(0, 0, u"X");
+  // A mapping that blows one unit up to thousands of millions of pixels.
+  e.setMapMode(8).setWindowExt(1, 1).setViewportExt(2000000000, 2000000000);
+  e.rectangle(-3, -3, 3, 3);
+  e.moveTo(-1000000, 5).lineTo(1000000, -7);
+  e.textOutW(0, 0, u"Y");
   auto pic = Picture::decode(e.bytes());
   EXPECT_EQ(pic->width(), 144);
   // More saved states than any picture needs: refused rather than grown without end.
