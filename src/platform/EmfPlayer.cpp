@@ -180,10 +180,18 @@ void Play(MetafileDc& dc, const Record& r) {
   const Params& p = r.params;
   DcState& s = dc.state();
   switch (r.type) {
-    case kSetWindowExtEx: s.windowExt = SizeAt(p, 8); break;
-    case kSetWindowOrgEx: s.windowOrg = PointAt(p, 8); break;
-    case kSetViewportExtEx: s.viewportExt = SizeAt(p, 8); break;
-    case kSetViewportOrgEx: s.viewportOrg = PointAt(p, 8); break;
+    case kSetWindowExtEx:
+      s.windowExt = SizeAt(p, 8);
+      break;
+    case kSetWindowOrgEx:
+      s.windowOrg = PointAt(p, 8);
+      break;
+    case kSetViewportExtEx:
+      s.viewportExt = SizeAt(p, 8);
+      break;
+    case kSetViewportOrgEx:
+      s.viewportOrg = PointAt(p, 8);
+      break;
     case kScaleViewportExtEx:
     case kScaleWindowExtEx: {
       const double xNum = p.i32(8), xDen = p.i32(12), yNum = p.i32(16), yDen = p.i32(20);
@@ -192,29 +200,62 @@ void Play(MetafileDc& dc, const Record& r) {
       ext = QSizeF(ext.width() * xNum / xDen, ext.height() * yNum / yDen);
       break;
     }
-    case kSetMapMode: s.mapMode = static_cast<int>(p.u32(8)); break;
-    case kSetBkMode: s.opaqueBack = p.u32(8) == 2; break;
-    case kSetPolyFillMode: s.fillRule = p.u32(8) == 2 ? Qt::WindingFill : Qt::OddEvenFill; break;
-    case kSetRop2: s.drawNothing = p.u32(8) == 11; break;
-    case kSetTextAlign: s.textAlign = static_cast<int>(p.u32(8)); break;
-    case kSetTextColor: s.textColour = MetafileDc::ColourRef(p.u32(8)); break;
-    case kSetBkColor: s.backColour = MetafileDc::ColourRef(p.u32(8)); break;
-    case kSaveDc: dc.save(); break;
-    case kRestoreDc: dc.restore(p.i32(8)); break;
-    case kSetWorldTransform: s.world = TransformAt(p, 8); break;
+    case kSetMapMode:
+      s.mapMode = static_cast<int>(p.u32(8));
+      break;
+    case kSetBkMode:
+      s.opaqueBack = p.u32(8) == 2;
+      break;
+    case kSetPolyFillMode:
+      s.fillRule = p.u32(8) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
+      break;
+    case kSetRop2:
+      s.drawNothing = p.u32(8) == 11;
+      break;
+    case kSetTextAlign:
+      s.textAlign = static_cast<int>(p.u32(8));
+      break;
+    case kSetTextColor:
+      s.textColour = MetafileDc::ColourRef(p.u32(8));
+      break;
+    case kSetBkColor:
+      s.backColour = MetafileDc::ColourRef(p.u32(8));
+      break;
+    case kSaveDc:
+      dc.save();
+      break;
+    case kRestoreDc:
+      dc.restore(p.i32(8));
+      break;
+    case kSetWorldTransform:
+      s.world = TransformAt(p, 8);
+      break;
     case kModifyWorldTransform: {
       const QTransform x = TransformAt(p, 8);
       switch (p.u32(32)) {
-        case 1: s.world = QTransform(); break;
-        case 2: s.world = x * s.world; break;
-        case 3: s.world = s.world * x; break;
-        case 4: s.world = x; break;
-        default: break;
+        case 1:
+          s.world = QTransform();
+          break;
+        case 2:
+          s.world = x * s.world;
+          break;
+        case 3:
+          s.world = s.world * x;
+          break;
+        case 4:
+          s.world = x;
+          break;
+        default:
+          break;
       }
       break;
     }
-    case kExcludeClipRect: dc.excludeClip(RectAt(p, 8)); break;
-    case kIntersectClipRect: dc.intersectClip(RectAt(p, 8)); break;
+    case kExcludeClipRect:
+      dc.excludeClip(RectAt(p, 8));
+      break;
+    case kIntersectClipRect:
+      dc.intersectClip(RectAt(p, 8));
+      break;
     case kExtSelectClipRgn:
       if (p.u32(12) == kRgnCopy && p.u32(8) == 0) s.clip.reset();  // back to no clipping
       break;
@@ -290,8 +331,12 @@ void Play(MetafileDc& dc, const Record& r) {
       break;
     }
 
-    case kMoveToEx: dc.moveTo(PointAt(p, 8)); break;
-    case kLineTo: dc.lineTo(PointAt(p, 8)); break;
+    case kMoveToEx:
+      dc.moveTo(PointAt(p, 8));
+      break;
+    case kLineTo:
+      dc.lineTo(PointAt(p, 8));
+      break;
     case kPolygon:
     case kPolygon16:
       dc.polygons({Points(p, 28, p.u32(24), r.type == kPolygon16)});
@@ -320,9 +365,15 @@ void Play(MetafileDc& dc, const Record& r) {
     case kPolyPolyline16:
       for (const QPolygonF& line : PolyPoints(p, r.type == kPolyPolyline16)) dc.polyline(line);
       break;
-    case kRectangle: dc.rectangle(RectAt(p, 8)); break;
-    case kEllipse: dc.ellipse(RectAt(p, 8)); break;
-    case kRoundRect: dc.roundRect(RectAt(p, 8), SizeAt(p, 24)); break;
+    case kRectangle:
+      dc.rectangle(RectAt(p, 8));
+      break;
+    case kEllipse:
+      dc.ellipse(RectAt(p, 8));
+      break;
+    case kRoundRect:
+      dc.roundRect(RectAt(p, 8), SizeAt(p, 24));
+      break;
     case kArc:
     case kChord:
     case kPie:
@@ -334,14 +385,28 @@ void Play(MetafileDc& dc, const Record& r) {
       dc.arc(kind, RectAt(p, 8), PointAt(p, 24), PointAt(p, 32));
       break;
     }
-    case kSetPixelV: dc.setPixel(PointAt(p, 8), MetafileDc::ColourRef(p.u32(16))); break;
+    case kSetPixelV:
+      dc.setPixel(PointAt(p, 8), MetafileDc::ColourRef(p.u32(16)));
+      break;
 
-    case kBeginPath: dc.beginPath(); break;
-    case kEndPath: dc.endPath(); break;
-    case kCloseFigure: dc.closeFigure(); break;
-    case kFillPath: dc.fillPath(true, false); break;
-    case kStrokeAndFillPath: dc.fillPath(true, true); break;
-    case kStrokePath: dc.fillPath(false, true); break;
+    case kBeginPath:
+      dc.beginPath();
+      break;
+    case kEndPath:
+      dc.endPath();
+      break;
+    case kCloseFigure:
+      dc.closeFigure();
+      break;
+    case kFillPath:
+      dc.fillPath(true, false);
+      break;
+    case kStrokeAndFillPath:
+      dc.fillPath(true, true);
+      break;
+    case kStrokePath:
+      dc.fillPath(false, true);
+      break;
 
     case kExtTextOutA:
     case kExtTextOutW:

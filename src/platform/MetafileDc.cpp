@@ -34,43 +34,78 @@ const GdiObject& Stock(std::uint32_t stock, GdiObject& scratch) {
     scratch.pen.colour = c;
   };
   switch (stock) {
-    case 0: brush(0, Qt::white); break;
-    case 1: brush(0, QColor(192, 192, 192)); break;
-    case 2: brush(0, QColor(128, 128, 128)); break;
-    case 3: brush(0, QColor(64, 64, 64)); break;
-    case 4: brush(0, Qt::black); break;
-    case 5: brush(1, Qt::black); break;
-    case 6: pen(0, Qt::white); break;
-    case 7: pen(0, Qt::black); break;
-    case 8: pen(5, Qt::black); break;
-    case 10: case 11: case 12: case 13: case 14: case 16: case 17:
+    case 0:
+      brush(0, Qt::white);
+      break;
+    case 1:
+      brush(0, QColor(192, 192, 192));
+      break;
+    case 2:
+      brush(0, QColor(128, 128, 128));
+      break;
+    case 3:
+      brush(0, QColor(64, 64, 64));
+      break;
+    case 4:
+      brush(0, Qt::black);
+      break;
+    case 5:
+      brush(1, Qt::black);
+      break;
+    case 6:
+      pen(0, Qt::white);
+      break;
+    case 7:
+      pen(0, Qt::black);
+      break;
+    case 8:
+      pen(5, Qt::black);
+      break;
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 16:
+    case 17:
       scratch.kind = GdiObject::Kind::Font;
       scratch.font.face = (stock == 10 || stock == 11 || stock == 16)
                               ? QStringLiteral("Courier New")
                               : QStringLiteral("MS Sans Serif");
       break;
-    default: break;  // palettes and the DC pen and brush: nothing to change
+    default:
+      break;  // palettes and the DC pen and brush: nothing to change
   }
   return scratch;
 }
 
 Qt::BrushStyle HatchStyle(int hatch) {
   switch (hatch) {
-    case 0: return Qt::HorPattern;
-    case 1: return Qt::VerPattern;
-    case 2: return Qt::FDiagPattern;
-    case 3: return Qt::BDiagPattern;
-    case 4: return Qt::CrossPattern;
-    default: return Qt::DiagCrossPattern;
+    case 0:
+      return Qt::HorPattern;
+    case 1:
+      return Qt::VerPattern;
+    case 2:
+      return Qt::FDiagPattern;
+    case 3:
+      return Qt::BDiagPattern;
+    case 4:
+      return Qt::CrossPattern;
+    default:
+      return Qt::DiagCrossPattern;
   }
 }
 
 QPainter::CompositionMode RopMode(std::uint32_t rop) {
   switch (rop) {
-    case kSrcPaint: return QPainter::RasterOp_SourceOrDestination;
-    case kSrcAnd: return QPainter::RasterOp_SourceAndDestination;
-    case kSrcInvert: return QPainter::RasterOp_SourceXorDestination;
-    default: return QPainter::CompositionMode_SourceOver;
+    case kSrcPaint:
+      return QPainter::RasterOp_SourceOrDestination;
+    case kSrcAnd:
+      return QPainter::RasterOp_SourceAndDestination;
+    case kSrcInvert:
+      return QPainter::RasterOp_SourceXorDestination;
+    default:
+      return QPainter::CompositionMode_SourceOver;
   }
 }
 
@@ -85,9 +120,9 @@ MetafileDc::MetafileDc(QImage& image, const Layout& layout)
       fonts_(FontsAvailable()) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  frameToPicture_ = QTransform::fromTranslate(-layout.frameLeft, -layout.frameTop) *
-                    QTransform::fromScale(image.width() / layout.frameWidth,
-                                          image.height() / layout.frameHeight);
+  frameToPicture_ =
+      QTransform::fromTranslate(-layout.frameLeft, -layout.frameTop) *
+      QTransform::fromScale(image.width() / layout.frameWidth, image.height() / layout.frameHeight);
   if (layout.kind == Kind::Wmf) {
     // A wmf is played with its window and viewport on its frame, so a file that sets no
     // window of its own still fills the picture.
@@ -117,7 +152,10 @@ QTransform MetafileDc::toPicture() const {
       sy = std::copysign(m, sy);
       break;
     }
-    case kMapLoMetric: case kMapHiMetric: case kMapLoEnglish: case kMapHiEnglish:
+    case kMapLoMetric:
+    case kMapHiMetric:
+    case kMapLoEnglish:
+    case kMapHiEnglish:
     case kMapTwips: {
       if (pixelsPerMmX_ <= 0) {  // a wmf has no device to measure: use its window
         extents();
@@ -175,9 +213,8 @@ GdiObject& MetafileDc::object(int index) {
 
 void MetafileDc::createObject(int index, GdiObject created) {
   if (index < 0) {
-    auto free = std::find_if(objects_.begin(), objects_.end(), [](const GdiObject& o) {
-      return o.kind == GdiObject::Kind::Empty;
-    });
+    auto free = std::find_if(objects_.begin(), objects_.end(),
+                             [](const GdiObject& o) { return o.kind == GdiObject::Kind::Empty; });
     if (free == objects_.end()) throw BadMetafile("object table full");
     *free = std::move(created);
     return;
@@ -188,10 +225,17 @@ void MetafileDc::createObject(int index, GdiObject created) {
 void MetafileDc::selectObject(int index) {
   const GdiObject& o = object(index);
   switch (o.kind) {
-    case GdiObject::Kind::Pen: state_.pen = o.pen; break;
-    case GdiObject::Kind::Brush: state_.brush = o.brush; break;
-    case GdiObject::Kind::Font: state_.font = o.font; break;
-    default: break;  // palettes, regions, deleted slots
+    case GdiObject::Kind::Pen:
+      state_.pen = o.pen;
+      break;
+    case GdiObject::Kind::Brush:
+      state_.brush = o.brush;
+      break;
+    case GdiObject::Kind::Font:
+      state_.font = o.font;
+      break;
+    default:
+      break;  // palettes, regions, deleted slots
   }
 }
 
@@ -254,12 +298,23 @@ QPen MetafileDc::qpen() const {
   pen.setCapStyle(width <= 1 ? Qt::FlatCap : Qt::RoundCap);
   pen.setJoinStyle(width <= 1 ? Qt::MiterJoin : Qt::RoundJoin);
   switch (p.style & 0xF) {
-    case 1: pen.setStyle(Qt::DashLine); break;
-    case 2: pen.setStyle(Qt::DotLine); break;
-    case 3: pen.setStyle(Qt::DashDotLine); break;
-    case 4: pen.setStyle(Qt::DashDotDotLine); break;
-    case 5: pen.setStyle(Qt::NoPen); break;
-    default: break;  // solid, inside frame and the rest
+    case 1:
+      pen.setStyle(Qt::DashLine);
+      break;
+    case 2:
+      pen.setStyle(Qt::DotLine);
+      break;
+    case 3:
+      pen.setStyle(Qt::DashDotLine);
+      break;
+    case 4:
+      pen.setStyle(Qt::DashDotDotLine);
+      break;
+    case 5:
+      pen.setStyle(Qt::NoPen);
+      break;
+    default:
+      break;  // solid, inside frame and the rest
   }
   return pen;
 }
@@ -434,14 +489,20 @@ void MetafileDc::patternBlt(const QRectF& r, std::uint32_t rop) {
   area.addRect(r.normalized());
   area = toPicture().map(area);
   switch (rop) {
-    case kBlackness: painter_.fillPath(area, Qt::black); break;
-    case kWhiteness: painter_.fillPath(area, Qt::white); break;
+    case kBlackness:
+      painter_.fillPath(area, Qt::black);
+      break;
+    case kWhiteness:
+      painter_.fillPath(area, Qt::white);
+      break;
     case kDstInvert:
       painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
       painter_.fillPath(area, Qt::white);
       painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
       break;
-    default: fillBrush(area); break;
+    default:
+      fillBrush(area);
+      break;
   }
 }
 
@@ -458,9 +519,9 @@ void MetafileDc::bitmap(const QRectF& dest, const QImage& source, const QRectF& 
   if (rop == kNotSrcCopy) pixels.invertPixels();
   applyClip();
   painter_.save();
-  painter_.setTransform(QTransform::fromScale(dest.width() / part.width(),
-                                              dest.height() / part.height()) *
-                        QTransform::fromTranslate(dest.x(), dest.y()) * toPicture());
+  painter_.setTransform(
+      QTransform::fromScale(dest.width() / part.width(), dest.height() / part.height()) *
+      QTransform::fromTranslate(dest.x(), dest.y()) * toPicture());
   painter_.setCompositionMode(RopMode(rop));
   painter_.drawImage(QPointF(0, 0), pixels);
   painter_.restore();

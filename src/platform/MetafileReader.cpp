@@ -38,8 +38,6 @@ void SetSize(Layout& layout, double widthTwips, double heightTwips) {
   if (static_cast<std::int64_t>(layout.width) * layout.height > kMaxPixels) {
     Bad("picture too large");
   }
-  layout.widthTwips = static_cast<int>(std::lround(widthTwips));
-  layout.heightTwips = static_cast<int>(std::lround(heightTwips));
 }
 
 // The records of a wmf from `at` (just after its 9-word header) to its end-of-file record.
@@ -143,8 +141,7 @@ Layout ReadEmf(const std::uint8_t* data, std::size_t size) {
       Bad("emf record size out of range");
     }
     if (type == kEmfEof) return layout;
-    layout.records.push_back(
-        Record{type, Params(data + at, static_cast<std::size_t>(recordSize))});
+    layout.records.push_back(Record{type, Params(data + at, static_cast<std::size_t>(recordSize))});
     at += static_cast<std::size_t>(recordSize);
   }
 }

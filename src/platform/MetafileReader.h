@@ -5,8 +5,9 @@
 // record. Every record lies wholly inside the file, every size is a whole number of units
 // (words for wmf, four bytes for emf) and at least a record header, so walking the list
 // always ends; a file without its end-of-file record is truncated. Anything else that does
-// not hold raises BadMetafile; drawing the records (MetafilePlayer) reads their parameters
-// through Params, which raises BadMetafile too when a record is shorter than it claims.
+// not hold raises BadMetafile; drawing the records (WmfPlayer, EmfPlayer) reads their
+// parameters through Params, which raises BadMetafile too when a record is shorter than
+// its contents need.
 //
 // Sizes: a placeable wmf has a bounding box in units of so many per inch, an emf a frame
 // in hundredths of a millimetre; both become twips, then pixels (15 twips each). A wmf
@@ -61,8 +62,6 @@ struct Layout {
   Kind kind = Kind::Wmf;
   int width = 0;   // pixels
   int height = 0;  // pixels
-  int widthTwips = 0;
-  int heightTwips = 0;
   // The rectangle, in the file's device units, that fills the picture. For a wmf these are
   // the logical units of its bounding box (or of its first window); for an emf, pixels of
   // the device it was recorded on.

@@ -75,8 +75,7 @@ QPointF PointYX(const Params& p, std::size_t i) {
 
 // A rectangle stored bottom, right, top, left from word i.
 QRectF RectBRTL(const Params& p, std::size_t i) {
-  const double bottom = p.word(i), right = p.word(i + 1), top = p.word(i + 2),
-               left = p.word(i + 3);
+  const double bottom = p.word(i), right = p.word(i + 1), top = p.word(i + 2), left = p.word(i + 3);
   return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
@@ -135,21 +134,51 @@ void Play(MetafileDc& dc, const Record& r) {
   const Params& p = r.params;
   DcState& s = dc.state();
   switch (r.type) {
-    case kSaveDc: dc.save(); break;
-    case kRestoreDc: dc.restore(p.word(0)); break;
-    case kSetBkMode: s.opaqueBack = p.word(0) == 2; break;
-    case kSetMapMode: s.mapMode = p.word(0); break;
-    case kSetRop2: s.drawNothing = p.word(0) == 11; break;
-    case kSetPolyFillMode: s.fillRule = p.word(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill; break;
-    case kSetTextAlign: s.textAlign = static_cast<std::uint16_t>(p.word(0)); break;
-    case kSetBkColor: s.backColour = MetafileDc::ColourRef(p.u32(0)); break;
-    case kSetTextColor: s.textColour = MetafileDc::ColourRef(p.u32(0)); break;
-    case kSetWindowOrg: s.windowOrg = PointYX(p, 0); break;
-    case kSetWindowExt: s.windowExt = QSizeF(p.word(1), p.word(0)); break;
-    case kSetViewportOrg: s.viewportOrg = PointYX(p, 0); break;
-    case kSetViewportExt: s.viewportExt = QSizeF(p.word(1), p.word(0)); break;
-    case kOffsetWindowOrg: s.windowOrg += PointYX(p, 0); break;
-    case kOffsetViewportOrg: s.viewportOrg += PointYX(p, 0); break;
+    case kSaveDc:
+      dc.save();
+      break;
+    case kRestoreDc:
+      dc.restore(p.word(0));
+      break;
+    case kSetBkMode:
+      s.opaqueBack = p.word(0) == 2;
+      break;
+    case kSetMapMode:
+      s.mapMode = p.word(0);
+      break;
+    case kSetRop2:
+      s.drawNothing = p.word(0) == 11;
+      break;
+    case kSetPolyFillMode:
+      s.fillRule = p.word(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
+      break;
+    case kSetTextAlign:
+      s.textAlign = static_cast<std::uint16_t>(p.word(0));
+      break;
+    case kSetBkColor:
+      s.backColour = MetafileDc::ColourRef(p.u32(0));
+      break;
+    case kSetTextColor:
+      s.textColour = MetafileDc::ColourRef(p.u32(0));
+      break;
+    case kSetWindowOrg:
+      s.windowOrg = PointYX(p, 0);
+      break;
+    case kSetWindowExt:
+      s.windowExt = QSizeF(p.word(1), p.word(0));
+      break;
+    case kSetViewportOrg:
+      s.viewportOrg = PointYX(p, 0);
+      break;
+    case kSetViewportExt:
+      s.viewportExt = QSizeF(p.word(1), p.word(0));
+      break;
+    case kOffsetWindowOrg:
+      s.windowOrg += PointYX(p, 0);
+      break;
+    case kOffsetViewportOrg:
+      s.viewportOrg += PointYX(p, 0);
+      break;
     case kScaleWindowExt:
     case kScaleViewportExt: {
       const double yDen = p.word(0), yNum = p.word(1), xDen = p.word(2), xNum = p.word(3);
@@ -158,11 +187,19 @@ void Play(MetafileDc& dc, const Record& r) {
       ext = QSizeF(ext.width() * xNum / xDen, ext.height() * yNum / yDen);
       break;
     }
-    case kExcludeClipRect: dc.excludeClip(RectBRTL(p, 0)); break;
-    case kIntersectClipRect: dc.intersectClip(RectBRTL(p, 0)); break;
+    case kExcludeClipRect:
+      dc.excludeClip(RectBRTL(p, 0));
+      break;
+    case kIntersectClipRect:
+      dc.intersectClip(RectBRTL(p, 0));
+      break;
 
-    case kSelectObject: dc.selectObject(static_cast<std::uint16_t>(p.word(0))); break;
-    case kDeleteObject: dc.deleteObject(static_cast<std::uint16_t>(p.word(0))); break;
+    case kSelectObject:
+      dc.selectObject(static_cast<std::uint16_t>(p.word(0)));
+      break;
+    case kDeleteObject:
+      dc.deleteObject(static_cast<std::uint16_t>(p.word(0)));
+      break;
     case kCreatePenIndirect: {
       GdiObject o{GdiObject::Kind::Pen};
       o.pen.style = static_cast<std::uint16_t>(p.word(0));
@@ -200,10 +237,18 @@ void Play(MetafileDc& dc, const Record& r) {
       dc.createObject(-1, GdiObject{GdiObject::Kind::Other});
       break;
 
-    case kMoveTo: dc.moveTo(PointYX(p, 0)); break;
-    case kLineTo: dc.lineTo(PointYX(p, 0)); break;
-    case kPolygon: dc.polygons({Points(p, 1, static_cast<std::uint16_t>(p.word(0)))}); break;
-    case kPolyline: dc.polyline(Points(p, 1, static_cast<std::uint16_t>(p.word(0)))); break;
+    case kMoveTo:
+      dc.moveTo(PointYX(p, 0));
+      break;
+    case kLineTo:
+      dc.lineTo(PointYX(p, 0));
+      break;
+    case kPolygon:
+      dc.polygons({Points(p, 1, static_cast<std::uint16_t>(p.word(0)))});
+      break;
+    case kPolyline:
+      dc.polyline(Points(p, 1, static_cast<std::uint16_t>(p.word(0))));
+      break;
     case kPolyPolygon: {
       const std::size_t count = static_cast<std::uint16_t>(p.word(0));
       std::vector<QPolygonF> polygons;
@@ -216,9 +261,15 @@ void Play(MetafileDc& dc, const Record& r) {
       dc.polygons(polygons);
       break;
     }
-    case kRectangle: dc.rectangle(RectBRTL(p, 0)); break;
-    case kEllipse: dc.ellipse(RectBRTL(p, 0)); break;
-    case kRoundRect: dc.roundRect(RectBRTL(p, 2), QSizeF(p.word(1), p.word(0))); break;
+    case kRectangle:
+      dc.rectangle(RectBRTL(p, 0));
+      break;
+    case kEllipse:
+      dc.ellipse(RectBRTL(p, 0));
+      break;
+    case kRoundRect:
+      dc.roundRect(RectBRTL(p, 2), QSizeF(p.word(1), p.word(0)));
+      break;
     case kArc:
     case kPie:
     case kChord: {
@@ -228,7 +279,9 @@ void Play(MetafileDc& dc, const Record& r) {
       dc.arc(kind, RectBRTL(p, 4), PointYX(p, 2), PointYX(p, 0));
       break;
     }
-    case kSetPixel: dc.setPixel(PointYX(p, 2), MetafileDc::ColourRef(p.u32(0))); break;
+    case kSetPixel:
+      dc.setPixel(PointYX(p, 2), MetafileDc::ColourRef(p.u32(0)));
+      break;
     case kPatBlt:
       dc.patternBlt(QRectF(p.word(5), p.word(4), p.word(3), p.word(2)), p.u32(0));
       break;
@@ -261,8 +314,7 @@ void Play(MetafileDc& dc, const Record& r) {
       const QImage image = Dib(p, 22, bottomUp);
       const QRectF dest(p.word(10), p.word(9), p.word(8), p.word(7));
       dc.bitmap(dest, image,
-                SourceRect(image, bottomUp, p.word(6), p.word(5), p.word(4), p.word(3)),
-                p.u32(0));
+                SourceRect(image, bottomUp, p.word(6), p.word(5), p.word(4), p.word(3)), p.u32(0));
       break;
     }
     case kSetDibitsToDevice: {

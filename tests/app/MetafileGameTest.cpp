@@ -39,8 +39,13 @@ void WriteMetafileGame(const GameFolder& game) {
   game.write("Areas/door.emf", Text(door.bytes()));
 
   WriteFrame(game, "Hall", {.backgroundType = 1, .background = "hall.wmf"}, 1);
-  WriteHotspot(game, "Hall", 1, {.left = 300, .top = 100, .width = 80, .height = 160,
-                                 .hasPicture = true, .picture = "door.emf"});
+  WriteHotspot(game, "Hall", 1,
+               {.left = 300,
+                .top = 100,
+                .width = 80,
+                .height = 160,
+                .hasPicture = true,
+                .picture = "door.emf"});
   WriteAction(game, "Hall", 1, {.goTo = "Tower"});
   WriteFrame(game, "Tower", {.background = "255"});
 }

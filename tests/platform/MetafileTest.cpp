@@ -72,7 +72,7 @@ void ExpectScene(const Picture& pic, const char* what) {
 WmfWriter WmfScene() {
   WmfWriter w = WmfWriter::Placeable(0, 0, 1500, 1200, 1440);
   w.createBrush(0, Rgb(255, 255, 255)).selectObject(0);  // slot 0
-  w.createPen(5, 0, 0).selectObject(1);                    // slot 1: null pen
+  w.createPen(5, 0, 0).selectObject(1);                  // slot 1: null pen
   w.rectangle(0, 0, 1500, 1200);
   w.createBrush(0, Rgb(255, 0, 0)).selectObject(2).rectangle(150, 150, 750, 600);
   w.createBrush(0, Rgb(0, 0, 255)).selectObject(3);
@@ -108,7 +108,7 @@ TEST(MetafilePictures, ShapesPensAndBrushesLandWhereDrawn) {
   EXPECT_EQ(emf->width(), 144);
   EXPECT_EQ(emf->height(), 72);
   ExpectScene(*emf, "emf");
-  // Ellipses and hatched brushes: a yellow disc around (120, 36) on the white ground.
+  // Ellipses: a yellow disc around (120, 36) on the white ground.
   e.createBrush(4, 0, Rgb(255, 255, 0)).selectObject(4).ellipse(100, 16, 140, 56);
   auto disc = Picture::decode(e.bytes());
   EXPECT_EQ(disc->pixel(120, 36), kYellow);
@@ -347,16 +347,16 @@ TEST(MetafilePictures, RandomlyDamagedFilesLoadOrAreInvalidNeverWorse) {
 
 TEST(MetafilePictures, BitmapsOfAbsurdSizeOrShortDataAreRefused) {
   const test::Dib dib = MakeDib(2, 2, [](int, int) { return 0xFF0000u; });
-  ASSERT_EQ(Error(WmfWriter::Placeable(0, 0, 1500, 1200, 1440)
-                      .stretchDibits(0, 0, 100, 100, dib)
-                      .bytes()),
-            0);
+  ASSERT_EQ(
+      Error(
+          WmfWriter::Placeable(0, 0, 1500, 1200, 1440).stretchDibits(0, 0, 100, 100, dib).bytes()),
+      0);
   test::Dib huge = dib;
   test::PutU32(huge.info, 4, 0x40000000);  // a thousand million pixels wide, bits of four
-  EXPECT_EQ(Error(WmfWriter::Placeable(0, 0, 1500, 1200, 1440)
-                      .stretchDibits(0, 0, 100, 100, huge)
-                      .bytes()),
-            481);
+  EXPECT_EQ(
+      Error(
+          WmfWriter::Placeable(0, 0, 1500, 1200, 1440).stretchDibits(0, 0, 100, 100, huge).bytes()),
+      481);
   EXPECT_EQ(Error(EmfWriter(0, 0, 3810, 1905).stretchDibits(0, 0, 10, 10, huge).bytes()), 481);
   test::Dib shortHeader = dib;
   test::PutU32(shortHeader.info, 0, 20);

@@ -146,10 +146,10 @@ WmfWriter& WmfWriter::stretchDibits(int x, int y, int w, int h, const Dib& dib) 
 WmfWriter& WmfWriter::stretchDibits(int x, int y, int w, int h, const Dib& dib, int sx, int sy,
                                     int sw, int sh) {
   const std::uint32_t rop = 0x00CC0020u;
-  return record(0x0F43,
-                {static_cast<int>(rop & 0xFFFF), static_cast<int>(rop >> 16), 0, sh, sw, sy, sx,
-                 h, w, y, x},
-                dib.whole());
+  return record(
+      0x0F43,
+      {static_cast<int>(rop & 0xFFFF), static_cast<int>(rop >> 16), 0, sh, sw, sy, sx, h, w, y, x},
+      dib.whole());
 }
 
 Bytes WmfWriter::bytes() const {
@@ -164,7 +164,8 @@ Bytes WmfWriter::bytes() const {
     Add16(out, inch_);
     Add32(out, 0);
     std::uint16_t sum = 0;
-    for (std::size_t i = 0; i < 20; i += 2) sum ^= static_cast<std::uint16_t>(out[i] | out[i + 1] << 8);
+    for (std::size_t i = 0; i < 20; i += 2)
+      sum ^= static_cast<std::uint16_t>(out[i] | out[i + 1] << 8);
     Add16(out, sum);
   }
   Add16(out, 1);
@@ -204,7 +205,8 @@ EmfWriter& EmfWriter::record(std::uint32_t type, const std::vector<std::int64_t>
 EmfWriter& EmfWriter::createFont(int index, int height, const std::string& face, int weight) {
   Bytes tail(8, 0);  // italic, underline, strike out, charset, precisions, quality, pitch
   Bytes name(64, 0);
-  for (std::size_t i = 0; i < face.size() && i < 31; ++i) name[2 * i] = static_cast<std::uint8_t>(face[i]);
+  for (std::size_t i = 0; i < face.size() && i < 31; ++i)
+    name[2 * i] = static_cast<std::uint8_t>(face[i]);
   Append(tail, name);
   return record(82, {index, height, 0, 0, 0, weight}, tail);
 }
@@ -229,8 +231,8 @@ EmfWriter& EmfWriter::textOutW(int x, int y, const std::u16string& text) {
   std::memcpy(&oneBits, &one, sizeof oneBits);
   // bounds, graphics mode, scales, reference, count, string offset, options, rectangle, dx
   return record(84,
-                {0, 0, 0, 0, 1, oneBits, oneBits, x, y, static_cast<std::int64_t>(text.size()),
-                 76, 0, 0, 0, 0, 0, 0},
+                {0, 0, 0, 0, 1, oneBits, oneBits, x, y, static_cast<std::int64_t>(text.size()), 76,
+                 0, 0, 0, 0, 0, 0},
                 tail);
 }
 

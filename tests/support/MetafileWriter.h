@@ -34,14 +34,12 @@ Dib MakeDib(int width, int height, const std::function<std::uint32_t(int x, int 
 class WmfWriter {
  public:
   // A placeable wmf: bounding box in logical units, `inch` of them to the inch.
-  static WmfWriter Placeable(int left, int top, int right, int bottom, int inch,
-                             int objects = 8);
+  static WmfWriter Placeable(int left, int top, int right, int bottom, int inch, int objects = 8);
   // A wmf without the placeable header.
   static WmfWriter Plain(int objects = 8);
 
   // One record: the function and its parameter words as stored, then raw bytes.
-  WmfWriter& record(std::uint16_t function, const std::vector<int>& words,
-                    const Bytes& tail = {});
+  WmfWriter& record(std::uint16_t function, const std::vector<int>& words, const Bytes& tail = {});
 
   WmfWriter& setWindowOrg(int x, int y) { return record(0x020B, {y, x}); }
   WmfWriter& setWindowExt(int w, int h) { return record(0x020C, {h, w}); }

@@ -40,7 +40,7 @@ enum MapMode : int {
 };
 
 struct LogPen {
-  int style = 0;  // PS_SOLID 0 ... PS_NULL 5; higher bits (end caps, joins) ignored
+  int style = 0;     // PS_SOLID 0 ... PS_NULL 5; higher bits (end caps, joins) ignored
   double width = 0;  // logical units; 0 = one pixel
   QColor colour = Qt::black;
 };
@@ -53,7 +53,7 @@ struct LogBrush {
 };
 
 struct LogFont {
-  double height = 0;  // logical units: < 0 character height, > 0 cell height, 0 default
+  double height = 0;   // logical units: < 0 character height, > 0 cell height, 0 default
   int escapement = 0;  // tenths of a degree, anticlockwise
   int weight = 400;
   bool italic = false;
@@ -87,8 +87,8 @@ struct DcState {
   bool opaqueBack = true;
   int textAlign = 0;
   Qt::FillRule fillRule = Qt::OddEvenFill;
-  bool drawNothing = false;  // raster operation R2_NOP
-  QPointF position;          // current position, logical units
+  bool drawNothing = false;          // raster operation R2_NOP
+  QPointF position;                  // current position, logical units
   std::optional<QPainterPath> clip;  // picture pixels
 };
 
@@ -133,8 +133,8 @@ class MetafileDc {
   static QColor ColourRef(std::uint32_t colourRef);
   // A device-independent bitmap: info header and colours, then bits (separate or together).
   // A null image when it cannot be decoded; BadMetafile when its size is absurd.
-  static QImage DecodeDib(const std::uint8_t* info, std::size_t infoSize,
-                          const std::uint8_t* bits, std::size_t bitsSize);
+  static QImage DecodeDib(const std::uint8_t* info, std::size_t infoSize, const std::uint8_t* bits,
+                          std::size_t bitsSize);
 
   // Shapes, logical units.
   void moveTo(QPointF p);
