@@ -226,9 +226,13 @@ TEST(MetafilePictures, TextIsDrawnAtItsPointInItsColour) {
 
 TEST(MetafilePictures, SizeComesFromTheFilesOwnFrame) {
   // Placeable: 1440 x 720 logical units at 576 to the inch = 2.5 x 1.25 inches.
-  auto placeable = Picture::decode(WmfWriter::Placeable(100, 100, 1540, 820, 576).bytes());
+  Bytes bytes = WmfWriter::Placeable(100, 100, 1540, 820, 576).bytes();
+  auto placeable = Picture::decode(bytes);
   EXPECT_EQ(placeable->width(), 240);
   EXPECT_EQ(placeable->height(), 120);
+  // A wrong header checksum, as converters of the time often wrote, does not matter.
+  bytes[20] ^= 0x5A;
+  EXPECT_EQ(Picture::decode(bytes)->width(), 240);
   // No placeable header: its window, one unit per pixel.
   WmfWriter plain = WmfWriter::Plain();
   plain.setWindowOrg(0, 0).setWindowExt(64, 48);
