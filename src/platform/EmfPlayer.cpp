@@ -84,6 +84,7 @@ enum EmfRecord : std::uint32_t {
 constexpr std::uint32_t kStockBit = 0x80000000u;
 constexpr int kEtoOpaque = 2;
 constexpr int kEtoClipped = 4;
+constexpr int kEtoPdy = 0x2000;
 constexpr std::uint32_t kRgnCopy = 5;
 
 QPointF PointAt(const Params& p, std::size_t at) {
@@ -173,7 +174,16 @@ void DrawText(MetafileDc& dc, const Params& p, bool wide) {
     const auto* b = reinterpret_cast<const char*>(p.bytes(offString, count));
     text = QString::fromLatin1(b, static_cast<qsizetype>(count));
   }
-  dc.text(at, text, options & kEtoOpaque, options & kEtoClipped, box);
+  // Spacing: one 32-bit distance per character (two, x and y, with ETO_PDY).
+  std::vector<double> advances;
+  const std::size_t offDx = p.u32(72);
+  if (offDx != 0 && count > 0) {
+    const std::size_t each = (options & kEtoPdy) ? 8 : 4;
+    if (count > p.size() / each) throw BadMetafile("spacing longer than its record");
+    p.bytes(offDx, count * each);
+    for (std::size_t k = 0; k < count; ++k) advances.push_back(p.i32(offDx + k * each));
+  }
+  dc.text(at, text, options & kEtoOpaque, options & kEtoClipped, box, advances);
 }
 
 void Play(MetafileDc& dc, const Record& r) {

@@ -527,7 +527,8 @@ void MetafileDc::bitmap(const QRectF& dest, const QImage& source, const QRectF& 
   painter_.restore();
 }
 
-void MetafileDc::text(QPointF at, const QString& s, bool opaque, bool clipped, const QRectF& box) {
+void MetafileDc::text(QPointF at, const QString& s, bool opaque, bool clipped, const QRectF& box,
+                      const std::vector<double>& advances) {
   if (pathOpen_ || state_.drawNothing) return;
   applyClip();
   const QTransform t = toPicture();
@@ -556,7 +557,18 @@ void MetafileDc::text(QPointF at, const QString& s, bool opaque, bool clipped, c
   font.setUnderline(f.underline);
   font.setStrikeOut(f.strikeOut);
   const QFontMetricsF metrics(font);
-  const double advance = metrics.horizontalAdvance(s);
+  const bool spaced = !advances.empty() && advances.size() >= static_cast<std::size_t>(s.size());
+  std::vector<double> steps;  // picture pixels
+  double advance = 0;
+  if (spaced) {
+    const double sx = scaleX();
+    for (qsizetype i = 0; i < s.size(); ++i) {
+      steps.push_back(advances[static_cast<std::size_t>(i)] * sx);
+      advance += steps.back();
+    }
+  } else {
+    advance = metrics.horizontalAdvance(s);
+  }
 
   double dx = 0;
   if ((state_.textAlign & kTaCenter) == kTaCenter) {
@@ -584,7 +596,15 @@ void MetafileDc::text(QPointF at, const QString& s, bool opaque, bool clipped, c
   }
   painter_.setFont(font);
   painter_.setPen(state_.textColour);
-  painter_.drawText(QPointF(dx, baseline), s);
+  if (spaced) {
+    double x = dx;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+      painter_.drawText(QPointF(x, baseline), QString(s[i]));
+      x += steps[static_cast<std::size_t>(i)];
+    }
+  } else {
+    painter_.drawText(QPointF(dx, baseline), s);
+  }
   painter_.restore();
   if (state_.textAlign & kTaUpdateCp) {
     const double sx = scaleX();

@@ -305,7 +305,14 @@ void Play(MetafileDc& dc, const Record& r) {
         box = QRectF(QPointF(p.word(4), p.word(5)), QPointF(p.word(6), p.word(7)));
         text = 16;
       }
-      dc.text(at, AnsiText(p, text, count), options & kEtoOpaque, options & kEtoClipped, box);
+      // The spacing, one word per character, follows the string when the record holds it.
+      std::vector<double> advances;
+      const std::size_t dx = text + ((count + 1) & ~std::size_t{1});
+      if (count > 0 && p.size() >= dx + 2 * count) {
+        for (std::size_t k = 0; k < count; ++k) advances.push_back(p.i16(dx + 2 * k));
+      }
+      dc.text(at, AnsiText(p, text, count), options & kEtoOpaque, options & kEtoClipped, box,
+              advances);
       break;
     }
 

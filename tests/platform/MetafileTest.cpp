@@ -222,6 +222,16 @@ TEST(MetafilePictures, TextIsDrawnAtItsPointInItsColour) {
   EXPECT_GT(DarkPixels(*emf, 20, 30, 80, 50), 40);
   EXPECT_EQ(DarkPixels(*emf, 0, 52, 144, 72), 0);
   EXPECT_EQ(DarkPixels(*emf, 0, 0, 144, 25), 0);
+
+  // Spaced characters: the second H stands 80 pixels after the first, the gap stays white.
+  EmfWriter spaced(0, 0, 3810, 1905);
+  spaced.createBrush(1, 0, Rgb(255, 255, 255)).selectObject(1).rectangle(-1, -1, 145, 73);
+  spaced.createFont(2, -20, "Arial").selectObject(2);
+  spaced.setBkMode(1).setTextColour(Rgb(0, 0, 0)).textOutW(10, 10, u"HH", {80, 80});
+  auto wide = Picture::decode(spaced.bytes());
+  EXPECT_GT(DarkPixels(*wide, 8, 10, 30, 32), 20);
+  EXPECT_EQ(DarkPixels(*wide, 32, 0, 88, 72), 0);
+  EXPECT_GT(DarkPixels(*wide, 88, 10, 110, 32), 20);
 }
 
 TEST(MetafilePictures, SizeComesFromTheFilesOwnFrame) {

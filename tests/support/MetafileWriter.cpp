@@ -223,16 +223,20 @@ EmfWriter& EmfWriter::polyline16(const std::vector<int>& xy) {
   return record(87, {0, 0, 0, 0, static_cast<std::int64_t>(xy.size() / 2)}, tail);
 }
 
-EmfWriter& EmfWriter::textOutW(int x, int y, const std::u16string& text) {
+EmfWriter& EmfWriter::textOutW(int x, int y, const std::u16string& text,
+                               const std::vector<int>& dx) {
   Bytes tail;
   for (char16_t c : text) Add16(tail, c);
+  while (tail.size() % 4) tail.push_back(0);
+  const std::int64_t offDx = dx.empty() ? 0 : static_cast<std::int64_t>(76 + tail.size());
+  for (int d : dx) Add32(tail, d);
   const float one = 1.0f;
   std::uint32_t oneBits;
   std::memcpy(&oneBits, &one, sizeof oneBits);
   // bounds, graphics mode, scales, reference, count, string offset, options, rectangle, dx
   return record(84,
                 {0, 0, 0, 0, 1, oneBits, oneBits, x, y, static_cast<std::int64_t>(text.size()), 76,
-                 0, 0, 0, 0, 0, 0},
+                 0, 0, 0, 0, 0, offDx},
                 tail);
 }
 

@@ -121,7 +121,8 @@ class EmfWriter {
   // Polygon16 and Polyline16.
   EmfWriter& polygon16(const std::vector<int>& xy);
   EmfWriter& polyline16(const std::vector<int>& xy);
-  EmfWriter& textOutW(int x, int y, const std::u16string& text);
+  // With `dx`, the distances from each character to the next.
+  EmfWriter& textOutW(int x, int y, const std::u16string& text, const std::vector<int>& dx = {});
   EmfWriter& stretchDibits(int x, int y, int w, int h, const Dib& dib);
 
   Bytes rawRecords() const { return records_; }

@@ -154,7 +154,10 @@ class MetafileDc {
   // Source rectangle of `bitmap` (its pixels, top-down) stretched onto the destination.
   void bitmap(const QRectF& dest, const QImage& bitmap, const QRectF& source, std::uint32_t rop);
   // Text at a point; `box` for the opaque or clipped rectangle of ExtTextOut.
-  void text(QPointF at, const QString& text, bool opaque, bool clipped, const QRectF& box);
+  // `advances`, when there is one per character, are the distances from each character to
+  // the next in logical units (ExtTextOut's spacing); else the font's own widths are used.
+  void text(QPointF at, const QString& text, bool opaque, bool clipped, const QRectF& box,
+            const std::vector<double>& advances = {});
 
   // Paths and clipping.
   void beginPath();
