@@ -1,5 +1,6 @@
 // A game whose background is a wmf (stored under its coded extension) and whose door is an
-// emf hotspot picture, played by replay: the frame loads without a box, shows the drawing,
+// emf hotspot picture, both named with an accented letter as old games wrote them (the data
+// in Windows-1252; one file on disk in UTF-8, the other in Windows-1252), played by replay: the frame loads without a box, shows the drawing,
 // and the door leads on.
 #include <gtest/gtest.h>
 
@@ -30,22 +31,23 @@ void WriteMetafileGame(const GameFolder& game) {
   hall.createBrush(0, Rgb(0, 0, 255)).selectObject(1).rectangle(0, 0, 9600, 3600);
   hall.createBrush(0, Rgb(0, 160, 0)).selectObject(2).rectangle(0, 3600, 9600, 7200);
   hall.createBrush(0, Rgb(255, 255, 0)).selectObject(3).ellipse(7500, 600, 9000, 2100);
-  game.write("Frames/hall.007", Text(hall.bytes()));
+  game.write("Frames/Caf\u00E9.007", Text(hall.bytes()));  // UTF-8 name, coded extension
   // A door of 72 x 144 pixels: brown, with a yellow knob.
   EmfWriter door(0, 0, 1905, 3810);
   door.selectObject(0x80000008u);
   door.createBrush(1, 0, Rgb(128, 64, 0)).selectObject(1).rectangle(0, 0, 72, 144);
   door.createBrush(2, 0, Rgb(255, 255, 0)).selectObject(2).ellipse(52, 70, 62, 80);
-  game.write("Areas/door.emf", Text(door.bytes()));
+  game.write("Areas/Cl\xE9.emf", Text(door.bytes()));  // a Windows-1252 name on disk
 
-  WriteFrame(game, "Hall", {.backgroundType = 1, .background = "hall.wmf"}, 1);
+  // Both names are written in Windows-1252 in the data files.
+  WriteFrame(game, "Hall", {.backgroundType = 1, .background = "Caf\xE9.wmf"}, 1);
   WriteHotspot(game, "Hall", 1,
                {.left = 300,
                 .top = 100,
                 .width = 80,
                 .height = 160,
                 .hasPicture = true,
-                .picture = "door.emf"});
+                .picture = "Cl\xE9.emf"});
   WriteAction(game, "Hall", 1, {.goTo = "Tower"});
   WriteFrame(game, "Tower", {.background = "255"});
 }
