@@ -4,9 +4,11 @@
 // modal box while a line is running, the box takes the next line if that line answers it
 // ("answer", "input"), as a person would answer a box that has just appeared; otherwise the
 // box gets its default button. An "answer" or "input" line that no box takes stops the
-// replay. While a video plays, its wait loop takes the next click, move, key or wait line
-// the same way (a click or Escape ends the video). Input for a game window that is not open
-// is ignored with a note on the error stream.
+// replay. Input for a game window that is not open is ignored with a note on the error
+// stream. A "save" or "load" line opens its window and acts in it as soon as the window
+// waits for input: it types (or picks) the name and presses SAVE (LOAD). While a video
+// plays, its wait loop takes the next click, move, key or wait line (a click or Escape
+// ends the video).
 #pragma once
 
 #include <iosfwd>
@@ -33,6 +35,8 @@ class ReplayRunner {
   void mouse(const ReplayLine& line);
   void menu(const ReplayLine& line);
   void drag(const ReplayLine& line);
+  void saveOrLoad(const ReplayLine& line);
+  bool actInSavedGameWindow(platform::Window& window);
   void note(const ReplayLine& line, const std::string& text);
 
   platform::HeadlessPlatform& platform_;
@@ -41,6 +45,8 @@ class ReplayRunner {
   std::ostream& notes_;
   std::size_t next_ = 0;
   bool inVideoLine_ = false;  // a line is being given to a video's wait loop
+  // A "save" or "load" line waiting for its window to open.
+  const ReplayLine* savedGameLine_ = nullptr;
 };
 
 }  // namespace tw

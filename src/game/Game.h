@@ -35,6 +35,7 @@ namespace tw {
 namespace media {
 class MediaSystem;
 }
+class SavedGames;
 
 // Results of MakeAction.
 enum ActionResult : std::int16_t {
@@ -168,6 +169,8 @@ class Game {
   // The icon layout: left and top in pixels inside the bar of the item at position n.
   platform::Rect IconPlace(int position) const;
   void SetBarHeight(int twips);
+  // Saved games: the save and load windows, writing and loading (savegame/).
+  SavedGames& savedGames() { return *savedGames_; }
   // Scripts.
   void LoadProcedures();
   void ResetModule();
@@ -241,6 +244,7 @@ class Game {
   Player& player_;
   bool open_ = true;
   std::unique_ptr<media::MediaSystem> media_;
+  std::unique_ptr<SavedGames> savedGames_;
 };
 
 }  // namespace tw
