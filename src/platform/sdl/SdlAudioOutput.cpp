@@ -20,6 +20,9 @@ void DeviceCallback(void* self, Uint8* stream, int bytes) {
 }  // namespace
 
 SdlAudioOutput::SdlAudioOutput() {
+  // SDL would otherwise turn SIGINT and SIGTERM into quit events that nobody reads, and the
+  // program could no longer be stopped by them.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
     sdlStarted_ = true;
     SDL_AudioSpec want{};
