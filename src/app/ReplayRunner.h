@@ -3,10 +3,18 @@
 // Each line is the player's input, in order, on the virtual clock. When the game opens a
 // modal box while a line is running, the box takes the next line if that line answers it
 // ("answer", "input"), as a person would answer a box that has just appeared; otherwise the
-// box gets its default button. Input for a game window that is not open is ignored with a
-// note on the error stream.
+// box gets its default button. While a frame transition animates, the next lines that a
+// person could give meanwhile (waits, clicks, pointer moves, keys) reach it there, so a
+// replay can look at a transition halfway or skip it. Input for a game window that is not
+// open is ignored with a note on the error stream.
+//
+// The replay ends when its last line has been acted on, wherever the game then is: onEnd
+// runs once at that moment (the state dump and screenshot are taken there), even in the
+// middle of a transition, which then plays on to its end.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <vector>
 
@@ -24,9 +32,12 @@ class ReplayRunner {
 
   // Runs every line; throws ReplayError for an input this player cannot give yet.
   void run();
+  std::function<void()> onEnd;
 
  private:
   bool answerFromNextLine(const platform::HeadlessPlatform::Wait& wait);
+  bool inputDuringTransition();
+  void end();
   void execute(const ReplayLine& line);
   void mouse(const ReplayLine& line);
   void menu(const ReplayLine& line);
@@ -38,6 +49,9 @@ class ReplayRunner {
   std::vector<ReplayLine> lines_;
   std::ostream& notes_;
   std::size_t next_ = 0;
+  bool ended_ = false;
+  // The clock time at which the wait line being played ends (0: none).
+  std::int64_t waitUntil_ = 0;
 };
 
 }  // namespace tw

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/GameSession.h"
+#include "effects/VisualEffects.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace tw {
@@ -94,6 +95,18 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   Json players = Json::array();
   for (int i = 0; i < 7; ++i) players.push_back({{"file", ""}, {"playing", false}, {"volume", 0}});
   state["players"] = players;
+  // The visual effects running at this moment.
+  if (game) {
+    VisualEffects& effects = game->effects();
+    state["transition"] = {{"running", effects.transitions.running()},
+                           {"steps_drawn", effects.transitions.stepsDrawn()}};
+    state["rippling_water"] = effects.water.running();
+    state["animations_playing"] = effects.animations.playing();
+  } else {
+    state["transition"] = {{"running", false}, {"steps_drawn", 0}};
+    state["rippling_water"] = false;
+    state["animations_playing"] = 0;
+  }
   state["game_stopped"] = player.GameStopped;
   state["game_window_open"] = session.gameWindowOpen();
   state["clock_ms"] = platform.clockMs();

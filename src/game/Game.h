@@ -32,6 +32,8 @@
 
 namespace tw {
 
+class VisualEffects;
+
 // Results of MakeAction.
 enum ActionResult : std::int16_t {
   kActionNothing = 0,
@@ -120,7 +122,7 @@ class Game {
   bool IsMusicPlaying();
   void PlaySoundChannels(const std::string& channelFile);
   void ApplySoundChannels();
-  void FadeSoundChannels(int steps);
+  void FadeSoundChannels(double progress);
   void EnableAudioFadeTimer();
   // Video.
   bool IsVideoPlaying();
@@ -138,6 +140,10 @@ class Game {
   int AniGifNewWithIndex(int hotspot, const std::string& picture, int left, int top, int speed);
   void RemoveAnimatedPictures();
   void ShowAnimatedPicture(int index, bool visible);
+  // True while a frame transition animates (Escape then leaves the menu bar alone).
+  bool TransitionRunning() const;
+  // The transitions, the rippling water and the animated pictures, with their window parts.
+  VisualEffects& effects() { return *effects_; }
   // --- inventory ----------------------------------------------------------------------
   void AddPickedObject(const std::string& ObjectName, bool bDoNotPopup);
   void RemovePickedObject(std::int16_t ObjectIndex);
@@ -228,6 +234,7 @@ class Game {
 
   Player& player_;
   bool open_ = true;
+  std::unique_ptr<VisualEffects> effects_;
 };
 
 }  // namespace tw

@@ -180,7 +180,7 @@ void Game::HideMenus() {
 void Game::Form_KeyDown(int KeyCode, int /*Shift*/) {
   SkipRequested = true;
   if (KeyCode == kKeyEscape) {
-    if (!IsVideoPlaying()) {
+    if (!IsVideoPlaying() && !TransitionRunning()) {
       if (mnuExit.visible()) {
         HideMenus();
       } else {

@@ -1,6 +1,7 @@
 // The main window's element tree and the wiring of its events to the game's handlers.
 #include "game/Game.h"
 
+#include "effects/VisualEffects.h"
 #include "platform/Platform.h"
 
 namespace tw {
@@ -39,6 +40,7 @@ Game::Game(Player& player)
   buildWindow();
   buildMenus();
   wireHandlers();
+  effects_ = std::make_unique<VisualEffects>(*this);
 }
 
 Game::~Game() = default;
