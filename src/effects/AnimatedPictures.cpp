@@ -93,7 +93,13 @@ void AnimatedPictures::removeAll() {
 
 void AnimatedPictures::show(int index, bool visible) {
   if (!AniGifBox.exists(index) || index == 0) return;
-  AniGifBox[index].setVisible(visible);
+  platform::Image& box = AniGifBox[index];
+  box.setVisible(visible);
+  if (visible) {
+    // The pictures lie above every hotspot of the frame, below the inventory bar.
+    box.bringToFront();
+    game_.BringInventoryToFront();
+  }
   auto it = animations_.find(index);
   if (it == animations_.end()) return;
   if (visible) {
