@@ -30,7 +30,7 @@ void VexWave(platform::PixelBuffer& dst, const platform::PixelBuffer& src, int w
   if (w <= 0 || h <= 0) return;
   const int p = std::abs(parameter);
   const double length = 8.0 + p % 32;            // pixels per wave
-  const double height = 1.0 + (p / 32) % 4;      // pixels of shift
+  const double height = 2.0 + (p / 32) % 4;      // pixels of shift
   constexpr double kTwoPi = 6.283185307179586;
   std::vector<int> rowShift(static_cast<std::size_t>(h));
   std::vector<int> columnShift(static_cast<std::size_t>(w));

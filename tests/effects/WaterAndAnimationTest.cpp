@@ -207,6 +207,23 @@ TEST_F(AnimationTest, AClickOnThePictureActsOnItsOwnHotspot) {
   EXPECT_EQ(game->LastClickY, 104);
 }
 
+TEST_F(AnimationTest, AnItemDroppedOnThePictureRunsItsHotspotsItemAction) {
+  writeGame("50");
+  platform::Picture::solid(32, 32, 0x00AAFF)->saveBmp(t.game.file("Areas/icon.bmp"));
+  t.game.writeLines("Areas/Key.obj", {Quoted("icon.bmp")});
+  t.game.writeLines("Areas/Room/1_Key.drg", ActionFields({.variable = "Waved", .setOne = true}));
+  t.game.writeLines("Areas/Room/2_Key.drg", ActionFields({.variable = "Other", .setOne = true}));
+  startGame();
+  game->AddPickedObject("Key", true);
+  game->PickedObject_MouseDown(1, {.button = platform::kLeftButton});
+  ASSERT_TRUE(game->window.dragSource());
+  game->window.dropAt(game->PictureBox.left() + 106 * 15, game->PictureBox.top() + 108 * 15);
+  EXPECT_EQ(value("Waved"), 1);
+  EXPECT_EQ(value("Other"), 0);
+  EXPECT_EQ(game->LastClickX, 106);
+  EXPECT_EQ(game->LastClickY, 108);
+}
+
 TEST_F(AnimationTest, TheCaptureShowsTheFirstPictureAsAStill) {
   writeGame("50");
   startGame();
