@@ -3,10 +3,11 @@
 // Each line is the player's input, in order, on the virtual clock. When the game opens a
 // modal box while a line is running, the box takes the next line if that line answers it
 // ("answer", "input"), as a person would answer a box that has just appeared; otherwise the
-// box gets its default button. While a frame transition animates, the next lines that a
-// person could give meanwhile (waits, clicks, pointer moves, keys) reach it there, so a
-// replay can look at a transition halfway or skip it. Input for a game window that is not
-// open is ignored with a note on the error stream.
+// box gets its default button. An "answer" or "input" line that no box takes stops the
+// replay. While a frame transition animates, the next lines that a person could give
+// meanwhile (waits, clicks, pointer moves, keys) reach it there, so a replay can look at a
+// transition halfway or skip it. Input for a game window that is not open is ignored with a
+// note on the error stream.
 //
 // The replay ends when its last line has been acted on, wherever the game then is: onEnd
 // runs once at that moment (the state dump and screenshot are taken there), even in the
