@@ -86,9 +86,10 @@ void RipplingWater::load(const std::string& frameName) {
     effects::MergePaint(masked_, mask_);
     clock_.VexTime(1, game_.platform().clockMs());
     drawStep();
+    // Right on the background, below the texts and hotspots: a hotspot over the water
+    // keeps its clicks (the hotspots are see-through, so the water shows through them).
+    PicRipplingWater.sendToBack();
     PicRipplingWater.setVisible(true);
-    PicRipplingWater.bringToFront();
-    game_.BringInventoryToFront();
     game_.RipplingWaterActive = true;
     game_.TimerRipplingWater.setInterval(kStepMs);
   } catch (const std::exception& e) {

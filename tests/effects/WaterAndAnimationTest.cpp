@@ -126,6 +126,18 @@ TEST_F(WaterTest, TheOptionStopsAndRestartsTheWaterAndIsStored) {
   EXPECT_TRUE(water().running());
 }
 
+TEST_F(WaterTest, HotspotsOverTheWaterKeepTheirClicks) {
+  writeGame(kSea);
+  WriteFrame(t.game, "Room", kSea, 1);
+  WriteHotspot(t.game, "Room", 1, {.left = 110, .top = 60, .width = 40, .height = 40});
+  WriteAction(t.game, "Room", 1, {.variable = "Fished", .setOne = true});
+  t.game.writeVariables({"Fished"});
+  startGame();
+  ASSERT_TRUE(water().running());
+  click(120, 70);
+  EXPECT_EQ(value("Fished"), 1);
+}
+
 TEST_F(WaterTest, LeavingTheFrameStopsTheWater) {
   writeGame(kSea);
   startGame();
