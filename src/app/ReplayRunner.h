@@ -4,10 +4,12 @@
 // modal box while a line is running, the box takes the next line if that line answers it
 // ("answer", "input"), as a person would answer a box that has just appeared; otherwise the
 // box gets its default button. An "answer" or "input" line that no box takes stops the
-// replay. While a frame transition animates, the next lines that a person could give
-// meanwhile (waits, clicks, pointer moves, keys) reach it there, so a replay can look at a
-// transition halfway or skip it. Input for a game window that is not open is ignored with a
-// note on the error stream.
+// replay. Input for a game window that is not open is ignored with a note on the error
+// stream. A "save" or "load" line opens its window and acts in it as soon as the window
+// waits for input: it types (or picks) the name and presses SAVE (LOAD). While a frame
+// transition animates, the next lines that a person could give meanwhile (waits, clicks,
+// pointer moves, keys) reach it there, so a replay can look at a transition halfway or skip
+// it.
 //
 // The replay ends when its last line has been acted on, wherever the game then is: onEnd
 // runs once at that moment (the state dump and screenshot are taken there), even in the
@@ -43,6 +45,8 @@ class ReplayRunner {
   void mouse(const ReplayLine& line);
   void menu(const ReplayLine& line);
   void drag(const ReplayLine& line);
+  void saveOrLoad(const ReplayLine& line);
+  bool actInSavedGameWindow(platform::Window& window);
   void note(const ReplayLine& line, const std::string& text);
 
   platform::HeadlessPlatform& platform_;
@@ -53,6 +57,8 @@ class ReplayRunner {
   bool ended_ = false;
   // The clock time at which the wait line being played ends (0: none).
   std::int64_t waitUntil_ = 0;
+  // A "save" or "load" line waiting for its window to open.
+  const ReplayLine* savedGameLine_ = nullptr;
 };
 
 }  // namespace tw

@@ -32,6 +32,7 @@
 
 namespace tw {
 
+class SavedGames;
 class VisualEffects;
 
 // Results of MakeAction.
@@ -162,6 +163,8 @@ class Game {
   // The icon layout: left and top in pixels inside the bar of the item at position n.
   platform::Rect IconPlace(int position) const;
   void SetBarHeight(int twips);
+  // Saved games: the save and load windows, writing and loading (savegame/).
+  SavedGames& savedGames() { return *savedGames_; }
   // Scripts.
   void LoadProcedures();
   void ResetModule();
@@ -234,6 +237,7 @@ class Game {
 
   Player& player_;
   bool open_ = true;
+  std::unique_ptr<SavedGames> savedGames_;
   std::unique_ptr<VisualEffects> effects_;
 };
 
