@@ -2,6 +2,7 @@
 #include "game/Game.h"
 
 #include "platform/Platform.h"
+#include "scripting/ScriptHost.h"
 
 namespace tw {
 
@@ -39,6 +40,7 @@ Game::Game(Player& player)
   buildWindow();
   buildMenus();
   wireHandlers();
+  scripts = std::make_unique<scripting::ScriptHost>(*this);
 }
 
 Game::~Game() = default;
