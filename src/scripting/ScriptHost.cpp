@@ -225,6 +225,7 @@ std::optional<vbs::ScriptError> ScriptHost::run(const std::string& text,
     error.description = vbs::VbError(vbs::err::kOutOfStackSpace).description();
     return error;
   }
+  if (depth_ == 0) pictures_.clear();
   // The outer script waits while this one runs: its clock stands still.
   const auto outerPause = pauseClock();
   Level& l = level(depth_);
@@ -290,15 +291,14 @@ bool ScriptHost::startTimerRun(int index) {
 void ScriptHost::endTimerRun(int index) { std::erase(runningTimers_, index); }
 
 std::shared_ptr<PictureObject> ScriptHost::pictureByHandle(std::int32_t handle) const {
-  for (const auto& weak : pictures_) {
-    if (auto p = weak.lock(); p && p->handle() == handle) return p;
+  for (const auto& p : pictures_) {
+    if (p->handle() == handle) return p;
   }
   return nullptr;
 }
 
 std::shared_ptr<PictureObject> ScriptHost::makePicture(
     std::shared_ptr<const platform::Picture> picture) {
-  std::erase_if(pictures_, [](const auto& weak) { return weak.expired(); });
   auto object = std::make_shared<PictureObject>(std::move(picture), nextPictureHandle_++);
   pictures_.push_back(object);
   return object;

@@ -89,7 +89,8 @@ class ScriptHost {
   platform::MenuItem mnuEditProcedures;
   platform::MenuItem mnuViewVariables;
 
-  // Pictures handed to scripts by number (a picture's value when assigned without Set).
+  // Pictures handed to scripts, found again by number (a picture's value when assigned
+  // without Set); kept until the next outermost run starts.
   std::shared_ptr<PictureObject> pictureByHandle(std::int32_t handle) const;
   std::shared_ptr<PictureObject> makePicture(std::shared_ptr<const platform::Picture> picture);
 
@@ -110,7 +111,7 @@ class ScriptHost {
   std::shared_ptr<vbs::Object> windowObject_;
   std::vector<std::shared_ptr<vbs::Object>> integerObjects_;
   std::vector<std::shared_ptr<vbs::Object>> variantObjects_;
-  std::vector<std::weak_ptr<PictureObject>> pictures_;
+  std::vector<std::shared_ptr<PictureObject>> pictures_;
   std::int32_t nextPictureHandle_ = 1;
   std::vector<int> runningTimers_;
 };
