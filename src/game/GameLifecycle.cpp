@@ -9,6 +9,7 @@
 #include "project/DisplayChecks.h"
 #include "project/DisplayMode.h"
 #include "project/ErrorBoxes.h"
+#include "scripting/ScriptHost.h"
 #include "vbscript/VbError.h"
 
 namespace tw {
@@ -45,6 +46,7 @@ void Game::ResetAll() {
     Timer1.setEnabled(false);
     Timer1.setInterval(0);
     TimerRipplingWater.setEnabled(false);
+    scripts->unloadTimers();
     variables.Clear();
     PickedObject.unloadAll();
     ObjectsCount = 0;
@@ -235,6 +237,7 @@ void Game::Form_Unload() {
   TimerRipplingWater.setEnabled(false);
   Timer1.setEnabled(false);
   TimerMessageBox.setEnabled(false);
+  scripts->stopTimers();
   try {
     RemoveAnimatedPictures();
   } catch (const std::exception&) {

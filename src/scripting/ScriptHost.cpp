@@ -280,6 +280,12 @@ void ScriptHost::execute(const std::string& text, bool bResetLastClickPosition) 
                                                 platform::MsgButtons::Ok));
 }
 
+void ScriptHost::stopTimers() {
+  for (int k : TimerObject.indexes()) TimerObject[k].setEnabled(false);
+}
+
+void ScriptHost::unloadTimers() { TimerObject.unloadAll(); }
+
 bool ScriptHost::startTimerRun(int index) {
   if (std::find(runningTimers_.begin(), runningTimers_.end(), index) != runningTimers_.end()) {
     return false;

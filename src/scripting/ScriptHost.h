@@ -75,6 +75,9 @@ class ScriptHost {
 
   ActionObject& action() { return *action_; }
 
+  // Disables every script timer (the game window closes); unloadTimers removes them (a reset).
+  void stopTimers();
+  void unloadTimers();
   // A script timer's run: false when that timer's procedure is running already.
   bool startTimerRun(int index);
   void endTimerRun(int index);
