@@ -215,6 +215,17 @@ TEST(VariablesStatusTest, WithNoVariablesOnePageShowsTheEightLines) {
                 dashes + " VARIANT VARIABLES: " + dashes + blanks + "\r\n\r\n\r\n");
 }
 
+TEST(VariablesStatusTest, ExactlyTwentyFiveLinesMakeOnePage) {
+  TestPlayer t;
+  VariableStore store(t.player);
+  for (int i = 0; i < 17; ++i) store.Variables.Add("N" + std::to_string(i), std::int16_t{0});
+  const std::vector<std::string> pages = VariablesStatusPages(store);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].substr(pages[0].size() - 4), "\r\n\r\n");
+  store.Variables.Add("N17", std::int16_t{0});  // line 25 starts a second page
+  EXPECT_EQ(VariablesStatusPages(store).size(), 2u);
+}
+
 TEST(VariablesStatusTest, VariantValuesAsTextAndNullStopsTheWindow) {
   TestPlayer t;
   VariableStore store(t.player);
