@@ -301,7 +301,6 @@ std::optional<std::string> FileResolver::readFile(std::string_view path) {
     data.append(more, static_cast<std::size_t>(got));
     if (data.size() > kMaxFileSize) throw vbs::VbError(vbs::err::kOutOfMemory);
   }
-  data.resize(filled);
   return data;
 }
 

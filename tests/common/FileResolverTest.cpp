@@ -166,6 +166,46 @@ TEST(FileResolverCache, SeesChangesToAFolderThatWasQuietWhenListed) {
   EXPECT_EQ(files.list(dir / "frames", "*"), std::vector<std::string>{"Hall.fme"});
 }
 
+TEST(FileResolverCache, AFolderChangedWithinItsTimeGranularityIsListedAgain) {
+  // On FAT (2 s) and other coarse file systems a file added right after a listing can leave
+  // the folder's time unchanged. A listing taken while the folder was that fresh is not
+  // trusted, so the new file is found all the same.
+  TempDir dir;
+  dir.write("Saves/one.sav", "");
+  timespec now{};
+  ASSERT_EQ(::clock_gettime(CLOCK_REALTIME, &now), 0);
+  const timespec fresh[2] = {now, now};
+  ASSERT_EQ(::utimensat(AT_FDCWD, (dir / "Saves").c_str(), fresh, 0), 0);
+  FileResolver files;
+  EXPECT_EQ(files.list(dir / "saves", "*.sav"), std::vector<std::string>{"one.sav"});
+  dir.write("Saves/two.sav", "");
+  ASSERT_EQ(::utimensat(AT_FDCWD, (dir / "Saves").c_str(), fresh, 0), 0);  // same time as before
+  EXPECT_EQ(files.resolve(dir / "saves/TWO.SAV"), dir / "Saves/two.sav");
+  EXPECT_EQ(files.list(dir / "saves", "*.sav").size(), 2u);
+}
+
+TEST(FileResolverCase, EveryLetterFoldsBothWays) {
+  TempDir dir;
+  for (char c = 'a'; c <= 'z'; ++c) dir.write(std::string("lower/") + c + ".dat", "");
+  for (char c = 'A'; c <= 'Z'; ++c) dir.write(std::string("upper/") + c + ".dat", "");
+  FileResolver files;
+  for (char c = 'a'; c <= 'z'; ++c) {
+    const char upper = static_cast<char>(c - 'a' + 'A');
+    EXPECT_EQ(files.resolve(dir / (std::string("LOWER/") + upper + ".DAT")),
+              dir / (std::string("lower/") + c + ".dat"))
+        << c;
+    EXPECT_EQ(files.resolve(dir / (std::string("Upper/") + c + ".dat")),
+              dir / (std::string("upper/") + upper + ".dat"))
+        << c;
+  }
+  // Letters are not confused with their neighbours, nor with the characters between the
+  // two alphabets in ASCII ("[" is "{" folded by a careless +32).
+  dir.write("signs/[.dat", "");
+  dir.write("signs/`.dat", "");
+  EXPECT_EQ(files.resolve(dir / "signs/{.dat"), std::nullopt);
+  EXPECT_EQ(files.resolve(dir / "signs/@.dat"), std::nullopt);
+}
+
 TEST(FileResolverFind, LikeDirReturnsTheNameAsOnDisk) {
   TempDir dir;
   dir.write("Frames/Hall.fme", "");
@@ -198,6 +238,16 @@ TEST(FileResolverFiles, ReadFileGivesTheBytes) {
   EXPECT_EQ(files.readFile(dir / "CONFIG\\general"), std::string("a\0b\r\n\x1A", 6));
   EXPECT_EQ(files.readFile(dir / "Config/Missing"), std::nullopt);
   EXPECT_EQ(files.readFile(dir / "Config"), std::nullopt);
+}
+
+TEST(FileResolverFiles, ReadFileKeepsWhatFollowsTheSizeItSawFirst) {
+  // A file longer than its size at open (growing while read, or a kernel file whose size
+  // reads as 0) is read to its end.
+  FileResolver files;
+  const auto status = files.readFile("/proc/self/status");
+  ASSERT_TRUE(status.has_value());
+  EXPECT_NE(status->find("Name:"), std::string::npos);
+  EXPECT_GT(status->size(), 100u);
 }
 
 TEST(FileResolverFiles, ReadFileRefusesPipesWithoutBlocking) {

@@ -135,6 +135,66 @@ TEST_F(FrameTest, BackgroundsColourStretchedTiledOrNone) {
   EXPECT_TRUE(t.boxes().empty()) << t.boxes()[0].text;
 }
 
+TEST_F(FrameTest, TiledAndStretchedPicturesLandOnDifferentPixels) {
+  // A 2 x 2 picture of four colours, bottom-up as bmp rows are: red green / blue white.
+  std::string bmp = "BM";
+  const auto le32 = [&bmp](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) bmp += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  le32(54 + 16); le32(0); le32(54);
+  le32(40); le32(2); le32(2);
+  bmp += std::string("\x01\x00\x18\x00", 4);  // one plane, 24 bits
+  le32(0); le32(16); le32(2835); le32(2835); le32(0); le32(0);
+  bmp += std::string("\xFF\x00\x00" "\xFF\xFF\xFF" "\x00\x00", 8);  // blue, white, pad
+  bmp += std::string("\x00\x00\xFF" "\x00\xFF\x00" "\x00\x00", 8);  // red, green, pad
+  t.game.write("Frames/four.bmp", bmp);
+  WriteFrame(t.game, "Stretched", {.backgroundType = 1, .background = "four.bmp"});
+  WriteFrame(t.game, "Tiled", {.backgroundType = 1, .background = "four.bmp", .tiled = true});
+  startGame();
+  const auto pixel = [&](int x, int y) {
+    return game->PictureBox.image()->pixel(x, y) & 0xFFFFFF;
+  };
+  constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF,
+                          kWhite = 0xFFFFFF;
+  game->OpenFrame("Stretched", false, 0, 0);
+  EXPECT_TRUE(t.boxes().empty()) << t.boxes()[0].text;
+  // Each source pixel covers a quarter of the 640 x 480 game area (looked at away from
+  // the quarters' borders, where scaling may blend).
+  EXPECT_EQ(pixel(1, 0), kRed);
+  EXPECT_EQ(pixel(0, 1), kRed);
+  EXPECT_EQ(pixel(100, 100), kRed);
+  EXPECT_EQ(pixel(539, 100), kGreen);
+  EXPECT_EQ(pixel(100, 379), kBlue);
+  EXPECT_EQ(pixel(539, 379), kWhite);
+  game->OpenFrame("Tiled", false, 0, 0);
+  // Repeated at its own size from the top-left corner.
+  EXPECT_EQ(pixel(0, 0), kRed);
+  EXPECT_EQ(pixel(1, 0), kGreen);
+  EXPECT_EQ(pixel(0, 1), kBlue);
+  EXPECT_EQ(pixel(319, 239), kWhite);
+  EXPECT_EQ(pixel(320, 240), kRed);
+  EXPECT_EQ(pixel(639, 0), kGreen);
+}
+
+TEST_F(FrameTest, AFrameFileThatEndsEarlyKeepsNothingOfTheFrameBefore) {
+  platform::Picture::solid(2, 2, 0x00FF00)->saveBmp(t.game.file("Frames/green.bmp"));
+  WriteFrame(t.game, "Pic", {.backgroundType = 1, .background = "green.bmp", .tiled = true}, 1);
+  WriteHotspot(t.game, "Pic", 1, {});
+  t.game.writeLines("Frames/Short.fme", {"1"});  // a picture frame whose file stops there
+  startGame();
+  game->OpenFrame("Pic", false, 0, 0);
+  ASSERT_EQ(t.player.frame.HotspotCount, 1);
+  game->OpenFrame("Short", false, 0, 0);
+  ASSERT_FALSE(t.boxes().empty());
+  EXPECT_NE(t.boxes()[0].text.find(" Unable to load the frame called 'Short'."),
+            std::string::npos);
+  // Not the tiled picture of the frame before, nor its hotspots.
+  EXPECT_EQ(t.player.frame.BackgroundType, 1);
+  EXPECT_EQ(t.player.frame.BackgroundValue, "");
+  EXPECT_FALSE(t.player.frame.BackgroundTiled);
+  EXPECT_EQ(t.player.frame.HotspotCount, 0);
+}
+
 TEST_F(FrameTest, MissingBackgroundPictureWarnsThenReports) {
   WriteFrame(t.game, "NoPic", {.backgroundType = 1, .background = "gone.jpg"});
   startGame();

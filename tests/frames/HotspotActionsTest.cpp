@@ -1,6 +1,7 @@
 // Hotspot actions: the order of the record's fields and effects, its stopping points, going
 // to a frame or back, ending the game.
 #include "frames/GameFixture.h"
+#include "platform/Picture.h"
 
 namespace tw::test {
 namespace {
@@ -199,6 +200,24 @@ TEST_F(ActionTest, ClickedHotspotThatDisappearsIsHiddenAndGetsNoSecondClick) {
   game->variables.Disappear.Add("Next", std::int16_t{1});
   game->ShowOrNotShowAreas();
   EXPECT_TRUE(game->Area[1].visible());
+}
+
+TEST_F(ActionTest, GivesItsItemOnlyWhenAskedTo) {
+  platform::Picture::solid(32, 32, 0x00AAFF)->saveBmp(t.game.file("Areas/icon.bmp"));
+  for (const char* item : {"Key", "Rope"}) {
+    t.game.writeLines(std::string("Areas/") + item + ".obj", {Quoted("icon.bmp")});
+  }
+  startGame();
+  act({.giveItem = "Key"});
+  ASSERT_EQ(game->ObjectsCount, 1);
+  EXPECT_EQ(game->PickedObjectName(1), "Key");
+  // Field 57 false: the name in field 58 is read but nothing is given.
+  std::vector<std::string> fields = ActionFields({.giveItem = "Rope"});
+  fields[fields.size() - 2] = "#FALSE#";
+  t.game.writeLines("Areas/Room/1b.dat", fields);
+  game->MakeAction(1, 0);
+  EXPECT_EQ(game->ObjectsCount, 1);
+  EXPECT_TRUE(t.boxes().empty()) << t.boxes()[0].text;
 }
 
 TEST_F(ActionTest, ClickPositionIsRoundedToEvenPixels) {

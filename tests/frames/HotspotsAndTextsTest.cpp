@@ -31,6 +31,41 @@ TEST_F(HotspotTest, GeometryIsShrunkByTwoPixelsButNeverBelowOneTwip) {
   EXPECT_EQ(game->Area[3].height(), 1);
 }
 
+TEST_F(HotspotTest, AnimatedOnlyWithAPicture) {
+  platform::Picture::solid(8, 8, 0x00FF00)->saveBmp(t.game.file("Areas/anim.gif"));
+  WriteFrame(t.game, "Room", {}, 3);
+  // Animated with a picture: the hotspot itself is a 15-twip stand-in at the corner, and
+  // its animated picture (with the speed of field 11) shows the picture instead.
+  WriteHotspot(t.game, "Room", 1,
+               {.left = 10, .top = 20, .width = 30, .height = 40, .animated = "1",
+                .hasPicture = true, .picture = "anim.gif", .speed = "120"});
+  // Animated flag without a picture: an ordinary see-through hotspot.
+  WriteHotspot(t.game, "Room", 2,
+               {.left = 10, .top = 20, .width = 30, .height = 40, .animated = "#TRUE#"});
+  // A picture that is not animated: shown by the hotspot.
+  WriteHotspot(t.game, "Room", 3,
+               {.left = 10, .top = 20, .width = 30, .height = 40, .hasPicture = true,
+                .picture = "anim.gif"});
+  startGame();
+  EXPECT_TRUE(t.boxes().empty()) << t.boxes()[0].text;
+  const platform::Image& animated = game->Area[1];
+  EXPECT_EQ(animated.left(), 0);
+  EXPECT_EQ(animated.top(), 0);
+  EXPECT_EQ(animated.width(), 15);
+  EXPECT_EQ(animated.height(), 15);
+  EXPECT_EQ(animated.picture(), nullptr);
+  EXPECT_TRUE(game->AreaAnimation.contains(1));
+  for (int i : {2, 3}) {
+    EXPECT_EQ(game->Area[i].left(), 12 * 15) << i;
+    EXPECT_EQ(game->Area[i].top(), 22 * 15) << i;
+    EXPECT_FALSE(game->AreaAnimation.contains(i)) << i;
+  }
+  EXPECT_EQ(game->Area[2].width(), 26 * 15);
+  EXPECT_EQ(game->Area[2].picture(), nullptr);
+  ASSERT_NE(game->Area[3].picture(), nullptr);
+  EXPECT_EQ(game->Area[3].width(), 8 * 15);  // not stretched: the picture's own size
+}
+
 TEST_F(HotspotTest, ConditionsByVariablesWithUnknownNamesNeverHiding) {
   WriteFrame(t.game, "Room", {}, 4);
   WriteHotspot(t.game, "Room", 1, {.mustBeOne = {"Lamp"}});

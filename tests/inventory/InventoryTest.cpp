@@ -256,5 +256,35 @@ TEST_F(InventoryTest, CustomBarPicturesWithDefaultMeaningNone) {
   EXPECT_EQ(game->Inventory2.picture()->width(), 20);
 }
 
+// Both bar pictures exist and are named: the setting alone decides whether they are used.
+class CustomBarPicturesTest : public InventoryTest,
+                              public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CustomBarPicturesTest, TheSettingDecidesWhetherTheBarsPicturesAreUsed) {
+  const bool custom = GetParam();
+  std::vector<std::string> f = FullGeneralFields();
+  f[4] = Quoted("Room");
+  f[26] = "#TRUE#";
+  f[31] = custom ? "#TRUE#" : "#FALSE#";
+  f[32] = Quoted("Button.bmp");
+  f[33] = Quoted("Shelf.bmp");
+  t.game.writeGeneral(f);
+  platform::Picture::solid(20, 20, 0xFF0000)->saveBmp(t.game.file("Inventory/button.bmp"));
+  platform::Picture::solid(640, 30, 0x00FF00)->saveBmp(t.game.file("Inventory/shelf.bmp"));
+  startGame();
+  const auto* button = game->Inventory2.picture().get();
+  const bool buttonFromFile = button && button->width() == 20 && button->height() == 20 &&
+                              (button->pixel(0, 0) & 0xFFFFFF) == 0x0000FFu;
+  EXPECT_EQ(buttonFromFile, custom);
+  EXPECT_EQ(game->Inventory_Background.visible(), custom);
+  EXPECT_EQ(game->Inventory_Background.picture() != nullptr, custom);
+  if (custom) {
+    EXPECT_EQ(game->Inventory_Background.top() + game->Inventory_Background.height(),
+              game->Inventory1.height());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(OnAndOff, CustomBarPicturesTest, ::testing::Bool());
+
 }  // namespace
 }  // namespace tw::test

@@ -39,13 +39,14 @@ void WriteHotspot(const GameFolder& game, const std::string& frame, int number,
                   const HotspotSpec& h) {
   std::vector<std::string> v = {
       std::to_string(h.left * 15), std::to_string(h.top * 15), std::to_string(h.width * 15),
-      std::to_string(h.height * 15), "0", Bool(h.hasPicture), Quoted(h.picture),
+      std::to_string(h.height * 15), h.animated, Bool(h.hasPicture), Quoted(h.picture),
       std::to_string(h.stretch), Quoted(h.pointer), h.conditional() ? "1" : "0",
   };
   v.push_back(std::to_string(h.mustBeOne.size()));
   for (const std::string& n : h.mustBeOne) v.push_back(Quoted(n));
   v.push_back(std::to_string(h.mustBeZero.size()));
   for (const std::string& n : h.mustBeZero) v.push_back(Quoted(n));
+  if (!h.speed.empty()) v.push_back(h.speed);
   game.writeLines("Areas/" + frame + "/" + std::to_string(number) + "a.dat", v);
 }
 

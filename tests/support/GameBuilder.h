@@ -29,12 +29,14 @@ struct FrameSpec {
 
 struct HotspotSpec {
   int left = 0, top = 0, width = 100, height = 100;  // pixels; written as twips
+  std::string animated = "0";                          // 5, any field text
   bool hasPicture = false;
   std::string picture;
   int stretch = 0;
   std::string pointer;
   std::vector<std::string> mustBeOne;   // list A
   std::vector<std::string> mustBeZero;  // list B
+  std::string speed;                    // 11, written only when not empty
   bool conditional() const { return !mustBeOne.empty() || !mustBeZero.empty(); }
 };
 
