@@ -333,7 +333,6 @@ Variant WindowObject::invoke(int id, InvokeKind kind, std::span<Variant> args) {
   }
   if (member == "ScaleWidth") return Property(kind, args, [&] { return Long(w.scaleWidth()); }, nullptr);
   if (member == "ScaleHeight") return Property(kind, args, [&] { return Long(w.scaleHeight()); }, nullptr);
-  Variant out;
   if (member == "Enabled") {
     return Property(kind, args, [&] { return Variant::fromBool(w.enabled()); },
                     [&](const Variant& v) { w.setEnabled(ArgBool(v)); });

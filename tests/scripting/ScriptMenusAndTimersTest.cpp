@@ -47,6 +47,25 @@ TEST_F(ScriptTimersTest, ATimerRunsItsProcedureEveryIntervalUntilDeleted) {
   EXPECT_NE(t.boxes()[0].text.find(" Error deleting the object. "), std::string::npos);
 }
 
+TEST_F(ScriptTimersTest, ElementsDeletedByTheirOwnScripts) {
+  procedures({"Sub TimerObject1()", "  Ticks = Ticks + 1", "  Action.DeleteObject WindowObject.TimerObject(1)",
+              "End Sub"});
+  startGame();
+  run("Action.CreateObject WindowObject.TimerObject(1) : WindowObject.TimerObject(1).Interval = 100");
+  t.platform.advance(500);
+  EXPECT_EQ(value("Ticks"), 1);
+  EXPECT_FALSE(timers().exists(1));
+  // A hotspot that deletes itself when clicked: the click ends, the game goes on.
+  game->variables.ChangeVariableValue("Gold", 1);
+  game->ShowOrNotShowAreas();
+  WriteAction(t.game, "Room", 1, {.runScript = true, .script = "Action.DeleteObject Hotspot(1) : Ticks = 5"});
+  click(10, 10);
+  EXPECT_EQ(value("Ticks"), 5);
+  EXPECT_FALSE(game->Area.exists(1));
+  click(10, 10);
+  EXPECT_TRUE(game->isOpen());
+}
+
 TEST_F(ScriptTimersTest, ATimersFrameRequestIsHonoured) {
   procedures({"Sub TimerObject1()", "  GoToFrame \"Hall\", 0, 0", "End Sub"});
   startGame();
