@@ -5,7 +5,6 @@
 #include "game/Game.h"
 #include "platform/Picture.h"
 #include "platform/Platform.h"
-#include "platform/Settings.h"
 #include "project/DataFileLocator.h"
 #include "project/ErrorBoxes.h"
 
@@ -44,7 +43,6 @@ RipplingWater::RipplingWater(Game& game) : PicRipplingWater("PicRipplingWater"),
     game_.GameArea_MouseMove();
   };
   game_.TimerRipplingWater.onTimer = [this](platform::Timer&) { timerStep(); };
-  game_.mnuDisableEffects.onClick = [this](platform::MenuItem&) { toggleDisabled(); };
 }
 
 void RipplingWater::load(const std::string& frameName) {
@@ -153,23 +151,6 @@ void RipplingWater::startIfActive() {
 bool RipplingWater::running() const {
   return game_.RipplingWaterActive && game_.TimerRipplingWater.enabled() &&
          PicRipplingWater.visible();
-}
-
-void RipplingWater::toggleDisabled() {
-  platform::MenuItem& item = game_.mnuDisableEffects;
-  try {
-    item.setChecked(!item.checked());
-    game_.platform().settings().save(game_.player().settings.ProjectId, "DisableEffects",
-                                     item.checked() ? "True" : "False");
-    if (item.checked()) {
-      stop();
-      return;
-    }
-    const CurrentFrameState& frame = game_.player().frame;
-    if (frame.BackgroundType == 1 && !frame.BackgroundTiled) load(frame.CurrentFrameName);
-    startIfActive();
-  } catch (const std::exception&) {
-  }
 }
 
 void RipplingWater::paintInto(platform::PictureBox& box) const {

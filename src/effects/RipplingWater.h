@@ -36,8 +36,6 @@ class RipplingWater {
   void stop();
   // After the frame is shown: the clock starts again and the timer runs.
   void startIfActive();
-  // Options menu: "Disable Real-Time Effects", stored per game.
-  void toggleDisabled();
   // The transition capture includes the water as it shows.
   void paintInto(platform::PictureBox& box) const;
   bool running() const;

@@ -11,7 +11,6 @@
 #include "game/Game.h"
 #include "platform/Picture.h"
 #include "platform/Platform.h"
-#include "platform/Settings.h"
 #include "platform/Units.h"
 #include "project/ErrorBoxes.h"
 #include "vbscript/VbError.h"
@@ -48,22 +47,11 @@ Transitions::Transitions(Game& game)
       game_.GameArea_MouseMove();
     };
   }
-  game_.mnuDisableTransitions.onClick = [this](platform::MenuItem&) { toggleDisabled(); };
 }
 
 Transitions::~Transitions() { DeleteFileIfExists(workFile_); }
 
 bool Transitions::disabled() const { return game_.mnuDisableTransitions.checked(); }
-
-void Transitions::toggleDisabled() {
-  platform::MenuItem& item = game_.mnuDisableTransitions;
-  item.setChecked(!item.checked());
-  try {
-    game_.platform().settings().save(game_.player().settings.ProjectId, "DisableTransitions",
-                                     item.checked() ? "True" : "False");
-  } catch (const std::exception&) {
-  }
-}
 
 void Transitions::placeWorkPictures() {
   const int W = game_.PictureBox.width();

@@ -45,14 +45,12 @@ class Transitions {
   // Where the last cross-fade wrote its work file; empty before the first.
   const std::string& workFile() const { return workFile_; }
 
-  // Options menu: "Disable Transitions", stored per game.
-  void toggleDisabled();
-
   platform::PictureBox picWhere;
   platform::PictureBox picStart;
   platform::PictureBox picEnd;
 
  private:
+  // The options menu's "Disable Transitions" (Game::EnableOrDisableTransitions).
   bool disabled() const;
   void placeWorkPictures();
   std::string writeWorkFile(const platform::Picture& picture);

@@ -4,6 +4,7 @@
 #include "effects/VisualEffects.h"
 #include "platform/Platform.h"
 #include "savegame/SavedGames.h"
+#include "scripting/ScriptHost.h"
 
 namespace tw {
 
@@ -43,6 +44,7 @@ Game::Game(Player& player)
   buildMenus();
   wireHandlers();
   effects_ = std::make_unique<VisualEffects>(*this);
+  scripts = std::make_unique<scripting::ScriptHost>(*this);
 }
 
 Game::~Game() = default;

@@ -1,7 +1,7 @@
-// Calls from the frames into subsystems that are not built yet: sound, video and scripts.
-// Each stands at its place in the order of the steps that call it and does nothing (or
-// answers "nothing playing") until its subsystem arrives; the subsystem then fills in exactly
-// these functions.
+// Calls from the frames into subsystems that are not built yet: sound and video. Each
+// stands at its place in the order of the steps that call it and does nothing (or answers
+// "nothing playing") until its subsystem arrives; the subsystem then fills in exactly these
+// functions.
 #include "game/Game.h"
 
 namespace tw {
@@ -26,13 +26,5 @@ std::string Game::MediaStatus() { return ""; }
 void Game::StopVideo() {}
 void Game::PlayMovieWithStop(const std::string&, platform::Element&, bool, int, int, int, int) {}
 
-// --- scripts ---------------------------------------------------------------------------
-void Game::LoadProcedures() {}
-void Game::ResetModule() {
-  Action.sFrameToLoad.clear();
-  Action.iTransitionNumber = 1;
-  Action.dTransitionDuration = 0;
-}
-void Game::ExecuteVBScript(const std::string&, bool) {}
 
 }  // namespace tw
