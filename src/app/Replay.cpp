@@ -53,8 +53,36 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
   }
   GameSession session(platform, options.gameFolder);
   int status = 0;
+  int shotStatus = 0;
+  bool taken = false;
+  // The state and the picture at the moment the last line has been acted on.
+  int audioStatus = 0;
+  const auto takeResults = [&] {
+    if (taken) return;
+    taken = true;
+    if (!options.audioOut.empty() && !platform.headlessAudio().stopRecording()) {
+      err << "talewick-player: cannot write the sound file \"" << options.audioOut << "\"\n";
+      audioStatus = 2;
+    }
+    if (options.dumpState) out << DumpState(session, platform) << "\n";
+    if (options.screenshot.empty()) return;
+    Game* game = session.lastGame();
+    if (!game) {
+      err << "talewick-player: no game was started, so there is no screenshot\n";
+      shotStatus = 1;
+      return;
+    }
+    try {
+      platform::SavePng(*platform::PaintElement(game->PictureBox), options.screenshot);
+    } catch (const vbs::VbError& e) {
+      err << "talewick-player: cannot write the screenshot \"" << options.screenshot
+          << "\": " << e.description() << "\n";
+      shotStatus = 2;
+    }
+  };
   if (session.initialize()) {
     ReplayRunner runner(platform, session, std::move(lines), err);
+    runner.onEnd = takeResults;
     try {
       runner.run();
     } catch (const ReplayError& e) {
@@ -62,25 +90,10 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
       status = 1;
     }
   }
-  if (!options.audioOut.empty() && !platform.headlessAudio().stopRecording()) {
-    err << "talewick-player: cannot write the sound file \"" << options.audioOut << "\"\n";
-    status = 2;
-  }
-  if (options.dumpState) out << DumpState(session, platform) << "\n";
-  if (!options.screenshot.empty()) {
-    Game* game = session.lastGame();
-    if (!game) {
-      err << "talewick-player: no game was started, so there is no screenshot\n";
-      return status == 0 ? 1 : status;
-    }
-    try {
-      platform::SavePng(*platform::PaintElement(game->PictureBox), options.screenshot);
-    } catch (const vbs::VbError& e) {
-      err << "talewick-player: cannot write the screenshot \"" << options.screenshot
-          << "\": " << e.description() << "\n";
-      return 2;
-    }
-  }
+  takeResults();
+  if (audioStatus != 0) return audioStatus;
+  if (shotStatus == 1) return status == 0 ? 1 : status;
+  if (shotStatus == 2) return 2;
   return status;
 }
 

@@ -28,13 +28,46 @@ void ReplayRunner::run() {
     execute(line);
     platform_.processEvents();
   }
+  end();
+}
+
+void ReplayRunner::end() {
+  if (ended_) return;
+  ended_ = true;
+  if (onEnd) onEnd();
+}
+
+bool ReplayRunner::inputDuringTransition() {
+  Game* game = session_.game();
+  if (!game || !session_.gameWindowOpen() || !game->TransitionRunning()) return false;
+  if (platform_.clockMs() < waitUntil_) return false;
+  if (next_ >= lines_.size()) {
+    end();
+    return false;
+  }
+  const ReplayLine& line = lines_[next_];
+  switch (line.kind) {
+    case Kind::Wait:
+    case Kind::Click:
+    case Kind::RightClick:
+    case Kind::Move:
+    case Kind::Key:
+      ++next_;
+      execute(line);
+      return true;
+    default:
+      return false;  // windows and menus wait until the frame has changed
+  }
 }
 
 bool ReplayRunner::answerFromNextLine(const HeadlessPlatform::Wait& wait) {
   if (wait.kind == HeadlessPlatform::WaitKind::ModalWindow && savedGameLine_ && wait.window) {
     return actInSavedGameWindow(*wait.window);
   }
-  if (next_ >= lines_.size()) return false;
+  if (next_ >= lines_.size()) {
+    if (wait.kind == HeadlessPlatform::WaitKind::ProcessEvents) inputDuringTransition();
+    return false;
+  }
   const ReplayLine& line = lines_[next_];
   if (wait.kind == HeadlessPlatform::WaitKind::MessageBox && line.kind == Kind::Answer) {
     platform_.queueAnswer(line.answer);
@@ -60,6 +93,7 @@ bool ReplayRunner::answerFromNextLine(const HeadlessPlatform::Wait& wait) {
     ++next_;
     return true;
   }
+  if (wait.kind == HeadlessPlatform::WaitKind::ProcessEvents) return inputDuringTransition();
   return false;
 }
 
@@ -91,9 +125,15 @@ void ReplayRunner::execute(const ReplayLine& line) {
     case Kind::Menu:
       menu(line);
       break;
-    case Kind::Wait:
+    case Kind::Wait: {
+      // A transition that starts during the wait takes the rest of the wait's time before
+      // it looks at the next line.
+      const std::int64_t outer = waitUntil_;
+      waitUntil_ = platform_.clockMs() + line.a;
       platform_.advance(line.a);
+      waitUntil_ = outer;
       break;
+    }
     case Kind::Answer:
     case Kind::Input:
       // A box takes its answer from the line after the one that opened it; an answer that

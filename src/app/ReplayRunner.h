@@ -6,11 +6,19 @@
 // box gets its default button. An "answer" or "input" line that no box takes stops the
 // replay. Input for a game window that is not open is ignored with a note on the error
 // stream. A "save" or "load" line opens its window and acts in it as soon as the window
-// waits for input: it types (or picks) the name and presses SAVE (LOAD). While a video
-// plays, its wait loop takes the next click, move, key or wait line (a click or Escape
-// ends the video).
+// waits for input: it types (or picks) the name and presses SAVE (LOAD). While a frame
+// transition animates, the next lines that a person could give meanwhile (waits, clicks,
+// pointer moves, keys) reach it there, so a replay can look at a transition halfway or skip
+// it. While a video plays, its wait loop takes the next click, move, key or wait line the
+// same way (a click or Escape ends the video).
+//
+// The replay ends when its last line has been acted on, wherever the game then is: onEnd
+// runs once at that moment (the state dump and screenshot are taken there), even in the
+// middle of a transition, which then plays on to its end.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <vector>
 
@@ -28,9 +36,12 @@ class ReplayRunner {
 
   // Runs every line; throws ReplayError for an input this player cannot give yet.
   void run();
+  std::function<void()> onEnd;
 
  private:
   bool answerFromNextLine(const platform::HeadlessPlatform::Wait& wait);
+  bool inputDuringTransition();
+  void end();
   void execute(const ReplayLine& line);
   void mouse(const ReplayLine& line);
   void menu(const ReplayLine& line);
@@ -45,6 +56,9 @@ class ReplayRunner {
   std::ostream& notes_;
   std::size_t next_ = 0;
   bool inVideoLine_ = false;  // a line is being given to a video's wait loop
+  bool ended_ = false;
+  // The clock time at which the wait line being played ends (0: none).
+  std::int64_t waitUntil_ = 0;
   // A "save" or "load" line waiting for its window to open.
   const ReplayLine* savedGameLine_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/GameSession.h"
+#include "effects/VisualEffects.h"
 #include "media/MediaSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "savegame/SavedGameList.h"
@@ -92,13 +93,29 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   state["message_bar"] = messageBar;
   state["saved_games"] = ListSavedGames(session.player());  // newest first
 
+  // Message boxes and input boxes in the order they were shown; an input box has the icon
+  // "input", its prompt as text and the text typed (null when cancelled) as answer.
   Json boxes = Json::array();
-  for (const auto& box : platform.boxes()) {
+  const auto& inputs = platform.inputBoxes();
+  std::size_t nextInput = 0;
+  const auto addInputsUpTo = [&](std::size_t shownBoxes) {
+    for (; nextInput < inputs.size() && inputs[nextInput].boxesBefore <= shownBoxes; ++nextInput) {
+      const auto& input = inputs[nextInput];
+      boxes.push_back({{"title", input.title},
+                       {"text", input.prompt},
+                       {"icon", "input"},
+                       {"answer", input.answer ? Json(*input.answer) : Json(nullptr)}});
+    }
+  };
+  for (std::size_t i = 0; i < platform.boxes().size(); ++i) {
+    addInputsUpTo(i);
+    const auto& box = platform.boxes()[i];
     boxes.push_back({{"title", box.title},
                      {"text", box.text},
                      {"icon", platform::IconName(box.icon)},
                      {"answer", platform::AnswerName(box.answer)}});
   }
+  addInputsUpTo(platform.boxes().size());
   state["boxes"] = boxes;
   // The seven sound players.
   Json players = Json::array();
@@ -114,6 +131,18 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
                        {"position", std::round(p.positionSeconds() * 1000) / 1000}});
   }
   state["players"] = players;
+  // The visual effects running at this moment.
+  if (game) {
+    VisualEffects& effects = game->effects();
+    state["transition"] = {{"running", effects.transitions.running()},
+                           {"steps_drawn", effects.transitions.stepsDrawn()}};
+    state["rippling_water"] = effects.water.running();
+    state["animations_playing"] = effects.animations.playing();
+  } else {
+    state["transition"] = {{"running", false}, {"steps_drawn", 0}};
+    state["rippling_water"] = false;
+    state["animations_playing"] = 0;
+  }
   state["game_stopped"] = player.GameStopped;
   state["game_window_open"] = session.gameWindowOpen();
   state["clock_ms"] = platform.clockMs();

@@ -10,6 +10,7 @@
 #include "project/DisplayMode.h"
 #include "project/ErrorBoxes.h"
 #include "savegame/SavedGames.h"
+#include "scripting/ScriptHost.h"
 #include "vbscript/VbError.h"
 
 namespace tw {
@@ -46,6 +47,7 @@ void Game::ResetAll() {
     Timer1.setEnabled(false);
     Timer1.setInterval(0);
     TimerRipplingWater.setEnabled(false);
+    scripts->unloadTimers();
     variables.Clear();
     PickedObject.unloadAll();
     ObjectsCount = 0;
@@ -183,7 +185,7 @@ void Game::HideMenus() {
 void Game::Form_KeyDown(int KeyCode, int /*Shift*/) {
   SkipRequested = true;
   if (KeyCode == kKeyEscape) {
-    if (!IsVideoPlaying()) {
+    if (!IsVideoPlaying() && !TransitionRunning()) {
       if (mnuExit.visible()) {
         HideMenus();
       } else {
@@ -234,6 +236,7 @@ void Game::Form_Unload() {
   window.setVisible(false);
   platform().processEvents();
   StopAllActivity();
+  scripts->stopTimers();
   try {
     RemoveAnimatedPictures();
   } catch (const std::exception&) {

@@ -1,10 +1,12 @@
 // The main window's element tree and the wiring of its events to the game's handlers.
 #include "game/Game.h"
 
+#include "effects/VisualEffects.h"
 #include "media/MediaSystem.h"
 
 #include "platform/Platform.h"
 #include "savegame/SavedGames.h"
+#include "scripting/ScriptHost.h"
 
 namespace tw {
 
@@ -43,6 +45,8 @@ Game::Game(Player& player)
   buildWindow();
   buildMenus();
   wireHandlers();
+  effects_ = std::make_unique<VisualEffects>(*this);
+  scripts = std::make_unique<scripting::ScriptHost>(*this);
 }
 
 Game::~Game() = default;

@@ -12,7 +12,7 @@ rm -rf "$work"
 mkdir -p "$work"
 
 # What the game area must show after Start and a click on the title picture.
-printf 'start\nclick 320 250\nwait 300\n' > "$work/replay.txt"
+printf 'start\nclick 320 250\nwait 1300\n' > "$work/replay.txt"
 "$player" --replay "$work/replay.txt" --screenshot "$work/expected.png" "$game" 2>/dev/null
 
 cat > "$work/session.sh" <<'SESSION'
@@ -54,10 +54,16 @@ xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$game"
 
 # Root mean square difference over all channels, 0 (same) to 1; fonts and scaling may
 # differ by a few levels, another frame differs by far more.
-difference=$(compare -metric RMSE "$work/actual.png" "$work/expected.png" null: 2>&1 |
-             sed -n 's/.*(\(.*\)).*/\1/p')
-echo "difference between the window and the headless picture: $difference"
-awk -v d="$difference" 'BEGIN { exit !(d != "" && d < 0.03) }' || {
-  echo "the window does not show the expected frame (see $work)" >&2
-  exit 1
-}
+# The sea ripples and the gull flies on their own clocks: compare the picture above the gull
+# and below the sea, which must match the headless picture.
+for part in 640x148+0+0 640x146+0+334; do
+  convert "$work/actual.png" -crop "$part" +repage "$work/actual_part.png"
+  convert "$work/expected.png" -crop "$part" +repage "$work/expected_part.png"
+  difference=$(compare -metric RMSE "$work/actual_part.png" "$work/expected_part.png" null: 2>&1 |
+               sed -n 's/.*(\(.*\)).*/\1/p' || true)
+  echo "difference between the window and the headless picture ($part): $difference"
+  awk -v d="$difference" 'BEGIN { exit !(d != "" && d < 0.03) }' || {
+    echo "the window does not show the expected frame (see $work)" >&2
+    exit 1
+  }
+done

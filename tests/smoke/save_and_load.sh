@@ -64,10 +64,16 @@ SESSION
 
 xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$work/game" "$work"
 [ -f "$work/game/Shell taken.sav" ] || { echo "no saved game was written" >&2; exit 1; }
-difference=$(compare -metric RMSE "$work/loaded.png" "$work/saved.png" null: 2>&1 |
-             sed -n 's/.*(\(.*\)).*/\1/p')
-echo "difference between the saved and the loaded game area: $difference"
-awk -v d="$difference" 'BEGIN { exit !(d != "" && d < 0.01) }' || {
-  echo "the loaded game does not show the saved frame (see $work)" >&2
-  exit 1
-}
+# The sea ripples and the gull flies on their own clocks: compare the picture above the gull
+# and below the sea.
+for part in 640x148+0+0 640x146+0+334; do
+  convert "$work/loaded.png" -crop "$part" +repage "$work/loaded_part.png"
+  convert "$work/saved.png" -crop "$part" +repage "$work/saved_part.png"
+  difference=$(compare -metric RMSE "$work/loaded_part.png" "$work/saved_part.png" null: 2>&1 |
+               sed -n 's/.*(\(.*\)).*/\1/p' || true)
+  echo "difference between the saved and the loaded game area ($part): $difference"
+  awk -v d="$difference" 'BEGIN { exit !(d != "" && d < 0.01) }' || {
+    echo "the loaded game does not show the saved frame (see $work)" >&2
+    exit 1
+  }
+done

@@ -16,6 +16,7 @@ Usage (from the repository's top folder):  python3 tools/demo/make_demo_data.py 
 """
 
 import os
+import struct
 import shutil
 import sys
 
@@ -55,6 +56,14 @@ class Writer:
             f.write(text.encode("cp1252"))
         self.count += 1
 
+    def write_lines(self, rel, lines):
+        """Writes whole lines (no fields), each ended by CR LF."""
+        path = os.path.join(self.root, rel)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write("".join(line + "\r\n" for line in lines).encode("cp1252"))
+        self.count += 1
+
 
 # --------------------------------------------------------------------------------------
 # Project files
@@ -79,8 +88,50 @@ def general(w):
         [False],                        # 47 effects option shown
     ])
     w.write("Config/Texts", [[1]])      # the game wording ("Start New Game", ...)
+    # The variant variables after "***" belong to the scripts; the one named
+    # AllowControlsReferences lets them reach the window's controls (the script timer).
     w.write("Config/Variables",
-            [[4], ["DoorOpen"], ["LampLit"], ["ShellOnSill"], ["WickFitted"]])
+            [[4], ["DoorOpen"], ["LampLit"], ["ShellOnSill"], ["WickFitted"], ["***"],
+             ["Climbs"], ["LeverPulls"], ["Soaked"], ["Beam"], ["AllowControlsReferences"]])
+    procedures(w)
+
+
+# The project's procedures: three header lines the player skips, then VBScript. In scripts
+# stored in frame and action files "|" stands for a double quote; here the quotes are real.
+PROCEDURES = [
+    "' The Lighthouse Keeper's Lamp",
+    "' procedures shared by the scripts of the frames, hotspots and items",
+    "'",
+    "' The lever in the boat house: the first pull opens the tower door.",
+    "Sub PullLever()",
+    "  LeverPulls = LeverPulls + 1",
+    "  If DoorOpen = 0 Then",
+    "    DoorOpen = 1",
+    "    Message \"Clunk! You pull the lever down. Up the hill, a chain rattles.\"",
+    "  End If",
+    "End Sub",
+    "",
+    "' The lit lamp's beam: a script timer turns the heading from gold to white and back.",
+    "Sub StartBeam()",
+    "  If WindowObject.TimerObject.UBound < 1 Then",
+    "    Action.CreateObject WindowObject.TimerObject(1)",
+    "  End If",
+    "  WindowObject.TimerObject(1).Interval = 700",
+    "End Sub",
+    "",
+    "Sub TimerObject1()",
+    "  Beam = Beam + 1",
+    "  If Beam Mod 2 = 0 Then",
+    "    Text(1).ForeColor = RGB(255, 214, 120)",
+    "  Else",
+    "    Text(1).ForeColor = RGB(255, 255, 255)",
+    "  End If",
+    "End Sub",
+]
+
+
+def procedures(w):
+    w.write_lines("Config/Procedures", PROCEDURES)
 
 
 def scheme(w):
@@ -107,11 +158,12 @@ LAST_VISITED = "[last visited frame]"
 
 
 def frame(w, name, background, tiled=False, colour_value=None, timer=None, hotspots=0,
-          music=None, music_loops=True, rows=(), fade_ms=0):
+          script="", timer_transition=None, music=None, music_loops=True, rows=(), fade_ms=0):
     """background: picture file in Frames/, or None with colour_value for a plain colour.
-    timer: (seconds, target) or None. music: a file in Areas/ for the music player.
-    rows: sound channel rows (mode, fade, loop, volume 0-10, file in Areas/), channel 1 first;
-    fade_ms: how long their fades take."""
+    timer: (seconds, target) or None. script: the entry script ("|" for a double quote).
+    timer_transition: (number, milliseconds) of the timer's frame change, or None.
+    music: a file in Areas/ for the music player. rows: sound channel rows (mode, fade,
+    loop, volume 0-10, file in Areas/), channel 1 first; fade_ms: how long their fades take."""
     if background is None:
         kind, value = 0, str(colour_value)
     else:
@@ -126,8 +178,9 @@ def frame(w, name, background, tiled=False, colour_value=None, timer=None, hotsp
         [0, 0, 0],                      # 14-16
         [False, False, 0, 0, 0, 0],     # 17-22 video placement
         [music_loops],                  # 23 music loops
-        [False, 0, 0],                  # 24-26 timer transition
-        [False, ""],                    # 27-28 entry script
+        [timer_transition is not None] + list(timer_transition or (0, 0))[::-1],
+                                        # 24-26 timer transition: on, ms, number
+        [bool(script), script],         # 27-28 entry script
         [0, 0, 0, 0, 0, 0],             # 29-34
         [str(fade_ms), 0, 5, len(rows)],  # 35 fade, 36, 37-38 channel table: 5 cells, rows
     ] + [list(r) for r in rows] + [
@@ -138,18 +191,19 @@ def frame(w, name, background, tiled=False, colour_value=None, timer=None, hotsp
 
 
 def hotspot(w, frame_name, number, rect, picture=None, stretch=False, pointer="",
-            must_be_one=(), must_be_zero=()):
+            must_be_one=(), must_be_zero=(), animated_speed=None):
     """rect in pixels (left, top, width, height). A picture at its own size is drawn 2 pixels
     inside the rectangle, so callers give the picture's place grown by 2 on every side."""
     left, top, width, height = rect
     conditional = 1 if (must_be_one or must_be_zero) else 0
     w.write("Areas/%s/%da.dat" % (frame_name, number), [
         [left * TWIPS, top * TWIPS, width * TWIPS, height * TWIPS],
-        [0, picture is not None, picture or "", 1 if stretch else 0, pointer],
+        [1 if animated_speed is not None else 0, picture is not None, picture or "",
+         1 if stretch else 0, pointer],
         [conditional],
         [len(must_be_one)] + list(must_be_one),
         [len(must_be_zero)] + list(must_be_zero),
-    ])
+    ] + ([[animated_speed]] if animated_speed is not None else []))
 
 
 def picture_place(x, y, width, height):
@@ -161,12 +215,15 @@ BAR_LIMIT = 78  # characters that fit on one line of the message bar across 640 
 
 
 def action(w, frame_name, number, set_one=None, message=None, in_bar=False, disappear=False,
-           end_game=False, go_to=None, go_back=False, item=None, give=None, sound=None,
-           video=None):
+           end_game=False, go_to=None, go_back=False, item=None, give=None, script="",
+           transition=None, sound=None, video=None):
     """The hotspot's click action, or with `item` what happens when that item is dropped on
     it; there `disappear` means the item is used up. `give` names an item the action gives.
-    `sound`: a file in Frames/ for the sound player. `video`: (file in Frames/, left, top,
-    width, height) played in the cut-scene area at that place."""
+    `script` runs after the record's own changes ("|" for a double quote).
+    `transition`: (number, milliseconds) of the frame change: 1 cross-fade, 2 slide left,
+    3 right, 4 up, 5 down. `sound`: a file in Frames/ for the sound player. `video`: (file
+    in Frames/, left, top, width, height) played in the cut-scene area at that place."""
+    trans_number, trans_ms = transition if transition else (0, 0)
     video_file, vx, vy, vw, vh = video if video else ("", 0, 0, 0, 0)
     if in_bar and message and len(message) > BAR_LIMIT:
         raise ValueError("too long for the message bar: " + message)
@@ -189,8 +246,8 @@ def action(w, frame_name, number, set_one=None, message=None, in_bar=False, disa
         [in_bar],                                                         # 36
         [0, 0, 0],                                                        # 37-39
         [0], [0], [0], [0],                                               # 40, three lists
-        [True, 0, 0.0],                                                   # 41-43
-        [False, "", 0],                                                   # 44-46
+        [True, 1 if transition else 0, float(trans_ms)],                  # 41-43
+        [bool(script), script, trans_number],                             # 44-46
         [0, 0, 0, 0, 0, 0],                                               # 47-52
         ["0", 0, 5, 0],                                                   # 53-56
         [give is not None, give or ""],                                   # 57-58
@@ -208,13 +265,13 @@ def item(w, name, icon):
 
 
 def combination(w, dragged, target, remove_dragged, remove_target, new_item=None,
-                with_script_part=False):
+                with_script_part=False, script=""):
     """Item `dragged` dropped on item `target`: remove either or both, give a new item. The
     script part (three reserved fields, run-script flag, script text) is optional."""
     lines = [[1 if remove_dragged else 0], [1 if remove_target else 0],
              [1 if new_item else 0], [new_item or ""]]
-    if with_script_part:
-        lines += [[0, 0, 0], [False, ""]]
+    if with_script_part or script:
+        lines += [[0, 0, 0], [bool(script), script]]
     w.write("Areas/%s_on_%s.drg" % (dragged, target), lines)
 
 
@@ -225,7 +282,8 @@ def items(w):
     item(w, "OilCan", "icon_oilcan.ico")
     item(w, "OiledWick", "icon_oiledwick.ico")
     # The dry wick soaked in the can: both are used, the oiled wick is new. Either way round.
-    combination(w, "Wick", "OilCan", True, True, "OiledWick")
+    combination(w, "Wick", "OilCan", True, True, "OiledWick",
+                script="Soaked = |yes| : Message |The dry wick drinks up the lamp oil.|")
     combination(w, "OilCan", "Wick", True, True, "OiledWick", with_script_part=True)
 
 
@@ -244,11 +302,107 @@ GOLD = (255, 214, 120)
 CREAM = (250, 240, 220)
 
 
+# --------------------------------------------------------------------------------------
+# Effects: the sea's rippling water and the gull's animated picture
+
+SEA = (0, 262, 440, 70)  # the sea under the beach picture: left, top, width, height
+
+
+def write_bmp(path, width, height, pixel):
+    """A 24-bit bmp file; pixel(x, y) gives (r, g, b)."""
+    row_bytes = (width * 3 + 3) // 4 * 4
+    data = bytearray()
+    for y in range(height - 1, -1, -1):
+        row = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        data += row + bytes(row_bytes - len(row))
+    header = b"BM" + struct.pack("<IHHI", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + data)
+
+
+def sea_water(w):
+    """Frames/Beach.rwe and its mask Beach.rwm: the sea ripples, the signpost standing in it
+    (hotspot 3, from x 52 to 168) stays still."""
+    left, top, width, height = SEA
+    w.write("Frames/Beach.rwe", [[0, 0, 0, 0, 0, 0, left, top, width, height, 12, 6, False]])
+    still = (52 - left, 168 - left)
+    write_bmp(os.path.join(w.root, "Frames", "Beach.rwm"), width, height,
+              lambda x, y: (255, 255, 255) if still[0] <= x < still[1] else (0, 0, 0))
+
+
+GULL_W, GULL_H = 40, 24
+
+
+def gull_frame(wings_up):
+    """Palette indexes of one picture: 0 see-through, 1 white body, 2 dark wing tips."""
+    pixels = [[0] * GULL_W for _ in range(GULL_H)]
+    cx, cy = GULL_W // 2, GULL_H // 2
+    for x in range(GULL_W):
+        dx = abs(x - cx)
+        # Two wings: a line rising (or falling) from the body to the tips.
+        lift = dx * 2 // 3 if wings_up else -(dx // 3)
+        y = cy - lift
+        for t in range(2):
+            if 0 <= y + t < GULL_H:
+                pixels[y + t][x] = 2 if dx > cx - 5 else 1
+    for y in range(cy - 1, cy + 3):
+        for x in range(cx - 3, cx + 4):
+            pixels[y][x] = 1
+    return pixels
+
+
+def write_gif(path, width, height, pictures, palette, delay_cs):
+    """An animated gif looping for ever; index 0 is see-through. Codes stay three bits wide
+    (a clear code after every two pixels), a valid if long LZW stream."""
+    out = bytearray(b"GIF89a")
+    out += struct.pack("<HHBBB", width, height, 0x91, 0, 0)
+    for rgb in (palette + [(0, 0, 0)] * 4)[:4]:
+        out += bytes(rgb)
+    out += b"\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00"
+    for pixels in pictures:
+        out += b"\x21\xF9\x04\x09" + struct.pack("<H", delay_cs) + b"\x00\x00"
+        out += b"\x2C" + struct.pack("<HHHHB", 0, 0, width, height, 0) + b"\x02"
+        acc, count, data = 0, 0, bytearray()
+        flat = [i for row in pixels for i in row]
+        codes = []
+        for n, index in enumerate(flat):
+            if n % 2 == 0:
+                codes.append(4)
+            codes.append(index)
+        codes.append(5)
+        for code in codes:
+            acc |= code << count
+            count += 3
+            while count >= 8:
+                data.append(acc & 0xFF)
+                acc >>= 8
+                count -= 8
+        if count:
+            data.append(acc & 0xFF)
+        for at in range(0, len(data), 255):
+            chunk = data[at:at + 255]
+            out += bytes((len(chunk),)) + chunk
+        out += b"\x00"
+    out += b"\x3B"
+    with open(path, "wb") as f:
+        f.write(out)
+
+
+def gull(w):
+    pictures = [gull_frame(True), gull_frame(False)]
+    write_gif(os.path.join(w.root, "Areas", "gull.gif"), GULL_W, GULL_H, pictures,
+              [(0, 0, 0), (245, 245, 240), (60, 60, 70)], 25)
+
+
 def title(w):
     frame(w, "Title", None, colour_value=colour(16, 20, 48), timer=(9, "Beach"), hotspots=1)
     hotspot(w, "Title", 1, picture_place(170, 150, 300, 200), picture="title_art.gif",
             pointer="wayin.cur")
-    action(w, "Title", 1, go_to="Beach")
+    action(w, "Title", 1, go_to="Beach", transition=(1, 1000))
     text(w, "Title", "1_title", "The Lighthouse Keeper's Lamp", 64, 40,
          font="Times New Roman", size=30, bold=True, italic=True, rgb=GOLD)
     text(w, "Title", "2_subtitle", "a small adventure for the Talewick player", 176, 104,
@@ -260,16 +414,22 @@ def title(w):
 
 
 # The surf on channel 1: frames that ask for it while it plays let it play on.
-SEA = (2, False, True, 6, "sea.wav")
+SURF = (2, False, True, 6, "sea.wav")
 
 
 def beach(w):
-    frame(w, "Beach", "beach.jpg", hotspots=4, rows=[SEA])
+    frame(w, "Beach", "beach.jpg", hotspots=5, rows=[SURF])
+    sea_water(w)
+    gull(w)
+    # The gull wheeling over the sea: an animated picture on its own hotspot.
+    hotspot(w, "Beach", 5, picture_place(300, 150, GULL_W, GULL_H), picture="gull.gif",
+            animated_speed=60)
+    action(w, "Beach", 5, in_bar=True, message="A gull wheels over the waves, crying.")
     hotspot(w, "Beach", 1, (0, 262, 440, 70))
     action(w, "Beach", 1, in_bar=True,
             message="The tide whispers on the sand. Tonight the lighthouse is dark.")
     hotspot(w, "Beach", 2, (478, 238, 140, 190), pointer="wayin.cur")
-    action(w, "Beach", 2, go_to="Path")
+    action(w, "Beach", 2, go_to="Path", transition=(4, 800))
     hotspot(w, "Beach", 3, (52, 262, 116, 128))
     action(w, "Beach", 3,
            message="LIGHTHOUSE - keep the lamp lit.   Old Tom the keeper has gone to town "
@@ -284,11 +444,11 @@ def beach(w):
 
 
 def path(w):
-    frame(w, "Path", "path.jpg", hotspots=3, rows=[SEA])
+    frame(w, "Path", "path.jpg", hotspots=3, rows=[SURF])
     hotspot(w, "Path", 1, (462, 26, 76, 220), pointer="wayin.cur")
-    action(w, "Path", 1, go_to="Door")
+    action(w, "Path", 1, go_to="Door", transition=(2, 800))
     hotspot(w, "Path", 2, (52, 200, 164, 124), pointer="wayin.cur")
-    action(w, "Path", 2, go_to="Boathouse")
+    action(w, "Path", 2, go_to="Boathouse", transition=(5, 800))
     hotspot(w, "Path", 3, BACK_ARROW, picture="arrow_back.gif", stretch=True)
     action(w, "Path", 3, go_to="Beach")
     text(w, "Path", "1_place", "The cliff path", PLACE_X, 10,
@@ -296,7 +456,7 @@ def path(w):
 
 
 def door(w):
-    frame(w, "Door", "door.jpg", hotspots=3, rows=[SEA])
+    frame(w, "Door", "door.jpg", hotspots=3, rows=[SURF])
     hotspot(w, "Door", 1, (270, 178, 100, 214), must_be_zero=["DoorOpen"])
     action(w, "Door", 1,
            message="The door will not move. There is no keyhole - only the clank of an iron "
@@ -306,7 +466,7 @@ def door(w):
             pointer="wayin.cur", must_be_one=["DoorOpen"])
     action(w, "Door", 2, go_to="Stairs")
     hotspot(w, "Door", 3, BACK_ARROW, picture="arrow_back.gif", stretch=True)
-    action(w, "Door", 3, go_to="Path")
+    action(w, "Door", 3, go_to="Path", transition=(3, 800))
     text(w, "Door", "1_place", "The lighthouse door", PLACE_X, 10,
          font="Times New Roman", size=16, italic=True, rgb=CREAM)
 
@@ -324,8 +484,7 @@ def boathouse(w):
     hotspot(w, "Boathouse", 3, (262, 228, 92, 40))
     action(w, "Boathouse", 3, go_to="Logbook")
     hotspot(w, "Boathouse", 4, (492, 206, 60, 110), must_be_zero=["DoorOpen"])
-    action(w, "Boathouse", 4, set_one="DoorOpen", in_bar=True, sound="clunk.wav",
-           message="Clunk! You pull the lever down. Up the hill, a chain rattles.")
+    action(w, "Boathouse", 4, script="PullLever", sound="clunk.wav")
     hotspot(w, "Boathouse", 5, picture_place(492, 206, 60, 110), picture="lever_down.bmp",
             must_be_one=["DoorOpen"])
     action(w, "Boathouse", 5, in_bar=True,
@@ -371,8 +530,9 @@ def logbook(w):
 
 def stairs(w):
     # The surf fades away as the walls close in.
-    frame(w, "Stairs", "stairs.jpg", timer=(4, "LampRoom"), hotspots=1, fade_ms=2000,
-          rows=[(3, True, False, 0, "")])
+    frame(w, "Stairs", "stairs.jpg", timer=(4, "LampRoom"), hotspots=1,
+          script="Climbs = Climbs + 1 : Text(1).Caption = Text(1).Caption & | (climb | & Climbs & |)|",
+          timer_transition=(0, 1500), fade_ms=2000, rows=[(3, True, False, 0, "")])
     hotspot(w, "Stairs", 1, (0, 0, 640, 480))
     action(w, "Stairs", 1, go_to="LampRoom")
     text(w, "Stairs", "1_climb", "Round and round, up one hundred and seven steps...", 120,
@@ -414,7 +574,7 @@ def lamp_room(w):
 
 
 def lamp_lit(w):
-    frame(w, "LampLit", "lamplit.jpg", hotspots=4)
+    frame(w, "LampLit", "lamplit.jpg", hotspots=4, script="StartBeam")
     hotspot(w, "LampLit", 1, picture_place(468, 292, 52, 40), picture="shell.gif",
             must_be_one=["ShellOnSill"])
     action(w, "LampLit", 1, in_bar=True,
@@ -452,7 +612,8 @@ def main():
                 full = os.path.join(folder, entry)
                 if os.path.isdir(full):
                     shutil.rmtree(full)
-                elif entry.endswith((".fme", ".lks", ".obj", ".drg")) or sub == "Config":
+                elif entry.endswith((".fme", ".lks", ".obj", ".drg", ".rwe", ".rwm")) or \
+                        sub == "Config":
                     os.remove(full)
     w = Writer(root)
     general(w)
