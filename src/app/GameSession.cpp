@@ -8,6 +8,7 @@ namespace tw {
 GameSession::GameSession(platform::Platform& platform, const std::string& gameFolder)
     : player_(platform, gameFolder), startup_(player_) {
   PresetProjectFolder(player_, gameFolder);
+  multiCd_.install();
   startup_.startGame = [this] { startGame(); };
   startup_.closeProgram = [this] { endProgram(); };
   startup_.recentreGameWindow = [this] {

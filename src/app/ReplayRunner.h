@@ -3,7 +3,8 @@
 // Each line is the player's input, in order, on the virtual clock. When the game opens a
 // modal box while a line is running, the box takes the next line if that line answers it
 // ("answer", "input"), as a person would answer a box that has just appeared; otherwise the
-// box gets its default button. Input for a game window that is not open is ignored with a
+// box gets its default button. The CD window takes a "drive" line the same way; one that
+// no line answers is cancelled and stops the replay, which would otherwise hang. Input for a game window that is not open is ignored with a
 // note on the error stream.
 #pragma once
 
@@ -27,6 +28,7 @@ class ReplayRunner {
 
  private:
   bool answerFromNextLine(const platform::HeadlessPlatform::Wait& wait);
+  bool answerCdWindow(platform::Window& window);
   void execute(const ReplayLine& line);
   void mouse(const ReplayLine& line);
   void menu(const ReplayLine& line);
@@ -38,6 +40,8 @@ class ReplayRunner {
   std::vector<ReplayLine> lines_;
   std::ostream& notes_;
   std::size_t next_ = 0;
+  // Set when a CD window found no "drive" line to answer it; the replay stops with it.
+  std::string unansweredCdWindow_;
 };
 
 }  // namespace tw
