@@ -19,6 +19,8 @@ namespace {
 constexpr int kMargin = 240;
 constexpr int kButtonTop = 2760;
 constexpr int kButtonHeight = 375;
+constexpr int kKeyReturn = 13;
+constexpr int kKeyEscape = 27;
 
 std::string Trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -82,6 +84,11 @@ void CdRequestWindow::buildElements() {
   // Closing the window by other means than its buttons is a cancel: the request would
   // otherwise come straight back.
   window.onCloseRequest = [this](platform::Window&) { Command4_Click(); };
+  // Enter answers OK and Escape Cancel, as on any dialog.
+  window.onKeyDown = [this](platform::Window&, int keyCode, int) {
+    if (keyCode == kKeyReturn) Command3_Click();
+    if (keyCode == kKeyEscape) Command4_Click();
+  };
   for (platform::Element* e :
        std::initializer_list<platform::Element*>{&picBackground, &lblMessage, &lblDrive}) {
     makeDraggable(*e);
