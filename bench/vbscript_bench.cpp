@@ -9,9 +9,18 @@
 
 namespace {
 
-void RunScript(benchmark::State& state, const char* script) {
+// Runs the script once and checks that `check` then reads `expected`, so a script that
+// stopped early or computed something else is reported rather than timed.
+void RunScript(benchmark::State& state, const char* script, const char* check,
+               const char* expected) {
   vbs::Engine engine;
   engine.setTimeout(std::chrono::milliseconds(0));
+  engine.run(script);
+  const std::string result = engine.eval(check).toString();
+  if (result != expected) {
+    state.SkipWithError(("wrong result " + result + ", expected " + expected).c_str());
+    return;
+  }
   for (auto _ : state) {
     engine.reset();
     engine.run(script);
@@ -23,12 +32,14 @@ void BM_Fibonacci(benchmark::State& state) {
             "Function Fib(n)\n"
             "  If n < 2 Then Fib = n Else Fib = Fib(n - 1) + Fib(n - 2)\n"
             "End Function\n"
-            "x = Fib(20)\n");
+            "x = Fib(20)\n",
+            "x", "6765");
 }
 BENCHMARK(BM_Fibonacci)->Unit(benchmark::kMillisecond);
 
 void BM_NestedLoops(benchmark::State& state) {
   RunScript(state,
+            "Dim result\n"
             "Sub Work\n"
             "  Dim i, j, total\n"
             "  total = 0\n"
@@ -37,8 +48,10 @@ void BM_NestedLoops(benchmark::State& state) {
             "      total = total + (i * j) Mod 7 - j \\ 3\n"
             "    Next\n"
             "  Next\n"
+            "  result = total\n"
             "End Sub\n"
-            "Work\n");
+            "Work\n",
+            "result", "-4252026");
 }
 BENCHMARK(BM_NestedLoops)->Unit(benchmark::kMillisecond);
 
@@ -48,7 +61,8 @@ void BM_LongString(benchmark::State& state) {
             "s = \"\"\n"
             "For i = 1 To 20000\n"
             "  s = s & \"line \" & i & vbCrLf\n"
-            "Next\n");
+            "Next\n",
+            "Len(s)", "228894");
 }
 BENCHMARK(BM_LongString)->Unit(benchmark::kMillisecond);
 
@@ -64,7 +78,8 @@ void BM_DictionaryAndArrays(benchmark::State& state) {
             "total = 0\n"
             "For Each k In d.Keys\n"
             "  total = total + d(k) + a(d(k))\n"
-            "Next\n");
+            "Next\n",
+            "total", "37507500");
 }
 BENCHMARK(BM_DictionaryAndArrays)->Unit(benchmark::kMillisecond);
 
@@ -90,6 +105,11 @@ void BM_PerRunOverhead(benchmark::State& state) {
   const std::string procedures = ProceduresText();
   const std::string script = "Sub StartupProcedure\r\nx = Helper7(1, 2)\r\nEnd Sub";
   auto object = std::make_shared<vbs::Object>();
+  engine.addCode(procedures);
+  if (engine.eval("Helper7(1, 2)").toString() != "9") {
+    state.SkipWithError("Helper7 gives a wrong result");
+    return;
+  }
   for (auto _ : state) {
     engine.reset();
     engine.addCode(procedures);
@@ -103,6 +123,14 @@ BENCHMARK(BM_PerRunOverhead)->Unit(benchmark::kMicrosecond);
 // The first compile of the same text, for comparison with the cached run above.
 void BM_CompileProcedures(benchmark::State& state) {
   const std::string procedures = ProceduresText();
+  {
+    vbs::Engine engine;
+    engine.addCode(procedures);
+    if (!engine.hasProcedure("Helper249")) {
+      state.SkipWithError("the last procedure was not compiled");
+      return;
+    }
+  }
   for (auto _ : state) {
     vbs::Engine engine;
     engine.addCode(procedures);

@@ -16,9 +16,15 @@
 namespace tw {
 
 int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err) {
+  if (const std::string problem = GameFolderProblem(options.gameFolder); !problem.empty()) {
+    err << "talewick-player: " << problem << "\n";
+    return 2;
+  }
+  // A folder opens as a stream that reads nothing: it would play as an empty replay.
   std::error_code ec;
-  if (!std::filesystem::is_directory(options.gameFolder, ec)) {
-    err << "talewick-player: the game folder \"" << options.gameFolder << "\" does not exist\n";
+  if (std::filesystem::is_directory(options.replayFile, ec)) {
+    err << "talewick-player: the replay file \"" << options.replayFile
+        << "\" is a folder, not a file\n";
     return 2;
   }
   std::ifstream file(options.replayFile, std::ios::binary);

@@ -111,11 +111,10 @@ void ReplayRunner::execute(const ReplayLine& line) {
       platform_.advance(line.a);
       break;
     case Kind::Answer:
-      platform_.queueAnswer(line.answer);
-      break;
     case Kind::Input:
-      platform_.queueInput(line.cancelInput ? std::nullopt : std::optional<std::string>(line.text));
-      break;
+      // A box takes its answer from the line after the one that opened it; an answer that
+      // no box took would otherwise vanish and hide a fault in the game or the replay.
+      throw ReplayError("line " + std::to_string(line.lineNumber) + ": no box to answer");
     case Kind::Drag:
     case Kind::DragItem:
       drag(line);

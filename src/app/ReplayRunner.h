@@ -3,9 +3,10 @@
 // Each line is the player's input, in order, on the virtual clock. When the game opens a
 // modal box while a line is running, the box takes the next line if that line answers it
 // ("answer", "input"), as a person would answer a box that has just appeared; otherwise the
-// box gets its default button. The CD window takes a "drive" line the same way; one that
-// no line answers is cancelled and stops the replay, which would otherwise hang. Input for a game window that is not open is ignored with a
-// note on the error stream.
+// box gets its default button. An "answer" or "input" line that no box takes stops the
+// replay. The CD window takes a "drive" line the same way; one that no line answers is
+// cancelled and stops the replay, which would otherwise hang. Input for a game window that
+// is not open is ignored with a note on the error stream.
 #pragma once
 
 #include <iosfwd>

@@ -14,7 +14,6 @@ using Json = nlohmann::ordered_json;
 Json VariantToJson(const vbs::Variant& value) {
   switch (value.type()) {
     case vbs::VarType::Empty:
-      return "";
     case vbs::VarType::Null:
       return nullptr;
     case vbs::VarType::Boolean:
@@ -54,8 +53,14 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   Json messageBar = nullptr;
   if (game) {
     for (const std::string& frame : game->FramesHistory) history.push_back(frame);
-    for (const auto& v : game->variables.Variables) variables[v->Name] = v->Value();
-    for (const auto& v : game->variables.VariablesVariant) variants[v->Name] = VariantToJson(v->Value);
+    // A damaged "Variables" file may name a variable twice; the game reads and changes the
+    // first of them, so the dump shows that one.
+    for (const auto& v : game->variables.Variables) {
+      if (!variables.contains(v->Name)) variables[v->Name] = v->Value();
+    }
+    for (const auto& v : game->variables.VariablesVariant) {
+      if (!variants.contains(v->Name)) variants[v->Name] = VariantToJson(v->Value);
+    }
     for (std::int16_t i = 1; i <= game->ObjectsCount; ++i) inventory.push_back(game->PickedObjectName(i));
     for (const auto& d : game->variables.Disappear) disappeared.push_back(Json::array({d->Name, d->Value()}));
     for (int i : game->Area.indexes()) {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include <QApplication>
-#include <filesystem>
 
 #include "app/GameSession.h"
 #include "app/Replay.h"
@@ -33,9 +32,8 @@ int PlayInWindow(int argc, char** argv, std::string folder) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("talewick-player");
   if (folder.empty()) folder = QCoreApplication::applicationDirPath().toStdString();
-  std::error_code ec;
-  if (!std::filesystem::is_directory(folder, ec)) {
-    std::cerr << "talewick-player: the game folder \"" << folder << "\" does not exist\n";
+  if (const std::string problem = tw::GameFolderProblem(folder); !problem.empty()) {
+    std::cerr << "talewick-player: " << problem << "\n";
     return 2;
   }
   tw::platform::QtPlatform platform;
@@ -89,6 +87,14 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  // The dump and the screenshot describe the end of a replay; without one they would be
+  // silently dropped while a window opens.
+  if (!replaying && (replay.dumpState || !replay.screenshot.empty())) {
+    std::cerr << "talewick-player: " << (replay.dumpState ? "--dump-state" : "--screenshot")
+              << " needs --replay\n";
+    PrintUsage(std::cerr);
+    return 2;
+  }
   if (replaying) {
     if (folders.empty()) {
       std::cerr << "talewick-player: --replay needs a game folder\n";

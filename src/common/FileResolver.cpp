@@ -71,6 +71,16 @@ std::optional<std::vector<std::string>> AbsoluteComponents(std::string_view path
     split(cwd.native());
   }
   split(path);
+  // Windows drops the blanks and dots that end a path's last name ("pic.bmp " and "pic.bmp."
+  // open pic.bmp), so data written there may carry them.
+  std::size_t lastStart = path.size();
+  while (lastStart > 0 && !IsSeparator(path[lastStart - 1])) --lastStart;
+  const std::string_view lastName = path.substr(lastStart);
+  if (!lastName.empty() && lastName != "." && lastName != ".." && !parts.empty()) {
+    std::string& last = parts.back();
+    const std::size_t keep = last.find_last_not_of(" .");
+    if (keep != std::string::npos) last.erase(keep + 1);
+  }
   return parts;
 }
 

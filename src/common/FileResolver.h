@@ -2,7 +2,8 @@
 //
 // Game data is written on Windows: paths use "\" or "/", and a name may differ in letter case
 // from the file on disk. The resolver matches each path component without regard to case
-// (EqualsNoCase: ASCII and the Windows-1252 letters). Where a folder holds several entries
+// (EqualsNoCase: ASCII and the Windows-1252 letters); blanks and dots that end the last name
+// of a path are dropped, as Windows drops them. Where a folder holds several entries
 // that differ only in case (possible on Linux only), the one spelled exactly as asked wins,
 // as far as the path exists so spelled; below the first component that is not, the variants
 // are tried in byte order until the rest of the path is found, so the result is the same on

@@ -39,8 +39,8 @@ void Game::SetScreenPointerArrow() {
   }
   platform::MousePointer pointer{platform::PointerShape::Custom, nullptr};
   try {
-    pointer.picture = platform::Picture::load(
-        ResolvedPath(player_, player_.folders.IconsFolder + cursorFile));
+    const std::string path = LocateDataFile(player_, player_.folders.IconsFolder + cursorFile);
+    pointer.picture = platform::Picture::load(ResolvedPath(player_, path));
   } catch (const std::exception&) {
     pointer.shape = platform::PointerShape::Arrow;
   }

@@ -11,8 +11,10 @@ namespace {
 // A cell read as any kind of field, as text (Empty reads "").
 std::string AnyText(FieldReader& in) { return in.readAny().toString(); }
 
+// fadeMs is field 35 as read: it is converted only when a row that fades is taken over, so
+// a frame without fades plays whatever that field holds.
 void ReadChannelTable(FieldReader& in, const FrameFile&, SoundChannelTable& channels,
-                      double fadeMs, int columns, int rows) {
+                      const vbs::Variant& fadeMs, int columns, int rows) {
   bool fadeTaken = false;
   for (int r = 1; r <= rows; ++r) {
     vbs::Variant cells[5];
@@ -35,7 +37,7 @@ void ReadChannelTable(FieldReader& in, const FrameFile&, SoundChannelTable& chan
     channel.KeepIfPlaying = true;
     if (channel.Fade) fadeTaken = true;
   }
-  if (fadeTaken) channels.FadeDuration = fadeMs / 1000.0;
+  if (fadeTaken) channels.FadeDuration = fadeMs.toDouble() / 1000.0;
 }
 
 }  // namespace
@@ -47,7 +49,7 @@ void ReadFrameFile(FieldReader& in, FrameFile& f, SoundChannelTable& channels) {
   f.restartMusic = in.readBoolean();
   f.musicFile = in.readString();
   f.timerOn = in.readBoolean();
-  f.timerDelay = AnyText(in);
+  f.timerDelay = in.readAny();
   f.timerTarget = in.readString();
   f.videoFile = in.readString();
   in.skip(1);  // 10
@@ -75,7 +77,7 @@ void ReadFrameFile(FieldReader& in, FrameFile& f, SoundChannelTable& channels) {
   f.script = AnyText(in);
   if (in.atEnd()) return;
   in.skip(6);  // 29-34
-  const double fadeMs = in.readAny().toDouble();
+  const vbs::Variant fadeMs = in.readAny();
   in.readInteger();  // 36
   const std::int16_t columns = in.readInteger();
   const std::int16_t rows = in.readInteger();

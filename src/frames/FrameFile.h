@@ -11,6 +11,7 @@
 #include <string>
 
 #include "media/SoundChannel.h"
+#include "vbscript/Variant.h"
 
 namespace tw {
 
@@ -23,7 +24,7 @@ struct FrameFile {
   bool restartMusic = false;         // 4
   std::string musicFile;             // 5
   bool timerOn = false;              // 6
-  std::string timerDelay;            // 7, seconds as decimal text
+  vbs::Variant timerDelay;           // 7, seconds as decimal text (Empty when left out)
   std::string timerTarget;           // 8
   std::string videoFile;             // 9
   bool stopAllSounds = false;        // 11

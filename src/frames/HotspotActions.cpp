@@ -11,6 +11,7 @@
 
 #include "common/FieldReader.h"
 #include "frames/FrameFile.h"
+#include "frames/MediaWait.h"
 #include "frames/FieldTests.h"
 #include "game/Game.h"
 #include "platform/Platform.h"
@@ -174,7 +175,10 @@ std::int16_t Game::MakeAction(std::int16_t AreaIndex, std::int16_t ObjectIndex) 
             channel.KeepIfPlaying = false;
           }
           if (in.atEnd()) return;
-          if (in.readBoolean()) AddPickedObject(in.readString(), false);
+          // 58 belongs to the record whatever 57 says: a record that ends after 57 is short.
+          const bool giveItem = in.readBoolean();
+          const std::string item = in.readString();
+          if (giveItem) AddPickedObject(item, false);
         }();
       }
     }
@@ -238,9 +242,7 @@ std::int16_t Game::MakeAction(std::int16_t AreaIndex, std::int16_t ObjectIndex) 
     if (player_.GameStopped) return result;
     if (a.playVideo != 0) {
       SetScreenPointerArrow();
-      while (!StopMovie) {
-        const std::string status = MediaStatus();
-        if (status.empty() || status == "stopped") break;
+      while (!StopMovie && MediaStillPlaying(MediaStatus())) {
         platform().processEvents();
         HideMenus();
         platform().processEvents();

@@ -138,6 +138,9 @@ void Game::ShowOrNotShowAreas() {
   const CurrentFrameState& frame = player_.frame;
   for (int i = 1; i <= frame.HotspotCount; ++i) {
     try {
+      // The geometry file is opened first: a hotspot without one fails here even when it has
+      // been made to disappear.
+      FieldReader in = FieldReader::Open(player_.files, HotspotFile(player_, i, "a.dat"));
       bool visible = true;
       bool disappeared = false;
       for (const auto& entry : variables.Disappear) {
@@ -149,7 +152,6 @@ void Game::ShowOrNotShowAreas() {
       if (disappeared) {
         visible = false;
       } else {
-        FieldReader in = FieldReader::Open(player_.files, HotspotFile(player_, i, "a.dat"));
         in.skip(9);
         if (IsNonZero(in.readAny())) {
           // A variable that does not exist (-32000) never hides a hotspot.
@@ -164,7 +166,9 @@ void Game::ShowOrNotShowAreas() {
           visible = listPasses(1) && listPasses(0);
         }
       }
-      if (Area.exists(i)) Area[i].setVisible(visible);
+      // A hotspot whose element was never created (its loading failed) fails here, as any
+      // element that is not there does.
+      Area[i].setVisible(visible);
       if (auto it = AreaAnimation.find(i); it != AreaAnimation.end() && it->second > 0) {
         try {
           ShowAnimatedPicture(it->second, visible);

@@ -5,6 +5,7 @@
 #include "common/FieldReader.h"
 #include "common/TextEncoding.h"
 #include "frames/FrameFile.h"
+#include "frames/MediaWait.h"
 #include "game/Game.h"
 #include "platform/Picture.h"
 #include "platform/Platform.h"
@@ -31,11 +32,41 @@ bool HasVariableNamed(const VariableStore& store, const std::string& name) {
   return false;
 }
 
-// A delay in seconds as decimal text, to whole milliseconds (halves to even).
-int TimerIntervalMs(const std::string& seconds) {
-  const double ms = vbs::Variant::fromString(seconds).toDouble() * 1000.0;
+// A delay in seconds as decimal text, to whole milliseconds (halves to even). A field left
+// empty (unquoted) is no delay at all; a quoted empty text is not a number.
+int TimerIntervalMs(const vbs::Variant& seconds) {
+  if (seconds.isEmpty()) return 0;
+  const double ms = vbs::Variant::fromString(seconds.toString()).toDouble() * 1000.0;
   return vbs::Variant::fromDouble(ms).toLong();
 }
+
+// Keeps a frame's name from being served by another frame's hotspots. From the moment the
+// new name is set until the old hotspots and texts are removed, any way out of OpenFrame
+// (a stop of the game, a damaged file) would leave the old frame's hotspots clickable under
+// the new frame's name, where they would run the new frame's action files. Leaving early
+// therefore removes them on the way out; the old picture stays on screen.
+class StaleHotspotsGuard {
+ public:
+  explicit StaleHotspotsGuard(Game& game) : game_(game) {}
+  ~StaleHotspotsGuard() {
+    if (!armed_) return;
+    try {
+      game_.ResetFrameTexts();
+      game_.ResetFrameAreas();
+    } catch (const std::exception&) {
+      // Removing elements does not fail; nothing may leave a destructor in any case.
+    }
+    game_.player().frame.HotspotCount = 0;
+  }
+  StaleHotspotsGuard(const StaleHotspotsGuard&) = delete;
+  StaleHotspotsGuard& operator=(const StaleHotspotsGuard&) = delete;
+  // The old frame's hotspots are gone: nothing is left to remove.
+  void release() { armed_ = false; }
+
+ private:
+  Game& game_;
+  bool armed_ = true;
+};
 
 }  // namespace
 
@@ -83,10 +114,14 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
   // 3-5: stop the old frame's timer, read the header.
   Timer1.setEnabled(false);
   Timer1.setInterval(0);
+  StaleHotspotsGuard staleHotspots(*this);
   ClearFrameState(player_);
   ReadFrameHeader(CurrentFrame);
   if (player_.GameStopped) return;
 
+  // The game may be stopped at any step that lets events run or asks for a file (a script,
+  // a cancelled CD request): every group of steps first looks whether it still may run.
+  const auto stopped = [this] { return player_.GameStopped; };
   FrameFile file;
   try {
     // 6: whether scripts may reach the window's controls, decided once per game.
@@ -95,7 +130,7 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
     }
     // 7-8
     FramesHistoryAdd(CurrentFrame);
-    if (player_.GameStopped) return;
+    if (stopped()) return;
     {
       FieldReader in = FieldReader::Open(player_.files, folders.FramesFolder + CurrentFrame + ".fme");
       ReadFrameFile(in, file, SoundChannels);
@@ -105,6 +140,7 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
     if (file.timerTransitionNumber) TimerTransitionNumber = *file.timerTransitionNumber;
 
     // 9-10: let a running rippling-water step finish, then switch the effect off.
+    if (stopped()) return;
     if (RipplingWaterTimerRunning()) StopRipplingWater();
     RipplingWaterActive = false;
 
@@ -128,12 +164,14 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
       }
     };
     // 11: a video that plays before the frame is drawn.
+    if (stopped()) return;
     if (hasVideo && file.videoFirst && !bWithTransition) {
       CutSceneArea.setVisible(false);
       StopVideo();
       playFrameVideo();
     }
     // 12-14: sounds and music.
+    if (stopped()) return;
     if (file.stopAllSounds) StopAnyWavOrMP3();
     if (file.soundFile.empty() && file.stopSoundWhenSilent) StopSoundPlayer();
     if (file.restartMusic) StopMusicPlayer();
@@ -145,9 +183,12 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
       }
     }
     // 15: the old frame's texts and hotspots go.
+    if (stopped()) return;
     ResetFrameTexts();
     ResetFrameAreas();
+    staleHotspots.release();
     // 16: background.
+    if (stopped()) return;
     const CurrentFrameState& frame = player_.frame;
     if (frame.BackgroundType == 0) {
       PictureBox.cls();
@@ -166,9 +207,11 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
       }
     }
     // 17: texts and hotspots of the new frame.
+    if (stopped()) return;
     LoadTexts();
     if (ReadHotspotCount() > 0) LoadAreas();
     // 18: the entry script.
+    if (stopped()) return;
     ResetModule();
     const std::string script = RestoreQuotes(file.script);
     if (!script.empty() && file.runScript) {
@@ -176,15 +219,18 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
       ExecuteVBScript(script, true);
     }
     // 19: visibility, and the inventory stays above the hotspots.
+    if (stopped()) return;
     ShowOrNotShowAreas();
     BringInventoryToFront();
     // 20-21: the frame's channels and sound.
+    if (stopped()) return;
     if (!file.stopAllSounds) PlaySoundChannels(folders.FramesFolder + CurrentFrame + ".chn");
     if (!file.soundFile.empty()) {
       StopSoundPlayer();
       PlaySound(LocateDataFile(player_, folders.FramesFolder + file.soundFile));
     }
     // 22-23
+    if (stopped()) return;
     const bool videoAfter = hasVideo && (!file.videoFirst || bWithTransition);
     if (videoAfter) {
       CutSceneArea.setVisible(false);
@@ -194,6 +240,7 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
       LoadWaveEffectIfAny(CurrentFrame);
     }
     // 24: sound channels, and the transition that drives their fades.
+    if (stopped()) return;
     ApplySoundChannels();
     if (bWithTransition) {
       TransitionStep2(iTransNumber, dTransitionDuration);
@@ -201,11 +248,11 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
       EnableAudioFadeTimer();
     }
     // 25-26: a video after drawing, and the wait for any video.
+    if (stopped()) return;
     if (videoAfter) playFrameVideo();
+    if (stopped()) return;
     SetScreenPointerArrow();
-    while (!StopMovie) {
-      const std::string status = MediaStatus();
-      if (status.empty() || status == "stopped") break;
+    while (!StopMovie && MediaStillPlaying(MediaStatus())) {
       platform().processEvents();
       HideMenus();
       platform().processEvents();
@@ -215,6 +262,7 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
     StopVideo();
     StopMovie = false;
     // 27
+    if (stopped()) return;
     if (!mnuDisableEffects.checked() && RipplingWaterActive) StartRipplingWaterIfActive();
   } catch (const vbs::VbError& e) {
     if (!player_.GameStopped) {
@@ -231,6 +279,7 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
   }
 
   // 28: the frame timer.
+  if (stopped()) return;
   if (file.timerOn) {
     try {
       Timer1.setTag(file.timerTarget);

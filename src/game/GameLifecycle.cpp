@@ -170,11 +170,13 @@ void Game::ShowMenus() {
 }
 
 void Game::HideMenus() {
+  // Cleared in a window too, where the menu bar itself stays: otherwise every click after
+  // the first pulled-down menu would be taken for the one that dismisses it, for good.
+  MenuOpen = false;
   if (player_.settings.WindowedMode || player_.GameStopped) return;
   for (platform::MenuItem* item : {&mnuExit, &mnuSaveGame, &mnuLoadGame, &mnuOptions, &mnuDebug}) {
     if (item->visible()) item->setVisible(false);
   }
-  MenuOpen = false;
 }
 
 void Game::Form_KeyDown(int KeyCode, int /*Shift*/) {

@@ -153,7 +153,11 @@ void Game::wireHandlers() {
 
   window.onKeyDown = [this](platform::Window&, int key, int shift) { Form_KeyDown(key, shift); };
   window.onCloseRequest = [this](platform::Window&) { Form_Unload(); };
-  window.onMenuPulledDown = [this](platform::Window&, bool open) { MenuOpen = open; };
+  // A pulled-down menu leaves MenuOpen set after it closes: the next click on the game only
+  // hides the menus and does not also act on what lies under the pointer.
+  window.onMenuPulledDown = [this](platform::Window&, bool open) {
+    if (open) MenuOpen = true;
+  };
 
   mnuExit.onClick = [this](platform::MenuItem&) { mnuExit_Click(); };
   mnuFrameName.templ().onClick = [this](platform::MenuItem& item) {

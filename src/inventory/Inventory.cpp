@@ -2,6 +2,8 @@
 // layout in the bar (columns of 32-pixel slots with the spacing before every column and
 // above every row).
 //
+// The spacings are clamped where they are used (InventoryLayout.h).
+//
 // Invariant: positions 1..ObjectsCount each hold an icon element whose tag is the item's
 // name and whose picture is its icon. An item whose file or icon cannot be read is not
 // added at all (the box tells the player), so the list never holds a nameless slot.
@@ -10,6 +12,7 @@
 #include "common/FieldReader.h"
 #include "frames/FieldTests.h"
 #include "game/Game.h"
+#include "inventory/InventoryLayout.h"
 #include "platform/Picture.h"
 #include "project/DataFileLocator.h"
 #include "project/ErrorBoxes.h"
@@ -24,22 +27,24 @@ constexpr int kTwips = 15;
 
 platform::Rect Game::IconPlace(int position) const {
   const ProjectSettings& s = player_.settings;
-  const int slot = s.InventorySpacingX + kIconSize;
-  const int columns = slot > 0 ? s.GameWidth / slot : 0;
+  const int spacingX = InventorySpacing(s.InventorySpacingX);
+  const int spacingY = InventorySpacing(s.InventorySpacingY);
+  const int slot = spacingX + kIconSize;
+  const int columns = s.GameWidth / slot;
   if (columns < 1) throw vbs::VbError(vbs::err::kDivisionByZero);
   const int column = (position - 1) % columns;
   const int row = (position - 1) / columns;
-  return {s.InventorySpacingX + column * slot, s.InventorySpacingY + row * (s.InventorySpacingY + kIconSize),
-          kIconSize, kIconSize};
+  return {spacingX + column * slot, spacingY + row * (spacingY + kIconSize), kIconSize, kIconSize};
 }
 
 namespace {
 
 // The bar's height in pixels for items up to a position: one row of slots per row used.
 int BarHeightFor(const Game& game, const ProjectSettings& s, int position) {
+  const int spacingY = InventorySpacing(s.InventorySpacingY);
   const platform::Rect place = game.IconPlace(position);
-  const int row = (place.top - s.InventorySpacingY) / (s.InventorySpacingY + kIconSize);
-  return s.InventorySpacingY + (row + 1) * (s.InventorySpacingY + kIconSize);
+  const int row = (place.top - spacingY) / (spacingY + kIconSize);
+  return spacingY + (row + 1) * (spacingY + kIconSize);
 }
 
 }  // namespace
@@ -73,6 +78,9 @@ void Game::AddPickedObject(const std::string& ObjectName, bool bDoNotPopup) {
     // Only a readable item takes a place in the list.
     platform::Image& element = PickedObject.load(position);
     ObjectsCount = static_cast<std::int16_t>(position);
+    // Every icon fills its 32 x 32 slot, whatever its own size, here as after a removal
+    // moves it: a larger one never reaches into the next slot.
+    element.setStretch(true);
     element.move(place.left * kTwips, place.top * kTwips, kIconSize * kTwips, kIconSize * kTwips);
     element.setPicture(icon);
     element.setDragIcon(icon);
@@ -114,7 +122,7 @@ void Game::RemovePickedObject(std::int16_t ObjectIndex) {
       to.setDragIcon(from.dragIcon());
       to.setTag(from.tag());
       to.setToolTip(from.toolTip());
-      // A stretched copy keeps the slot's size whatever the icon's.
+      to.setStretch(true);
       to.move(to.left(), to.top(), kIconSize * kTwips, kIconSize * kTwips);
     }
     PickedObject.unload(ObjectsCount);

@@ -5,14 +5,17 @@
 // The slide is timed, not counted: every fifth pass the step is set from the time since the
 // last measure, so the bar covers its height in about 0.3 s on any machine. Window events run
 // between passes, so the pointer can reverse a slide half-way.
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
 #include "common/TextEncoding.h"
 #include "game/Game.h"
+#include "inventory/InventoryLayout.h"
 #include "platform/Canvas.h"
 #include "platform/Picture.h"
 #include "platform/Platform.h"
+#include "project/DataFileLocator.h"
 
 namespace tw {
 
@@ -48,7 +51,7 @@ void Game::ResetInventory() {
   InventoryDirection = 0;
   if (!Inventory2.picture()) Inventory2.setPicture(BuiltInButtonPicture());
   if (s.UseInventoryBar) {
-    const int height = s.InventorySpacingY * 30 + 480;
+    const int height = InventorySpacing(s.InventorySpacingY) * 30 + 480;
     Inventory1.move(0, -height, s.GameWidth * kTwips, height);
     Inventory2.move(0, 0);
     Inventory1.setVisible(true);
@@ -76,13 +79,13 @@ void Game::Load_InventoryBackground() {
       Inventory_Background.setPicture(nullptr);
     } else {
       Inventory_Background.setPicture(
-          platform::Picture::load(player_.files.resolve(background).value_or(background)));
+          platform::Picture::load(ResolvedPath(player_, background)));
       Inventory_Background.move(0, Inventory1.height() - Inventory_Background.height());
       Inventory_Background.setVisible(true);
     }
     const std::string button = player_.folders.InventoryFolder + s.InventoryButtonPicture;
     if (NamesAPicture(s.InventoryButtonPicture) && player_.files.exists(button)) {
-      Inventory2.setPicture(platform::Picture::load(player_.files.resolve(button).value_or(button)));
+      Inventory2.setPicture(platform::Picture::load(ResolvedPath(player_, button)));
     }
   } catch (const std::exception&) {
     // Bar pictures are decoration: a damaged one leaves the bar plain.
@@ -107,7 +110,8 @@ void Game::Inventory_Move() {
     passes = (passes + 1) % 5;
     if (passes == 2) {
       const std::int64_t now = p.clockMs();
-      step = static_cast<double>(now - measuredAt) / 1000.0 * height / 1.5;
+      // At least a twip a pass: a step that rounds to nothing would never end the slide.
+      step = std::max(static_cast<double>(now - measuredAt) / 1000.0 * height / 1.5, 1.0);
       measuredAt = now;
     }
     if (InventoryDirection == 1) {

@@ -1,14 +1,19 @@
 // Picture: decoding with Qt's image readers, format found from the content.
 #include "platform/Picture.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <algorithm>
+#include <cerrno>
 
+#include "common/FileResolver.h"
+#include "common/UniqueFd.h"
 #include "platform/qt/Bridge.h"
 #include "vbscript/VbError.h"
 
@@ -104,12 +109,33 @@ Picture::Picture(Key, std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Picture::~Picture() = default;
 
 std::shared_ptr<const Picture> Picture::load(const std::string& path) {
-  QString name = QString::fromStdString(path);
-  QFileInfo info(name);
-  if (!info.exists() || info.isDir()) throw vbs::VbError(vbs::err::kFileNotFound);
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly)) throw vbs::VbError(vbs::err::kPermissionDenied);
-  return FromBytes(file.readAll());
+  // The path's bytes are the file's name as it is on disk, which need not be UTF-8 (a name
+  // copied from a Windows disk in Windows-1252): it is opened as it stands, never converted
+  // to text and back.
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  struct stat st {};
+  if (!fd) {
+    if (errno == ENOENT || errno == ENOTDIR || errno == EISDIR) {
+      throw vbs::VbError(vbs::err::kFileNotFound);
+    }
+    throw vbs::VbError(vbs::err::kPermissionDenied);
+  }
+  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    throw vbs::VbError(vbs::err::kFileNotFound);
+  }
+  if (static_cast<std::uint64_t>(st.st_size) > FileResolver::kMaxFileSize) {
+    throw vbs::VbError(vbs::err::kOutOfMemory);
+  }
+  QByteArray bytes;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw vbs::VbError(vbs::err::kPermissionDenied);
+    if (got == 0) break;
+    bytes.append(chunk, static_cast<qsizetype>(got));
+  }
+  return FromBytes(bytes);
 }
 
 std::shared_ptr<const Picture> Picture::decode(const std::vector<std::uint8_t>& bytes) {

@@ -34,7 +34,11 @@ std::int32_t ClampToZero(std::int32_t n);
 }  // namespace tw
 
 namespace tw {
-// The path as it is on disk (matched without regard to case), for opening a file that
-// LocateDataFile returned; the path unchanged when nothing matches.
+// The path as it is on disk (matched without regard to case, trailing blanks and dots
+// dropped), for opening a file that LocateDataFile returned; the path unchanged when nothing
+// matches. Every opener of a data file (pictures, pointers, icons, schemes, sounds, videos)
+// opens exactly this path, taking its bytes as they stand: a name copied from a Windows disk
+// may be Windows-1252 on disk, so the result need not be UTF-8 and must not be converted to
+// text and back (it is for opening only, never for showing).
 std::string ResolvedPath(Player& player, const std::string& path);
 }  // namespace tw

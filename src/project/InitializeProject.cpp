@@ -44,7 +44,7 @@ bool ConfirmMissingGeneral(Player& player, const std::string& path) {
 
 void SetFolders(Player& player) {
   ProjectFolders& f = player.folders;
-  if (f.ProjectFolder.empty()) f.ProjectFolder = WithTrailingSlash(player.programFolder());
+  if (f.ProjectFolder.empty()) f.ProjectFolder = AbsoluteFolder(player.programFolder());
   f.FramesFolder = f.ProjectFolder + "Frames/";
   f.AreasFolder = f.ProjectFolder + "Areas/";
   f.IconsFolder = f.ProjectFolder + "Icons/";
@@ -57,7 +57,7 @@ void SetFolders(Player& player) {
 }  // namespace
 
 void PresetProjectFolder(Player& player, std::string_view folder) {
-  player.folders.ProjectFolder = WithTrailingSlash(folder);
+  player.folders.ProjectFolder = AbsoluteFolder(folder);
 }
 
 void ClearFrameState(Player& player) {

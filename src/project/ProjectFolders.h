@@ -23,4 +23,10 @@ struct ProjectFolders {
 // The folder text with exactly one trailing "/" ("" stays "", "/" stays "/").
 std::string WithTrailingSlash(std::string_view folder);
 
+// The folder as an absolute path with one trailing "/": a relative folder is taken from the
+// current directory at once, so the folder globals, the path scripts read and the texts of
+// warnings name the same folder wherever the process later stands. "." and ".." are applied
+// to the text. "" stays "".
+std::string AbsoluteFolder(std::string_view folder);
+
 }  // namespace tw

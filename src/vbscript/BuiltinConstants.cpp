@@ -1,7 +1,9 @@
 // BuiltinConstants: the named constants of VBScript 5.8 (FindConstant).
 //
-// The string constants are Strings; every numeric one is a Long, as members of the automation
-// enumerations they come from (vbTrue and vbFalse are the Longs -1 and 0, not Booleans).
+// The string constants are Strings. The numeric ones have the type the Windows engine gives
+// them: Integer for the small enumerations (vbInteger, vbOK, vbSunday, vbTrue, ...), Long for
+// colours, vbObjectError and the MsgBox flags above 32767 (vbTrue and vbFalse are the
+// Integers -1 and 0, not Booleans).
 #include <algorithm>
 #include <array>
 #include <string>
@@ -145,6 +147,7 @@ std::optional<Variant> FindConstant(std::string_view name) {
     if (!SameName(c.name, name)) continue;
     switch (c.kind) {
       case Kind::Integer:
+        return Variant::fromInteger(static_cast<std::int16_t>(c.number));
       case Kind::Long:
         return Variant::fromLong(c.number);
       case Kind::String:

@@ -26,7 +26,14 @@ Variant CByte(BuiltinHost&, Args args) {
 Variant CCur(BuiltinHost&, Args args) {
   return Variant::fromCurrency(args[0].toCurrency());
 }
+// CDate of a text that is no date but a number ("1", "2.5") is the date of that number.
 Variant CDate(BuiltinHost&, Args args) {
+  const Variant v = args[0].resolved();
+  if (v.isString() && !ParseDateText(v.rawString())) {
+    if (const std::optional<double> number = ParseNumberText(v.rawString())) {
+      return Variant::fromDate(Variant::fromDouble(*number).toDate());
+    }
+  }
   return Variant::fromDate(args[0].toDate());
 }
 Variant CDbl(BuiltinHost&, Args args) {

@@ -4,7 +4,8 @@
 // Dates are taken apart into the linear pair (day index, second of the day) of DateTime.h and
 // put together again from it, so arithmetic across 1899-12-30 (where OLE dates turn negative)
 // is right; results are rounded to the second. Functions that take a date read it as CDate
-// does; Null gives Null where VBScript documents it (the parts, DateAdd, DateDiff, DatePart).
+// does; Null gives Null where the Windows engine gives it (the parts, DateDiff, DatePart) and
+// raises 94 where it does (DateAdd, MonthName, WeekdayName).
 // Weeks start on firstdayofweek (1 = Sunday by default, 0 = the system's, also Sunday under
 // en-US); week 1 of a year follows firstweekofyear (Jan 1, first four days, first full week).
 #include <array>
@@ -247,11 +248,12 @@ Moment AddMonths(const Moment& m, std::int64_t months) {
   return Moment{DayIndexFromCivil(year, month, day), m.second};
 }
 
-// DateAdd(interval, number, date): number is rounded to a whole number first.
+// DateAdd(interval, number, date): number is rounded to a whole number first; Null in
+// either raises 94 (DateDiff and DatePart give Null).
 Variant DateAdd(BuiltinHost&, Args args) {
   const Interval interval = IntervalOf(ArgValue(args, 0));
   const Variant numberArg = ArgValue(args, 1), dateArg = ArgValue(args, 2);
-  if (numberArg.isNull() || dateArg.isNull()) return Variant::Null();
+  if (numberArg.isNull() || dateArg.isNull()) throw VbError(err::kInvalidUseOfNull);
   const std::int64_t number = numberArg.toLong();
   const Moment m = MomentOf(dateArg);
   switch (interval) {

@@ -67,7 +67,7 @@ Variant FormatAs(Args args, Style style) {
   const bool leadingDigit = TristateArg(args, 2, true);
   const bool parens = TristateArg(args, 3, style == Style::Currency);
   const bool group = TristateArg(args, 4, true);
-  if (v.isNull()) return Variant::Null();
+  if (v.isNull()) throw VbError(err::kTypeMismatch);  // Null has no number to format
 
   ParsedNumber number = DecimalOf(v);
   if (style == Style::Percent && !number.digits.empty()) number.exponent += 2;

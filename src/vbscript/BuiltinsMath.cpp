@@ -1,9 +1,9 @@
 // BuiltinsMath: Atn, Cos, Sin, Tan, Exp, Log, Sqr, Int, Fix, Abs, Sgn, Round, Rnd, Randomize,
 // and the generator behind Rnd (RandomState).
 //
-// Null gives Null. Int, Fix, Abs and Round keep the subtype of their argument (Empty and
-// Boolean give Integer, text gives Double); a whole-number result that leaves its subtype
-// widens, as arithmetic does. Round rounds half to even, also with decimal places.
+// Null gives Null (Sgn raises 94). Int, Fix, Abs and Round keep the subtype of their argument
+// (Empty and Boolean give Integer, text gives Double); a whole-number result that leaves its
+// subtype widens, as arithmetic does. Round rounds half to even, also with decimal places.
 #include <array>
 #include <bit>
 #include <cmath>
@@ -178,7 +178,7 @@ Variant Abs(BuiltinHost&, Args args) {
 // Sgn: -1, 0 or 1 as an Integer.
 Variant Sgn(BuiltinHost&, Args args) {
   const Variant v = ArgValue(args, 0);
-  if (v.isNull()) return Variant::Null();
+  if (v.isNull()) throw VbError(err::kInvalidUseOfNull);  // not Null, unlike Abs
   std::int16_t sign = 0;
   if (v.type() == VarType::Currency) {
     sign = v.rawInt() < 0 ? -1 : v.rawInt() > 0 ? 1 : 0;

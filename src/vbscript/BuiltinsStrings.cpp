@@ -3,8 +3,9 @@
 // Lengths and positions count UTF-16 code units, as VBScript's strings are UTF-16; texts are
 // converted to UTF-16 where a function needs positions, except for pure ASCII, where bytes and
 // units coincide. Chr and Asc use Windows-1252 (the en-US code page); ChrW and AscW use the
-// units themselves. A Null text gives Null where VBScript documents it (Len, Left, Mid, InStr,
-// LCase, Trim, Hex, ...); Null in a count or position raises 94. No result may exceed the
+// units themselves. A Null text gives Null where the Windows engine gives it (Len, Left, InStr,
+// LCase, Trim, Hex, ...) and raises 94 where it does (Mid, InStrRev, Replace, Split, ...);
+// Null in a count or position raises 94. No result may exceed the
 // string limit of OperatorsDetail.h (error 14).
 #include <algorithm>
 #include <array>
@@ -94,14 +95,15 @@ Variant Right(BuiltinHost&, Args args) {
   return length >= size ? Variant::fromString(text) : Slice(text, size - length, length);
 }
 
-// Mid(string, start[, length]): start counts from 1 (below 1 raises 5), length < 0 raises 5.
+// Mid(string, start[, length]): start counts from 1 (below 1 raises 5), length < 0 raises 5;
+// a Null string raises 94, as the Windows engine does (unlike Left and Right).
 Variant Mid(BuiltinHost&, Args args) {
   const Variant v = ArgValue(args, 0);
   const std::int32_t start = LongOf(ArgValue(args, 1));
   if (start < 1) throw VbError(err::kInvalidCall);
   std::size_t length = std::u16string::npos;
   if (HasArg(args, 2)) length = static_cast<std::size_t>(NonNegative(LongOf(ArgValue(args, 2))));
-  if (v.isNull()) return Variant::Null();
+  if (v.isNull()) throw VbError(err::kInvalidUseOfNull);
   return Slice(v.toString(), static_cast<std::size_t>(start - 1), length);
 }
 
@@ -128,13 +130,13 @@ Variant InStr(BuiltinHost&, Args args) {
 }
 
 // InStrRev(string1, string2[, start[, compare]]): searches backwards from start (-1 = the end);
-// the match must lie wholly at or before start.
+// the match must lie wholly at or before start. Unlike InStr, a Null text raises 94.
 Variant InStrRev(BuiltinHost&, Args args) {
   const std::int32_t start = LongArg(args, 2, -1);
   if (start == 0 || start < -1) throw VbError(err::kInvalidCall);
   const bool text = TextCompareArg(args, 3);
   const Variant a = ArgValue(args, 0), b = ArgValue(args, 1);
-  if (a.isNull() || b.isNull()) return Variant::Null();
+  if (a.isNull() || b.isNull()) throw VbError(err::kInvalidUseOfNull);
   std::u16string haystack = ToUtf16(a.toString()), needle = ToUtf16(b.toString());
   const std::size_t end = start == -1 ? haystack.size() : static_cast<std::size_t>(start);
   if (end > haystack.size()) return Variant::fromLong(0);

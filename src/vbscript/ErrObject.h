@@ -5,6 +5,7 @@
 // in a variable still sees the current error.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "vbscript/Object.h"
@@ -26,5 +27,10 @@ class ErrObject : public Object {
 // Err.Raise's description for a number given without one: the runtime's text for numbers it
 // knows, "Unknown runtime error" otherwise.
 std::string RaiseDescription(int number);
+
+// The VBScript number of an error raised with a COM status code: codes of VBScript's own
+// facility (&h800A0005&) carry the number in their low word, the common system codes map to
+// the run-time error they stand for (&h80070057& is 5), anything else stays as given.
+int RaisedNumber(std::int32_t number);
 
 }  // namespace vbs::detail

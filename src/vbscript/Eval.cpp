@@ -214,9 +214,11 @@ Variant Runtime::evalName(const Expr& e, Frame& f) {
 }
 
 Variant Runtime::evalNew(const Expr& e) {
+  // New RegExp is always the built-in object, even where the script declares a class of
+  // that name.
+  if (NamesEqual(e.name, "RegExp")) return Variant::fromObject(NewRegExp());
   const int index = globalOf(e);
   if (index < 0 || global(index).kind != GlobalKind::Class) {
-    if (NamesEqual(e.name, "RegExp")) return Variant::fromObject(NewRegExp());
     throw VbError(506);  // Class not defined
   }
   const Global& g = global(index);

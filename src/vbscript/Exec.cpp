@@ -62,6 +62,19 @@ bool Runtime::handleError(const VbError& e, const Stmt& s, Frame& f) {
   return true;
 }
 
+// Operators and calls carry the place of their operator or "("; the part is reported where
+// its text starts, at its leftmost operand.
+void Runtime::notePlace(const Expr& part, Frame& f) {
+  if (errorPlace_.set) return;
+  const Expr* start = &part;
+  while ((start->kind == ExprKind::Binary || start->kind == ExprKind::Call ||
+          (start->kind == ExprKind::Member && start->target)) &&
+         start->target) {
+    start = start->target.get();
+  }
+  errorPlace_ = {true, f.proc->unit, start->line, start->column};
+}
+
 bool Runtime::condition(const Expr& e, Frame& f) {
   Variant temp;
   const Variant& v = evalRef(e, f, temp);
@@ -103,7 +116,12 @@ Flow Runtime::execStmt(const Stmt& s, Frame& f) {
         default: return Flow::ExitProc;
       }
     case StmtKind::With: {
-      *f.slots[s.slot] = eval(*s.value, f);
+      try {
+        *f.slots[s.slot] = eval(*s.value, f);
+      } catch (const VbError& e) {
+        if (!handleError(e, s, f)) throw;
+        *f.slots[s.slot] = Variant();  // resumed: the body runs without a subject
+      }
       const Flow flow = execBlock(s.body, f);
       *f.slots[s.slot] = Variant();
       return flow;
@@ -182,6 +200,7 @@ Flow Runtime::execIf(const Stmt& s, Frame& f) {
       try {
         taken = condition(*arm.cond, f);
       } catch (const VbError& e) {
+        notePlace(*arm.cond, f);
         if (!handleError(e, s, f)) throw;
         taken = true;
       }
@@ -191,23 +210,47 @@ Flow Runtime::execIf(const Stmt& s, Frame& f) {
   return Flow::Normal;
 }
 
+// Under On Error Resume Next a failing subject resumes in the first Case's statements, and a
+// failing Case test in that Case's statements, as the Windows engine does.
 Flow Runtime::execSelect(const Stmt& s, Frame& f) {
-  const Variant subject = eval(*s.value, f);
+  Variant subject;
+  try {
+    subject = eval(*s.value, f);
+  } catch (const VbError& e) {
+    notePlace(*s.value, f);
+    if (!handleError(e, s, f)) throw;
+    return s.cases.empty() ? Flow::Normal : execBlock(s.cases.front().body, f);
+  }
   const bool subjectConstant = IsConstantExpr(*s.value);
   for (const CaseArm& arm : s.cases) {
     bool match = arm.isElse;
     for (const auto& v : arm.values) {
-      Variant value = eval(*v, f);
-      if (!subjectConstant) MatchConstant(*v, subject, value);
-      const Variant r = ops::Equal(subject, value);
-      if (r.isBoolean() && r.rawInt() != 0) {
+      try {
+        Variant value = eval(*v, f);
+        if (!subjectConstant) MatchConstant(*v, subject, value);
+        const Variant r = ops::Equal(subject, value);
+        match = r.isBoolean() && r.rawInt() != 0;
+      } catch (const VbError& e) {
+        notePlace(*v, f);
+        if (!handleError(e, s, f)) throw;
         match = true;
-        break;
       }
+      if (match) break;
     }
     if (match) return execBlock(arm.body, f);
   }
   return Flow::Normal;
+}
+
+// A loop whose header failed under On Error Resume Next: execution resumes with the first
+// statement of the body, which runs once; the loop then ends.
+Flow Runtime::bodyAfterFailedHeader(const Stmt& s, Frame& f) {
+  const Flow flow = execBlock(s.body, f);
+  if (flow == Flow::ExitFor && (s.kind == StmtKind::For || s.kind == StmtKind::ForEach)) {
+    return Flow::Normal;
+  }
+  if (flow == Flow::ExitDo && s.kind == StmtKind::Do) return Flow::Normal;
+  return flow;
 }
 
 namespace {
@@ -230,11 +273,22 @@ bool IsWhole(const Variant& v) {
 // For counter = start To limit [Step step]: limit and step are read once; the counter is read
 // back each round, so the body may change it.
 Flow Runtime::execFor(const Stmt& s, Frame& f) {
-  const Variant start = LoopNumber(eval(*s.value, f));
-  const Variant limit = LoopNumber(eval(*s.limit, f));
-  const Variant step = s.step ? LoopNumber(eval(*s.step, f)) : Variant::fromInteger(1);
+  Variant limit, step;
+  const Expr* part = s.value.get();
+  try {
+    const Variant start = LoopNumber(eval(*part, f));
+    part = s.limit.get();
+    limit = LoopNumber(eval(*part, f));
+    part = s.step ? s.step.get() : s.target.get();
+    step = s.step ? LoopNumber(eval(*part, f)) : Variant::fromInteger(1);
+    part = s.target.get();
+    assign(*part, start, false, f);
+  } catch (const VbError& e) {
+    notePlace(*part, f);
+    if (!handleError(e, s, f)) throw;
+    return bodyAfterFailedHeader(s, f);
+  }
   const bool up = Compare(step, Variant::fromInteger(0)).value_or(0) >= 0;
-  assign(*s.target, start, false, f);
   const bool whole = IsWhole(limit) && IsWhole(step);
   Variant* counter = variableOf(*s.target, f, true);
   for (;;) {
@@ -270,8 +324,26 @@ Flow Runtime::execFor(const Stmt& s, Frame& f) {
   return Flow::Normal;
 }
 
+// An object's elements are taken when the loop starts. A loop that runs to its end leaves the
+// element variable Empty; Exit For leaves the element it stopped at.
 Flow Runtime::execForEach(const Stmt& s, Frame& f) {
-  const Variant collection = eval(*s.value, f);
+  std::shared_ptr<VariantArray> array;
+  std::vector<Variant> elements;
+  try {
+    const Variant collection = eval(*s.value, f);
+    if (collection.isArray()) {
+      array = collection.array();
+    } else if (collection.isObject()) {
+      if (!collection.object()) throw VbError(err::kObjectRequired);
+      if (!collection.object()->enumerate(elements)) throw VbError(451);
+    } else {
+      throw VbError(451);
+    }
+  } catch (const VbError& e) {
+    notePlace(*s.value, f);
+    if (!handleError(e, s, f)) throw;
+    return bodyAfterFailedHeader(s, f);
+  }
   auto run = [&](const Variant& element) -> std::optional<Flow> {
     tick();
     assign(*s.target, element, element.isObject(), f);
@@ -280,37 +352,49 @@ Flow Runtime::execForEach(const Stmt& s, Frame& f) {
     if (flow != Flow::Normal) return flow;
     return std::nullopt;
   };
-  if (collection.isArray()) {
-    const std::shared_ptr<VariantArray> array = collection.array();
+  if (array) {
     for (std::size_t i = 0; i < array->size(); ++i) {
       const Variant element = array->elements()[i];
       if (auto flow = run(element)) return *flow;
     }
-    return Flow::Normal;
-  }
-  if (collection.isObject()) {
-    if (!collection.object()) throw VbError(err::kObjectRequired);
-    std::vector<Variant> elements;
-    if (!collection.object()->enumerate(elements)) throw VbError(451);
+  } else {
     for (const Variant& element : elements) {
       if (auto flow = run(element)) return *flow;
     }
-    return Flow::Normal;
   }
-  throw VbError(451);
+  assign(*s.target, Variant(), false, f);
+  return Flow::Normal;
 }
 
+// A condition that fails under On Error Resume Next: at the top of the loop the body runs
+// once more and the loop ends; at the bottom the loop ends.
 Flow Runtime::execDo(const Stmt& s, Frame& f) {
   const DoKind kind = s.kind == StmtKind::While ? DoKind::PreWhile : s.doKind;
+  auto test = [&](bool& failed) {
+    try {
+      return condition(*s.cond, f);
+    } catch (const VbError& e) {
+      notePlace(*s.cond, f);
+      if (!handleError(e, s, f)) throw;
+      failed = true;
+      return false;
+    }
+  };
   for (;;) {
     tick();
-    if (kind == DoKind::PreWhile && !condition(*s.cond, f)) break;
-    if (kind == DoKind::PreUntil && condition(*s.cond, f)) break;
+    bool failed = false;
+    if (kind == DoKind::PreWhile || kind == DoKind::PreUntil) {
+      const bool value = test(failed);
+      if (failed) return bodyAfterFailedHeader(s, f);
+      if (value != (kind == DoKind::PreWhile)) break;
+    }
     const Flow flow = execBlock(s.body, f);
     if (flow == Flow::ExitDo && s.kind == StmtKind::Do) break;
     if (flow != Flow::Normal) return flow;
-    if (kind == DoKind::PostWhile && !condition(*s.cond, f)) break;
-    if (kind == DoKind::PostUntil && condition(*s.cond, f)) break;
+    if (kind == DoKind::PostWhile || kind == DoKind::PostUntil) {
+      const bool value = test(failed);
+      if (failed || value != (kind == DoKind::PostWhile)) break;
+    }
   }
   return Flow::Normal;
 }

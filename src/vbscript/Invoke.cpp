@@ -14,6 +14,18 @@ using namespace ast;
 namespace {
 constexpr int kMaxCallDepth = 2000;
 constexpr std::size_t kInlineLocals = 8;
+
+// The conversion functions give a value of a fixed type and nothing else: called as a
+// statement (CInt 1, Call CLng(2)) the Windows engine refuses them with 458.
+bool IsConversion(const BuiltinInfo& b) {
+  static constexpr std::string_view kNames[] = {"CBool", "CByte", "CCur", "CDate", "CDbl",
+                                                "CInt",  "CLng",  "CSng", "CStr"};
+  for (const std::string_view name : kNames) {
+    if (b.name == name) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 // Counts the nesting of script calls; 28 "Out of stack space" beyond the limits.
@@ -113,6 +125,10 @@ void Runtime::evalArgs(const std::vector<ExprPtr>& args, const ProcDef* target, 
       }
     }
     pack.temp(i) = eval(*a, f);
+    // An array reached through an expression (f (arr), f(g())) is passed as a copy: the
+    // callee's changes must not reach a variable the caller did not pass by reference.
+    Variant& temp = pack.temp(i);
+    if (byRef && temp.isArray() && temp.array().use_count() > 1) temp = temp.deepCopy();
   }
 }
 
@@ -196,7 +212,9 @@ Variant Runtime::callName(const Expr& call, const Expr& callee, Frame& f, Invoke
       }
       return Variant();
     }
-    case Bind::Builtin: return callBuiltin(*callee.builtin, &call.args, f);
+    case Bind::Builtin:
+      if (kind == InvokeKind::Call && IsConversion(*callee.builtin)) throw VbError(458);
+      return callBuiltin(*callee.builtin, &call.args, f);
     case Bind::Intrinsic:
       return callIntrinsic(static_cast<Intrinsic>(callee.slot), &call.args, f);
     case Bind::Unbound: break;
@@ -223,7 +241,10 @@ Variant Runtime::indexValue(const Variant& value, const std::vector<ExprPtr>& ar
 }
 
 Variant Runtime::objectOf(const Expr& member, Frame& f) {
-  if (!member.target) return *f.slots[member.slot];
+  if (!member.target) {
+    if (member.slot < 0) throw VbError(505);  // .name outside any With block
+    return *f.slots[member.slot];
+  }
   return eval(*member.target, f);
 }
 

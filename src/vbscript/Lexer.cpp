@@ -74,7 +74,7 @@ class Lexer {
     if (tokens_.empty()) return false;
     const Token& t = tokens_.back();
     return t.kind == Tok::Identifier || t.kind == Tok::RParen ||
-           (t.kind == Tok::Keyword && t.keyword == Kw::Me);
+           (t.kind == Tok::Keyword && (t.keyword == Kw::Me || t.keyword == Kw::Property));
   }
 
   void step() {
@@ -124,7 +124,12 @@ class Lexer {
       case '\\': push(Tok::Backslash); return;
       case '^': push(Tok::Caret); return;
       case '&': push(Tok::Ampersand); return;
-      case '=': push(Tok::Eq); return;
+      case '=':
+        // => and =< are the same as >= and <=
+        if (peek() == '>') { ++pos_; push(Tok::Ge); return; }
+        if (peek() == '<') { ++pos_; push(Tok::Le); return; }
+        push(Tok::Eq);
+        return;
       case '<':
         if (peek() == '>') { ++pos_; push(Tok::Ne); return; }
         if (peek() == '=') { ++pos_; push(Tok::Le); return; }
@@ -132,6 +137,7 @@ class Lexer {
         return;
       case '>':
         if (peek() == '=') { ++pos_; push(Tok::Ge); return; }
+        if (peek() == '<') { ++pos_; push(Tok::Ne); return; }  // >< is <>
         push(Tok::Gt);
         return;
       default:
@@ -241,7 +247,7 @@ class Lexer {
       forceLong = true;
       ++pos_;
     }
-    if (IsNameChar(peek())) fail(cerr::kInvalidNumber);
+    // A name may follow at once (&h01or&h02): the digits end where the name starts.
     Token& t = push(Tok::Number);
     if (!forceLong && value <= 0xFFFF) {
       t.value = Variant::fromInteger(static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));

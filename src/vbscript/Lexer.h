@@ -5,7 +5,8 @@
 // the parser; a real line end gives a Newline token, ":" a Colon token, and the text always
 // ends with Newline then End. Keywords are recognised without regard to case; words that are
 // keywords only in some places (Default, Error, Explicit, Get, Preserve, Resume, Step) stay
-// identifiers and the parser recognises them by their text.
+// identifiers and the parser recognises them by their text. Property stays a keyword, but the
+// parser takes it as an ordinary name wherever it does not open a property declaration.
 #pragma once
 
 #include <string>

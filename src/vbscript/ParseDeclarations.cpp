@@ -133,7 +133,7 @@ void Parser::declarationStatement(const Token& start) {
   if (isWord("Default")) fail(cerr::kSyntaxError);
   if (acceptKw(Kw::Const)) return constStatement();
   if (isKw(Kw::Sub) || isKw(Kw::Function)) return procedure(tok(), isPublic, false, nullptr);
-  if (isKw(Kw::Property)) fail(cerr::kMustBeInsideClass);
+  if (propertyDeclarationAhead()) fail(cerr::kMustBeInsideClass);
   do {
     variableDeclaration(isPublic, false);
   } while (accept(Tok::Comma));
@@ -190,7 +190,7 @@ void Parser::procedure(const Token& start, bool isPublic, bool isDefault, ClassD
       (NamesEqual(proc->name, "Class_Initialize") || NamesEqual(proc->name, "Class_Terminate"))) {
     failAt(cerr::kInitTerminateArgs, start);
   }
-  expectStatementEnd();
+  if (!isKw(Kw::End)) expectStatementEnd();
 
   ProcDef* const savedProc = proc_;
   const int savedDo = doDepth_, savedFor = forDepth_, savedWith = withDepth_;
@@ -222,7 +222,7 @@ void Parser::classDeclaration(const Token& start) {
     skipSeparators();
     if (isKw(Kw::End) || is(Tok::End)) break;
     classMember(*cls);
-    expectStatementEnd();
+    if (!isKw(Kw::End)) expectStatementEnd();
   }
   proc_ = savedProc;
   class_ = nullptr;
@@ -250,7 +250,7 @@ void Parser::classMember(ClassDecl& cls) {
       isDefault = true;
       advance();
     }
-    if (!isKw(Kw::Sub) && !isKw(Kw::Function) && !isKw(Kw::Property)) {
+    if (!isKw(Kw::Sub) && !isKw(Kw::Function) && !propertyDeclarationAhead()) {
       if (isDefault) fail(cerr::kSyntaxError);
       if (isKw(Kw::Const)) fail(cerr::kExpectedStatement);
       do {

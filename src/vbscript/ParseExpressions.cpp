@@ -109,8 +109,9 @@ ExprPtr Parser::binary(int minPrecedence, ExprPtr left) {
   }
 }
 
-// operand(p) -> Not binary(max(p, 6)) | (- | +) binary(max(p, 13)) | postfix
-// So -2 ^ 2 is -(2 ^ 2), 2 ^ -1 is allowed, and Not a = b is Not (a = b).
+// operand(p) -> Not binary(max(p, 6)) | (- | +) operand(p) | postfix
+// A sign belongs to the operand right after it, so -3 ^ 2 is (-3) ^ 2 = 9 as the Windows
+// engine computes it; 2 ^ -1 is allowed, and Not a = b is Not (a = b).
 ExprPtr Parser::operand(int minPrecedence) {
   DepthGuard guard(*this);
   const Token at = tok();
@@ -124,7 +125,8 @@ ExprPtr Parser::operand(int minPrecedence) {
       e->unOp = is(Tok::Minus) ? UnOp::Neg : UnOp::Plus;
     }
     advance();
-    e->target = binary(std::max(minPrecedence, level), nullptr);
+    e->target = e->unOp == UnOp::Not ? binary(std::max(minPrecedence, level), nullptr)
+                                     : operand(minPrecedence);
     setDepth(*e);
     return e;
   }
@@ -145,7 +147,7 @@ ExprPtr Parser::postfix(ExprPtr base) {
       setDepth(*e);
       base = std::move(e);
     } else if (is(Tok::LParen) && base->kind != ExprKind::Literal &&
-               base->kind != ExprKind::New && base->kind != ExprKind::Paren) {
+               base->kind != ExprKind::New) {
       const Token at = tok();
       advance();
       auto e = makeNode(ExprKind::Call, at);
@@ -190,6 +192,7 @@ ExprPtr Parser::primary() {
       return e;
     }
     case Tok::Identifier: {
+      if (NamesEqual(at.text, "Randomize")) fail(cerr::kSyntaxError);  // a statement only
       auto e = makeNode(ExprKind::Name, at);
       e->name = at.text;
       advance();
@@ -205,7 +208,7 @@ ExprPtr Parser::primary() {
       return e;
     }
     case Tok::Dot: {
-      if (withDepth_ == 0) fail(cerr::kSyntaxError);
+      // Outside a With block this compiles and fails when it runs (505).
       advance();
       if (!is(Tok::Identifier) && !is(Tok::Keyword)) fail(cerr::kExpectedIdentifier);
       auto e = makeNode(ExprKind::Member, at);
@@ -231,6 +234,12 @@ ExprPtr Parser::primary() {
         case Kw::Me: {
           advance();
           return makeNode(ExprKind::Me, at);
+        }
+        case Kw::Property: {  // an ordinary name outside its declarations
+          auto e = makeNode(ExprKind::Name, at);
+          e->name = at.text;
+          advance();
+          return e;
         }
         case Kw::New: {
           advance();

@@ -42,8 +42,17 @@ void Parser::expectKw(Kw kw, int error) {
   if (!acceptKw(kw)) fail(error);
 }
 
+bool Parser::isName() const { return is(Tok::Identifier) || isKw(Kw::Property); }
+
+bool Parser::propertyDeclarationAhead() const {
+  if (!isKw(Kw::Property)) return false;
+  const Token& next = peekTok();
+  return (next.kind == Tok::Identifier && NamesEqual(next.text, "Get")) ||
+         (next.kind == Tok::Keyword && (next.keyword == Kw::Let || next.keyword == Kw::Set));
+}
+
 std::string Parser::expectName() {
-  if (!is(Tok::Identifier)) fail(cerr::kExpectedIdentifier);
+  if (!isName()) fail(cerr::kExpectedIdentifier);
   std::string name = tok().text;
   advance();
   return name;
@@ -101,7 +110,8 @@ Block Parser::block() {
     skipSeparators();
     if (IsTerminator(tok())) return out;
     statement(out);
-    expectStatementEnd();
+    // "End Sub", "End If", ... may follow a statement on its line without a colon.
+    if (!isKw(Kw::End)) expectStatementEnd();
   }
 }
 
@@ -124,14 +134,25 @@ void Parser::expectEnd(Kw what, int error) {
   fail(cerr::kExpectedEnd);
 }
 
-// statementsOnLine -> statement { ":" statement }   (the parts of a one-line If)
+// statementsOnLine -> statement { ":" statement } [End If]   (the parts of a one-line If)
+// A one-line If may close with End If on its own line; nothing may follow that but the line end.
 void Parser::statementsOnLine(Block& out, bool stopAtElse) {
+  auto closed = [&] {
+    if (!isKw(Kw::End) || peekTok().kind != Tok::Keyword || peekTok().keyword != Kw::If) {
+      return false;
+    }
+    advance();
+    advance();
+    return true;
+  };
   for (;;) {
     while (accept(Tok::Colon)) {
     }
+    if (closed()) return;
     if (is(Tok::Newline) || is(Tok::End) || (stopAtElse && isKw(Kw::Else))) return;
     statement(out);
     if (is(Tok::Colon)) continue;
+    if (closed()) return;
     if (is(Tok::Newline) || is(Tok::End) || (stopAtElse && isKw(Kw::Else))) return;
     fail(cerr::kExpectedEndOfStatement);
   }
@@ -157,6 +178,7 @@ void Parser::statement(Block& out) {
       advance();  // Stop: a breakpoint for a debugger; none here
       return;
     }
+    if (NamesEqual(start.text, "Randomize")) return randomizeStatement(out, start);
     return callOrAssign(out, start);
   }
   if (start.kind == Tok::Dot) return callOrAssign(out, start);
@@ -174,7 +196,9 @@ void Parser::statement(Block& out) {
     case Kw::Function:
       if (!topLevel) fail(cerr::kExpectedStatement);
       return procedure(start, true, false, nullptr);
-    case Kw::Property: fail(cerr::kMustBeInsideClass);
+    case Kw::Property:
+      if (propertyDeclarationAhead()) fail(cerr::kMustBeInsideClass);
+      return callOrAssign(out, start);  // Property as an ordinary name
     case Kw::Class:
       if (!topLevel) fail(cerr::kExpectedStatement);
       return classDeclaration(start);
@@ -224,7 +248,7 @@ void Parser::callOrAssign(Block& out, const Token& start) {
   }
   auto s = makeStmt(StmtKind::Call, start);
   auto call = makeNode(ExprKind::Call, start);
-  const bool ended = atStatementEnd() || isKw(Kw::Else);
+  const bool ended = atStatementEnd() || isKw(Kw::Else) || isKw(Kw::End);
   if (lhs->kind == ExprKind::Call && lhs->parens) {
     if (lhs->args.size() >= 2) failAt(cerr::kCannotUseParens, start);
     call->target = std::move(lhs->target);
@@ -257,10 +281,27 @@ void Parser::callOrAssign(Block& out, const Token& start) {
   out.push_back(std::move(s));
 }
 
-// callStatement -> Call target ["(" arguments ")"]
+// randomizeStatement -> Randomize [expression]
+// Randomize is a statement only: the parser refuses it inside an expression.
+void Parser::randomizeStatement(Block& out, const Token& start) {
+  auto s = makeStmt(StmtKind::Call, start);
+  auto call = makeNode(ExprKind::Call, start);
+  call->target = makeNode(ExprKind::Name, start);
+  call->target->name = start.text;
+  advance();
+  if (!atStatementEnd()) call->args.push_back(expression());
+  setDepth(*call);
+  s->target = std::move(call);
+  out.push_back(std::move(s));
+}
+
+// callStatement -> Call target ["(" arguments ")"]     target may start "(" (Call (New C).M())
 void Parser::callStatement(Block& out, const Token& start) {
   advance();
-  if (!is(Tok::Identifier) && !is(Tok::Dot) && !isKw(Kw::Me)) fail(cerr::kExpectedIdentifier);
+  if (isWord("Randomize")) return randomizeStatement(out, tok());
+  if (!isName() && !is(Tok::Dot) && !isKw(Kw::Me) && !is(Tok::LParen)) {
+    fail(cerr::kExpectedIdentifier);
+  }
   ExprPtr target = postfix(primary());
   auto s = makeStmt(StmtKind::Call, start);
   if (target->kind == ExprKind::Call) {

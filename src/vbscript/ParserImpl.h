@@ -39,6 +39,9 @@ class Parser {
   void expect(Tok kind, int error);
   void expectKw(Kw kw, int error);
   std::string expectName();  // an identifier; 1010 otherwise
+  // An identifier, or Property, which serves as an ordinary name outside its declarations.
+  bool isName() const;
+  bool propertyDeclarationAhead() const;  // Property Get, Property Let, Property Set
   bool atStatementEnd() const;
   void expectStatementEnd();
   void skipSeparators();
@@ -63,6 +66,7 @@ class Parser {
   ast::StmtPtr makeStmt(ast::StmtKind kind, const Token& at);
   void callOrAssign(ast::Block& out, const Token& start);
   void callStatement(ast::Block& out, const Token& start);
+  void randomizeStatement(ast::Block& out, const Token& start);
   void ifStatement(ast::Block& out, const Token& start);
   void selectStatement(ast::Block& out, const Token& start);
   void forStatement(ast::Block& out, const Token& start);

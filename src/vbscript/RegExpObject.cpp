@@ -130,6 +130,10 @@ class RegExp : public Object {
     std::u16string replacement;
     if (replaceWith.isObject() && !replaceWith.isNothing()) {
       function = replaceWith.object();
+    } else if (replaceWith.isBoolean()) {
+      // The replacement is a Variant the object converts itself, without the True/False
+      // words of the script's own conversions: True replaces with "-1".
+      replacement = replaceWith.rawInt() != 0 ? u"-1" : u"0";
     } else {
       replacement = ToUtf16(ArgString(replaceWith));
     }

@@ -57,7 +57,12 @@ class Resolver {
       declareGlobal(c.name, c.line, c.column);
       unitConsts_[FoldCase(c.name)] = c.value;
     }
-    for (const auto& p : unit_.procs) declareGlobal(p->name, p->line, p->column);
+    // A procedure defined again in the same text replaces the earlier one (the later
+    // definition is the one every call reaches); any other clash of names is an error.
+    std::unordered_set<std::string> procNames;
+    for (const auto& p : unit_.procs) {
+      if (procNames.insert(FoldCase(p->name)).second) declareGlobal(p->name, p->line, p->column);
+    }
     for (const auto& c : unit_.classes) declareGlobal(c->name, c->line, c->column);
   }
 
@@ -238,8 +243,8 @@ class Resolver {
         if (e.target) {
           expr(*e.target, false);
         } else {
+          // -1 outside any With: the access raises 505 when it runs
           e.slot = withSlots_.empty() ? -1 : withSlots_.back();
-          if (e.slot < 0) fail(cerr::kSyntaxError, e.line, e.column);
         }
         break;
       case ExprKind::Call:

@@ -219,9 +219,13 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   Flow execForEach(const ast::Stmt& s, Frame& f);
   Flow execDo(const ast::Stmt& s, Frame& f);
   Flow execSelect(const ast::Stmt& s, Frame& f);
+  Flow bodyAfterFailedHeader(const ast::Stmt& s, Frame& f);
   void execReDim(const ast::Stmt& s, Frame& f);
   void execErase(const ast::Stmt& s, Frame& f);
   bool handleError(const VbError& e, const ast::Stmt& s, Frame& f);
+  // An error in a part of a compound statement (a condition, a Case value, a loop bound) is
+  // reported at that part, which may stand on a later line than the statement's start.
+  void notePlace(const ast::Expr& part, Frame& f);
   bool appendInPlace(const ast::Stmt& s, Frame& f);
   bool condition(const ast::Expr& e, Frame& f);
 

@@ -4,7 +4,8 @@
 //  - Null on either side: no result (the comparison is Null).
 //  - Objects compare by their default values; arrays and Error values are a type mismatch.
 //  - Two numbers (Boolean, Byte, Integer, Long, Single, Double, Currency, Date) compare by
-//    value; whole numbers and Currency exactly, the others as doubles.
+//    value; whole numbers and Currency exactly, a Single beside a Double as Singles, the
+//    others as doubles.
 //  - Two strings compare by UTF-16 code units (binary) or case-folded units (text compare).
 //  - A number and a string: the number is less.
 //  - Empty is 0 against a number, "" against a string, and equal to Empty.
@@ -67,6 +68,12 @@ int Sign(T a, T b) {
 
 int CompareNumbers(const Variant& a, const Variant& b) {
   if (IsExact(a) && IsExact(b)) return Sign(Scaled(a), Scaled(b));
+  // A Single beside a Double compares at Single precision, so CSng(0.1) = 0.1.
+  const bool single = a.type() == VarType::Single || b.type() == VarType::Single;
+  const bool dbl = a.type() == VarType::Double || b.type() == VarType::Double;
+  if (single && dbl) {
+    return Sign(static_cast<float>(a.toDouble()), static_cast<float>(b.toDouble()));
+  }
   return Sign(a.toDouble(), b.toDouble());
 }
 

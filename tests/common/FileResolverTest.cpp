@@ -75,6 +75,21 @@ TEST_F(FileResolverTest, TrailingSeparatorNamesAFolder) {
   EXPECT_FALSE(files.exists(dir / "config/specific"));
 }
 
+TEST_F(FileResolverTest, BlanksAndDotsEndingTheLastNameAreDropped) {
+  const std::string real = dir / "Frames/Hall.fme";
+  for (const char* name : {"Frames/hall.fme ", "Frames/Hall.fme.", "Frames/HALL.FME . .",
+                           "frames\\hall.fme  "}) {
+    EXPECT_EQ(files.resolve(dir / name), real) << name;
+    EXPECT_EQ(files.findFileName(dir / name), "Hall.fme") << name;
+    EXPECT_EQ(files.readFile(dir / name), "hall") << name;
+  }
+  // Only at the end of the last name: a folder name keeps its own characters, and "." and
+  // ".." keep their meaning.
+  EXPECT_EQ(files.resolve(dir / "Frames /Hall.fme"), std::nullopt);
+  EXPECT_EQ(files.resolve(dir / "Frames/Hall .fme"), std::nullopt);
+  EXPECT_EQ(files.resolve(dir / "Frames/.."), dir.path());
+}
+
 TEST(FileResolverCase, ExactSpellingWinsOverOtherCaseVariants) {
   TempDir dir;
   dir.write("Save.dat", "upper");

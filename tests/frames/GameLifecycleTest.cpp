@@ -60,6 +60,26 @@ TEST_F(LifecycleTest, MenuOpenMakesALeftClickOnlyCloseTheMenus) {
   EXPECT_FALSE(menusShown());
 }
 
+// A pulled-down menu that closes leaves MenuOpen set: the click after it only dismisses,
+// and the one after that acts. In a window as on the full screen.
+TEST_F(LifecycleTest, TheClickAfterAPulledDownMenuOnlyDismissesIt) {
+  for (const bool windowed : {false, true}) {
+    SCOPED_TRACE(windowed ? "windowed" : "full screen");
+    general(windowed);
+    startGame();
+    game->ShowMenus();
+    game->window.onMenuPulledDown(game->window, true);
+    game->window.onMenuPulledDown(game->window, false);  // closed by picking or leaving it
+    EXPECT_TRUE(game->MenuOpen);
+    click(110, 110);
+    EXPECT_EQ(value("A"), 0);
+    EXPECT_FALSE(game->MenuOpen);
+    EXPECT_EQ(menusShown(), windowed);
+    click(110, 110);
+    EXPECT_EQ(value("A"), 1);
+  }
+}
+
 TEST_F(LifecycleTest, WindowedGamesKeepTheirMenus) {
   general(true);
   startGame();

@@ -23,11 +23,12 @@ class InventoryTest : public GameFixture {
   }
   // "General" with the inventory settings of a test: 640 pixels, spacing 10.
   void general(bool slideOpen = true, bool slideClose = true, bool popUp = true,
-               bool useBar = true) {
+               bool useBar = true, const std::string& spacingX = "10",
+               const std::string& spacingY = "10") {
     std::vector<std::string> f = FullGeneralFields();
     f[4] = Quoted("Room");
-    f[24] = "10";
-    f[25] = "10";
+    f[24] = spacingX;
+    f[25] = spacingY;
     f[26] = useBar ? "#TRUE#" : "#FALSE#";
     f[27] = slideOpen ? "#TRUE#" : "#FALSE#";
     f[28] = slideClose ? "#TRUE#" : "#FALSE#";
@@ -255,6 +256,64 @@ TEST_F(InventoryTest, CustomBarPicturesWithDefaultMeaningNone) {
   ASSERT_TRUE(game->Inventory2.picture());
   EXPECT_EQ(game->Inventory2.picture()->width(), 20);
 }
+
+TEST_F(InventoryTest, IconsOfAnySizeFillTheirSlotWhenPickedUpAndAfterARemoval) {
+  platform::Picture::solid(48, 40, 0x00FF00)->saveBmp(t.game.file("Areas/big.bmp"));
+  platform::Picture::solid(16, 16, 0x0000FF)->saveBmp(t.game.file("Areas/small.bmp"));
+  t.game.writeLines("Areas/Big.obj", {Quoted("big.bmp")});
+  t.game.writeLines("Areas/Small.obj", {Quoted("small.bmp")});
+  startGame();
+  game->AddPickedObject("Key", true);
+  game->AddPickedObject("Big", true);
+  game->AddPickedObject("Small", true);
+  const auto slots = [&] {
+    std::vector<std::pair<int, int>> sizes;
+    for (int i = 1; i <= game->ObjectsCount; ++i) {
+      sizes.emplace_back(game->PickedObject[i].width() / 15, game->PickedObject[i].height() / 15);
+    }
+    return sizes;
+  };
+  using Sizes = std::vector<std::pair<int, int>>;
+  EXPECT_EQ(slots(), (Sizes{{32, 32}, {32, 32}, {32, 32}}));
+  // The big icon does not reach into the slot of the next one.
+  EXPECT_LE(game->PickedObject[2].left() + game->PickedObject[2].width(),
+            game->PickedObject[3].left());
+  game->RemovePickedObject(1);  // Big and Small move forward into the slots of 1 and 2
+  EXPECT_EQ(items(), (Names{"Big", "Small"}));
+  EXPECT_EQ(slots(), (Sizes{{32, 32}, {32, 32}}));
+  EXPECT_EQ(game->PickedObject[1].picture()->width(), 48);  // the whole icon, scaled
+}
+
+// Spacings from a damaged "General": each gives a bar that lays out, opens and closes.
+TEST_F(InventoryTest, NegativeOrHugeSpacingsStillGiveAWorkingBar) {
+  struct Case {
+    const char* x;
+    const char* y;
+    int shownY;  // the spacing the layout uses
+  };
+  for (const Case c : {Case{"10", "-32", 0}, Case{"10", "-11", 0}, Case{"-40", "-1000", 0},
+                       Case{"2000000000", "2147483647", 1000}, Case{"-2147483648", "5", 5}}) {
+    SCOPED_TRACE(std::string(c.x) + ", " + c.y);
+    general(true, true, true, true, c.x, c.y);
+    startGame();
+    EXPECT_EQ(game->Inventory1.height(), (2 * c.shownY + 32) * 15);
+    game->AddPickedObject("Key", false);  // opens the bar by sliding
+    if (std::string(c.x) == "2000000000") {
+      // Spacing 1000 leaves no column in a 640-pixel game: refused with the box.
+      EXPECT_EQ(game->ObjectsCount, 0);
+      EXPECT_FALSE(t.boxes().empty());
+      continue;
+    }
+    ASSERT_EQ(game->ObjectsCount, 1);
+    EXPECT_TRUE(barOpen());
+    EXPECT_FALSE(game->InventoryMoving);
+    EXPECT_EQ(game->PickedObject[1].top(), c.shownY * 15);
+    t.platform.advance(2100);  // the pick-up's hold ends and the bar slides back up
+    EXPECT_TRUE(barClosed());
+    EXPECT_FALSE(game->InventoryMoving);
+  }
+}
+
 
 // Both bar pictures exist and are named: the setting alone decides whether they are used.
 class CustomBarPicturesTest : public InventoryTest,

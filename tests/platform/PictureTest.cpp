@@ -6,6 +6,7 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -162,6 +163,16 @@ TEST_F(PictureFiles, SavesAs24BitBmpThatLoadsBack) {
   EXPECT_EQ(back->pixel(0, 0), kOpaqueRed);
   EXPECT_EQ(back->pixel(5, 3), kOpaqueBlue);
   EXPECT_EQ(Error([&] { pic->saveBmp(path("no/such/folder/x.bmp")); }), 75);
+}
+
+TEST_F(PictureFiles, NamesThatAreNotUtf8OpenAsTheyAreOnDisk) {
+  // "Café.bmp" as a Windows disk stores it: the byte E9, which is not UTF-8.
+  const std::string utf8 = writeQt("pic.bmp", "bmp");
+  const std::string cp1252 = dir.path().toStdString() + "/Caf\xE9.bmp";  // bytes as they are
+  ASSERT_EQ(std::rename(utf8.c_str(), cp1252.c_str()), 0);
+  EXPECT_EQ(Picture::load(cp1252)->width(), 6);
+  // The same name in UTF-8 is another file, which is not there.
+  EXPECT_EQ(Error([&] { Picture::load(path("Caf\u00E9.bmp")); }), 53);
 }
 
 TEST(CanvasDrawing, ScaledNaturalTiledAndRegions) {

@@ -2,6 +2,8 @@
 // recorded screen size.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "project/DisplayChecks.h"
 #include "project/InitializeProject.h"
 #include "support/TestPlayer.h"
@@ -49,6 +51,28 @@ TEST(InitializeProjectTest, PresetFolderWinsOverTheProgramFolder) {
   ASSERT_TRUE(InitializeProject(player));
   EXPECT_EQ(player.folders.ProjectFolder, game.path());
   EXPECT_EQ(player.settings.GameTitle, "The Lighthouse");
+}
+
+// A folder named relative to where the program was started is made absolute at once: the
+// folders, the path scripts read and the warnings all name it in full.
+TEST(InitializeProjectTest, ARelativeGameFolderBecomesAbsolute) {
+  GameFolder game;  // no "General": its warning shows the path
+  const std::filesystem::path saved = std::filesystem::current_path();
+  const std::filesystem::path gameDir(game.path());
+  std::filesystem::current_path(gameDir.parent_path().parent_path());
+  const std::string relative = "./" + gameDir.parent_path().filename().string() + "/../" +
+                               gameDir.parent_path().filename().string();
+  platform::HeadlessPlatform platform;
+  Player player(platform, "/nonexistent/program/");
+  PresetProjectFolder(player, relative);
+  const bool initialized = InitializeProject(player);
+  std::filesystem::current_path(saved);
+  ASSERT_TRUE(initialized);
+  EXPECT_EQ(player.folders.ProjectFolder, game.path());
+  EXPECT_EQ(player.folders.GamePath, game.path());
+  EXPECT_EQ(player.folders.FramesFolder, game.path() + "Frames/");
+  ASSERT_FALSE(platform.boxes().empty());
+  EXPECT_NE(platform.boxes()[0].text.find(game.path() + "Config/General"), std::string::npos);
 }
 
 TEST(InitializeProjectTest, LargeFontsAreWarnedAboutAndNoEndsTheProgram) {

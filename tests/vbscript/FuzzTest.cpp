@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> Corpus() {
   std::vector<std::string> texts;
-  const fs::path dir = fs::path(__FILE__).parent_path();
+  const fs::path dir = fs::path(TALEWICK_TESTS_DIR) / "vbscript";
   for (const auto& entry : fs::directory_iterator(dir)) {
     const std::string name = entry.path().filename().string();
     if (name.rfind("lang_", 0) != 0 || entry.path().extension() != ".vbs") continue;

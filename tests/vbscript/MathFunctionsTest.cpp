@@ -48,7 +48,7 @@ TEST(MathFunctionsTest, IntFixAbsSgnKeepSubtypes) {
       {"Sgn", {D(-2.5)}, "Integer:-1"},
       {"Sgn", {I(0)}, "Integer:0"},
       {"Sgn", {S("7")}, "Integer:1"},
-      {"Sgn", {N()}, "Null"},
+      {"Sgn", {N()}, "error 94"},
   });
 }
 

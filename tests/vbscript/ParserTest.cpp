@@ -52,7 +52,8 @@ struct PrecedenceCase {
 TEST(ParserTest, OperatorPrecedenceAndAssociativity) {
   const PrecedenceCase cases[] = {
       {"1 + 2 * 3", "(+ 1 (* 2 3))"},
-      {"-2 ^ 2", "(neg (^ 2 2))"},
+      {"-2 ^ 2", "(^ (neg 2) 2)"},
+      {"a * -b ^ 2", "(* a (^ (neg b) 2))"},
       {"2 ^ -1", "(^ 2 (neg 1))"},
       {"2 ^ 3 ^ 2", "(^ (^ 2 3) 2)"},
       {"a * b \\ c", "(\\ (* a b) c)"},

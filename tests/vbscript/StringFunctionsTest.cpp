@@ -27,7 +27,7 @@ TEST(StringFunctionsTest, LengthsAndSlices) {
       {"Mid", {S("abc"), I(5)}, "String:"},
       {"Mid", {S("abc"), I(0)}, "error 5"},
       {"Mid", {S("abc"), I(1), I(-1)}, "error 5"},
-      {"Mid", {N(), I(1)}, "Null"},
+      {"Mid", {N(), I(1)}, "error 94"},
       {"Mid", {D(3.25), I(2), I(2)}, "String:.2"},
       {"LeftB", {S("abc"), I(4)}, "String:ab"},
       {"RightB", {S("abc"), I(2)}, "String:c"},
@@ -63,7 +63,7 @@ TEST(StringFunctionsTest, Searching) {
       {"InStrRev", {S("abc"), S("x")}, "Long:0"},
       {"InStrRev", {S("abc"), S("c"), I(0)}, "error 5"},
       {"InStrRev", {S("ABCABC"), S("b"), I(-1), I(1)}, "Long:5"},
-      {"InStrRev", {N(), S("c")}, "Null"},
+      {"InStrRev", {N(), S("c")}, "error 94"},
   });
 }
 

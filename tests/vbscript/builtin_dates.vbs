@@ -88,3 +88,26 @@ Check ErrorOf("FormatDateTime(#1/1/2000#, 5)") = 5, "FormatDateTime bad format"
 Check TypeName(Now) = "Date" And TypeName(Date) = "Date" And TypeName(Time) = "Date", "clock subtypes"
 Check TypeName(Timer) = "Single", "Timer is a Single"
 Check Timer >= 0 And Timer < 86400, "Timer counts seconds of the day"
+
+' CDate of a text that is a number is the date of that number
+Check CDate("1") = #12/31/1899#, "CDate(""1"")"
+Check VarType(CDate("1")) = vbDate, "CDate(""1"") is a Date"
+Check CDate("-1") = #12/29/1899#, "CDate(""-1"")"
+Check CDate("36526.5") = #1/1/2000 12:00:00 PM#, "CDate of a text with a fraction"
+Check Not IsDate("1"), "a lone number is no date text for IsDate"
+Check ErrorOf("CDate(""abc"")") = 13, "CDate of a text that is neither"
+' the date texts written in scripts
+Check CDate("Jan 2, 2000") = #1/2/2000#, "CDate month name first"
+Check CDate("2-Jan-2000") = #1/2/2000#, "CDate day-month-year with a name"
+Check CDate("2000-01-02") = #1/2/2000#, "CDate year first"
+Check CDate("1/2/2000 1:02 PM") = #1/2/2000 1:02:00 PM#, "CDate with a time"
+Check CDate("Monday, January 3, 2000") = #1/3/2000#, "CDate with a weekday"
+Check CDate("13:45") = #1:45:00 PM#, "CDate of a 24-hour time"
+
+' Null: DateAdd, MonthName and WeekdayName refuse it; the parts give Null
+Check ErrorOf("DateAdd(""d"", Null, #1/1/2000#)") = 94, "DateAdd with a Null number"
+Check ErrorOf("DateAdd(""d"", 1, Null)") = 94, "DateAdd to Null"
+Check ErrorOf("MonthName(Null)") = 94, "MonthName(Null)"
+Check ErrorOf("WeekdayName(Null)") = 94, "WeekdayName(Null)"
+Check IsNull(Month(Null)), "Month(Null)"
+Check IsNull(DateDiff("d", Null, #1/1/2000#)), "DateDiff with Null"

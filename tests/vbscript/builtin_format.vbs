@@ -43,3 +43,9 @@ Check CStr(CCur(1.5)) = "1.5", "CStr of Currency"
 Check CStr(#1/2/2003#) = "1/2/2003", "CStr of a date"
 Check CStr(#1:02:03 PM#) = "1:02:03 PM", "CStr of a time"
 Check CStr(True) = "True", "CStr of True"
+
+' Null has no number to format: a type mismatch (FormatDateTime gives 94)
+Check ErrorOf("FormatNumber(Null)") = 13, "FormatNumber(Null)"
+Check ErrorOf("FormatCurrency(Null)") = 13, "FormatCurrency(Null)"
+Check ErrorOf("FormatPercent(Null)") = 13, "FormatPercent(Null)"
+Check ErrorOf("FormatDateTime(Null)") = 94, "FormatDateTime(Null)"

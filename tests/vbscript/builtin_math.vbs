@@ -64,3 +64,11 @@ Check Rnd = r3 And Rnd = r4, "Rnd(-1) then Randomize repeats"
 Randomize
 r1 = Rnd
 Check r1 >= 0 And r1 < 1, "Rnd lies in [0, 1)"
+
+' Null: Sgn refuses it, Abs, Int, Fix and Round give Null
+Check ErrorOf("Sgn(Null)") = 94, "Sgn(Null)"
+Check IsNull(Abs(Null)), "Abs(Null)"
+Check IsNull(Round(Null)), "Round(Null)"
+' Round of a Boolean gives the Integer it stands for
+Check Round(True) = -1 And TypeName(Round(True)) = "Integer", "Round(True)"
+Check Round(False) = 0 And TypeName(Round(False)) = "Integer", "Round(False)"

@@ -112,3 +112,52 @@ Check IsNull(Hex(Null)), "Hex(Null)"
 Check Oct(8) = "10", "Oct"
 Check Escape("a b&c") = "a%20b%26c", "Escape"
 Check Unescape("%41%u20AC") = "A" & ChrW(8364), "Unescape"
+
+' multi-character, empty and overlapping arguments
+Check Replace("abab", "ab", "X") = "XX", "Replace of a two-character text"
+Check Replace("aaa", "aa", "b") = "ba", "Replace of overlapping matches takes them left to right"
+Check Replace("aaaa", "aa", "a") = "aa", "Replace does not search its own output"
+Check Replace("abcabc", "bc", "") = "aa", "Replace with an empty replacement"
+Check Replace("abc", "", "x") = "abc", "Replace of an empty text changes nothing"
+Check Replace("abcabc", "BC", "-", 1, -1, vbTextCompare) = "a-a-", "Replace text compare, longer find"
+Check Replace("abcabc", "bc", "-", 3) = "ca-", "Replace from a start inside a match"
+Check Replace("abcabc", "bc", "-", 1, 1) = "a-abc", "Replace once"
+Check Replace("abc", "abcd", "x") = "abc", "Replace of a text longer than the expression"
+s = "abc"
+Check InStr(Len(s) + 1, s, "") = 4, "InStr of """" just past the end"
+Check InStr(Len(s) + 2, s, "") = 0, "InStr of """" beyond the end"
+Check InStr(Len(s) + 1, s, "c") = 0, "InStr from just past the end"
+Check InStr("aaa", "aa") = 1, "InStr of an overlapping text"
+Check InStr(2, "aaa", "aa") = 2, "InStr of an overlapping text from 2"
+Check InStr("abc", "abcd") = 0, "InStr of a longer text"
+Check InStrRev("aaa", "aa") = 2, "InStrRev of an overlapping text"
+Check InStrRev("abcabc", "bc") = 5, "InStrRev of a two-character text"
+Check InStrRev("abcabc", "bc", 5) = 2, "InStrRev when the match would pass start"
+Check InStrRev("abcabc", "bc", 6) = 5, "InStrRev when the match ends at start"
+Check InStrRev("abc", "", 2) = 2, "InStrRev of """" from a start"
+Check InStrRev("abc", "") = 3, "InStrRev of """" from the end"
+Check InStrRev("abc", "x", 4) = 0, "InStrRev from beyond the end"
+Check InStrRev("abc", "abcd") = 0, "InStrRev of a longer text"
+a = Split("one<->two<->three", "<->")
+Check UBound(a) = 2 And a(0) = "one" And a(1) = "two" And a(2) = "three", "Split with a long delimiter"
+a = Split("a<><>b", "<>")
+Check UBound(a) = 2 And a(1) = "", "Split with adjacent long delimiters"
+a = Split("xx", "xx")
+Check UBound(a) = 1 And a(0) = "" And a(1) = "", "Split of the delimiter alone"
+a = Split("aaa", "aa")
+Check UBound(a) = 1 And a(1) = "a", "Split with an overlapping delimiter"
+a = Split("1ab2AB3", "Ab", -1, vbTextCompare)
+Check UBound(a) = 2 And a(2) = "3", "Split text compare with a long delimiter"
+a = Split("a--b--c", "--", 2)
+Check UBound(a) = 1 And a(1) = "b--c", "Split with a count and a long delimiter"
+
+' Null: Mid, InStrRev, Replace and Split refuse it; InStr, Left and Len give Null
+Check ErrorOf("Mid(Null, 1)") = 94, "Mid(Null)"
+Check ErrorOf("Mid(""abc"", Null)") = 94, "Mid with a Null start"
+Check ErrorOf("InStrRev(Null, ""a"")") = 94, "InStrRev(Null)"
+Check ErrorOf("InStrRev(""abc"", Null)") = 94, "InStrRev of Null"
+Check ErrorOf("InStrRev(""abc"", ""a"", Null)") = 94, "InStrRev from Null"
+Check ErrorOf("Replace(Null, ""a"", ""b"")") = 94, "Replace(Null)"
+Check ErrorOf("Split(Null)") = 94, "Split(Null)"
+Check IsNull(InStr(Null, "a")), "InStr(Null)"
+Check IsNull(InStr("a", Null)), "InStr of Null"

@@ -160,3 +160,50 @@ Check "new of unknown class", ErrorOf("Set x = New NoSuchClass"), 506
 Check "name redefined in class", ErrorOf("Class Dup" & vbCrLf & "Public A" & vbCrLf & "Public A" & vbCrLf & "End Class"), 1041
 Check "two defaults", ErrorOf("Class D2" & vbCrLf & "Public Default Function F()" & vbCrLf & "End Function" & vbCrLf & "Public Default Function G()" & vbCrLf & "End Function" & vbCrLf & "End Class"), 1052
 Check "set of a non-object", ErrorOf("Set x = 5"), 424
+
+' VarType of an object with a default property is the type of that property's value;
+' TypeName still names the class
+Class Labelled
+  Public Default Property Get Text()
+    Text = "label"
+  End Property
+End Class
+Class Plain
+  Public Text
+End Class
+Dim labelledOne, plainOne
+Set labelledOne = New Labelled
+Set plainOne = New Plain
+Check "vartype through the default property", VarType(labelledOne), vbString
+Check "typename of an object with a default", TypeName(labelledOne), "Labelled"
+Check "vartype of an object without a default", VarType(plainOne), vbObject
+
+' Property is an ordinary name inside classes too, outside its own declarations
+Class Holder
+  Public Property
+  Public Property Get Value()
+    Value = Property * 2
+  End Property
+  Sub SetIt(v)
+    Property = v
+  End Sub
+End Class
+Dim holderOne
+Set holderOne = New Holder
+holderOne.SetIt 21
+Check "Property as a field", holderOne.Property, 21
+Check "Property read in a property", holderOne.Value, 42
+Check "Property Get outside a class", ErrorOf("Property Get X()" & vbCrLf & "End Property"), 1048
+
+' a script class named RegExp does not replace the built-in object for New RegExp
+Class RegExp
+  Public Pattern
+  Function Kind()
+    Kind = "script class"
+  End Function
+End Class
+Dim re
+Set re = New RegExp
+Check "new regexp is the built-in", TypeName(re), "IRegExp2"
+re.Pattern = "b+"
+Check "built-in regexp works", re.Test("abbc"), True

@@ -198,3 +198,49 @@ s = "a" & _
 Check "continuation", s, "abc"
 n = 1: n = n + 1: n = n * 10
 Check "colon separators", n, 20
+
+' a one-line If may close with End If; a colon after Then opens a block If
+n = 1
+s = ""
+If n = 1 Then s = "one" End If
+Check "one-line if with end if", s, "one"
+If n = 2 Then s = "two" Else s = "not two" End If
+Check "one-line if else with end if", s, "not two"
+If n = 1 Then :
+  s = "block after colon"
+  n = 7
+End If
+Check "colon after then opens a block", s, "block after colon"
+Check "colon after then runs every line", n, 7
+If n = 0 Then :
+  s = "skipped"
+Else
+  s = "else of colon block"
+End If
+Check "colon block else", s, "else of colon block"
+
+' End If, End With, End Select right after a statement, without a colon
+If n = 7 Then
+  s = "end if on the line" End If
+Check "end if on the statement's line", s, "end if on the line"
+Select Case n
+  Case 7: s = "seven" End Select
+Check "end select on the statement's line", s, "seven"
+
+' For Each leaves its variable Empty when it runs to the end; Exit For keeps the element
+Dim element
+For Each element In Array(1, 2, 3)
+Next
+Check "for each variable after the loop", IsEmpty(element), True
+For Each element In Array("a", "b", "c")
+  If element = "b" Then Exit For
+Next
+Check "for each variable after exit for", element, "b"
+
+' .name outside a With block compiles and fails with 505 when it runs
+Function UnqualifiedError()
+  On Error Resume Next
+  s = .Missing
+  UnqualifiedError = CInt(Err.Number)
+End Function
+Check "unqualified reference", UnqualifiedError(), 505

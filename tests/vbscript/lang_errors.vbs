@@ -129,4 +129,100 @@ Check "fixed array redim", ErrorOf("Dim fa(2): ReDim fa(5)"), CLng(10)
 Check "activex", ErrorOf("Set x = CreateObject(""No.Such.Thing"")"), CLng(429)
 
 On Error GoTo 0
+
+' Err.Raise with a COM status code gives the VBScript number it stands for
+On Error Resume Next
+Err.Raise &h800A0005&
+Check "vbscript facility code", Err.Number, CLng(5)
+Check "vbscript facility text", Err.Description, "Invalid procedure call or argument"
+Err.Raise &h80070057&
+Check "invalid argument code", Err.Number, CLng(5)
+Err.Raise &h8002000B&
+Check "bad index code", Err.Number, CLng(9)
+Check "bad index text", Err.Description, "Subscript out of range"
+Err.Raise &h80004005&
+Check "unmapped code stays", Err.Number, CLng(-2147467259)
+Err.Raise vbObjectError + 513
+Check "object error stays", Err.Number, vbObjectError + 513
+Err.Raise 3000000000
+Check "raise number out of range", Err.Number, CLng(6)
+Err.Raise 0
+Check "raise zero", Err.Number, CLng(5)
+Err.Raise 7.6
+Check "raise rounds its number", Err.Number, CLng(8)
+Err.Raise 5, , "skipped source"
+Check "raise with a skipped source", Err.Source, "Microsoft VBScript runtime error"
+Check "raise with a skipped source keeps the text", Err.Description, "skipped source"
+
+' what a script set on a clear Err is the raised error's; what an earlier error left is not
+Err.Clear
+Err.Source = "Set before"
+Err.Description = "described before"
+Err.HelpFile = "help.chm"
+Err.HelpContext = 12
+Err.Raise 5
+Check "source set before raise", Err.Source, "Set before"
+Check "description set before raise", Err.Description, "described before"
+Check "help file set before raise", Err.HelpFile, "help.chm"
+Check "help context set before raise", Err.HelpContext, CLng(12)
+Err.Raise 9
+Check "source of an earlier error reset", Err.Source, "Microsoft VBScript runtime error"
+Check "description of an earlier error reset", Err.Description, "Subscript out of range"
+Check "help file of an earlier error reset", Err.HelpFile, ""
+Check "help context of an earlier error reset", Err.HelpContext, CLng(0)
+Err.Raise 9, "Here", "There", "file.hlp", 77
+Check "raise help file", Err.HelpFile, "file.hlp"
+Check "raise help context", Err.HelpContext, CLng(77)
+Check "raise given source", Err.Source, "Here"
+Err.Clear
+Check "clear resets help file", Err.HelpFile, ""
+On Error GoTo 0
+
+' under Resume Next a failing loop or block header resumes with the first statement inside
+Dim ran
+On Error Resume Next
+ran = 0
+For i = 1 To 1 / 0
+  ran = ran + 1
+Next
+Check "for header error runs the body once", ran, 1
+Check "for header error number", Err.Number, CLng(11)
+Err.Clear
+ran = 0
+For Each x In 42
+  ran = ran + 1
+Next
+Check "for each over a non-collection runs the body once", ran, 1
+Check "for each header error number", Err.Number, CLng(451)
+Err.Clear
+ran = 0
+Do While 1 / 0
+  ran = ran + 1
+Loop
+Check "do while header error runs the body once", ran, 1
+Err.Clear
+ran = 0
+Do
+  ran = ran + 1
+Loop Until CLng("x")
+Check "loop until error ends the loop", ran, 1
+Err.Clear
+ran = ""
+Select Case 1 / 0
+  Case 1
+    ran = "first case"
+  Case Else
+    ran = "else"
+End Select
+Check "select header error runs the first case", ran, "first case"
+Err.Clear
+ran = ""
+With CreateObject("No.Such.Thing")
+  ran = "with body"
+End With
+Check "with header error runs the body", ran, "with body"
+Check "with header error number", Err.Number, CLng(429)
+Err.Clear
+On Error GoTo 0
+
 If failures <> "" Then Err.Raise 1000, "Check", failures

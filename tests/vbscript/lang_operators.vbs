@@ -8,8 +8,12 @@ Sub Check(name, actual, expected)
   If actual <> expected Then Err.Raise 1000, "Check", name & ": got " & actual & ", expected " & expected
 End Sub
 
+Dim x2 : x2 = 2
 Check "mul before add", 2 + 3 * 4, 14
-Check "power before negation", -2 ^ 2, CDbl(-4)
+' the sign belongs to its operand before ^ applies: -3 ^ 2 is 9 (unlike Visual Basic for Applications)
+Check "negation before power", -3 ^ 2, CDbl(9)
+Check "negation of a name before power", -x2 ^ 3, CDbl(-8)
+Check "power of a negated exponent", 2 ^ -1 * 4, CDbl(2)
 Check "negative exponent", 2 ^ -1, 0.5
 Check "power left associative", 2 ^ 3 ^ 2, CDbl(64)
 Check "intdiv after mul", 7 \ 2 * 2, 1
@@ -71,3 +75,42 @@ Select Case nine
   Case "9": Check "select case with a text constant", True, True
   Case Else: Err.Raise 1000, "Check", "select case with a text constant did not match"
 End Select
+
+' hexadecimal and octal literals: Integer when they fit 16 bits, Long with the & suffix
+Check "hex integer", &hFF, 255
+Check "hex wraps to a negative integer", &hFFFF, -1
+Check "hex with suffix is long", &hFFFF&, CLng(65535)
+Check "hex beyond 16 bits is long", &h10000, CLng(65536)
+Check "hex long negative", &h80000000, CLng(-2147483648)
+Check "octal", &o17, 15
+' a literal glued to a keyword ends where the keyword starts
+Check "hex glued to or", &h01or&h02, 3
+Check "octal glued to or", &o7or&o10, 15
+Check "octal glued to mod", &o17mod 4, 3
+
+' =>, =< and >< are >=, <= and <>
+Check "=> greater", 3 => 2, True
+Check "=> equal", 2 => 2, True
+Check "=< greater", 3 =< 2, False
+Check "=< equal", 2 =< 2, True
+Check "><", 2 >< 3, True
+Check ">< equal", 2 >< 2, False
+
+' Integer arithmetic keeps Integer up to the edges and turns Long beyond them
+Dim small
+small = CInt(-32768)
+Check "integer sum at the top", 32766 + 1, 32767
+Check "integer difference at the bottom", -32767 - 1, small
+Check "integer product at the bottom", -16384 * 2, small
+Check "integer division at the top", 32767 \ 1, 32767
+Check "sum past the top turns long", 32767 + 1, CLng(32768)
+Check "difference past the bottom turns long", small - 1, CLng(-32769)
+Check "product past the top turns long", 256 * 128, CLng(32768)
+Check "negated bottom turns long", -small, CLng(32768)
+Check "integer division of the bottom by -1 turns long", small \ -1, CLng(32768)
+Check "Mod at the bottom stays integer", small Mod 7, CInt(-1)
+Check "byte sum turns integer", CByte(200) + CByte(100), 300
+
+' a Single compared with a Double compares as Single
+Check "single equals double", CSng(0.1) = 0.1, True
+Check "single less than double", CSng(0.1) < 0.2, True

@@ -152,3 +152,90 @@ Function UseConst()
 End Function
 Check "consts", UseConst(), "hi42-3"
 Check "assign to const", ErrorOf("Greeting = 1"), 501
+
+' End Sub, End Function on the line of the last statement, without a colon
+Sub OneLiner() : reachedOneLiner = True End Sub
+Function Doubled(v)
+  Doubled = v * 2 End Function
+Sub Empty1() End Sub
+Sub CallsOneLiner() : OneLiner End Sub
+Sub CallsWithArgument() : Overwrite kept End Sub
+Dim reachedOneLiner
+reachedOneLiner = False
+OneLiner
+Empty1
+Check "end sub on the statement's line", reachedOneLiner, True
+reachedOneLiner = False
+CallsOneLiner
+Check "end sub after a call without arguments", reachedOneLiner, True
+Check "end function on the statement's line", Doubled(4), 8
+
+' a procedure defined twice: the later definition answers every call, even the earlier ones
+Function Version()
+  Version = "first"
+End Function
+Check "procedure defined twice, call before the second", Version(), "second"
+Function Version()
+  Version = "second"
+End Function
+Check "procedure defined twice, call after the second", Version(), "second"
+
+' Call with a parenthesised object, and calls on parenthesised values
+Class Greeter
+  Public Said
+  Sub Say(word)
+    Said = word
+    lastGreeting = word
+  End Sub
+  Function Hello()
+    Hello = "hello"
+    lastGreeting = "hello"
+  End Function
+End Class
+Dim lastGreeting
+Call (New Greeter).Say("hi")
+Check "call on a parenthesised new object", lastGreeting, "hi"
+Call (New Greeter).Hello()
+Check "call of a function on a parenthesised object", lastGreeting, "hello"
+Function Pair()
+  Pair = Array("left", "right")
+End Function
+Check "parenthesised function then index", (Pair)(1), "right"
+Dim pairs
+pairs = Array(10, 20)
+Check "doubly parenthesised array then index", ((pairs))(0), 10
+
+' f (arr): the parentheses make the array a value, so the callee changes a copy
+Sub Overwrite(a)
+  a(0) = "changed"
+End Sub
+Dim kept
+kept = Array("original")
+Overwrite (kept)
+Check "array in parentheses passed by value", kept(0), "original"
+Overwrite kept
+Check "array passed by reference", kept(0), "changed"
+kept(0) = "again"
+CallsWithArgument
+Check "end sub after a call with an argument", kept(0), "changed"
+
+' Property is an ordinary name outside a class's property declarations
+Dim Property
+Property = 5
+Check "Property as a variable", Property, 5
+Function UseProperty(Property)
+  UseProperty = Property + 1
+End Function
+Check "Property as a parameter", UseProperty(1), 2
+
+' Randomize is a statement: as a value it does not compile; as a statement it runs
+Check "Randomize in an expression", ErrorOf("x = Randomize(0)"), 1002
+Randomize 1
+Randomize
+Call Randomize(2)
+Check "Randomize statement forms", ErrorOf("Randomize 3"), 0
+
+' a conversion function called as a statement is refused with 458
+Check "conversion called with Call", ErrorOf("Call CInt(1)"), 458
+Check "conversion as a statement", ErrorOf("CLng 1"), 458
+Check "CStr as a statement", ErrorOf("CStr ""a"""), 458

@@ -174,4 +174,9 @@ n = Err.Number
 On Error GoTo 0
 Check n = 28, "runaway pattern raises 28"
 
+' a Boolean replacement is converted by the object, as a number: True gives "-1"
+Set re = MakeRe("b", True, False)
+Check re.Replace("abcb", True) = "a-1c-1", "Replace with True"
+Check re.Replace("abcb", False) = "a0c0", "Replace with False"
+
 WScript.Echo "lib_regexp: all checks passed"

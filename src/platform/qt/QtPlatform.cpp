@@ -191,11 +191,13 @@ int QtPlatform::desktopFontHeight() {
   // whose system font is 20 pixels high against 16 at 96 dpi). The height of the desktop's
   // own font says nothing about that on Linux: GNOME's 11-point default is 18 pixels high at
   // 96 dpi and would warn every player (and the warning's default answer ends the program).
-  // So the system font's height is scaled by the desktop's logical dpi (Xft.dpi, the
-  // desktop's scale factor): 96 dpi gives 16, no warning; 120 dpi gives 20.
+  // So the system font's height is scaled by the desktop's logical dpi: 96 dpi gives 16, no
+  // warning. The height is in logical pixels, the ones the game's windows are laid out in:
+  // a desktop scaled to 125 % or 200 % (a device pixel ratio above 1) draws the game larger
+  // as a whole, texts and windows alike, so scaling alone never raises the warning.
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return 0;
-  const double dpi = screen->logicalDotsPerInchY() * screen->devicePixelRatio();
+  const double dpi = screen->logicalDotsPerInchY();
   return static_cast<int>(std::lround(kSystemFontPixelsAt96Dpi * dpi / 96.0));
 }
 
