@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 #include "project/InitializeProject.h"
+#include "savegame/SavedGames.h"
 
 namespace tw {
 
@@ -26,8 +27,10 @@ GameSession::GameSession(platform::Platform& platform, const std::string& gameFo
   startup_.recentreGameWindow = [this] {
     if (gameWindowOpen()) game_->CenterWindowAndPictureBox();
   };
-  // Saved games arrive with the save and load windows; until then Load opens nothing.
-  startup_.openLoadWindow = [] {};
+  startup_.openLoadWindow = [this] {
+    OpenLoadWindowFromStartup(player_, LoadLink{[this]() -> Game& { return gameForLoad(); },
+                                                &startup_});
+  };
 }
 
 GameSession::~GameSession() {
@@ -49,11 +52,21 @@ void GameSession::start() {
   startup_.ClickButton(0);
 }
 
-void GameSession::startGame() {
-  if (gameWindowOpen()) return;
+Game& GameSession::newGameWindow() {
   closedGame_ = std::move(game_);
   game_ = std::make_unique<Game>(player_);
   game_->onUnloaded = [this] { gameClosed(); };
+  game_->savedGames().setStartupWindow(&startup_);
+  return *game_;
+}
+
+Game& GameSession::gameForLoad() {
+  return gameWindowOpen() ? *game_ : newGameWindow();
+}
+
+void GameSession::startGame() {
+  if (gameWindowOpen()) return;
+  newGameWindow();
   game_->ResetAll();
   game_->StartNewGame();
   if (game_->isOpen()) player_.platform().showWindow(game_->window);

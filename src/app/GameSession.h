@@ -42,6 +42,10 @@ class GameSession {
 
  private:
   void startGame();
+  // A fresh main window, not shown (a new game or a saved game fills it first).
+  Game& newGameWindow();
+  // The open main window, or a new hidden one for a saved game loaded from the start-up window.
+  Game& gameForLoad();
   void gameClosed();
   void endProgram();
 

@@ -1,10 +1,12 @@
 #include "app/ReplayRunner.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "platform/Controls.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
+#include "savegame/SavedGames.h"
 
 namespace tw {
 
@@ -34,6 +36,9 @@ bool ReplayRunner::answerFromNextLine(const HeadlessPlatform::Wait& wait) {
   if (wait.kind == HeadlessPlatform::WaitKind::ModalWindow && wait.window &&
       wait.window->name() == "frmRunFromCD") {
     return answerCdWindow(*wait.window);
+  }
+  if (wait.kind == HeadlessPlatform::WaitKind::ModalWindow && savedGameLine_ && wait.window) {
+    return actInSavedGameWindow(*wait.window);
   }
   if (next_ >= lines_.size()) return false;
   const ReplayLine& line = lines_[next_];
@@ -123,9 +128,72 @@ void ReplayRunner::execute(const ReplayLine& line) {
       throw ReplayError("line " + std::to_string(line.lineNumber) + ": no CD window to answer");
     case Kind::Save:
     case Kind::Load:
-      throw ReplayError("line " + std::to_string(line.lineNumber) +
-                        ": this player cannot save or load games yet");
+      saveOrLoad(line);
+      break;
   }
+}
+
+namespace {
+
+template <typename T>
+T* FindChild(platform::Window& window, const std::string& name) {
+  for (platform::Element* child : window.children()) {
+    if (child->name() == name) return dynamic_cast<T*>(child);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+// "save" presses S in the game window, "load" chooses the load menu command, or the
+// start-up window's Load button while no game runs; a game that disables either offers
+// nothing to press.
+void ReplayRunner::saveOrLoad(const ReplayLine& line) {
+  const ProjectSettings& s = session_.player().settings;
+  const bool save = line.kind == Kind::Save;
+  if (save ? s.DisableSaveGame : s.DisableLoadGame) {
+    note(line, std::string("this game does not offer ") + (save ? "saving" : "loading"));
+    return;
+  }
+  savedGameLine_ = &line;
+  if (Game* game = session_.game()) {
+    if (save) {
+      game->window.dispatchKeyDown('S', 0);
+    } else {
+      game->savedGames().ShowLoadGameWindow(false);
+    }
+  } else if (save) {
+    note(line, "no game window is open; nothing to save");
+  } else {
+    session_.startupWindow().ClickButton(1);
+  }
+  if (savedGameLine_) note(line, "no window opened; nothing chosen");
+  savedGameLine_ = nullptr;
+}
+
+bool ReplayRunner::actInSavedGameWindow(platform::Window& window) {
+  const ReplayLine& line = *savedGameLine_;
+  const bool save = line.kind == Kind::Save;
+  if (window.name() != (save ? "frmSaveGame" : "frmLoadGame")) return false;
+  savedGameLine_ = nullptr;
+  auto* list = FindChild<platform::ListBox>(window, "List1");
+  auto* press = FindChild<platform::Button>(window, "Command2");
+  if (!list || !press) return false;
+  if (save) {
+    auto* name = FindChild<platform::TextBox>(window, "Text1");
+    if (!name) return false;
+    name->setText(line.text);
+  } else {
+    const auto& items = list->items();
+    const auto found = std::find(items.begin(), items.end(), line.text);
+    if (found == items.end()) {
+      note(line, "no saved game '" + line.text + "' in the list; LOAD pressed with none chosen");
+    } else {
+      list->clickItem(static_cast<int>(found - items.begin()));
+    }
+  }
+  press->click();
+  return true;
 }
 
 void ReplayRunner::mouse(const ReplayLine& line) {

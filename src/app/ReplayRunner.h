@@ -4,9 +4,11 @@
 // modal box while a line is running, the box takes the next line if that line answers it
 // ("answer", "input"), as a person would answer a box that has just appeared; otherwise the
 // box gets its default button. An "answer" or "input" line that no box takes stops the
-// replay. The CD window takes a "drive" line the same way; one that no line answers is
-// cancelled and stops the replay, which would otherwise hang. Input for a game window that
-// is not open is ignored with a note on the error stream.
+// replay. Input for a game window that is not open is ignored with a note on the error
+// stream. A "save" or "load" line opens its window and acts in it as soon as the window
+// waits for input: it types (or picks) the name and presses SAVE (LOAD). The CD window takes
+// a "drive" line as a box takes an answer; one that no line answers is cancelled and stops
+// the replay, which would otherwise hang.
 #pragma once
 
 #include <iosfwd>
@@ -34,6 +36,8 @@ class ReplayRunner {
   void mouse(const ReplayLine& line);
   void menu(const ReplayLine& line);
   void drag(const ReplayLine& line);
+  void saveOrLoad(const ReplayLine& line);
+  bool actInSavedGameWindow(platform::Window& window);
   void note(const ReplayLine& line, const std::string& text);
 
   platform::HeadlessPlatform& platform_;
@@ -43,6 +47,8 @@ class ReplayRunner {
   std::size_t next_ = 0;
   // Set when a CD window found no "drive" line to answer it; the replay stops with it.
   std::string unansweredCdWindow_;
+  // A "save" or "load" line waiting for its window to open.
+  const ReplayLine* savedGameLine_ = nullptr;
 };
 
 }  // namespace tw

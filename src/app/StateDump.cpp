@@ -4,6 +4,7 @@
 
 #include "app/GameSession.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "savegame/SavedGameList.h"
 
 namespace tw {
 
@@ -86,6 +87,7 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   state["hotspots"] = hotspots;
   state["texts"] = texts;
   state["message_bar"] = messageBar;
+  state["saved_games"] = ListSavedGames(session.player());  // newest first
 
   Json boxes = Json::array();
   for (const auto& box : platform.boxes()) {

@@ -26,6 +26,7 @@ vbs::VbError ErrorFor(int code) {
       return vbs::VbError(vbs::err::kPermissionDenied);
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:
       return vbs::VbError(vbs::err::kDiskFull);
     case ENOENT:
     case ENOTDIR:
@@ -153,11 +154,12 @@ void FieldWriter::saveTo(std::string_view path) const {
     replacing = true;
   }
 
-  const std::string leaf = target.substr(target.rfind('/') + 1);
+  // The temporary name does not repeat the target's: a target name near the file system's
+  // length limit must not fail only because its temporary companion is longer.
   UniqueFd fd;
   std::string tempPath;
   for (int attempt = 0; !fd; ++attempt) {
-    tempPath = base + "/." + leaf + "." + std::to_string(::getpid()) + "-" +
+    tempPath = base + "/.talewick-save-" + std::to_string(::getpid()) + "-" +
                std::to_string(attempt) + ".tmp";
     fd = UniqueFd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!fd && (errno != EEXIST || attempt >= 100)) throw ErrorFor(errno);
@@ -170,6 +172,13 @@ void FieldWriter::saveTo(std::string_view path) const {
   if (!fd.reset()) throw ErrorFor(errno);
   if (::rename(temp.path().c_str(), target.c_str()) != 0) throw ErrorFor(errno);
   temp.keep();
+  // The new name lives in the folder: flush the folder too, so that after a power cut the
+  // name points at the complete new file or still at the old one. The file itself is safe
+  // by now, so a folder that cannot be flushed is no failure of the save.
+  if (UniqueFd dir(::open(base.empty() ? "/" : base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+      dir) {
+    ::fsync(dir.get());
+  }
 }
 
 }  // namespace tw

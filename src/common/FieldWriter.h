@@ -36,10 +36,13 @@ class FieldWriter {
   // Writes EncodeSavedText(text()) to `path`, whose folder and (when the file exists) name
   // are matched without regard to case, so an older "SAVE1.SAV" is replaced rather than
   // joined by "save1.sav". The data goes to a temporary file beside the target which then
-  // replaces it, so an older file survives any failure. A target without any write
+  // replaces it, so an older file survives any failure: the bytes are written and flushed
+  // (fsync) under a hidden temporary name, the file is closed, renamed over the target in
+  // one step, and the folder is flushed so the new name lasts. A target without any write
   // permission counts as read-only and is not replaced, as on Windows. Throws vbs::VbError:
   // 76 "Path not found" (no such folder), 70 "Permission denied" (read-only file or
-  // folder), 61 "Disk full", 75 "Path/File access error" (any other failure).
+  // folder), 61 "Disk full" (also for a file larger than the process may write), 75
+  // "Path/File access error" (any other failure).
   void saveTo(std::string_view path) const;
 
  private:

@@ -32,6 +32,8 @@
 
 namespace tw {
 
+class SavedGames;
+
 // Results of MakeAction.
 enum ActionResult : std::int16_t {
   kActionNothing = 0,
@@ -156,6 +158,8 @@ class Game {
   // The icon layout: left and top in pixels inside the bar of the item at position n.
   platform::Rect IconPlace(int position) const;
   void SetBarHeight(int twips);
+  // Saved games: the save and load windows, writing and loading (savegame/).
+  SavedGames& savedGames() { return *savedGames_; }
   // Scripts.
   void LoadProcedures();
   void ResetModule();
@@ -228,6 +232,7 @@ class Game {
 
   Player& player_;
   bool open_ = true;
+  std::unique_ptr<SavedGames> savedGames_;
 };
 
 }  // namespace tw

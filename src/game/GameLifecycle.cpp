@@ -9,6 +9,7 @@
 #include "project/DisplayChecks.h"
 #include "project/DisplayMode.h"
 #include "project/ErrorBoxes.h"
+#include "savegame/SavedGames.h"
 #include "vbscript/VbError.h"
 
 namespace tw {
@@ -192,7 +193,8 @@ void Game::Form_KeyDown(int KeyCode, int /*Shift*/) {
     StopMovie = true;
     SkipRequested = true;
   } else if (KeyCode == kKeyS) {
-    // As the save menu item: the save window arrives with saved games.
+    // As the save menu item, and like it not offered when the game disables saving.
+    if (!player_.settings.DisableSaveGame) savedGames_->ShowSaveGameWindow();
   } else if (KeyCode == kKeyQ) {
     mnuExit_Click();
   }

@@ -2,6 +2,7 @@
 #include "game/Game.h"
 
 #include "platform/Platform.h"
+#include "savegame/SavedGames.h"
 
 namespace tw {
 
@@ -35,7 +36,8 @@ Game::Game(Player& player)
       mnuFrameName("mnuFrameName"),
       mnuExit("mnuExit", "Exit"),
       variables(player),
-      player_(player) {
+      player_(player),
+      savedGames_(std::make_unique<SavedGames>(*this)) {
   buildWindow();
   buildMenus();
   wireHandlers();
@@ -160,6 +162,8 @@ void Game::wireHandlers() {
   };
 
   mnuExit.onClick = [this](platform::MenuItem&) { mnuExit_Click(); };
+  mnuSaveGame.onClick = [this](platform::MenuItem&) { savedGames_->ShowSaveGameWindow(); };
+  mnuLoadGame.onClick = [this](platform::MenuItem&) { savedGames_->ShowLoadGameWindow(false); };
   mnuFrameName.templ().onClick = [this](platform::MenuItem& item) {
     mnuFrameName_Click(item.index());
   };

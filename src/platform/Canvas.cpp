@@ -90,6 +90,11 @@ void Canvas::drawPicture(const Picture& picture, int x, int y) {
 void Canvas::drawPictureScaled(const Picture& picture, int x, int y, int width, int height) {
   if (impl_->image.isNull() || width <= 0 || height <= 0) return;
   QPainter p(&impl_->image);
+  const QImage drawn = PictureAccess::drawnAt(picture, QSize(width, height));
+  if (!drawn.isNull()) {
+    p.drawImage(x, y, drawn);
+    return;
+  }
   p.setRenderHint(QPainter::SmoothPixmapTransform, true);
   p.drawImage(QRect(x, y, width, height), PictureAccess::image(picture));
 }

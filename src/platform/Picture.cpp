@@ -1,4 +1,5 @@
-// Picture: decoding with Qt's image readers, format found from the content.
+// Picture: decoding with Qt's image readers (metafiles with our own player, Metafile.h),
+// format found from the content.
 #include "platform/Picture.h"
 
 #include <fcntl.h>
@@ -14,7 +15,10 @@
 
 #include "common/FileResolver.h"
 #include "common/UniqueFd.h"
+#include "platform/Metafile.h"
+#include "platform/MetafileReader.h"
 #include "platform/qt/Bridge.h"
+#include "platform/qt/MetafileDc.h"
 #include "vbscript/VbError.h"
 
 namespace tw::platform {
@@ -23,6 +27,7 @@ struct Picture::Impl {
   QImage image;
   bool hasHotSpot = false;
   Point hotSpot;
+  std::vector<std::uint8_t> metafile;  // the file, for pictures drawn from one
 };
 
 namespace {
@@ -32,22 +37,6 @@ constexpr int kInvalidPicture = 481;
 std::uint16_t Le16(const QByteArray& b, int at) {
   return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
                                     (static_cast<unsigned char>(b[at + 1]) << 8));
-}
-
-std::uint32_t Le32(const QByteArray& b, int at) {
-  return static_cast<std::uint32_t>(Le16(b, at)) |
-         (static_cast<std::uint32_t>(Le16(b, at + 2)) << 16);
-}
-
-// Windows metafiles: placeable wmf (key 0x9AC6CDD7), plain wmf (type 1 or 2, header of 9
-// words) and emf (first record EMR_HEADER with the " EMF" signature at offset 40).
-bool IsMetafile(const QByteArray& b) {
-  if (b.size() >= 4 && Le32(b, 0) == 0x9AC6CDD7u) return true;
-  if (b.size() >= 6 && (Le16(b, 0) == 1 || Le16(b, 0) == 2) && Le16(b, 2) == 9 &&
-      (Le16(b, 4) == 0x0100 || Le16(b, 4) == 0x0300)) {
-    return true;
-  }
-  return b.size() >= 44 && Le32(b, 0) == 1 && b.mid(40, 4) == QByteArray(" EMF");
 }
 
 // A .cur file is an icon directory of type 2; its first entry keeps the hot spot where an
@@ -79,7 +68,10 @@ QImage Decode(const QByteArray& bytes) {
 }
 
 std::shared_ptr<const Picture> FromBytes(const QByteArray& bytes) {
-  if (bytes.isEmpty() || IsMetafile(bytes)) throw vbs::VbError(kInvalidPicture);
+  if (bytes.isEmpty()) throw vbs::VbError(kInvalidPicture);
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+  const auto size = static_cast<std::size_t>(bytes.size());
+  if (IsMetafile(data, size)) return RenderMetafile(data, size);
   QImage image = Decode(bytes);
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
     throw vbs::VbError(kInvalidPicture);
@@ -103,6 +95,25 @@ std::shared_ptr<const Picture> PictureAccess::make(QImage image, std::optional<P
   impl->hotSpot = hotSpot.value_or(Point{});
   impl->image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   return std::make_shared<const Picture>(Picture::Key{}, std::move(impl));
+}
+
+std::shared_ptr<const Picture> PictureAccess::makeMetafile(QImage image,
+                                                           std::vector<std::uint8_t> metafile) {
+  auto impl = std::make_unique<Picture::Impl>();
+  impl->image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  impl->metafile = std::move(metafile);
+  return std::make_shared<const Picture>(Picture::Key{}, std::move(impl));
+}
+
+QImage PictureAccess::drawnAt(const Picture& picture, QSize size) {
+  const std::vector<std::uint8_t>& file = picture.impl().metafile;
+  if (file.empty()) return QImage();
+  if (size == picture.impl().image.size()) return picture.impl().image;
+  try {
+    return metafile::PlayMetafile(file.data(), file.size(), size);
+  } catch (const metafile::BadMetafile&) {
+    return QImage();  // a size beyond the limits: the caller scales the picture
+  }
 }
 
 Picture::Picture(Key, std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}

@@ -1,9 +1,10 @@
-// Picture: a decoded still picture (bmp, jpg, gif, ico, cur, png), immutable once made.
+// Picture: a decoded still picture (bmp, jpg, gif, ico, cur, png, wmf, emf), immutable once
+// made.
 //
 // Pictures are loaded once and shared (std::shared_ptr<const Picture>). The format is found
-// from the file's content, not its name, as VB's LoadPicture does. Windows metafiles (wmf,
-// emf) cannot be decoded here and, like damaged files, raise VbError 481 "Invalid picture";
-// a missing file raises VbError 53 "File not found". Sizes are pixels. A cursor file
+// from the file's content, not its name, as VB's LoadPicture does. Windows metafiles are
+// drawn once, at their own size, into a see-through picture (Metafile.h). Damaged files
+// raise VbError 481 "Invalid picture"; a missing file raises VbError 53 "File not found". Sizes are pixels. A cursor file
 // keeps its hot spot; other pictures used as pointers take their centre, as Windows does
 // for icons.
 #pragma once

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/Canvas.h"
 #include "platform/Font.h"
@@ -21,6 +22,14 @@ struct PictureAccess {
   static const QImage& image(const Picture& picture);
   static std::shared_ptr<const Picture> make(QImage image,
                                              std::optional<Point> hotSpot = std::nullopt);
+  // A picture drawn from a metafile, which keeps the file so it can be drawn again at
+  // another size.
+  static std::shared_ptr<const Picture> makeMetafile(QImage image,
+                                                     std::vector<std::uint8_t> metafile);
+  // The picture drawn afresh at `size` when it comes from a metafile (lines stay thin and
+  // text sharp, as when Windows plays a metafile into a larger rectangle); a null image for
+  // other pictures, which the caller scales itself.
+  static QImage drawnAt(const Picture& picture, QSize size);
   static QImage& image(Canvas& canvas);
   static const QImage& image(const Canvas& canvas);
 };

@@ -1,0 +1,74 @@
+#include "savegame/LoadGameWindow.h"
+
+#include "platform/Platform.h"
+#include "project/Player.h"
+#include "savegame/SavedGameList.h"
+#include "savegame/WindowLook.h"
+
+namespace tw {
+
+LoadGameWindow::LoadGameWindow(Player& player) : player_(player) {
+  const MessageTable& m = player.messages;
+  window.setWindowed(true);
+  window.setVisible(false);
+  window.setCaption(m[17]);
+  window.move(0, 0, kWidth, kHeight);
+
+  Label1.setCaption(m[18]);
+  Label1.setWordWrap(true);
+  Label1.move(240, 180, kWidth - 480, 420);
+  List1.move(240, 660, kWidth - 480, 2700);
+  Command2.setCaption(m[19]);
+  Command1.setCaption(m[11]);
+  const int buttonWidth = 1560;
+  Command2.move(kWidth / 2 - buttonWidth - 120, 3540, buttonWidth, 420);
+  Command1.move(kWidth / 2 + 120, 3540, buttonWidth, 420);
+  for (platform::Element* e :
+       std::initializer_list<platform::Element*>{&Label1, &List1, &Command2, &Command1}) {
+    window.add(*e);
+  }
+  ApplyGameLook(player, window, Label1, {&List1, &Command2, &Command1});
+  CentreOnScreen(player, window);
+
+  Command2.onClick = [this](platform::Element&) { Command2_Click(); };
+  Command1.onClick = [this](platform::Element&) { Command1_Click(); };
+  List1.onDblClick = [this](platform::Element&) { List1_DblClick(); };
+  window.onKeyDown = [this](platform::Window&, int key, int) { Form_KeyDown(key); };
+  window.onCloseRequest = [this](platform::Window&) { Command1_Click(); };
+}
+
+void LoadGameWindow::LoadSaveGames() {
+  List1.clear();
+  for (const std::string& name : ListSavedGames(player_)) List1.addItem(name);
+}
+
+void LoadGameWindow::Form_Activate() { window.setFocus(&List1); }
+
+void LoadGameWindow::Command2_Click() {
+  if (List1.listIndex() < 0) {
+    player_.platform().messageBox(platform::MakeBox(player_.messages[17], player_.messages[9],
+                                                    platform::MsgIcon::Information,
+                                                    platform::MsgButtons::Ok));
+    return;
+  }
+  if (loadGame) loadGame(List1.text());
+}
+
+void LoadGameWindow::Command1_Click() {
+  cancelled = true;
+  window.setVisible(false);
+}
+
+void LoadGameWindow::List1_DblClick() { Command2_Click(); }
+
+void LoadGameWindow::Form_KeyDown(int keyCode) {
+  if (keyCode == kKeyEnter) {
+    Command2_Click();
+  } else if (keyCode == kKeyEscape) {
+    Command1_Click();
+  } else {
+    MoveListChoice(window, List1, keyCode);
+  }
+}
+
+}  // namespace tw

@@ -1,0 +1,53 @@
+// LoadGameWindow: the load window ("frmLoadGame") — the saved games newest first, LOAD and
+// Cancel.
+//
+// LOAD, a double click on an entry and Enter restore the chosen game through the loadGame
+// hook, which hides the window itself once the game is restored (and reports its own
+// failures, leaving the window open). Cancel, Esc and the close button set `cancelled`
+// and hide the window; the opener reads the flag and destroys the window.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Controls.h"
+#include "platform/Label.h"
+#include "platform/Window.h"
+
+namespace tw {
+
+class Player;
+
+class LoadGameWindow {
+ public:
+  static constexpr int kWidth = 5400;
+  static constexpr int kHeight = 4200;
+
+  explicit LoadGameWindow(Player& player);
+  LoadGameWindow(const LoadGameWindow&) = delete;
+  LoadGameWindow& operator=(const LoadGameWindow&) = delete;
+
+  void LoadSaveGames();
+  void Form_Activate();  // focus to the list, so the arrows move in it
+
+  void Command2_Click();  // LOAD
+  void Command1_Click();  // Cancel
+  void List1_DblClick();
+  void Form_KeyDown(int keyCode);
+
+  // Restores the saved game of that name.
+  std::function<void(const std::string&)> loadGame;
+  // Cancel closed the window (LoadCancelled).
+  bool cancelled = false;
+
+  platform::Window window{"frmLoadGame"};
+  platform::Label Label1{"Label1"};
+  platform::ListBox List1{"List1"};
+  platform::Button Command2{"Command2"};
+  platform::Button Command1{"Command1"};
+
+ private:
+  Player& player_;
+};
+
+}  // namespace tw

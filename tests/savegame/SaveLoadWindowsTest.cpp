@@ -1,0 +1,227 @@
+// The save and load windows: names, questions, removal, the list and the keys, the frame
+// timer around them, and a load through the load window.
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "savegame/SavedGameFixture.h"
+
+namespace tw::test {
+namespace {
+
+using platform::MsgAnswer;
+using platform::MsgIcon;
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+class SaveWindowTest : public SavedGameFixture {};
+
+TEST_F(SaveWindowTest, ForbiddenCharactersAndBlankNamesAreRefusedWithTheirBoxes) {
+  startGame();
+  inSaveWindow([&](SaveGameWindow& w) {
+    EXPECT_EQ(w.window.caption(), m()[21]);
+    EXPECT_EQ(w.Label2.caption(), m()[23]);
+    EXPECT_EQ(w.Command2.caption(), m()[25]);
+    EXPECT_EQ(w.Command3.caption(), m()[22]);
+    EXPECT_EQ(w.Command1.caption(), m()[11]);
+    EXPECT_EQ(w.window.focus(), &w.Text1);
+    for (char c : std::string("\"\\/:*?<>|,")) {
+      w.Text1.setText(std::string("my") + c + "game");
+      const std::size_t before = boxCount();
+      w.Command2_Click();
+      ASSERT_EQ(boxCount(), before + 1) << c;
+      EXPECT_EQ(lastBox().title, t.player.settings.GameTitle);
+      EXPECT_EQ(lastBox().text, m()[35] + "\r\n\" \\ / : * ? < > | ,");
+      EXPECT_EQ(lastBox().icon, MsgIcon::Information);
+    }
+    for (const char* blank : {"", "   "}) {
+      w.Text1.setText(blank);
+      w.Command2_Click();
+      EXPECT_EQ(lastBox().title, m()[21]);
+      EXPECT_EQ(lastBox().text, m()[23]);
+    }
+    EXPECT_TRUE(w.window.visible());
+    w.Text1.setText(" a game with blanks ");
+    w.Command2_Click();
+    EXPECT_FALSE(w.window.visible());
+  });
+  EXPECT_EQ(ListSavedGames(t.player), std::vector<std::string>{" a game with blanks "});
+  EXPECT_EQ(game->savedGames().saveWindow(), nullptr);  // destroyed after closing
+}
+
+TEST_F(SaveWindowTest, ReplacingAsksFirstAndCancelKeepsTheOldFile) {
+  startGame();
+  saveAs("Slot");
+  const std::string first = Bytes(sav("Slot"));
+  game->AddPickedObject("Rope", true);
+
+  t.queueAnswer(MsgAnswer::Cancel);
+  inSaveWindow([&](SaveGameWindow& w) {
+    w.Text1.setText("slot");  // letter case does not make another saved game
+    w.Command2_Click();
+    EXPECT_EQ(lastBox().text, "'slot' " + m()[24]);
+    EXPECT_EQ(lastBox().title, m()[21]);
+    EXPECT_TRUE(w.window.visible());
+  });
+  EXPECT_EQ(Bytes(sav("Slot")), first);
+
+  t.queueAnswer(MsgAnswer::Ok);
+  saveAs("Slot");
+  EXPECT_NE(Bytes(sav("Slot")).find("\"Rope\""), std::string::npos);
+  EXPECT_EQ(ListSavedGames(t.player), std::vector<std::string>{"Slot"});
+}
+
+TEST_F(SaveWindowTest, RemoveSelectedAsksAndRemovesOnlyTheChosenGame) {
+  startGame();
+  saveAs("One");
+  saveAs("Two");
+  inSaveWindow([&](SaveGameWindow& w) {
+    ASSERT_EQ(w.List1.listCount(), 2);
+    w.Command3_Click();  // nothing chosen
+    EXPECT_EQ(lastBox().title, m()[26]);
+    EXPECT_EQ(lastBox().text, m()[9]);
+    EXPECT_EQ(w.List1.listCount(), 2);
+
+    w.List1.clickItem(1);
+    const std::string chosen = w.List1.text();
+    t.queueAnswer(MsgAnswer::Cancel);
+    w.Command3_Click();
+    EXPECT_EQ(lastBox().text, m()[27] + " '" + t.player.folders.ProjectFolder + chosen + ".sav'?");
+    EXPECT_TRUE(t.game.exists(chosen + ".sav"));
+
+    t.queueAnswer(MsgAnswer::Ok);
+    w.List1.clickItem(1);
+    w.Command3_Click();
+    EXPECT_FALSE(t.game.exists(chosen + ".sav"));
+    EXPECT_EQ(w.List1.listCount(), 1);
+  });
+}
+
+TEST_F(SaveWindowTest, AReadOnlySavedGameIsNeitherRemovedNorReplaced) {
+  startGame();
+  saveAs("Kept");
+  const std::string before = Bytes(sav("Kept"));
+  ASSERT_EQ(::chmod(sav("Kept").c_str(), 0444), 0);
+  inSaveWindow([&](SaveGameWindow& w) {
+    t.queueAnswer(MsgAnswer::Ok);
+    w.List1.clickItem(0);
+    w.Command3_Click();
+    EXPECT_EQ(lastBox().icon, MsgIcon::Error);
+    EXPECT_NE(lastBox().text.find(" Unable to remove '" + sav("Kept") + "'."), std::string::npos);
+
+    t.queueAnswer(MsgAnswer::Ok);  // replace it? yes
+    w.Text1.setText("Kept");
+    w.Command2_Click();
+    EXPECT_EQ(lastBox().icon, MsgIcon::Error);
+    EXPECT_EQ(lastBox().title, m()[29]);
+    EXPECT_EQ(lastBox().text,
+              m()[30] + "\r\n\r\n" + m()[31] + " Unable to save '" + sav("Kept") +
+                  "'.\r\nVerify that this file is not Read-Only and that it does not contain "
+                  "any of the following characters: \" \\ / : * ? < > | ,");
+    EXPECT_TRUE(w.window.visible());  // the window stays for another name
+  });
+  EXPECT_EQ(Bytes(sav("Kept")), before);
+}
+
+TEST_F(SaveWindowTest, ListClicksDoubleClicksAndKeys) {
+  startGame();
+  saveAs("Alpha");
+  game->AddPickedObject("Rope", true);
+  saveAs("Beta");  // newest: first in the list
+  inSaveWindow([&](SaveGameWindow& w) {
+    ASSERT_EQ(w.List1.items(), (std::vector<std::string>{"Beta", "Alpha"}));
+    w.List1.clickItem(1);
+    EXPECT_EQ(w.Text1.text(), "Alpha");
+    w.window.dispatchKeyDown(kKeyUp, 0);  // focus in the name box: the list still moves
+    EXPECT_EQ(w.Text1.text(), "Beta");
+    w.window.dispatchKeyDown(kKeyUp, 0);  // already at the top
+    EXPECT_EQ(w.List1.listIndex(), 0);
+    w.window.dispatchKeyDown(kKeyDown, 0);
+    EXPECT_EQ(w.Text1.text(), "Alpha");
+    w.window.dispatchKeyDown(kKeyEscape, 0);
+    EXPECT_FALSE(w.window.visible());
+  });
+  EXPECT_EQ(Bytes(sav("Alpha")).find("\"Rope\""), std::string::npos);  // Esc saved nothing
+
+  t.queueAnswer(MsgAnswer::Ok);
+  inSaveWindow([&](SaveGameWindow& w) { w.List1.doubleClickItem(1); });
+  EXPECT_NE(Bytes(sav("Alpha")).find("\"Rope\""), std::string::npos);
+
+  inSaveWindow([&](SaveGameWindow& w) {
+    w.Text1.setText("Gamma");
+    w.window.dispatchKeyDown(kKeyEnter, 0);
+    EXPECT_FALSE(w.window.visible());
+  });
+  EXPECT_TRUE(t.game.exists("Gamma.sav"));
+}
+
+TEST_F(SaveWindowTest, TheSKeyOpensTheWindowUnlessTheGameDisablesSaving) {
+  startGame();
+  bool opened = false;
+  t.platform.setInputHook([&](const platform::HeadlessPlatform::Wait& w) {
+    if (w.kind == platform::HeadlessPlatform::WaitKind::ModalWindow) opened = true;
+    return false;
+  });
+  game->window.dispatchKeyDown('S', 0);
+  EXPECT_TRUE(opened);
+  opened = false;
+  t.player.settings.DisableSaveGame = true;
+  game->window.dispatchKeyDown('S', 0);
+  EXPECT_FALSE(opened);
+  t.platform.setInputHook(nullptr);
+}
+
+TEST_F(SaveWindowTest, TheFrameTimerWaitsWhileAWindowIsOpenAndResumesAfterCancel) {
+  startGame();
+  ASSERT_TRUE(game->Timer1.enabled());
+  inSaveWindow([&](SaveGameWindow&) {
+    EXPECT_FALSE(game->Timer1.enabled());
+    t.platform.advance(6000);  // longer than the frame's 5 s: it must not move on
+  });
+  EXPECT_TRUE(game->Timer1.enabled());
+  EXPECT_EQ(frame(), "Room");
+
+  inLoadWindow([&](LoadGameWindow& w) {
+    EXPECT_FALSE(game->Timer1.enabled());
+    w.Command1_Click();
+  });
+  EXPECT_TRUE(game->savedGames().LoadCancelled);
+  EXPECT_TRUE(game->Timer1.enabled());
+  t.platform.advance(5000);
+  EXPECT_EQ(frame(), "Attic");
+}
+
+TEST_F(SaveWindowTest, LoadWithNothingChosenShowsTheBoxAndDoesNothing) {
+  startGame();
+  saveAs("Slot");
+  inLoadWindow([&](LoadGameWindow& w) {
+    EXPECT_EQ(w.window.caption(), m()[17]);
+    EXPECT_EQ(w.Label1.caption(), m()[18]);
+    EXPECT_EQ(w.Command2.caption(), m()[19]);
+    EXPECT_EQ(w.window.focus(), &w.List1);
+    w.Command2_Click();
+    EXPECT_EQ(lastBox().title, m()[17]);
+    EXPECT_EQ(lastBox().text, m()[9]);
+    EXPECT_EQ(lastBox().icon, MsgIcon::Information);
+    EXPECT_TRUE(w.window.visible());
+  });
+  EXPECT_EQ(frame(), "Room");
+}
+
+// Without script timers nothing stops a script from opening the window either.
+TEST_F(SaveWindowTest, AScriptOpensTheLoadWindowWhileNoScriptTimerRuns) {
+  startGame();
+  EXPECT_FALSE(game->savedGames().ScriptTimerRunning());
+  bool opened = false;
+  inLoadWindow([&](LoadGameWindow&) { opened = true; }, /*fromScript=*/true);
+  EXPECT_TRUE(opened);
+}
+
+}  // namespace
+}  // namespace tw::test
