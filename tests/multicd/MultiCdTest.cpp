@@ -261,6 +261,24 @@ TEST_F(MultiCdTest, WindowListsTheVolumesAndTakesAnEntryOrATypedFolder) {
   EXPECT_EQ(storedDrive(), cd2.path());
 }
 
+TEST_F(MultiCdTest, ChooseAFolderPutsTheFolderInTheDriveTextUnlessCancelled) {
+  ASSERT_TRUE(t.initialize());
+  CdRequestWindow window(t.player, {});
+  window.Form_Load();
+  EXPECT_EQ(window.Combo1.text(), kDefaultCdRoot);
+  std::string folder = cd1.path();
+  folder.pop_back();  // as a folder chooser returns it, without the last "/"
+  t.platform.queueFolder(folder);
+  window.cmdFolder.click();
+  EXPECT_EQ(window.Combo1.text(), cd1.path());
+  t.platform.queueFolder(std::nullopt);
+  window.cmdFolder.click();
+  EXPECT_EQ(window.Combo1.text(), cd1.path());
+  window.Command3.click();
+  EXPECT_EQ(storedDrive(), cd1.path());
+  EXPECT_EQ(window.acceptedRoot(), cd1.path());
+}
+
 TEST(MountInfoTest, VolumesWithTheirKindsSystemMountsLeftOut) {
   const std::string text =
       "22 1 0:21 / /proc rw,nosuid - proc proc rw\n"
