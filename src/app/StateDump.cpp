@@ -89,13 +89,29 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   state["message_bar"] = messageBar;
   state["saved_games"] = ListSavedGames(session.player());  // newest first
 
+  // Message boxes and input boxes in the order they were shown; an input box has the icon
+  // "input", its prompt as text and the text typed (null when cancelled) as answer.
   Json boxes = Json::array();
-  for (const auto& box : platform.boxes()) {
+  const auto& inputs = platform.inputBoxes();
+  std::size_t nextInput = 0;
+  const auto addInputsUpTo = [&](std::size_t shownBoxes) {
+    for (; nextInput < inputs.size() && inputs[nextInput].boxesBefore <= shownBoxes; ++nextInput) {
+      const auto& input = inputs[nextInput];
+      boxes.push_back({{"title", input.title},
+                       {"text", input.prompt},
+                       {"icon", "input"},
+                       {"answer", input.answer ? Json(*input.answer) : Json(nullptr)}});
+    }
+  };
+  for (std::size_t i = 0; i < platform.boxes().size(); ++i) {
+    addInputsUpTo(i);
+    const auto& box = platform.boxes()[i];
     boxes.push_back({{"title", box.title},
                      {"text", box.text},
                      {"icon", platform::IconName(box.icon)},
                      {"answer", platform::AnswerName(box.answer)}});
   }
+  addInputsUpTo(platform.boxes().size());
   state["boxes"] = boxes;
   // The seven media players; silent until sound arrives.
   Json players = Json::array();

@@ -41,8 +41,12 @@ enum ActionResult : std::int16_t {
   kActionFrameOpened = 2,
 };
 
-// What the Action object of the scripts asks for; scripts are not run yet, so these only
-// ever hold the values of a reset.
+namespace scripting {
+class ScriptHost;
+}
+
+// The request record of the scripts' Action object: what a script asked for, read by the code
+// that ran it (hotspot, combination and timer scripts go to sFrameToLoad after the run).
 struct ActionRequests {
   std::string sFrameToLoad;
   std::int16_t iTransitionNumber = 1;
@@ -160,10 +164,13 @@ class Game {
   void SetBarHeight(int twips);
   // Saved games: the save and load windows, writing and loading (savegame/).
   SavedGames& savedGames() { return *savedGames_; }
-  // Scripts.
+  // Scripts (scripting/): the host, its timers, the Options and Debug menu commands.
   void LoadProcedures();
   void ResetModule();
   void ExecuteVBScript(const std::string& text, bool bResetLastClickPosition);
+  void TimerObject_Timer(int Index);
+  void EnableOrDisableTransitions();
+  void EnableOrDisableEffects();
 
   // --- window elements ----------------------------------------------------------------
   platform::Window window;
@@ -221,6 +228,10 @@ class Game {
   bool TransitionErrorShown = false;
   bool RipplingWaterActive = false;
   std::int16_t DebugKeyStep = 0;
+
+  // The script host with its state (engines, procedures, script timers, Debug menu items);
+  // made last, after the menus it adds to.
+  std::unique_ptr<scripting::ScriptHost> scripts;
 
   // The function keys that reveal the Debug menu, in order: F12, F11, F10, F9.
   static constexpr int kDebugKeys[4] = {123, 122, 121, 120};

@@ -10,6 +10,7 @@
 #include "project/DisplayMode.h"
 #include "project/ErrorBoxes.h"
 #include "savegame/SavedGames.h"
+#include "scripting/ScriptHost.h"
 #include "vbscript/VbError.h"
 
 namespace tw {
@@ -46,6 +47,7 @@ void Game::ResetAll() {
     Timer1.setEnabled(false);
     Timer1.setInterval(0);
     TimerRipplingWater.setEnabled(false);
+    scripts->unloadTimers();
     variables.Clear();
     PickedObject.unloadAll();
     ObjectsCount = 0;
@@ -239,6 +241,7 @@ void Game::Form_Unload() {
   TimerRipplingWater.setEnabled(false);
   Timer1.setEnabled(false);
   TimerMessageBox.setEnabled(false);
+  scripts->stopTimers();
   try {
     RemoveAnimatedPictures();
   } catch (const std::exception&) {

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "savegame/SavedGames.h"
+#include "scripting/ScriptHost.h"
 
 namespace tw {
 
@@ -41,6 +42,7 @@ Game::Game(Player& player)
   buildWindow();
   buildMenus();
   wireHandlers();
+  scripts = std::make_unique<scripting::ScriptHost>(*this);
 }
 
 Game::~Game() = default;

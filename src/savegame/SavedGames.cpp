@@ -10,6 +10,7 @@
 #include "savegame/SaveGameWindow.h"
 #include "savegame/SavedGameList.h"
 #include "savegame/SavedGameState.h"
+#include "scripting/ScriptHost.h"
 
 namespace tw {
 
@@ -18,7 +19,11 @@ SavedGames::SavedGames(Game& game) : game_(game) {}
 SavedGames::~SavedGames() = default;
 
 bool SavedGames::ScriptTimerRunning() const {
-  // Script timers (TimerObject) arrive with the script host; until then none can run.
+  // Loading would pull the frame away under a running script timer.
+  if (!game_.scripts) return false;
+  for (int k : game_.scripts->TimerObject.indexes()) {
+    if (k != 0 && game_.scripts->TimerObject[k].running()) return true;
+  }
   return false;
 }
 

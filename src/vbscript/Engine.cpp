@@ -247,6 +247,9 @@ bool Engine::hasProcedure(std::string_view name) {
   return index >= 0 && rt_->global(index).kind == detail::GlobalKind::Procedure;
 }
 
+Engine::ClockPause::ClockPause(Engine& engine) : rt_(engine.rt_) { rt_->pauseClock(); }
+Engine::ClockPause::~ClockPause() { rt_->resumeClock(); }
+
 void Engine::reset() {
   if (running_ > 0) throw std::logic_error("Engine::reset while a script runs");
   rt_->clear();

@@ -102,6 +102,21 @@ class Engine {
   // Drops all code, variables and named objects (objects still referenced elsewhere live on).
   // Refused (logic_error) while a script of this engine is running.
   void reset();
+  bool running() const { return running_ > 0; }
+
+  // While one lives, the time-out clock of the running script stands still: the host opens
+  // a modal box or window, or runs another script, and that time is not the script's.
+  // MsgBox and InputBox pause it by themselves. Pauses nest.
+  class ClockPause {
+   public:
+    explicit ClockPause(Engine& engine);
+    ~ClockPause();
+    ClockPause(const ClockPause&) = delete;
+    ClockPause& operator=(const ClockPause&) = delete;
+
+   private:
+    std::shared_ptr<detail::Runtime> rt_;
+  };
 
  private:
   template <typename F>

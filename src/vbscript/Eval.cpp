@@ -41,7 +41,7 @@ Variant Runtime::eval(const Expr& e, Frame& f) {
       return v;
     }
     case ExprKind::Binary: return evalBinary(e, f);
-    case ExprKind::New: return evalNew(e);
+    case ExprKind::New: return evalNew(e, f);
     case ExprKind::Me:
       if (!f.me) throw VbError(err::kObjectRequired);
       return Variant::fromObject(f.me->shared_from_this());
@@ -139,7 +139,10 @@ Variant Runtime::evalBinary(const Expr& e, Frame& f) {
   return Variant();
 }
 
-int Runtime::globalOf(const Expr& e) {
+int Runtime::globalOf(const Expr& e, Frame& f) {
+  if (dynamicScopes_ > 0) {
+    if (const int index = dynamicOf(e.name, f); index >= 0) return index;
+  }
   GlobalCache& cache = e.globalCache;
   if (cache.generation == generation_) return cache.index;
   const int index = findGlobalByName(e.name);
@@ -154,7 +157,7 @@ Variant* Runtime::variableOf(const Expr& e, Frame& f, bool create) {
     case Bind::OuterLocal: return f.outer ? f.outer->slots[e.slot] : nullptr;
     case Bind::Field: return f.me ? &f.me->fields()[static_cast<std::size_t>(e.slot)] : nullptr;
     case Bind::Global: {
-      const int index = globalOf(e);
+      const int index = globalOf(e, f);
       if (index >= 0) {
         Global& g = global(index);
         return g.kind == GlobalKind::Variable ? &g.value : nullptr;
@@ -167,6 +170,8 @@ Variant* Runtime::variableOf(const Expr& e, Frame& f, bool create) {
       if (f.proc->explicitNames) throw VbError(err::kVariableUndefined);
       Global g;
       g.name = e.name;
+      // Execute code inside a procedure makes its new names that procedure call's.
+      if (Frame* owner = scopeOwner(f)) return &declareDynamic(*owner, std::move(g)).value;
       globals_.push_back(std::move(g));
       globalIndex_[FoldCase(e.name)] = static_cast<int>(globals_.size()) - 1;
       ++generation_;
@@ -187,7 +192,7 @@ Variant Runtime::evalName(const Expr& e, Frame& f) {
       if (!f.me) throw VbError(err::kObjectRequired);
       return invokeScript(*f.me, e.slot, InvokeKind::Get, {}, true);
     case Bind::Global: {
-      const int index = globalOf(e);
+      const int index = globalOf(e, f);
       if (index < 0) {
         if (Variant* v = variableOf(e, f, true)) return *v;
         return Variant();
@@ -213,11 +218,11 @@ Variant Runtime::evalName(const Expr& e, Frame& f) {
   throw VbError(err::kVariableUndefined);
 }
 
-Variant Runtime::evalNew(const Expr& e) {
+Variant Runtime::evalNew(const Expr& e, Frame& f) {
   // New RegExp is always the built-in object, even where the script declares a class of
   // that name.
   if (NamesEqual(e.name, "RegExp")) return Variant::fromObject(NewRegExp());
-  const int index = globalOf(e);
+  const int index = globalOf(e, f);
   if (index < 0 || global(index).kind != GlobalKind::Class) {
     throw VbError(506);  // Class not defined
   }
@@ -282,7 +287,7 @@ void Runtime::assign(const Expr& target, Variant value, bool isSet, Frame& f) {
           return;
         }
         if (callee.bind == Bind::Global) {
-          const int index = globalOf(callee);
+          const int index = globalOf(callee, f);
           if (index >= 0) {
             const Global& g = global(index);
             if (g.kind == GlobalKind::NamedObject || g.kind == GlobalKind::HostMember) {
@@ -313,7 +318,7 @@ void Runtime::assignName(const Expr& target, Variant value, bool isSet, Frame& f
     return;
   }
   if (target.bind == Bind::Global) {
-    const int index = globalOf(target);
+    const int index = globalOf(target, f);
     if (index >= 0) {
       Global& g = global(index);
       switch (g.kind) {

@@ -181,7 +181,7 @@ Variant Runtime::callName(const Expr& call, const Expr& callee, Frame& f, Invoke
       return invokeScript(*f.me, callee.slot, kind, pack.refs(), true);
     }
     case Bind::Global: {
-      const int index = globalOf(callee);
+      const int index = globalOf(callee, f);
       if (index < 0) {
         if (callee.slot >= 0) {
           if (f.proc->explicitNames) throw VbError(err::kVariableUndefined);

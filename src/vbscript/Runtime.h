@@ -82,12 +82,27 @@ struct Global {
   int memberId = -1;
 };
 
+class Runtime;
+
+// Names that Execute defined inside a procedure call: like the call's own locals they are
+// seen by that call (and by Execute and Eval code run in it) and end with it. Each lives in
+// the runtime's global table at an index no global name maps to.
+struct DynamicScope {
+  Runtime& rt;
+  std::unordered_map<std::string, int> names;  // folded name -> index in the global table
+  explicit DynamicScope(Runtime& runtime);
+  ~DynamicScope();
+  DynamicScope(const DynamicScope&) = delete;
+  DynamicScope& operator=(const DynamicScope&) = delete;
+};
+
 struct Frame {
   const ast::ProcDef* proc = nullptr;
   Variant** slots = nullptr;
   Frame* outer = nullptr;           // the frame whose locals Execute and Eval code sees
   ScriptObject* me = nullptr;       // kept alive by the caller
   bool resumeNext = false;
+  std::unique_ptr<DynamicScope> dynamic;  // made by the first Execute that defines a name
 };
 
 enum class Flow : unsigned char { Normal, ExitDo, ExitFor, ExitProc };
@@ -160,6 +175,8 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   void addNamedObject(const std::string& name, std::shared_ptr<Object> object,
                       bool membersAsGlobals);
   // Declares the unit's procedures, classes, variables and constants and runs its statements.
+  // With outer inside a procedure call (Execute there), the unit's names go to that call's
+  // scope instead of the global table.
   void load(const std::shared_ptr<const ast::Unit>& unit, Frame* outer = nullptr,
             ScriptObject* me = nullptr);
   int findGlobalByName(std::string_view name);  // -1 when none
@@ -177,6 +194,9 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
    private:
     Runtime& rt_;
   };
+  // Time between pauseClock and the matching resumeClock does not count toward the time-out.
+  void pauseClock();
+  void resumeClock();
   const ErrorPlace& errorPlace() const { return errorPlace_; }
   void clearErrorPlace() { errorPlace_ = {}; }
   ErrState& err() { return *err_; }
@@ -233,11 +253,18 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   const Variant& evalRef(const ast::Expr& e, Frame& f, Variant& temp);
   Variant evalName(const ast::Expr& e, Frame& f);
   Variant evalBinary(const ast::Expr& e, Frame& f);
-  Variant evalNew(const ast::Expr& e);
+  Variant evalNew(const ast::Expr& e, Frame& f);
   // The variable a Name stands for, or null when it names no variable (a procedure, a host
   // member, ...). create: make an implicit global for an unknown name at top level.
   Variant* variableOf(const ast::Expr& e, Frame& f, bool create);
-  int globalOf(const ast::Expr& e);
+  int globalOf(const ast::Expr& e, Frame& f);
+  // The procedure call whose scope Execute code run in f defines names in; null at top level.
+  static Frame* scopeOwner(Frame& f);
+  // A name Execute defined in the scope of f's procedure call; -1 when none.
+  int dynamicOf(std::string_view name, Frame& f);
+  // Declares a name in the scope of owner's call (a new variable, procedure or class).
+  Global& declareDynamic(Frame& owner, Global g);
+  friend struct DynamicScope;
   void assign(const ast::Expr& target, Variant value, bool isSet, Frame& f);
   void assignName(const ast::Expr& target, Variant value, bool isSet, Frame& f);
   static void storeInto(Variant& slot, Variant value, bool isSet);
@@ -284,6 +311,9 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   std::uint32_t ticks_ = 0;
   std::chrono::steady_clock::time_point deadline_;
   int entryDepth_ = 0;
+  int dynamicScopes_ = 0;  // DynamicScope objects alive: lookups skip them while 0
+  int pauseDepth_ = 0;
+  std::chrono::steady_clock::time_point pausedAt_;
   const char* stackBase_ = nullptr;
   int callDepth_ = 0;
   // Instances waiting for Class_Terminate and release, so that freeing a long chain of

@@ -113,8 +113,56 @@ void Runtime::addNamedObject(const std::string& name, std::shared_ptr<Object> ob
   ++generation_;
 }
 
+DynamicScope::DynamicScope(Runtime& runtime) : rt(runtime) { ++rt.dynamicScopes_; }
+
+DynamicScope::~DynamicScope() {
+  --rt.dynamicScopes_;
+  // The entries stay in the table (indexes must not move) but hold nothing any more.
+  for (const auto& [name, index] : names) {
+    if (index < static_cast<int>(rt.globals_.size())) {
+      Global& g = rt.globals_[static_cast<std::size_t>(index)];
+      Variant old = std::move(g.value);
+      g = Global{};
+    }
+  }
+}
+
+Frame* Runtime::scopeOwner(Frame& f) {
+  Frame* p = &f;
+  while (p && p->proc && p->proc->kind == ast::ProcKind::Main && p->outer) p = p->outer;
+  if (!p || !p->proc || p->proc->kind == ast::ProcKind::Main) return nullptr;
+  return p;
+}
+
+int Runtime::dynamicOf(std::string_view name, Frame& f) {
+  Frame* owner = scopeOwner(f);
+  if (!owner || !owner->dynamic) return -1;
+  const auto it = owner->dynamic->names.find(FoldCase(name));
+  return it == owner->dynamic->names.end() ? -1 : it->second;
+}
+
+Global& Runtime::declareDynamic(Frame& owner, Global g) {
+  if (!owner.dynamic) owner.dynamic = std::make_unique<DynamicScope>(*this);
+  const std::string key = FoldCase(g.name);
+  auto& names = owner.dynamic->names;
+  if (auto it = names.find(key); it != names.end()) {
+    Global& old = globals_[static_cast<std::size_t>(it->second)];
+    // Declaring an existing variable again keeps its value; anything else replaces it.
+    if (!(g.kind == GlobalKind::Variable && old.kind == GlobalKind::Variable)) old = std::move(g);
+    return old;
+  }
+  globals_.push_back(std::move(g));
+  names[key] = static_cast<int>(globals_.size()) - 1;
+  return globals_.back();
+}
+
 void Runtime::load(const std::shared_ptr<const ast::Unit>& unit, Frame* outer, ScriptObject* me) {
+  Frame* owner = outer ? scopeOwner(*outer) : nullptr;
   auto put = [&](Global g) {
+    if (owner) {
+      declareDynamic(*owner, std::move(g));
+      return;
+    }
     const std::string key = FoldCase(g.name);
     if (auto it = globalIndex_.find(key); it != globalIndex_.end()) {
       Global& old = globals_[static_cast<std::size_t>(it->second)];
@@ -174,8 +222,25 @@ Runtime::Entry::~Entry() {
   if (--rt_.entryDepth_ == 0) rt_.stackBase_ = nullptr;
 }
 
+void Runtime::pauseClock() {
+  if (pauseDepth_++ == 0) pausedAt_ = std::chrono::steady_clock::now();
+}
+
+void Runtime::resumeClock() {
+  if (pauseDepth_ == 0) return;
+  if (--pauseDepth_ == 0) deadline_ += std::chrono::steady_clock::now() - pausedAt_;
+}
+
+// A box the script opened belongs to the player's time, not the script's.
+struct ClockPauseScope {
+  explicit ClockPauseScope(Runtime& rt) : rt(rt) { rt.pauseClock(); }
+  ~ClockPauseScope() { rt.resumeClock(); }
+  Runtime& rt;
+};
+
 void Runtime::checkDeadline() {
-  if (entryDepth_ > 0 && timeout.count() > 0 && std::chrono::steady_clock::now() > deadline_) {
+  if (entryDepth_ > 0 && pauseDepth_ == 0 && timeout.count() > 0 &&
+      std::chrono::steady_clock::now() > deadline_) {
     throw ScriptAbort{ScriptAbort::Reason::TimedOut, 0};
   }
 }
@@ -189,12 +254,18 @@ void Runtime::checkStack() {
 }
 
 Variant Runtime::msgBox(const Variant& prompt, int buttons, const Variant& title) {
-  if (callbacks.msgBox) return callbacks.msgBox(prompt, buttons, title);
+  if (callbacks.msgBox) {
+    ClockPauseScope pause(*this);
+    return callbacks.msgBox(prompt, buttons, title);
+  }
   return Variant::fromInteger(1);  // vbOK: no one to ask
 }
 
 Variant Runtime::inputBox(const Variant& prompt, const Variant& title, const Variant& def) {
-  if (callbacks.inputBox) return callbacks.inputBox(prompt, title, def);
+  if (callbacks.inputBox) {
+    ClockPauseScope pause(*this);
+    return callbacks.inputBox(prompt, title, def);
+  }
   return Variant();  // cancelled
 }
 

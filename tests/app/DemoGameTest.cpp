@@ -37,6 +37,14 @@ TEST(DemoGameTest, WalkthroughSolvesThePuzzlesAndReachesTheEnding) {
                 "The light sweeps across the dark water", 0),
             0u);
   EXPECT_TRUE(s["message_bar"].is_null());
+  // The scripts: the stair's entry script counted one climb, the lever's procedure one pull,
+  // the combination's script marked the soaked wick, and the lit lamp's script timer beat
+  // every 700 ms from the lamp's lighting to the end (about 24 s).
+  EXPECT_EQ(s["variants"]["Climbs"], 1);
+  EXPECT_EQ(s["variants"]["LeverPulls"], 1);
+  EXPECT_EQ(s["variants"]["Soaked"], "yes");
+  EXPECT_GE(s["variants"]["Beam"].get<int>(), 30);
+  EXPECT_LE(s["variants"]["Beam"].get<int>(), 36);
 }
 
 TEST(DemoGameTest, ItemsArePickedUpUsedAndCombinedOnTheWay) {

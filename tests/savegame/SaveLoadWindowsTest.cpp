@@ -223,5 +223,43 @@ TEST_F(SaveWindowTest, AScriptOpensTheLoadWindowWhileNoScriptTimerRuns) {
   EXPECT_TRUE(opened);
 }
 
+TEST_F(SaveWindowTest, ScriptsOpenBothWindowsButNoLoadWhileAScriptTimerRuns) {
+  t.game.writeVariables({"Lamp", "Door", "AllowControlsReferences", "***", "Note", "Count"});
+  startGame();
+  int loadWindows = 0;
+  t.platform.setInputHook([&](const platform::HeadlessPlatform::Wait& w) {
+    if (w.kind != platform::HeadlessPlatform::WaitKind::ModalWindow) return false;
+    if (SaveGameWindow* save = game->savedGames().saveWindow()) {
+      save->Text1.setText("By script");
+      save->Command2_Click();
+      return true;
+    }
+    if (LoadGameWindow* load = game->savedGames().loadWindow()) {
+      ++loadWindows;
+      load->Command1_Click();
+      return true;
+    }
+    return false;
+  });
+  game->ExecuteVBScript("Action.PopupSaveGame", true);
+  EXPECT_EQ(ListSavedGames(t.player), std::vector<std::string>{"By script"});
+
+  game->ExecuteVBScript(
+      "Action.CreateObject WindowObject.TimerObject(1) : WindowObject.TimerObject(1).Interval = "
+      "1000",
+      true);
+  EXPECT_TRUE(game->savedGames().ScriptTimerRunning());
+  game->ExecuteVBScript("Action.PopupLoadGame", true);
+  EXPECT_EQ(loadWindows, 0);
+  game->savedGames().ShowLoadGameWindow(false);  // the menu command does not wait for it
+  EXPECT_EQ(loadWindows, 1);
+  game->ExecuteVBScript("Action.DeleteObject WindowObject.TimerObject(1)", true);
+  EXPECT_FALSE(game->savedGames().ScriptTimerRunning());
+  game->ExecuteVBScript("Action.PopupLoadGame", true);
+  EXPECT_EQ(loadWindows, 2);
+  t.platform.setInputHook(nullptr);
+  EXPECT_TRUE(t.boxes().empty()) << t.boxes()[0].text;
+}
+
 }  // namespace
 }  // namespace tw::test

@@ -55,6 +55,14 @@ class Writer:
             f.write(text.encode("cp1252"))
         self.count += 1
 
+    def write_lines(self, rel, lines):
+        """Writes whole lines (no fields), each ended by CR LF."""
+        path = os.path.join(self.root, rel)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write("".join(line + "\r\n" for line in lines).encode("cp1252"))
+        self.count += 1
+
 
 # --------------------------------------------------------------------------------------
 # Project files
@@ -79,8 +87,50 @@ def general(w):
         [False],                        # 47 effects option shown
     ])
     w.write("Config/Texts", [[1]])      # the game wording ("Start New Game", ...)
+    # The variant variables after "***" belong to the scripts; the one named
+    # AllowControlsReferences lets them reach the window's controls (the script timer).
     w.write("Config/Variables",
-            [[4], ["DoorOpen"], ["LampLit"], ["ShellOnSill"], ["WickFitted"]])
+            [[4], ["DoorOpen"], ["LampLit"], ["ShellOnSill"], ["WickFitted"], ["***"],
+             ["Climbs"], ["LeverPulls"], ["Soaked"], ["Beam"], ["AllowControlsReferences"]])
+    procedures(w)
+
+
+# The project's procedures: three header lines the player skips, then VBScript. In scripts
+# stored in frame and action files "|" stands for a double quote; here the quotes are real.
+PROCEDURES = [
+    "' The Lighthouse Keeper's Lamp",
+    "' procedures shared by the scripts of the frames, hotspots and items",
+    "'",
+    "' The lever in the boat house: the first pull opens the tower door.",
+    "Sub PullLever()",
+    "  LeverPulls = LeverPulls + 1",
+    "  If DoorOpen = 0 Then",
+    "    DoorOpen = 1",
+    "    Message \"Clunk! You pull the lever down. Up the hill, a chain rattles.\"",
+    "  End If",
+    "End Sub",
+    "",
+    "' The lit lamp's beam: a script timer turns the heading from gold to white and back.",
+    "Sub StartBeam()",
+    "  If WindowObject.TimerObject.UBound < 1 Then",
+    "    Action.CreateObject WindowObject.TimerObject(1)",
+    "  End If",
+    "  WindowObject.TimerObject(1).Interval = 700",
+    "End Sub",
+    "",
+    "Sub TimerObject1()",
+    "  Beam = Beam + 1",
+    "  If Beam Mod 2 = 0 Then",
+    "    Text(1).ForeColor = RGB(255, 214, 120)",
+    "  Else",
+    "    Text(1).ForeColor = RGB(255, 255, 255)",
+    "  End If",
+    "End Sub",
+]
+
+
+def procedures(w):
+    w.write_lines("Config/Procedures", PROCEDURES)
 
 
 def scheme(w):
@@ -106,9 +156,10 @@ def scheme(w):
 LAST_VISITED = "[last visited frame]"
 
 
-def frame(w, name, background, tiled=False, colour_value=None, timer=None, hotspots=0):
+def frame(w, name, background, tiled=False, colour_value=None, timer=None, hotspots=0,
+          script=""):
     """background: picture file in Frames/, or None with colour_value for a plain colour.
-    timer: (seconds, target) or None."""
+    timer: (seconds, target) or None. script: the entry script ("|" for a double quote)."""
     if background is None:
         kind, value = 0, str(colour_value)
     else:
@@ -124,7 +175,7 @@ def frame(w, name, background, tiled=False, colour_value=None, timer=None, hotsp
         [False, False, 0, 0, 0, 0],     # 17-22 video placement
         [True],                         # 23 music loops
         [False, 0, 0],                  # 24-26 timer transition
-        [False, ""],                    # 27-28 entry script
+        [bool(script), script],         # 27-28 entry script
         [0, 0, 0, 0, 0, 0],             # 29-34
         ["0", 0, 5, 0],                 # 35 fade, 36, 37-38 channel table: 5 cells, no rows
         [False],                        # 39 video before drawing
@@ -157,9 +208,10 @@ BAR_LIMIT = 78  # characters that fit on one line of the message bar across 640 
 
 
 def action(w, frame_name, number, set_one=None, message=None, in_bar=False, disappear=False,
-           end_game=False, go_to=None, go_back=False, item=None, give=None):
+           end_game=False, go_to=None, go_back=False, item=None, give=None, script=""):
     """The hotspot's click action, or with `item` what happens when that item is dropped on
-    it; there `disappear` means the item is used up. `give` names an item the action gives."""
+    it; there `disappear` means the item is used up. `give` names an item the action gives.
+    `script` runs after the record's own changes ("|" for a double quote)."""
     if in_bar and message and len(message) > BAR_LIMIT:
         raise ValueError("too long for the message bar: " + message)
     if item is None:
@@ -182,7 +234,7 @@ def action(w, frame_name, number, set_one=None, message=None, in_bar=False, disa
         [0, 0, 0],                                                        # 37-39
         [0], [0], [0], [0],                                               # 40, three lists
         [True, 0, 0.0],                                                   # 41-43
-        [False, "", 0],                                                   # 44-46
+        [bool(script), script, 0],                                        # 44-46
         [0, 0, 0, 0, 0, 0],                                               # 47-52
         ["0", 0, 5, 0],                                                   # 53-56
         [give is not None, give or ""],                                   # 57-58
@@ -200,13 +252,13 @@ def item(w, name, icon):
 
 
 def combination(w, dragged, target, remove_dragged, remove_target, new_item=None,
-                with_script_part=False):
+                with_script_part=False, script=""):
     """Item `dragged` dropped on item `target`: remove either or both, give a new item. The
     script part (three reserved fields, run-script flag, script text) is optional."""
     lines = [[1 if remove_dragged else 0], [1 if remove_target else 0],
              [1 if new_item else 0], [new_item or ""]]
-    if with_script_part:
-        lines += [[0, 0, 0], [False, ""]]
+    if with_script_part or script:
+        lines += [[0, 0, 0], [bool(script), script]]
     w.write("Areas/%s_on_%s.drg" % (dragged, target), lines)
 
 
@@ -217,7 +269,8 @@ def items(w):
     item(w, "OilCan", "icon_oilcan.ico")
     item(w, "OiledWick", "icon_oiledwick.ico")
     # The dry wick soaked in the can: both are used, the oiled wick is new. Either way round.
-    combination(w, "Wick", "OilCan", True, True, "OiledWick")
+    combination(w, "Wick", "OilCan", True, True, "OiledWick",
+                script="Soaked = |yes| : Message |The dry wick drinks up the lamp oil.|")
     combination(w, "OilCan", "Wick", True, True, "OiledWick", with_script_part=True)
 
 
@@ -310,8 +363,7 @@ def boathouse(w):
     hotspot(w, "Boathouse", 3, (262, 228, 92, 40))
     action(w, "Boathouse", 3, go_to="Logbook")
     hotspot(w, "Boathouse", 4, (492, 206, 60, 110), must_be_zero=["DoorOpen"])
-    action(w, "Boathouse", 4, set_one="DoorOpen", in_bar=True,
-           message="Clunk! You pull the lever down. Up the hill, a chain rattles.")
+    action(w, "Boathouse", 4, script="PullLever")
     hotspot(w, "Boathouse", 5, picture_place(492, 206, 60, 110), picture="lever_down.bmp",
             must_be_one=["DoorOpen"])
     action(w, "Boathouse", 5, in_bar=True,
@@ -356,7 +408,8 @@ def logbook(w):
 
 
 def stairs(w):
-    frame(w, "Stairs", "stairs.jpg", timer=(4, "LampRoom"), hotspots=1)
+    frame(w, "Stairs", "stairs.jpg", timer=(4, "LampRoom"), hotspots=1,
+          script="Climbs = Climbs + 1 : Text(1).Caption = Text(1).Caption & | (climb | & Climbs & |)|")
     hotspot(w, "Stairs", 1, (0, 0, 640, 480))
     action(w, "Stairs", 1, go_to="LampRoom")
     text(w, "Stairs", "1_climb", "Round and round, up one hundred and seven steps...", 120,
@@ -398,7 +451,7 @@ def lamp_room(w):
 
 
 def lamp_lit(w):
-    frame(w, "LampLit", "lamplit.jpg", hotspots=4)
+    frame(w, "LampLit", "lamplit.jpg", hotspots=4, script="StartBeam")
     hotspot(w, "LampLit", 1, picture_place(468, 292, 52, 40), picture="shell.gif",
             must_be_one=["ShellOnSill"])
     action(w, "LampLit", 1, in_bar=True,

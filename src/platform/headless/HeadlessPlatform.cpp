@@ -68,7 +68,8 @@ std::optional<std::string> HeadlessPlatform::inputBox(const InputBoxRequest& req
     answer = inputs_.front();
     inputs_.pop_front();
   }
-  inputRecords_.push_back(InputRecord{request.prompt, request.title, request.defaultText, answer});
+  inputRecords_.push_back(
+      InputRecord{request.prompt, request.title, request.defaultText, answer, boxes_.size()});
   return answer;
 }
 

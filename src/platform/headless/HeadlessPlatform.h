@@ -44,6 +44,7 @@ class HeadlessPlatform : public Platform {
     std::string title;
     std::string defaultText;
     std::optional<std::string> answer;
+    std::size_t boxesBefore = 0;  // message boxes shown before this one (for the order)
   };
   enum class WaitKind { MessageBox, InputBox, ModalWindow, ProcessEvents };
   struct Wait {
