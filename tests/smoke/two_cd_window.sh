@@ -27,6 +27,8 @@ printf 'start\nclick 320 250\ndrive %s\nclick 548 330\ndrive %s\nwait 300\n' \
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 player=$1; work=$2
+# The X server may still be starting on a busy machine: wait until it answers.
+for _ in $(seq 1 50); do xdotool getdisplaygeometry > /dev/null 2>&1 && break; sleep 0.1; done
 # The chosen drive is remembered per user: a fresh settings folder for this run.
 XDG_CONFIG_HOME="$work/config" "$player" "$work/game" > "$work/player.log" 2>&1 &
 pid=$!
