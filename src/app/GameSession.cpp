@@ -21,6 +21,7 @@ std::string GameFolderProblem(const std::string& folder) {
 GameSession::GameSession(platform::Platform& platform, const std::string& gameFolder)
     : player_(platform, gameFolder), startup_(player_) {
   PresetProjectFolder(player_, gameFolder);
+  multiCd_.install();
   startup_.startGame = [this] { startGame(); };
   startup_.closeProgram = [this] { endProgram(); };
   startup_.recentreGameWindow = [this] {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "game/Game.h"
+#include "multicd/MultiCd.h"
 #include "project/Player.h"
 #include "project/StartupWindow.h"
 
@@ -30,6 +31,7 @@ class GameSession {
   void start();
 
   Player& player() { return player_; }
+  MultiCd& multiCd() { return multiCd_; }
   StartupWindow& startupWindow() { return startup_; }
   // The main window, while one is open.
   Game* game() { return gameWindowOpen() ? game_.get() : nullptr; }
@@ -53,6 +55,8 @@ class GameSession {
   // A closed main window lives on until the next start: its handlers may still be running.
   std::unique_ptr<Game> closedGame_;
   bool ended_ = false;
+  // Finds files on the game's CDs for LocateDataFile, asking for a disc when needed.
+  MultiCd multiCd_{player_, [this] { return game(); }};
 };
 
 }  // namespace tw

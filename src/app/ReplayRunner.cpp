@@ -5,6 +5,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Menu.h"
+#include "platform/Window.h"
 #include "savegame/SavedGames.h"
 
 namespace tw {
@@ -27,6 +28,7 @@ void ReplayRunner::run() {
     const ReplayLine& line = lines_[next_++];
     execute(line);
     platform_.processEvents();
+    if (!unansweredCdWindow_.empty()) throw ReplayError(unansweredCdWindow_);
   }
   end();
 }
@@ -61,6 +63,10 @@ bool ReplayRunner::inputDuringTransition() {
 }
 
 bool ReplayRunner::answerFromNextLine(const HeadlessPlatform::Wait& wait) {
+  if (wait.kind == HeadlessPlatform::WaitKind::ModalWindow && wait.window &&
+      wait.window->name() == "frmRunFromCD") {
+    return answerCdWindow(*wait.window);
+  }
   if (wait.kind == HeadlessPlatform::WaitKind::ModalWindow && savedGameLine_ && wait.window) {
     return actInSavedGameWindow(*wait.window);
   }
@@ -95,6 +101,35 @@ bool ReplayRunner::answerFromNextLine(const HeadlessPlatform::Wait& wait) {
   }
   if (wait.kind == HeadlessPlatform::WaitKind::ProcessEvents) return inputDuringTransition();
   return false;
+}
+
+bool ReplayRunner::answerCdWindow(platform::Window& window) {
+  if (next_ >= lines_.size() || lines_[next_].kind != Kind::Drive) {
+    const int asking = next_ > 0 ? lines_[next_ - 1].lineNumber : 0;
+    unansweredCdWindow_ = "line " + std::to_string(asking) +
+                          ": the game asks for a CD and no 'drive' line answers it";
+    return false;
+  }
+  const ReplayLine& line = lines_[next_++];
+  const auto child = [&window](const std::string& name) -> platform::Element* {
+    for (platform::Element* e : window.children()) {
+      if (e->name() == name) return e;
+    }
+    return nullptr;
+  };
+  platform::Element* ok = child("Command3");
+  platform::Element* cancel = child("Command4");
+  platform::Element* drive = child("Combo1");
+  if (!ok || !cancel || !drive || drive->kind() != platform::ElementKind::TextBox) {
+    throw ReplayError("line " + std::to_string(line.lineNumber) + ": the CD window has no drive");
+  }
+  if (line.cancelInput) {
+    cancel->click();
+  } else {
+    static_cast<platform::TextBox*>(drive)->setText(line.text);
+    ok->click();
+  }
+  return true;
 }
 
 void ReplayRunner::execute(const ReplayLine& line) {
@@ -143,6 +178,8 @@ void ReplayRunner::execute(const ReplayLine& line) {
     case Kind::DragItem:
       drag(line);
       break;
+    case Kind::Drive:
+      throw ReplayError("line " + std::to_string(line.lineNumber) + ": no CD window to answer");
     case Kind::Save:
     case Kind::Load:
       saveOrLoad(line);

@@ -6,11 +6,12 @@
 // box gets its default button. An "answer" or "input" line that no box takes stops the
 // replay. Input for a game window that is not open is ignored with a note on the error
 // stream. A "save" or "load" line opens its window and acts in it as soon as the window
-// waits for input: it types (or picks) the name and presses SAVE (LOAD). While a frame
-// transition animates, the next lines that a person could give meanwhile (waits, clicks,
-// pointer moves, keys) reach it there, so a replay can look at a transition halfway or skip
-// it. While a video plays, its wait loop takes the next click, move, key or wait line the
-// same way (a click or Escape ends the video).
+// waits for input: it types (or picks) the name and presses SAVE (LOAD). The CD window takes
+// a "drive" line as a box takes an answer; one that no line answers is cancelled and stops
+// the replay, which would otherwise hang. While a frame transition animates, the next lines
+// that a person could give meanwhile (waits, clicks, pointer moves, keys) reach it there, so
+// a replay can look at a transition halfway or skip it. While a video plays, its wait loop
+// takes the next click, move, key or wait line the same way (a click or Escape ends it).
 //
 // The replay ends when its last line has been acted on, wherever the game then is: onEnd
 // runs once at that moment (the state dump and screenshot are taken there), even in the
@@ -42,6 +43,7 @@ class ReplayRunner {
   bool answerFromNextLine(const platform::HeadlessPlatform::Wait& wait);
   bool inputDuringTransition();
   void end();
+  bool answerCdWindow(platform::Window& window);
   void execute(const ReplayLine& line);
   void mouse(const ReplayLine& line);
   void menu(const ReplayLine& line);
@@ -59,6 +61,8 @@ class ReplayRunner {
   bool ended_ = false;
   // The clock time at which the wait line being played ends (0: none).
   std::int64_t waitUntil_ = 0;
+  // Set when a CD window found no "drive" line to answer it; the replay stops with it.
+  std::string unansweredCdWindow_;
   // A "save" or "load" line waiting for its window to open.
   const ReplayLine* savedGameLine_ = nullptr;
 };

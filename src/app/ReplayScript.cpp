@@ -124,6 +124,11 @@ std::vector<ReplayLine> ParseReplay(const std::string& text) {
       line.kind = K::Input;
       line.text = Rest(raw);
       line.cancelInput = line.text.empty();
+    } else if (verb == "drive") {
+      if (w.size() < 2) fail("'drive' takes a folder or 'cancel'");
+      line.kind = K::Drive;
+      line.text = Rest(raw);
+      line.cancelInput = line.text == "cancel";
     } else if (verb == "save" || verb == "load") {
       if (w.size() < 2) fail("'" + verb + "' takes a saved-game name");
       line.kind = verb == "save" ? K::Save : K::Load;

@@ -1,7 +1,8 @@
 // ReplayScript: the lines of a replay file, parsed and checked before anything runs.
 //
 // One input per line: start, click X Y, rclick X Y, move X Y, drag N X Y, dragitem N M,
-// key K, menu NAME, wait MS, answer B, input [TEXT], save NAME, load NAME. Blank lines and
+// key K, menu NAME, wait MS, answer B, input [TEXT], save NAME, load NAME, drive PATH
+// (or drive cancel). Blank lines and
 // lines starting with "#" are ignored. A line that is not one of these stops the replay
 // with a message naming its line number.
 #pragma once
@@ -17,7 +18,7 @@ namespace tw {
 
 struct ReplayLine {
   enum class Kind { Start, Click, RightClick, Move, Drag, DragItem, Key, Menu, Wait, Answer,
-                    Input, Save, Load };
+                    Input, Save, Load, Drive };
   Kind kind = Kind::Start;
   int lineNumber = 0;
   int a = 0;  // X, N, MS
@@ -26,7 +27,7 @@ struct ReplayLine {
   int keyCode = 0;
   std::string text;  // menu name, input text, saved-game name
   platform::MsgAnswer answer = platform::MsgAnswer::Ok;
-  bool cancelInput = false;  // "input" with nothing after it
+  bool cancelInput = false;  // "input" with nothing after it, or "drive cancel"
 };
 
 class ReplayError : public std::runtime_error {

@@ -57,6 +57,12 @@ class Platform {
   virtual MsgAnswer messageBox(const MessageBoxRequest& request) = 0;
   // Shows a modal input box; nullopt when it was cancelled.
   virtual std::optional<std::string> inputBox(const InputBoxRequest& request) = 0;
+  // Lets the player pick a folder, starting in startFolder; nullopt when cancelled or when
+  // the back end has no folder chooser.
+  virtual std::optional<std::string> chooseFolder(const std::string& /*title*/,
+                                                  const std::string& /*startFolder*/) {
+    return std::nullopt;
+  }
 
   // --- per-user settings --------------------------------------------------------------
   virtual Settings& settings() = 0;

@@ -91,8 +91,9 @@ bool InitializeProject(Player& player) {
     return false;
   }
   IgnoringFailure([&] { LoadProjectInformation(player); });
-  // The multi-CD index is loaded here once the multi-CD subsystem exists; until then
-  // multiCdLookup stays empty and data files are looked for in the game folder only.
+  IgnoringFailure([&] {
+    if (player.loadMultiCdIndex) player.loadMultiCdIndex();
+  });
   return true;
 }
 

@@ -50,6 +50,8 @@ class Player {
   // Finds a data file on one of the game's CDs; returns the path unchanged when the game
   // is not on CDs. The multi-CD subsystem installs its look-up here.
   std::function<std::string(const std::string&)> multiCdLookup;
+  // Reads the index of which CD holds which file; start-up calls it once, last.
+  std::function<void()> loadMultiCdIndex;
 
  private:
   platform::Platform& platform_;

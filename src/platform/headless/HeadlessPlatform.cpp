@@ -118,6 +118,14 @@ std::vector<Window*> HeadlessPlatform::shownWindows() const {
   return out;
 }
 
+std::optional<std::string> HeadlessPlatform::chooseFolder(const std::string& /*title*/,
+                                                          const std::string& /*startFolder*/) {
+  if (folders_.empty()) return std::nullopt;
+  std::optional<std::string> folder = std::move(folders_.front());
+  folders_.pop_front();
+  return folder;
+}
+
 void HeadlessPlatform::runModal(Window& window) {
   Nest nest(depth_);
   showWindow(window);

@@ -75,6 +75,9 @@ class HeadlessPlatform : public Platform {
   int desktopFontHeight() override { return fontHeight_; }
   bool shellOpen(const std::string& target) override;
   std::unique_ptr<RunningProgram> startProgram(const std::string& commandLine) override;
+  // The folder chooser takes a queued folder (nullopt: cancelled); none queued: cancelled.
+  std::optional<std::string> chooseFolder(const std::string& title,
+                                          const std::string& startFolder) override;
   void showWindow(Window& window) override;
   void runModal(Window& window) override;
   void setScreenPointer(const MousePointer& pointer) override { screenPointer_ = pointer; }
@@ -92,6 +95,7 @@ class HeadlessPlatform : public Platform {
   // --- scripted answers and records ---------------------------------------------------
   void queueAnswer(MsgAnswer answer) { answers_.push_back(answer); }
   void queueInput(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
+  void queueFolder(std::optional<std::string> folder) { folders_.push_back(std::move(folder)); }
   std::size_t queuedAnswers() const { return answers_.size(); }
   std::size_t queuedInputs() const { return inputs_.size(); }
   const std::vector<BoxRecord>& boxes() const { return boxes_; }
@@ -133,6 +137,7 @@ class HeadlessPlatform : public Platform {
   Settings* settings_;
   std::deque<MsgAnswer> answers_;
   std::deque<std::optional<std::string>> inputs_;
+  std::deque<std::optional<std::string>> folders_;
   std::vector<BoxRecord> boxes_;
   std::vector<InputRecord> inputRecords_;
   InputHook hook_;

@@ -4,6 +4,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -148,6 +149,14 @@ MsgAnswer QtPlatform::messageBox(const MessageBoxRequest& request) {
 
 std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) {
   return RunInputBox(request, dialogParent());
+}
+
+std::optional<std::string> QtPlatform::chooseFolder(const std::string& title,
+                                                    const std::string& startFolder) {
+  const QString folder = QFileDialog::getExistingDirectory(
+      dialogParent(), QString::fromStdString(title), QString::fromStdString(startFolder));
+  if (folder.isEmpty()) return std::nullopt;
+  return folder.toStdString();
 }
 
 // --- display --------------------------------------------------------------------------------

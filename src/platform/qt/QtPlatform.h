@@ -67,6 +67,8 @@ class QtPlatform : public Platform {
   AudioOutput& audioOutput() override;
   MsgAnswer messageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> inputBox(const InputBoxRequest& request) override;
+  std::optional<std::string> chooseFolder(const std::string& title,
+                                          const std::string& startFolder) override;
   Settings& settings() override { return *settings_; }
   ScreenSize screenSize() override;
   bool setDisplaySize(int width, int height) override;
