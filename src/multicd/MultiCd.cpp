@@ -22,22 +22,6 @@ std::string WithSlashes(std::string path) {
   return path;
 }
 
-// Everything stops while the player changes discs: sounds, video, effects and timers.
-void StopAllActivity(Game& game) {
-  game.StopAllPlayers();
-  game.StopVideo();
-  game.StopRipplingWater();
-  game.Timer1.setEnabled(false);
-  game.TimerMessageBox.setEnabled(false);
-}
-
-// The player gave up the CD: the game area goes, the menus stay for Load or Exit.
-void HaltGame(Game& game) {
-  StopAllActivity(game);
-  game.PictureBox.setVisible(false);
-  game.ShowMenus();
-}
-
 }  // namespace
 
 MultiCd::MultiCd(Player& player, std::function<Game*()> currentGame)
@@ -107,7 +91,7 @@ std::string MultiCd::FindFileOnCD(const std::string& path) {
     if (game && !stopped) {
       frameTimerWasOn = game->Timer1.enabled();
       messageTimerWasOn = game->TimerMessageBox.enabled();
-      StopAllActivity(*game);
+      game->StopAllActivity();
       stopped = true;
     }
 
@@ -120,7 +104,7 @@ std::string MultiCd::FindFileOnCD(const std::string& path) {
 
     game = currentGame_ ? currentGame_() : nullptr;
     if (player_.GameStopped) {
-      if (game) HaltGame(*game);
+      if (game) game->HaltGame();  // the game area goes, the menus stay for Load or Exit
       break;
     }
     // The window stores the root; without a ProjectId there is no setting to read it from.

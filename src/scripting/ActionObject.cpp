@@ -172,17 +172,11 @@ void ActionObject::PopupLoadGame() {
 }
 
 void ActionObject::StopEverything() {
-  Player& player = game_.player();
-  player.GameStopped = true;
-  game_.PictureBox.setVisible(false);
-  game_.StopAllPlayers();
-  game_.StopVideo();
-  game_.Timer1.setEnabled(false);
-  game_.StopRipplingWater();
+  game_.HaltGame();
+  // Script timers stop with the game, not at their next tick.
   for (int k : host_.TimerObject.indexes()) {
     if (k != 0) host_.TimerObject[k].setEnabled(false);
   }
-  game_.ShowMenus();
 }
 
 void ActionObject::SendEmail(const std::string& address) {
