@@ -16,33 +16,16 @@ extern "C" {
 }
 
 #include "media/AudioStream.h"
+#include "media/FfmpegHandles.h"
 #include "platform/AudioOutput.h"
 
 namespace tw::media {
 
 namespace {
 
-struct FormatCloser {
-  void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
-};
-struct CodecCloser {
-  void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
 struct SwrCloser {
   void operator()(SwrContext* s) const { swr_free(&s); }
 };
-struct PacketCloser {
-  void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct FrameCloser {
-  void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-
-// Damaged game files are expected; FFmpeg's complaints about them are not for the player.
-void QuietLibraries() {
-  static std::once_flag once;
-  std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
-}
 
 class FfmpegAudio : public AudioStream {
  public:

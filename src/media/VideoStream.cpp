@@ -1,30 +1,16 @@
 // VideoStream: FFmpeg demuxing, decoding and conversion to 32-bit pixels.
 #include "media/VideoStream.h"
 
-#include <mutex>
-
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libswscale/swscale.h>
 }
+
+#include "media/FfmpegHandles.h"
 
 namespace tw::media {
 
 namespace {
 
-struct FormatCloser {
-  void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
-};
-struct CodecCloser {
-  void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct PacketCloser {
-  void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct FrameCloser {
-  void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
 struct ScaleCloser {
   void operator()(SwsContext* s) const { sws_freeContext(s); }
 };
@@ -48,7 +34,7 @@ struct VideoStream::Impl {
   bool finished = false;
 
   bool open(const std::string& path) {
-    av_log_set_level(AV_LOG_QUIET);
+    QuietLibraries();
     AVFormatContext* raw = nullptr;
     if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return false;
     format.reset(raw);

@@ -19,9 +19,9 @@ class FrameFaultsTest : public GameFixture {
     WriteText(t.game, "Start", "hello.lbl", {.caption = "Hello"});
   }
   // The frame file's fields with some replaced (index = field number - 1).
-  static std::vector<std::string> Fields(const FrameSpec& spec,
+  static std::vector<std::string> Fields(const FrameSpec& frame,
                                          std::vector<std::pair<int, std::string>> changes) {
-    std::vector<std::string> fields = FrameFields(spec);
+    std::vector<std::string> fields = FrameFields(frame);
     for (const auto& [field, value] : changes) fields[field - 1] = value;
     return fields;
   }
