@@ -4,7 +4,6 @@
 // floats. Mono files are resampled as mono and doubled into both channels, so they keep
 // their full level. Damaged packets are skipped; a decoder error ends the stream.
 #include <cstring>
-#include <mutex>
 #include <vector>
 
 extern "C" {
