@@ -101,7 +101,8 @@ kill "$pid"; wait "$pid" 2>/dev/null || true
 grep -qi "LastGame=$game" "$work/config/talewick/talewick.ini" ||
   { echo "the last game was not remembered" >&2; cat "$work/config/talewick/talewick.ini" >&2; exit 1; }
 
-# 3. The next time the dialog starts in that game: choosing at once plays it.
+# 3. The next time the dialog starts in that game: choosing at once plays it. Its Start
+#    button opens the game window, which carries the icon too.
 "$player" > "$work/second.log" 2>&1 &
 pid=$!; pids+=("$pid")
 dialog=$(wait_for --name "Choose the folder of a Talewick game")
@@ -110,6 +111,13 @@ import -window root "$work/dialog_again.png"
 point_at "$dialog"; xdotool key Return
 wait_gone "$dialog"
 startup=$(wait_for --class talewick-player)
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$startup")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + 85)) click 1
+gamewin=$(wait_for --name "Lighthouse Keeper")
+sleep 1
+import -window root "$work/game.png"
+has_icon "$gamewin" || { echo "the game window has no icon" >&2; exit 1; }
 kill "$pid"; wait "$pid" 2>/dev/null || true
 
 # 4. Cancelling the dialog ends the program quietly.
