@@ -35,7 +35,8 @@ TEST(GameFolderCheckTest, OnlyAFolderWithConfigGeneralInAnyCaseIsAGame) {
   EXPECT_EQ(GameFolderProblem(shouting.path()), "");
 
   GameFolder empty;  // the sub-folders of a game, but no "General"
-  EXPECT_EQ(GameFolderProblem(empty.path()), empty.path() + " is not a game folder: no Config/General");
+  EXPECT_EQ(GameFolderProblem(empty.path()),
+            empty.path() + " is not a game folder: no Config/General");
 
   GameFolder folderNamedGeneral;
   std::filesystem::create_directories(folderNamedGeneral.file("Config/General/x"));
@@ -72,7 +73,8 @@ TEST(GameFolderCheckTest, APickThatIsNoGameIsExplainedAndTheDialogComesAgain) {
   EXPECT_EQ(ChooseGameFolder(c.platform, program.path()), game.path());
 
   ASSERT_EQ(c.platform.boxes().size(), 1u);
-  EXPECT_EQ(c.platform.boxes()[0].text, notAGame.path() + " is not a game folder: no Config/General");
+  EXPECT_EQ(c.platform.boxes()[0].text,
+            notAGame.path() + " is not a game folder: no Config/General");
   EXPECT_EQ(c.platform.boxes()[0].title, kChooserTitle);
   // The second dialog starts where the first pick was.
   ASSERT_EQ(c.platform.folderChooserStarts().size(), 2u);
@@ -117,8 +119,8 @@ TEST(GameFolderCheckTest, TheDialogStartsInTheLastGamePlayed) {
 #ifdef TALEWICK_PLAYER
 std::string RunProgram(const std::string& args, int& status) {
   const std::string outFile = ::testing::TempDir() + "tw-player-out.txt";
-  const std::string command = "QT_QPA_PLATFORM=offscreen timeout 20 " + std::string(TALEWICK_PLAYER) +
-                              " " + args + " >" + outFile + " 2>&1";
+  const std::string command = "QT_QPA_PLATFORM=offscreen timeout 20 " +
+                              std::string(TALEWICK_PLAYER) + " " + args + " >" + outFile + " 2>&1";
   const int raw = std::system(command.c_str());
   status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   std::ifstream in(outFile);
@@ -130,7 +132,8 @@ TEST(GameFolderCheckTest, AFolderThatIsNoGameEndsTheProgramWithStatus2AndOneLine
   int status = 0;
   const std::string out = RunProgram("'" + notAGame.path() + "'", status);
   EXPECT_EQ(status, 2);
-  EXPECT_EQ(out, "talewick-player: " + notAGame.path() + " is not a game folder: no Config/General\n");
+  EXPECT_EQ(out,
+            "talewick-player: " + notAGame.path() + " is not a game folder: no Config/General\n");
 }
 
 // Every option --help lists is documented in the manual page, and the other way round.
@@ -171,7 +174,8 @@ TEST(GameFolderCheckTest, HelpAndManualPageListTheSameOptions) {
 
   const std::string version = RunProgram("--version", status);
   EXPECT_EQ(status, 0);
-  EXPECT_TRUE(std::regex_match(version, std::regex(R"(talewick-player \d+\.\d+\.\d+\n)"))) << version;
+  EXPECT_TRUE(std::regex_match(version, std::regex(R"(talewick-player \d+\.\d+\.\d+\n)")))
+      << version;
 }
 #endif
 
