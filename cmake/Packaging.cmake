@@ -27,7 +27,8 @@ string(REPLACE "@VERSION@" "${PROJECT_VERSION}" _man "${_man}")
 file(WRITE ${CMAKE_BINARY_DIR}/talewick-player.6 "${_man}")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_data}/talewick-player.6)
 install(FILES ${CMAKE_BINARY_DIR}/talewick-player.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/talewick-player)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME talewick-player)

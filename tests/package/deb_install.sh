@@ -42,6 +42,8 @@ version=$(dpkg-deb -f "$deb" Version)
 printf 'WScript.Echo 6 * 7\n' > "$work/answer.vbs"
 [ "$("$root/usr/bin/talewick-vbs" "$work/answer.vbs")" = 42 ] || fail "talewick-vbs does not run"
 
+[ -f "$root/usr/share/doc/talewick-player/README.md" ] || fail "no README in the package's doc folder"
+
 # The desktop entry opens the folder dialog: the program with no folder.
 entry=$root/usr/share/applications/talewick-player.desktop
 [ -f "$entry" ] || fail "no desktop entry"
