@@ -22,8 +22,9 @@ void CheckCdContents(CheckContext& context);
 void CheckFrames(CheckContext& context, ScriptCheck& scripts);
 
 // One hotspot of a frame: its geometry, click action, item, sound channels and the actions
-// of items dropped on it.
-void CheckHotspot(CheckContext& context, ScriptCheck& scripts, const std::string& frame, int number);
+// of items dropped on it. False when its geometry file is missing (not reported: the caller
+// reports it, summing up a frame that claims many more hotspots than it has).
+bool CheckHotspot(CheckContext& context, ScriptCheck& scripts, const std::string& frame, int number);
 
 // An action record: a hotspot's "<n>b.dat" or "<n>_<item>.drg".
 void CheckActionRecord(CheckContext& context, ScriptCheck& scripts, const std::string& path);

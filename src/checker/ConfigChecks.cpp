@@ -68,9 +68,13 @@ void CheckGeneral(CheckContext& context) {
   // The files it names, from the settings the player's own start-up read.
   const ProjectSettings& s = player.settings;
   context.checkFrameName(path, FieldName(5, "start frame"), s.StartFrame);
-  if (NamesAFile(s.CursorFile)) {
-    context.checkDataFile(path, FieldName(38, "pointer"), player.folders.IconsFolder, s.CursorFile,
-                          FileKind::Pointer);
+  if (!s.SchemeName.empty()) {
+    const std::string scheme = player.folders.SchemesFolder + s.SchemeName + "/Scheme.txt";
+    if (!player.files.exists(scheme)) {
+      context.report(path, FieldName(16, "scheme"),
+                     "scheme \"" + s.SchemeName + "\" does not exist (no Schemes/" + s.SchemeName +
+                         "/Scheme.txt)");
+    }
   }
   if (s.CustomInventoryPictures) {
     if (NamesAFile(s.InventoryButtonPicture)) {
@@ -84,13 +88,9 @@ void CheckGeneral(CheckContext& context) {
                             FileKind::Picture);
     }
   }
-  if (!s.SchemeName.empty()) {
-    const std::string scheme = player.folders.SchemesFolder + s.SchemeName + "/Scheme.txt";
-    if (!player.files.exists(scheme)) {
-      context.report(path, FieldName(16, "scheme"),
-                     "scheme \"" + s.SchemeName + "\" does not exist (no Schemes/" + s.SchemeName +
-                         "/Scheme.txt)");
-    }
+  if (NamesAFile(s.CursorFile)) {
+    context.checkDataFile(path, FieldName(38, "pointer"), player.folders.IconsFolder, s.CursorFile,
+                          FileKind::Pointer);
   }
 }
 

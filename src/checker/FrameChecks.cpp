@@ -162,7 +162,25 @@ void CheckFrame(CheckContext& context, ScriptCheck& scripts, const std::string& 
       hotspots = in.any(1, "number of hotspots").toInteger();
     });
   }
-  for (int i = 1; i <= hotspots; ++i) CheckHotspot(context, scripts, name, i);
+  // A damaged count can claim thousands of hotspots: the first few missing ones are listed,
+  // the rest summed up in one line.
+  constexpr int kListedMissing = 10;
+  int missing = 0;
+  for (int i = 1; i <= hotspots; ++i) {
+    if (CheckHotspot(context, scripts, name, i)) continue;
+    if (++missing <= kListedMissing) {
+      const std::string geometry = folders.AreasFolder + name + "/" + std::to_string(i) + "a.dat";
+      context.report(geometry, "",
+                     "does not exist: hotspot " + std::to_string(i) + " of frame \"" + name +
+                         "\" cannot be loaded");
+    }
+  }
+  if (missing > kListedMissing) {
+    context.report(counts, FieldName(1, "number of hotspots"),
+                   "claims " + std::to_string(hotspots) + " hotspots, but " +
+                       std::to_string(missing) + " of them have no geometry file (" +
+                       std::to_string(missing - kListedMissing) + " not listed)");
+  }
 
   const std::string areas = folders.AreasFolder + name + "/";
   for (const std::string& text : context.files().list(areas, "*.lbl")) CheckText(context, areas + text);

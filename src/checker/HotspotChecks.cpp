@@ -155,17 +155,14 @@ void CheckActionRecord(CheckContext& context, ScriptCheck& scripts, const std::s
   });
 }
 
-void CheckHotspot(CheckContext& context, ScriptCheck& scripts, const std::string& frame, int number) {
+bool CheckHotspot(CheckContext& context, ScriptCheck& scripts, const std::string& frame, int number) {
   FileResolver& files = context.files();
   const std::string folder = context.folders().AreasFolder + frame + "/";
   const std::string prefix = folder + std::to_string(number);
-  if (!files.exists(prefix + "a.dat")) {
-    context.report(prefix + "a.dat", "",
-                   "does not exist: hotspot " + std::to_string(number) + " of frame \"" + frame +
-                       "\" cannot be loaded");
-  } else {
-    CheckGeometry(context, prefix + "a.dat");
-  }
+  const bool hasGeometry = files.exists(prefix + "a.dat");
+  if (hasGeometry) CheckGeometry(context, prefix + "a.dat");
+  // A hotspot that cannot be loaded is never clicked nor given an item.
+  if (!hasGeometry) return false;
   if (files.exists(prefix + "b.dat")) CheckActionRecord(context, scripts, prefix + "b.dat");
   if (files.exists(prefix + "c.dat")) CheckItemGiven(context, prefix + "c.dat");
   if (files.exists(prefix + "d.dat")) CheckChannelFile(context, prefix + "d.dat");
@@ -183,6 +180,7 @@ void CheckHotspot(CheckContext& context, ScriptCheck& scripts, const std::string
   for (const std::string& file : files.list(folder, itemPrefix + "*.chn")) {
     CheckChannelFile(context, folder + file);
   }
+  return true;
 }
 
 }  // namespace tw::checker

@@ -103,6 +103,8 @@ struct Planted {
   const char* problem;  // part of the problem text
 };
 
+void PrintTo(const Planted& p, std::ostream* os) { *os << p.name; }
+
 const std::vector<Planted>& Cases() {
   static const std::vector<Planted> cases = {
       {"HotspotNamesAMissingFrame", [](Sound& s) { s.action.goTo = "Cellar"; }, nullptr,
@@ -188,6 +190,23 @@ const std::vector<Planted>& Cases() {
          g.writeLines("Frames/Start.rwe", {"0", "0", "0", "0", "0", "0", "0", "0", "10", "10", "1", "1"});
        },
        "Frames/Start.rwe", "", "the mask (.rwm) is missing"},
+      {"ChannelNamesAMissingSound", nullptr,
+       [](const GameFolder& g) {
+         std::vector<std::string> fields(22, "0");
+         for (int channel = 1; channel <= 5; ++channel) {
+           const bool plays = channel == 2;
+           fields.insert(fields.end(), {"0", "#FALSE#", plays ? "#TRUE#" : "#FALSE#",
+                                        Quoted(plays ? "gone.wav" : ""), "0"});
+         }
+         g.writeLines("Frames/Start.chn", fields);
+       },
+       "Frames/Start.chn", "field 31 (sound), channel 2", "sound \"Areas/gone.wav\" does not exist"},
+      {"ShortText", nullptr,
+       [](const GameFolder& g) { g.writeLines("Areas/Start/2.lbl", {Quoted("Hi"), "0", "0"}); },
+       "Areas/Start/2.lbl", "", "ends before field 4 (bold)"},
+      {"DropOfAMissingItem", nullptr,
+       [](const GameFolder& g) { g.writeLines("Areas/Start/1_Ghost.drg", test::ActionFields({})); },
+       "Areas/Start/1_Ghost.drg", "", "item \"Ghost\" named by the file name does not exist"},
       {"StartFrameMissing", nullptr,
        [](const GameFolder& g) {
          std::vector<std::string> general = test::FullGeneralFields();
@@ -236,6 +255,19 @@ TEST(GameCheckerTest, FindingsAreListedByFileInAStableOrder) {
   EXPECT_EQ(first.findings[1].file, "Areas/Start/1b.dat");
   EXPECT_EQ(first.findings[2].file, "Frames/Start.fme");
   EXPECT_EQ(Listed(first.findings), Listed(second.findings));
+}
+
+TEST(GameCheckerTest, AFrameClaimingThousandsOfHotspotsIsSummedUp) {
+  GameFolder game;
+  WriteGame(game, Sound{});
+  game.writeLines("Frames/Start.lks", {"30000"});
+  const CheckResult result = CheckGame(game.path());
+  ASSERT_EQ(result.findings.size(), 11u) << Listed(result.findings);
+  EXPECT_EQ(result.findings[0].file, "Areas/Start/3a.dat");
+  EXPECT_EQ(result.findings[9].file, "Areas/Start/12a.dat");
+  EXPECT_EQ(FindingLine(result.findings[10]),
+            "Frames/Start.lks: field 1 (number of hotspots): claims 30000 hotspots, but 29998 of "
+            "them have no geometry file (29988 not listed)");
 }
 
 TEST(GameCheckerTest, AFolderWithoutGeneralIsNotAGame) {
