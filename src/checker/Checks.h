@@ -10,9 +10,10 @@ namespace tw::checker {
 class CheckContext;
 class ScriptCheck;
 
-// "Config": "General", "Variables" (declares the variables: run it before the others),
+// "Config": "General" (and the scheme it names), "Texts", "Variables" (declares the variables: run it before the others),
 // "Procedures", "Resume", "CDContents" (sets the CD index: run it before the data files).
 void CheckGeneral(CheckContext& context);
+void CheckTexts(CheckContext& context);
 void CheckVariables(CheckContext& context);
 void CheckProcedures(CheckContext& context, ScriptCheck& scripts);
 void CheckResume(CheckContext& context);

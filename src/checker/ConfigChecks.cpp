@@ -10,12 +10,37 @@
 #include "common/TextEncoding.h"
 #include "multicd/CdIndex.h"
 #include "project/Player.h"
+#include "project/Scheme.h"
 
 namespace tw::checker {
 
 namespace {
 
 bool NamesAFile(const std::string& name) { return !name.empty() && !EqualsNoCase(name, "default"); }
+
+// The start-up window's scheme: its description file and the pictures it names, read by the
+// start-up window's own reader.
+void CheckScheme(CheckContext& context, const std::string& general, const std::string& name) {
+  Player& player = context.player();
+  const std::string folder = SchemeFolder(player, name);
+  const std::string path = folder + "Scheme.txt";
+  if (!player.files.exists(path)) {
+    context.report(general, FieldName(16, "scheme"),
+                   "scheme \"" + name + "\" does not exist (no Schemes/" + name + "/Scheme.txt)");
+    return;
+  }
+  const SchemeDescription scheme = ReadScheme(player, name);
+  if (!scheme.pictureCount) {
+    context.report(path, "", "cannot be read, or ends before field 4 (number of pictures)");
+    return;
+  }
+  static const char* const kSlots[] = {"Start button", "Load button", "Exit button", "background"};
+  for (std::size_t k = 0; k < scheme.pictures.size(); ++k) {
+    if (scheme.pictures[k].empty()) continue;
+    context.checkDataFile(path, FieldName(5 + static_cast<int>(k), kSlots[k]), folder,
+                          scheme.pictures[k], FileKind::Picture);
+  }
+}
 
 }  // namespace
 
@@ -68,14 +93,7 @@ void CheckGeneral(CheckContext& context) {
   // The files it names, from the settings the player's own start-up read.
   const ProjectSettings& s = player.settings;
   context.checkFrameName(path, FieldName(5, "start frame"), s.StartFrame);
-  if (!s.SchemeName.empty()) {
-    const std::string scheme = player.folders.SchemesFolder + s.SchemeName + "/Scheme.txt";
-    if (!player.files.exists(scheme)) {
-      context.report(path, FieldName(16, "scheme"),
-                     "scheme \"" + s.SchemeName + "\" does not exist (no Schemes/" + s.SchemeName +
-                         "/Scheme.txt)");
-    }
-  }
+  if (!s.SchemeName.empty()) CheckScheme(context, path, s.SchemeName);
   if (s.CustomInventoryPictures) {
     if (NamesAFile(s.InventoryButtonPicture)) {
       context.checkDataFile(path, FieldName(33, "inventory button picture"),
@@ -92,6 +110,17 @@ void CheckGeneral(CheckContext& context) {
     context.checkDataFile(path, FieldName(38, "pointer"), player.folders.IconsFolder, s.CursorFile,
                           FileKind::Pointer);
   }
+}
+
+void CheckTexts(CheckContext& context) {
+  const std::string path = context.folders().ConfigFolder + "Texts";
+  if (!context.files().exists(path)) return;  // the player's own wording
+  ReadRecord(context, path, [](RecordFields& in) {
+    if (in.integer(1, "wording") != 2) return;
+    in.skip(2, 5);
+    const std::int16_t count = in.integer(7, "number of texts");
+    for (int i = 1; i <= count; ++i) in.any(7 + i, "text");
+  });
 }
 
 void CheckVariables(CheckContext& context) {

@@ -20,6 +20,7 @@ CheckResult CheckGame(const std::string& gameFolder) {
   CheckVariables(context);
   CheckCdContents(context);
   CheckGeneral(context);
+  CheckTexts(context);
   CheckProcedures(context, scripts);
   CheckResume(context);
   CheckFrames(context, scripts);

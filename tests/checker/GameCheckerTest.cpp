@@ -207,6 +207,23 @@ const std::vector<Planted>& Cases() {
       {"DropOfAMissingItem", nullptr,
        [](const GameFolder& g) { g.writeLines("Areas/Start/1_Ghost.drg", test::ActionFields({})); },
        "Areas/Start/1_Ghost.drg", "", "item \"Ghost\" named by the file name does not exist"},
+      {"SchemePictureMissing", nullptr,
+       [](const GameFolder& g) {
+         std::vector<std::string> general = test::FullGeneralFields();
+         general[4] = Quoted("Start");
+         general[15] = Quoted("Ocean");
+         general[31] = "#FALSE#";
+         general[37] = Quoted("DEFAULT");
+         g.writeGeneral(general);
+         g.writeLines("Schemes/Ocean/Scheme.txt", {"0", "0", "0", "4", Quoted("start.gif"),
+                                                   Quoted("[None]"), Quoted("exit.gif"),
+                                                   Quoted("[default]"), "0"});
+         g.write("Schemes/Ocean/start.006", Gif());
+       },
+       "Schemes/Ocean/Scheme.txt", "field 7 (Exit button)", "picture \"Schemes/Ocean/exit.gif\" does not exist"},
+      {"ShortTexts", nullptr,
+       [](const GameFolder& g) { g.writeLines("Config/Texts", {"2", "0", "0", "0", "0", "0", "3", Quoted("a")}); },
+       "Config/Texts", "", "ends before field 9 (text)"},
       {"StartFrameMissing", nullptr,
        [](const GameFolder& g) {
          std::vector<std::string> general = test::FullGeneralFields();
