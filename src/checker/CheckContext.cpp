@@ -112,36 +112,38 @@ void CheckContext::checkDataFile(const std::string& path, const std::string& fie
 void CheckContext::checkReadable(const std::string& path, const std::string& shownName,
                                  const std::string& field, const std::string& located,
                                  FileKind kind) {
-  const std::string what = std::string(KindWord(kind)) + " " + Quote(shownName);
-  if (files().isDirectory(located)) {
-    report(path, field, what + " is a folder, not a file");
-    return;
+  // Many hotspots name the same few sounds and pictures: each file is opened once.
+  const auto key = std::make_pair(located, kind);
+  auto it = decoded_.find(key);
+  if (it == decoded_.end()) it = decoded_.emplace(key, decodingProblem(located, kind)).first;
+  if (!it->second.empty()) {
+    report(path, field, std::string(KindWord(kind)) + " " + Quote(shownName) + " " + it->second);
   }
-  if (!HasBytes(located)) {
-    report(path, field, what + " is empty or cannot be read");
-    return;
-  }
+}
+
+std::string CheckContext::decodingProblem(const std::string& located, FileKind kind) {
+  if (files().isDirectory(located)) return "is a folder, not a file";
+  if (!HasBytes(located)) return "is empty or cannot be read";
   switch (kind) {
     case FileKind::Picture:
     case FileKind::Pointer:
       try {
         platform::Picture::load(located);
       } catch (const std::exception& e) {
-        report(path, field, what + " cannot be read as a picture (" + e.what() + ")");
+        return std::string("cannot be read as a picture (") + e.what() + ")";
       }
       break;
     case FileKind::Sound:
       // A MIDI file is played by the synthesizer, which needs only its header.
       if (!media::LooksLikeMidi(located) && !media::OpenFfmpegAudio(located)) {
-        report(path, field, what + " cannot be decoded as a sound");
+        return "cannot be decoded as a sound";
       }
       break;
     case FileKind::Video:
-      if (!media::VideoStream::open(located)) {
-        report(path, field, what + " cannot be decoded as a video");
-      }
+      if (!media::VideoStream::open(located)) return "cannot be decoded as a video";
       break;
   }
+  return "";
 }
 
 bool CheckContext::frameExists(const std::string& name) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "checker/Finding.h"
@@ -73,6 +74,8 @@ class CheckContext {
   bool listedOnCd(const std::string& name) const;
   void checkReadable(const std::string& path, const std::string& shownName,
                      const std::string& field, const std::string& located, FileKind kind);
+  // "" when the file opens as that kind, else what is wrong with it.
+  std::string decodingProblem(const std::string& located, FileKind kind);
 
   std::unique_ptr<platform::HeadlessPlatform> platform_;
   std::unique_ptr<Player> player_;
@@ -81,6 +84,7 @@ class CheckContext {
   std::map<std::string, bool> variables_;        // exact name -> variant
   std::map<std::string, std::string> folded_;    // folded name -> exact name
   CdIndex cdIndex_;
+  std::map<std::pair<std::string, FileKind>, std::string> decoded_;  // -> decodingProblem
 };
 
 // "" when the folder holds a game, else why not ("... is not a game folder: no Config/General").

@@ -26,7 +26,9 @@ using vbs::ast::StmtKind;
 
 // The objects the script host names for every run; their members answer as global names too.
 constexpr const char* kHostObjects[] = {"Action", "Hotspot", "Text", "ScreenObject", "AppObject",
-                                        "WindowObject"};
+                                        "WindowObject",
+                                        // members of every variable's object
+                                        "Value", "Name"};
 
 std::string LineField(int line) { return "line " + std::to_string(line); }
 
