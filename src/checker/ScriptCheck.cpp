@@ -41,12 +41,15 @@ void CollectDeclared(const vbs::ast::Unit& unit, std::set<std::string>& names) {
   for (const auto& d : unit.main.dims) names.insert(FoldCase(d.name));
 }
 
-// A literal text argument; nullptr when the argument is computed or missing.
+// A literal text; nullptr when the value is computed. An empty text names nothing (an empty
+// frame request is no frame change), so it is not followed either.
+const vbs::Variant* LiteralText(const Expr* e) {
+  if (e == nullptr || e->kind != ExprKind::Literal || !e->value.isString()) return nullptr;
+  return e->value.toString().empty() ? nullptr : &e->value;
+}
+
 const vbs::Variant* TextArgument(const Expr& call, std::size_t index) {
-  if (index >= call.args.size() || !call.args[index]) return nullptr;
-  const Expr& arg = *call.args[index];
-  if (arg.kind != ExprKind::Literal || !arg.value.isString()) return nullptr;
-  return &arg.value;
+  return index < call.args.size() ? LiteralText(call.args[index].get()) : nullptr;
 }
 
 // Walks every statement and expression of a unit, procedures and class members included.
@@ -167,9 +170,10 @@ void ScriptCheck::check(const std::string& path, const std::string& field, const
   Walker walker;
   walker.onStmt = [&](const Stmt& s) {
     if (s.kind != StmtKind::Assign || !s.target || !s.value) return;
-    if (names(*s.target) && isHostName(*s.target, "sFrameToLoad") &&
-        s.value->kind == ExprKind::Literal && s.value->value.isString()) {
-      context_.checkFrameName(path, where(s.line), s.value->value.toString());
+    if (names(*s.target) && isHostName(*s.target, "sFrameToLoad")) {
+      if (const auto* v = LiteralText(s.value.get())) {
+        context_.checkFrameName(path, where(s.line), v->toString());
+      }
     }
   };
   walker.onExpr = [&](const Expr& e) {

@@ -41,8 +41,9 @@ struct Sound {
                   .timerDelay = "5",
                   .timerTarget = "hall",  // frame names are found without regard to case
                   .runScript = true,
-                  .script = "Gold = Gold + 1 : Name = |x| : Helper : If Door = 1 Then "
-                            "Action.GoToFrame |Hall|, 0, 0"};
+                  // an empty request is no frame change, not a missing frame
+                  .script = "Gold = Gold + 1 : Name = |x| : Helper : sFrameToLoad = || : "
+                            "If Door = 1 Then Action.GoToFrame |Hall|, 0, 0"};
   HotspotSpec hotspot{.hasPicture = true, .picture = "h.gif", .mustBeOne = {"Door"}};
   ActionSpec action{.variable = "Gold",
                     .setOne = true,
