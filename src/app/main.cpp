@@ -108,8 +108,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (checking) {
-    if (replaying || folders.empty()) {
-      std::cerr << "talewick-player: --check needs a game folder and no --replay\n";
+    // The checker plays nothing: the replay's options would be silently dropped.
+    if (replaying || replay.dumpState || !replay.screenshot.empty() || !replay.audioOut.empty()) {
+      std::cerr << "talewick-player: --check takes only --json and a game folder\n";
+      return 2;
+    }
+    if (folders.empty()) {
+      std::cerr << "talewick-player: --check needs a game folder\n";
       return 2;
     }
     const tw::checker::CheckResult result = tw::checker::CheckGame(folders[0]);

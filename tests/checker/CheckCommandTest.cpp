@@ -92,6 +92,9 @@ TEST(CheckCommandTest, AFolderThatIsNotAGameGivesStatus2) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(nlohmann::json::parse(run.out)["ok"], false);
   EXPECT_EQ(RunCheck("--check").status, 2);
+  run = RunCheck("--check --dump-state " + Demo());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("--check takes only --json and a game folder"), std::string::npos);
   EXPECT_EQ(RunCheck("--json " + Demo()).status, 2);
 }
 
