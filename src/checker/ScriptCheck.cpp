@@ -181,7 +181,7 @@ void ScriptCheck::check(const std::string& path, const std::string& field, const
       const Expr& method = *e.target;
       if (isHostName(method, "GoToFrame")) {
         if (const auto* v = TextArgument(e, 0)) context_.checkFrameName(path, where(e.line), v->toString());
-      } else if (isHostName(method, "AddItem")) {
+      } else if (isHostName(method, "AddItem") || isHostName(method, "RemoveItem")) {
         if (const auto* v = TextArgument(e, 0)) context_.checkItemName(path, where(e.line), v->toString());
       } else if (isHostName(method, "LoadGraphicFile")) {
         if (const auto* v = TextArgument(e, 0)) {

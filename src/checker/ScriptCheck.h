@@ -3,8 +3,8 @@
 //
 // A script is reported when it does not compile (line and the compiler's message). One that
 // compiles is walked for three things the player would stumble on at run time:
-//  - a constant text given to GoToFrame or sFrameToLoad that names no frame, to AddItem that
-//    names no item, to LoadAPicture or LoadGraphicFile that names a missing picture;
+//  - a constant text given to GoToFrame or sFrameToLoad that names no frame, to AddItem or
+//    RemoveItem that names no item, to LoadAPicture or LoadGraphicFile that names a missing picture;
 //  - a name that nothing declares: not a variable of "Variables", not a Dim, procedure,
 //    class or constant of the script or of "Procedures", not a built-in, not a name the
 //    player's objects offer. Such a name is an empty variable that lives for one run, so a
