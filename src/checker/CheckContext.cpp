@@ -20,15 +20,21 @@ namespace {
 
 const char* KindWord(FileKind kind) {
   switch (kind) {
-    case FileKind::Picture: return "picture";
-    case FileKind::Pointer: return "pointer";
-    case FileKind::Sound: return "sound";
-    case FileKind::Video: return "video";
+    case FileKind::Picture:
+      return "picture";
+    case FileKind::Pointer:
+      return "pointer";
+    case FileKind::Sound:
+      return "sound";
+    case FileKind::Video:
+      return "video";
   }
   return "file";
 }
 
-std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+std::string Quote(const std::string& text) {
+  return "\"" + text + "\"";
+}
 
 // Whether the file has at least one byte that can be read.
 bool HasBytes(const std::string& path) {
@@ -61,15 +67,19 @@ CheckContext::CheckContext(const std::string& gameFolder)
   InitializeProject(*player_);
   // A stopped game's locator looks files up without its missing-file box.
   player_->GameStopped = true;
-  root_ = WithTrailingSlash(files().resolve(player_->folders.ProjectFolder)
-                                .value_or(player_->folders.ProjectFolder));
+  root_ = WithTrailingSlash(
+      files().resolve(player_->folders.ProjectFolder).value_or(player_->folders.ProjectFolder));
 }
 
 CheckContext::~CheckContext() = default;
 
-FileResolver& CheckContext::files() { return player_->files; }
+FileResolver& CheckContext::files() {
+  return player_->files;
+}
 
-const ProjectFolders& CheckContext::folders() const { return player_->folders; }
+const ProjectFolders& CheckContext::folders() const {
+  return player_->folders;
+}
 
 std::string CheckContext::shown(const std::string& path) {
   const std::string real = files().resolve(path).value_or(ToNativeSeparators(path));
@@ -182,14 +192,16 @@ void CheckContext::checkListVariable(const std::string& path, const std::string&
   if (name.empty()) return;  // an empty entry changes nothing, and tests nothing
   if (const auto it = variables_.find(name); it != variables_.end()) {
     if (it->second) {
-      report(path, field, "variable " + Quote(name) +
-                              " is a variant variable; lists reach integer variables only");
+      report(
+          path, field,
+          "variable " + Quote(name) + " is a variant variable; lists reach integer variables only");
     }
     return;
   }
   if (const auto it = folded_.find(FoldCase(name)); it != folded_.end()) {
-    report(path, field, "variable " + Quote(name) + " is declared as " + Quote(it->second) +
-                            " in Config/Variables; lists must match its case");
+    report(path, field,
+           "variable " + Quote(name) + " is declared as " + Quote(it->second) +
+               " in Config/Variables; lists must match its case");
     return;
   }
   report(path, field, "variable " + Quote(name) + " is not declared in Config/Variables");

@@ -63,7 +63,8 @@ class CheckContext {
   // The declared variables ("Config/Variables"), set by the variables check.
   void declareVariable(const std::string& name, bool variant);
   // Hotspot conditions and action lists reach integer variables by their exact name.
-  void checkListVariable(const std::string& path, const std::string& field, const std::string& name);
+  void checkListVariable(const std::string& path, const std::string& field,
+                         const std::string& name);
   // Scripts reach every variable by its name without regard to case.
   bool isVariableForScripts(const std::string& name) const;
 
@@ -81,8 +82,8 @@ class CheckContext {
   std::unique_ptr<Player> player_;
   std::string root_;  // the game folder's real path, ending in "/"
   std::vector<Finding> findings_;
-  std::map<std::string, bool> variables_;        // exact name -> variant
-  std::map<std::string, std::string> folded_;    // folded name -> exact name
+  std::map<std::string, bool> variables_;      // exact name -> variant
+  std::map<std::string, std::string> folded_;  // folded name -> exact name
   CdIndex cdIndex_;
   std::map<std::pair<std::string, FileKind>, std::string> decoded_;  // -> decodingProblem
 };

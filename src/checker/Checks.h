@@ -10,8 +10,9 @@ namespace tw::checker {
 class CheckContext;
 class ScriptCheck;
 
-// "Config": "General" (and the scheme it names), "Texts", "Variables" (declares the variables: run it before the others),
-// "Procedures", "Resume", "CDContents" (sets the CD index: run it before the data files).
+// "Config": "General" (and the scheme it names), "Texts", "Variables" (declares the variables: run
+// it before the others), "Procedures", "Resume", "CDContents" (sets the CD index: run it before the
+// data files).
 void CheckGeneral(CheckContext& context);
 void CheckTexts(CheckContext& context);
 void CheckVariables(CheckContext& context);
@@ -25,7 +26,8 @@ void CheckFrames(CheckContext& context, ScriptCheck& scripts);
 // One hotspot of a frame: its geometry, click action, item, sound channels and the actions
 // of items dropped on it. False when its geometry file is missing (not reported: the caller
 // reports it, summing up a frame that claims many more hotspots than it has).
-bool CheckHotspot(CheckContext& context, ScriptCheck& scripts, const std::string& frame, int number);
+bool CheckHotspot(CheckContext& context, ScriptCheck& scripts, const std::string& frame,
+                  int number);
 
 // An action record: a hotspot's "<n>b.dat" or "<n>_<item>.drg".
 void CheckActionRecord(CheckContext& context, ScriptCheck& scripts, const std::string& path);

@@ -16,7 +16,9 @@ namespace tw::checker {
 
 namespace {
 
-bool NamesAFile(const std::string& name) { return !name.empty() && !EqualsNoCase(name, "default"); }
+bool NamesAFile(const std::string& name) {
+  return !name.empty() && !EqualsNoCase(name, "default");
+}
 
 // The start-up window's scheme: its description file and the pictures it names, read by the
 // start-up window's own reader.

@@ -10,7 +10,9 @@ namespace tw::checker {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Names compared with their numbers as numbers, so hotspot 9 comes before hotspot 10.
 bool NaturalLess(const std::string& a, const std::string& b) {

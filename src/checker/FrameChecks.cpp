@@ -94,8 +94,8 @@ void CheckRipplingWater(CheckContext& context, const std::string& base) {
   try {
     platform::Picture::load(ResolvedPath(context.player(), base + ".rwm"));
   } catch (const std::exception& e) {
-    context.report(base + ".rwm", "", std::string("the mask cannot be read as a picture (") +
-                                           e.what() + ")");
+    context.report(base + ".rwm", "",
+                   std::string("the mask cannot be read as a picture (") + e.what() + ")");
   }
 }
 
@@ -158,9 +158,8 @@ void CheckFrame(CheckContext& context, ScriptCheck& scripts, const std::string& 
   const std::string counts = folders.FramesFolder + name + ".lks";
   int hotspots = 0;
   if (context.files().exists(counts)) {
-    ReadRecord(context, counts, [&](RecordFields& in) {
-      hotspots = in.any(1, "number of hotspots").toInteger();
-    });
+    ReadRecord(context, counts,
+               [&](RecordFields& in) { hotspots = in.any(1, "number of hotspots").toInteger(); });
   }
   // A damaged count can claim thousands of hotspots: the first few missing ones are listed,
   // the rest summed up in one line.
@@ -183,7 +182,8 @@ void CheckFrame(CheckContext& context, ScriptCheck& scripts, const std::string& 
   }
 
   const std::string areas = folders.AreasFolder + name + "/";
-  for (const std::string& text : context.files().list(areas, "*.lbl")) CheckText(context, areas + text);
+  for (const std::string& text : context.files().list(areas, "*.lbl"))
+    CheckText(context, areas + text);
 }
 
 }  // namespace
@@ -199,7 +199,8 @@ void CheckChannelFile(CheckContext& context, const std::string& path) {
       const std::string file = in.text(field + 3, "sound");
       in.any(field + 4, "loop");
       if (play && !file.empty()) {
-        context.checkDataFile(path, FieldName(field + 3, "sound") + ", channel " + std::to_string(n),
+        context.checkDataFile(path,
+                              FieldName(field + 3, "sound") + ", channel " + std::to_string(n),
                               areas, file, FileKind::Sound);
       }
     }

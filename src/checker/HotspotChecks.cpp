@@ -17,7 +17,9 @@ namespace tw::checker {
 
 namespace {
 
-bool IsDefaultPointer(const std::string& name) { return name.empty() || EqualsNoCase(name, "default"); }
+bool IsDefaultPointer(const std::string& name) {
+  return name.empty() || EqualsNoCase(name, "default");
+}
 
 void CheckGeometry(CheckContext& context, const std::string& path) {
   const ProjectFolders& folders = context.folders();
@@ -98,10 +100,12 @@ void CheckActionRecord(CheckContext& context, ScriptCheck& scripts, const std::s
     const bool playSound = IsNonZero(in.any(27, "play a sound"));
     const std::string sound = in.anyText(28, "sound");
     if (playMusic) {
-      context.checkDataFile(path, FieldName(26, "music"), folders.AreasFolder, music, FileKind::Sound);
+      context.checkDataFile(path, FieldName(26, "music"), folders.AreasFolder, music,
+                            FileKind::Sound);
     }
     if (playSound) {
-      context.checkDataFile(path, FieldName(28, "sound"), folders.FramesFolder, sound, FileKind::Sound);
+      context.checkDataFile(path, FieldName(28, "sound"), folders.FramesFolder, sound,
+                            FileKind::Sound);
     }
     if (in.atEnd()) return;
     in.skip(29, 3);
@@ -155,7 +159,8 @@ void CheckActionRecord(CheckContext& context, ScriptCheck& scripts, const std::s
   });
 }
 
-bool CheckHotspot(CheckContext& context, ScriptCheck& scripts, const std::string& frame, int number) {
+bool CheckHotspot(CheckContext& context, ScriptCheck& scripts, const std::string& frame,
+                  int number) {
   FileResolver& files = context.files();
   const std::string folder = context.folders().AreasFolder + frame + "/";
   const std::string prefix = folder + std::to_string(number);

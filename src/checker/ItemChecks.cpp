@@ -37,8 +37,9 @@ void CheckCombination(CheckContext& context, ScriptCheck& scripts, const std::st
   if (on == std::string::npos) return;
   for (const std::string& item : {stem.substr(0, on), stem.substr(on + kOn.size())}) {
     if (!context.itemExists(item)) {
-      context.report(path, "", "item \"" + item + "\" named by the file name does not exist (no Areas/" +
-                                   item + ".obj)");
+      context.report(path, "",
+                     "item \"" + item + "\" named by the file name does not exist (no Areas/" +
+                         item + ".obj)");
     }
   }
   ReadRecord(context, path, [&](RecordFields& in) {

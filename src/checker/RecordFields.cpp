@@ -14,7 +14,9 @@ std::string FieldName(int number, const char* what) {
   return name;
 }
 
-void RecordFields::at(int number, const char* what) { place_ = FieldName(number, what); }
+void RecordFields::at(int number, const char* what) {
+  place_ = FieldName(number, what);
+}
 
 vbs::Variant RecordFields::any(int number, const char* what) {
   at(number, what);

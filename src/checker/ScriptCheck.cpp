@@ -30,7 +30,9 @@ constexpr const char* kHostObjects[] = {"Action", "Hotspot", "Text", "ScreenObje
                                         // members of every variable's object
                                         "Value", "Name"};
 
-std::string LineField(int line) { return "line " + std::to_string(line); }
+std::string LineField(int line) {
+  return "line " + std::to_string(line);
+}
 
 // The names a unit declares at its top: procedures, classes, constants and variables.
 void CollectDeclared(const vbs::ast::Unit& unit, std::set<std::string>& names) {
@@ -145,7 +147,8 @@ void ScriptCheck::check(const std::string& path, const std::string& field, const
     };
     vbs::ResolveUnit(*unit, scope);
   } catch (const vbs::ScriptException& e) {
-    context_.report(path, where(e.error().line), "the script does not compile: " + e.error().description);
+    context_.report(path, where(e.error().line),
+                    "the script does not compile: " + e.error().description);
     return;
   } catch (const vbs::CompileError& e) {
     context_.report(path, where(e.line()), "the script does not compile: " + e.description());
@@ -161,10 +164,12 @@ void ScriptCheck::check(const std::string& path, const std::string& field, const
     if (!EqualsNoCase(e.name, name)) return false;
     if (e.kind == ExprKind::Name) return declared.count(FoldCase(e.name)) == 0;
     // Action.X, or X inside With Action
-    return e.kind == ExprKind::Member &&
-           (!e.target || (e.target->kind == ExprKind::Name && EqualsNoCase(e.target->name, "Action")));
+    return e.kind == ExprKind::Member && (!e.target || (e.target->kind == ExprKind::Name &&
+                                                        EqualsNoCase(e.target->name, "Action")));
   };
-  const auto names = [](const Expr& e) { return e.kind == ExprKind::Name || e.kind == ExprKind::Member; };
+  const auto names = [](const Expr& e) {
+    return e.kind == ExprKind::Name || e.kind == ExprKind::Member;
+  };
 
   std::set<std::string> reported;
   Walker walker;
@@ -180,9 +185,11 @@ void ScriptCheck::check(const std::string& path, const std::string& field, const
     if (e.kind == ExprKind::Call && e.target && names(*e.target)) {
       const Expr& method = *e.target;
       if (isHostName(method, "GoToFrame")) {
-        if (const auto* v = TextArgument(e, 0)) context_.checkFrameName(path, where(e.line), v->toString());
+        if (const auto* v = TextArgument(e, 0))
+          context_.checkFrameName(path, where(e.line), v->toString());
       } else if (isHostName(method, "AddItem") || isHostName(method, "RemoveItem")) {
-        if (const auto* v = TextArgument(e, 0)) context_.checkItemName(path, where(e.line), v->toString());
+        if (const auto* v = TextArgument(e, 0))
+          context_.checkItemName(path, where(e.line), v->toString());
       } else if (isHostName(method, "LoadGraphicFile")) {
         if (const auto* v = TextArgument(e, 0)) {
           context_.checkDataFile(path, where(e.line), context_.folders().AreasFolder, v->toString(),
@@ -197,11 +204,14 @@ void ScriptCheck::check(const std::string& path, const std::string& field, const
     }
     if (e.kind == ExprKind::Name && e.bind == Bind::Global && !proceduresBroken_) {
       const std::string key = FoldCase(e.name);
-      if (declared.count(key) == 0 && procedureNames_.count(key) == 0 && hostNames_.count(key) == 0 &&
-          !context_.isVariableForScripts(key) && reported.insert(key).second) {
-        context_.report(path, where(e.line),
-                        "\"" + e.name + "\" is not declared: not a variable of Config/Variables, "
-                        "nor a Dim, procedure or constant of the script or of Config/Procedures");
+      if (declared.count(key) == 0 && procedureNames_.count(key) == 0 &&
+          hostNames_.count(key) == 0 && !context_.isVariableForScripts(key) &&
+          reported.insert(key).second) {
+        context_.report(
+            path, where(e.line),
+            "\"" + e.name +
+                "\" is not declared: not a variable of Config/Variables, "
+                "nor a Dim, procedure or constant of the script or of Config/Procedures");
       }
     }
   };

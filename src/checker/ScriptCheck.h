@@ -4,7 +4,8 @@
 // A script is reported when it does not compile (line and the compiler's message). One that
 // compiles is walked for three things the player would stumble on at run time:
 //  - a constant text given to GoToFrame or sFrameToLoad that names no frame, to AddItem or
-//    RemoveItem that names no item, to LoadAPicture or LoadGraphicFile that names a missing picture;
+//    RemoveItem that names no item, to LoadAPicture or LoadGraphicFile that names a missing
+//    picture;
 //  - a name that nothing declares: not a variable of "Variables", not a Dim, procedure,
 //    class or constant of the script or of "Procedures", not a built-in, not a name the
 //    player's objects offer. Such a name is an empty variable that lives for one run, so a
@@ -34,8 +35,8 @@ class ScriptCheck {
 
  private:
   CheckContext& context_;
-  std::set<std::string> hostNames_;        // folded
-  std::set<std::string> procedureNames_;   // folded
+  std::set<std::string> hostNames_;       // folded
+  std::set<std::string> procedureNames_;  // folded
   // "Procedures" does not compile: every script run fails with it, so what a script names
   // cannot be told apart from what the procedures would have declared.
   bool proceduresBroken_ = false;

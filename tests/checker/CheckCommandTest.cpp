@@ -32,13 +32,15 @@ ProgramRun RunCheck(const std::string& args) {
   const std::string out = ::testing::TempDir() + "tw-check-out.txt";
   const std::string err = ::testing::TempDir() + "tw-check-err.txt";
   // A window that opened by mistake would wait for a person: the time limit ends it.
-  const std::string command = "QT_QPA_PLATFORM=offscreen timeout 60 " + std::string(TALEWICK_PLAYER) +
-                              " " + args + " >" + out + " 2>" + err;
+  const std::string command = "QT_QPA_PLATFORM=offscreen timeout 60 " +
+                              std::string(TALEWICK_PLAYER) + " " + args + " >" + out + " 2>" + err;
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
 }
 
-std::string Demo() { return "'" + std::string(TALEWICK_SOURCE_DIR) + "/games/demo'"; }
+std::string Demo() {
+  return "'" + std::string(TALEWICK_SOURCE_DIR) + "/games/demo'";
+}
 
 TEST(CheckCommandTest, TheDemoGamePasses) {
   const ProgramRun run = RunCheck("--check " + Demo());
@@ -56,7 +58,7 @@ TEST(CheckCommandTest, AGameWithFaultsListsThemAndFails) {
   std::vector<std::string> general = test::FullGeneralFields();
   general[4] = test::Quoted("Start");
   general[15] = test::Quoted("");  // no scheme
-  general[31] = "#FALSE#";          // no pictures of its own for the inventory
+  general[31] = "#FALSE#";         // no pictures of its own for the inventory
   game.writeGeneral(general);
   game.write("Icons/hand.cur", "not a pointer");
   game.writeVariables({"Gold"});

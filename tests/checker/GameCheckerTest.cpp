@@ -24,7 +24,9 @@ using test::GameFolder;
 using test::HotspotSpec;
 using test::Quoted;
 
-std::string Gif() { return test::GifBytes(4, 4, {{0x336699, 10}}); }
+std::string Gif() {
+  return test::GifBytes(4, 4, {{0x336699, 10}});
+}
 
 std::string Listed(const std::vector<Finding>& findings) {
   std::string text;
@@ -42,8 +44,9 @@ struct Sound {
                   .timerTarget = "hall",  // frame names are found without regard to case
                   .runScript = true,
                   // an empty request is no frame change, not a missing frame
-                  .script = "Gold = Gold + 1 : Name = |x| : Helper : sFrameToLoad = || : "
-                            "If Door = 1 Then Action.GoToFrame |Hall|, 0, 0"};
+                  .script =
+                      "Gold = Gold + 1 : Name = |x| : Helper : sFrameToLoad = || : "
+                      "If Door = 1 Then Action.GoToFrame |Hall|, 0, 0"};
   HotspotSpec hotspot{.hasPicture = true, .picture = "h.gif", .mustBeOne = {"Door"}};
   ActionSpec action{.variable = "Gold",
                     .setOne = true,
@@ -58,12 +61,12 @@ struct Sound {
 void WriteGame(const GameFolder& game, const Sound& s) {
   std::vector<std::string> general = test::FullGeneralFields();
   general[4] = Quoted("Start");
-  general[15] = Quoted("");       // no scheme
-  general[31] = "#FALSE#";       // the player's own inventory pictures
+  general[15] = Quoted("");  // no scheme
+  general[31] = "#FALSE#";   // the player's own inventory pictures
   general[37] = Quoted("DEFAULT");
   game.writeGeneral(general);
-  game.writeLines("Config/Variables", {"1", Quoted("Gold"), Quoted("Door"), Quoted("***"),
-                                       Quoted("Name")});
+  game.writeLines("Config/Variables",
+                  {"1", Quoted("Gold"), Quoted("Door"), Quoted("***"), Quoted("Name")});
   game.writeLines("Config/Procedures",
                   {"' header", "' header", "'", "Sub Helper()", "  Gold = 2", "End Sub"});
   game.writeLines("Config/Resume", {"0", "0", "0", "0", "0", "0", Quoted("Hall"), Quoted("Start")});
@@ -97,14 +100,16 @@ TEST(GameCheckerTest, TheSoundGameHasNoFinding) {
 
 struct Planted {
   const char* name;
-  std::function<void(Sound&)> change;         // before the game is written
+  std::function<void(Sound&)> change;            // before the game is written
   std::function<void(const GameFolder&)> after;  // after
   const char* file;
   const char* field;    // part of the field text
   const char* problem;  // part of the problem text
 };
 
-void PrintTo(const Planted& p, std::ostream* os) { *os << p.name; }
+void PrintTo(const Planted& p, std::ostream* os) {
+  *os << p.name;
+}
 
 const std::vector<Planted>& Cases() {
   static const std::vector<Planted> cases = {
@@ -119,17 +124,20 @@ const std::vector<Planted>& Cases() {
        nullptr, "Areas/Start/1b.dat", "field 45 (script), line 1", "frame \"Crypt\""},
       {"ResumeNamesAMissingFrame", nullptr,
        [](const GameFolder& g) {
-         g.writeLines("Config/Resume", {"0", "0", "0", "0", "0", "0", Quoted("Hall"), Quoted("Gone")});
+         g.writeLines("Config/Resume",
+                      {"0", "0", "0", "0", "0", "0", Quoted("Hall"), Quoted("Gone")});
        },
        "Config/Resume", "field 8", "frame \"Gone\" does not exist"},
       {"MissingBackground", nullptr, [](const GameFolder& g) { g.remove("Frames/start.006"); },
        "Frames/Start.fme", "field 2", "picture \"Frames/Start.GIF\" does not exist"},
-      {"UnreadablePicture", nullptr, [](const GameFolder& g) { g.write("Areas/h.gif", "not a picture"); },
-       "Areas/Start/1a.dat", "field 7", "cannot be read as a picture"},
+      {"UnreadablePicture", nullptr,
+       [](const GameFolder& g) { g.write("Areas/h.gif", "not a picture"); }, "Areas/Start/1a.dat",
+       "field 7", "cannot be read as a picture"},
       {"MissingMusic", nullptr, [](const GameFolder& g) { g.remove("Areas/sea.wav"); },
        "Frames/Start.fme", "field 5", "sound \"Areas/sea.wav\" does not exist"},
-      {"UnreadableSound", nullptr, [](const GameFolder& g) { g.write("Areas/sea.wav", "RIFF...."); },
-       "Frames/Start.fme", "field 5", "cannot be decoded as a sound"},
+      {"UnreadableSound", nullptr,
+       [](const GameFolder& g) { g.write("Areas/sea.wav", "RIFF...."); }, "Frames/Start.fme",
+       "field 5", "cannot be decoded as a sound"},
       {"MissingVideo", nullptr,
        [](const GameFolder& g) {
          std::vector<std::string> fields = Sound{}.frameFields();
@@ -139,22 +147,32 @@ const std::vector<Planted>& Cases() {
        "Frames/Start.fme", "field 9", "video \"Frames/intro.avi\" does not exist"},
       {"MissingPointer", [](Sound& s) { s.hotspot.pointer = "hand.cur"; }, nullptr,
        "Areas/Start/1a.dat", "field 9", "pointer \"Icons/hand.cur\" does not exist"},
-      {"MissingItemIcon", nullptr, [](const GameFolder& g) { g.writeLines("Areas/Key.obj", {Quoted("gone.gif")}); },
+      {"MissingItemIcon", nullptr,
+       [](const GameFolder& g) { g.writeLines("Areas/Key.obj", {Quoted("gone.gif")}); },
        "Areas/Key.obj", "field 1", "picture \"Areas/gone.gif\" does not exist"},
-      {"MissingItemFile", nullptr, [](const GameFolder& g) { g.writeLines("Areas/Start/2c.dat", {"1", Quoted("Sword")}); },
+      {"MissingItemFile", nullptr,
+       [](const GameFolder& g) {
+         g.writeLines("Areas/Start/2c.dat", {"1", Quoted("Sword")});
+       },
        "Areas/Start/2c.dat", "field 2", "item \"Sword\" does not exist"},
       {"ScriptGivesAMissingItem", [](Sound& s) { s.action.script = "Action.AddItem |Rope|, True"; },
        nullptr, "Areas/Start/1b.dat", "line 1", "item \"Rope\" does not exist"},
       {"ScriptTakesAMissingItem",
-       [](Sound& s) { s.action.script = "If Gold > 1 Then\r\n  RemoveItem |Lamb|, False\r\nEnd If"; },
+       [](Sound& s) {
+         s.action.script = "If Gold > 1 Then\r\n  RemoveItem |Lamb|, False\r\nEnd If";
+       },
        nullptr, "Areas/Start/1b.dat", "field 45 (script), line 2", "item \"Lamb\" does not exist"},
       {"CombinationOfAMissingItem", nullptr,
-       [](const GameFolder& g) { g.writeLines("Areas/Key_on_Ghost.drg", {"0", "0", "0", Quoted("")}); },
+       [](const GameFolder& g) {
+         g.writeLines("Areas/Key_on_Ghost.drg", {"0", "0", "0", Quoted("")});
+       },
        "Areas/Key_on_Ghost.drg", "", "item \"Ghost\" named by the file name does not exist"},
       {"ShortActionRecord", [](Sound& s) { s.action.fieldCount = 12; }, nullptr,
        "Areas/Start/1b.dat", "", "ends before field 13 (frame to go to)"},
       {"ShortGeometry", nullptr,
-       [](const GameFolder& g) { g.writeLines("Areas/Start/2a.dat", {"0", "0", "1500", "1500", "0"}); },
+       [](const GameFolder& g) {
+         g.writeLines("Areas/Start/2a.dat", {"0", "0", "1500", "1500", "0"});
+       },
        "Areas/Start/2a.dat", "", "ends before field 6"},
       {"ShortGeneral", nullptr,
        [](const GameFolder& g) {
@@ -168,17 +186,19 @@ const std::vector<Planted>& Cases() {
        "ends after field 12: the file is too short (it needs at least 13 fields)"},
       {"FieldOfTheWrongForm", nullptr,
        [](const GameFolder& g) {
-         g.writeLines("Areas/Start/2a.dat", {"0", "left?", "1500", "1500", "0", "0", "\"\"", "0",
-                                             "\"\"", "0", "0", "0"});
+         g.writeLines("Areas/Start/2a.dat",
+                      {"0", "left?", "1500", "1500", "0", "0", "\"\"", "0", "\"\"", "0", "0", "0"});
        },
        "Areas/Start/2a.dat", "field 2 (top)", "Type mismatch"},
-      {"MissingHotspotFile", nullptr, [](const GameFolder& g) { g.writeLines("Frames/Start.lks", {"3"}); },
-       "Areas/Start/3a.dat", "", "does not exist: hotspot 3 of frame \"Start\""},
+      {"MissingHotspotFile", nullptr,
+       [](const GameFolder& g) { g.writeLines("Frames/Start.lks", {"3"}); }, "Areas/Start/3a.dat",
+       "", "does not exist: hotspot 3 of frame \"Start\""},
       {"ScriptDoesNotCompile", [](Sound& s) { s.start.script = "Gold = 1\r\nIf Then"; }, nullptr,
        "Frames/Start.fme", "field 28 (entry script), line 2", "does not compile"},
       {"ProceduresDoNotCompile", nullptr,
        [](const GameFolder& g) {
-         g.writeLines("Config/Procedures", {"'", "'", "'", "Sub Helper()", "  Gold = (2", "End Sub"});
+         g.writeLines("Config/Procedures",
+                      {"'", "'", "'", "Sub Helper()", "  Gold = (2", "End Sub"});
        },
        "Config/Procedures", "line 5", "does not compile"},
       {"ScriptNamesAnUndeclaredVariable", [](Sound& s) { s.start.script = "Glod = Glod + 1"; },
@@ -191,7 +211,8 @@ const std::vector<Planted>& Cases() {
        "Areas/Start/1b.dat", "field 2", "variant variable"},
       {"WaterWithoutMask", nullptr,
        [](const GameFolder& g) {
-         g.writeLines("Frames/Start.rwe", {"0", "0", "0", "0", "0", "0", "0", "0", "10", "10", "1", "1"});
+         g.writeLines("Frames/Start.rwe",
+                      {"0", "0", "0", "0", "0", "0", "0", "0", "10", "10", "1", "1"});
        },
        "Frames/Start.rwe", "", "the mask (.rwm) is missing"},
       {"ChannelNamesAMissingSound", nullptr,
@@ -204,9 +225,12 @@ const std::vector<Planted>& Cases() {
          }
          g.writeLines("Frames/Start.chn", fields);
        },
-       "Frames/Start.chn", "field 31 (sound), channel 2", "sound \"Areas/gone.wav\" does not exist"},
+       "Frames/Start.chn", "field 31 (sound), channel 2",
+       "sound \"Areas/gone.wav\" does not exist"},
       {"ShortText", nullptr,
-       [](const GameFolder& g) { g.writeLines("Areas/Start/2.lbl", {Quoted("Hi"), "0", "0"}); },
+       [](const GameFolder& g) {
+         g.writeLines("Areas/Start/2.lbl", {Quoted("Hi"), "0", "0"});
+       },
        "Areas/Start/2.lbl", "", "ends before field 4 (bold)"},
       {"DropOfAMissingItem", nullptr,
        [](const GameFolder& g) { g.writeLines("Areas/Start/1_Ghost.drg", test::ActionFields({})); },
@@ -219,14 +243,17 @@ const std::vector<Planted>& Cases() {
          general[31] = "#FALSE#";
          general[37] = Quoted("DEFAULT");
          g.writeGeneral(general);
-         g.writeLines("Schemes/Ocean/Scheme.txt", {"0", "0", "0", "4", Quoted("start.gif"),
-                                                   Quoted("[None]"), Quoted("exit.gif"),
-                                                   Quoted("[default]"), "0"});
+         g.writeLines("Schemes/Ocean/Scheme.txt",
+                      {"0", "0", "0", "4", Quoted("start.gif"), Quoted("[None]"),
+                       Quoted("exit.gif"), Quoted("[default]"), "0"});
          g.write("Schemes/Ocean/start.006", Gif());
        },
-       "Schemes/Ocean/Scheme.txt", "field 7 (Exit button)", "picture \"Schemes/Ocean/exit.gif\" does not exist"},
+       "Schemes/Ocean/Scheme.txt", "field 7 (Exit button)",
+       "picture \"Schemes/Ocean/exit.gif\" does not exist"},
       {"ShortTexts", nullptr,
-       [](const GameFolder& g) { g.writeLines("Config/Texts", {"2", "0", "0", "0", "0", "0", "3", Quoted("a")}); },
+       [](const GameFolder& g) {
+         g.writeLines("Config/Texts", {"2", "0", "0", "0", "0", "0", "3", Quoted("a")});
+       },
        "Config/Texts", "", "ends before field 9 (text)"},
       {"StartFrameMissing", nullptr,
        [](const GameFolder& g) {
