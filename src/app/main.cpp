@@ -2,6 +2,7 @@
 //
 //   talewick-player [GAME_FOLDER]
 //   talewick-player --replay FILE [--dump-state] [--screenshot PNG] [--audio-out WAV] GAME_FOLDER
+//   talewick-player --check [--json] GAME_FOLDER
 //   talewick-player --help | --version
 //
 // A folder that is not a game is refused before any window opens (exit status 2). Without a
@@ -20,6 +21,7 @@
 #include "app/GameFolderCheck.h"
 #include "app/GameSession.h"
 #include "app/Replay.h"
+#include "checker/GameChecker.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace {
@@ -128,6 +130,8 @@ int main(int argc, char** argv) {
 
   tw::ReplayOptions replay;
   bool replaying = false;
+  bool checking = false;
+  bool json = false;
   std::vector<std::string> folders;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -141,6 +145,10 @@ int main(int argc, char** argv) {
     if (a == "--replay") {
       replaying = true;
       replay.replayFile = value("--replay");
+    } else if (a == "--check") {
+      checking = true;
+    } else if (a == "--json") {
+      json = true;
     } else if (a == "--dump-state") {
       replay.dumpState = true;
     } else if (a == "--screenshot") {
@@ -158,6 +166,25 @@ int main(int argc, char** argv) {
   if (folders.size() > 1) {
     std::cerr << "talewick-player: one game folder only\n";
     return 2;
+  }
+
+  if (json && !checking) {
+    std::cerr << "talewick-player: --json needs --check\n";
+    return 2;
+  }
+  if (checking) {
+    // The checker plays nothing: the replay's options would be silently dropped.
+    if (replaying || replay.dumpState || !replay.screenshot.empty() || !replay.audioOut.empty()) {
+      std::cerr << "talewick-player: --check takes only --json and a game folder\n";
+      return 2;
+    }
+    if (folders.empty()) {
+      std::cerr << "talewick-player: --check needs a game folder\n";
+      return 2;
+    }
+    const tw::checker::CheckResult result = tw::checker::CheckGame(folders[0]);
+    return json ? tw::checker::PrintCheckResultJson(result, std::cout)
+                : tw::checker::PrintCheckResult(result, std::cout, std::cerr);
   }
 
   // The dump and the screenshot describe the end of a replay; without one they would be
