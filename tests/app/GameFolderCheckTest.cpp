@@ -1,6 +1,7 @@
 // Which folders are games, and choosing one when the program is started without a game.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -118,7 +119,9 @@ TEST(GameFolderCheckTest, TheDialogStartsInTheLastGamePlayed) {
 
 #ifdef TALEWICK_PLAYER
 std::string RunProgram(const std::string& args, int& status) {
-  const std::string outFile = ::testing::TempDir() + "tw-player-out.txt";
+  // CTest runs each case as its own process, several at once: the file carries the process id.
+  const std::string outFile =
+      ::testing::TempDir() + "tw-player-out-" + std::to_string(::getpid()) + ".txt";
   const std::string command = "QT_QPA_PLATFORM=offscreen timeout 20 " +
                               std::string(TALEWICK_PLAYER) + " " + args + " >" + outFile + " 2>&1";
   const int raw = std::system(command.c_str());
