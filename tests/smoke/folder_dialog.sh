@@ -22,9 +22,10 @@ export XDG_CONFIG_HOME="$work/config"
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
 
-wait_for() {  # wait_for ARGS...: the first visible window xdotool search finds
+wait_for() {  # wait_for ARGS...: the first visible top-level window xdotool search finds
   for _ in $(seq 1 100); do
-    if w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) && [ -n "$w" ]; then
+    if w=$(xdotool search --maxdepth 1 --onlyvisible "$@" 2>/dev/null | head -n 1) &&
+       [ -n "$w" ]; then
       echo "$w"; return 0
     fi
     sleep 0.1
@@ -34,7 +35,7 @@ wait_for() {  # wait_for ARGS...: the first visible window xdotool search finds
 wait_gone() {  # wait_gone WINDOW: until it is no longer shown
   for _ in $(seq 1 100); do
     local shown
-    shown=$(xdotool search --onlyvisible --class talewick-player 2>/dev/null) || true
+    shown=$(xdotool search --maxdepth 1 --onlyvisible --class talewick-player 2>/dev/null) || true
     grep -qx "$1" <<< "$shown" || return 0
     sleep 0.1
   done
