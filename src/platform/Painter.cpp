@@ -28,11 +28,9 @@ namespace {
 constexpr Colour kGreyText = 0x80000011u;
 constexpr Colour k3dHighlight = 0x80000014u;
 
+// Only what a screen can show goes to layout (DrawnText, which also makes every line end LF).
 QString CaptionLines(const std::string& text) {
-  QString s = QString::fromStdString(text);
-  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return s;
+  return QString::fromStdString(DrawnText(text));
 }
 
 // Rectangle of an element in its container's client area, in pixels.
