@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QImageWriter>
+#include <QSaveFile>
 #include <QString>
 
 #include "platform/Image.h"
@@ -191,9 +192,12 @@ std::shared_ptr<const Picture> PaintElement(const Element& root) {
   return PictureAccess::make(std::move(image));
 }
 
+// Written beside the target and renamed over it when complete (QSaveFile).
 void SavePng(const Picture& picture, const std::string& path) {
-  QImageWriter writer(QString::fromStdString(path), "png");
-  if (!writer.write(PictureAccess::image(picture))) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) throw vbs::VbError(vbs::err::kPathFileAccessError);
+  QImageWriter writer(&file, "png");
+  if (!writer.write(PictureAccess::image(picture)) || !file.commit()) {
     throw vbs::VbError(vbs::err::kPathFileAccessError);
   }
 }
