@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,9 @@ class Game {
   void Inventory_Move();
   void TimerInventory_Timer();
   void InventoryPointerOver();  // the pointer over the bar, the button or an icon
+  // Carries out a click on a hotspot that came while the bar was sliding away, now that the
+  // bar has closed. Called by the pointer and timer handlers once their slide has ended.
+  void RunClickHeldForTheBar();
   void PickedObject_MouseDown(int Index, const platform::MouseEvent& e);
   void PickedObject_DragDrop(int Index, platform::Element& source);
   void Area_DragDrop(int Index, platform::Element& source, int x, int y);
@@ -253,6 +257,15 @@ class Game {
   static constexpr int kDebugKeys[4] = {123, 122, 121, 120};
 
  private:
+  // A click on a hotspot: its position (twips of the game area) and action.
+  void ClickArea(int Index, int button, int left, int top);
+  struct HeldClick {
+    int area = 0;
+    int button = 0;
+    int left = 0;  // twips of the game area
+    int top = 0;
+  };
+
   void buildWindow();
   void buildMenus();
   void wireHandlers();
@@ -262,6 +275,7 @@ class Game {
   std::unique_ptr<media::MediaSystem> media_;
   std::unique_ptr<SavedGames> savedGames_;
   std::unique_ptr<VisualEffects> effects_;
+  std::optional<HeldClick> clickAfterBarCloses_;
 };
 
 }  // namespace tw
