@@ -36,6 +36,7 @@ namespace tw {
 namespace media {
 class MediaSystem;
 }
+class PlayerOptions;
 class SavedGames;
 class VisualEffects;
 
@@ -79,6 +80,10 @@ class Game {
   void mnuExit_Click();
   void TimerUnloadMe_Timer();
   void Form_Unload();
+  // The game is shown in a captioned window: made so, or put there by the player.
+  bool WindowedNow() const;
+  // The player's own options: full screen, window size, scaling, volume, screenshots.
+  PlayerOptions& playerOptions() { return *playerOptions_; }
   // True from creation until Form_Unload ran.
   bool isOpen() const { return open_; }
   // Runs at the end of Form_Unload: back to the start-up window, or the end of the program.
@@ -275,6 +280,7 @@ class Game {
   std::unique_ptr<media::MediaSystem> media_;
   std::unique_ptr<SavedGames> savedGames_;
   std::unique_ptr<VisualEffects> effects_;
+  std::unique_ptr<PlayerOptions> playerOptions_;
   std::optional<HeldClick> clickAfterBarCloses_;
 };
 

@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QDir>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
@@ -157,6 +159,13 @@ std::optional<std::string> QtPlatform::chooseFolder(const std::string& title,
       dialogParent(), QString::fromStdString(title), QString::fromStdString(startFolder));
   if (folder.isEmpty()) return std::nullopt;
   return folder.toStdString();
+}
+
+std::string QtPlatform::picturesFolder() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  if (folder.isEmpty()) folder = QDir::homePath();
+  if (folder.isEmpty() || !QDir().mkpath(folder)) return "";
+  return QDir(folder).absolutePath().toStdString() + "/";
 }
 
 // --- display --------------------------------------------------------------------------------

@@ -70,6 +70,8 @@ class QtPlatform : public Platform {
   std::optional<std::string> chooseFolder(const std::string& title,
                                           const std::string& startFolder) override;
   Settings& settings() override { return *settings_; }
+  // The XDG pictures folder (xdg-user-dirs), else the home folder.
+  std::string picturesFolder() override;
   ScreenSize screenSize() override;
   bool setDisplaySize(int width, int height) override;
   int desktopFontHeight() override;

@@ -137,22 +137,54 @@ void WindowView::reportFrameExtent() {
   }
 }
 
+bool WindowView::sizedByWindowManager() const {
+  return (windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)) != 0;
+}
+
 void WindowView::applyGeometry() {
-  layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_);
-  if (layout_.mode == WindowMode::FullScreen) {
-    setMinimumSize(0, 0);
+  if (layout_.mode == WindowMode::Windowed) {
+    // A new game size or a new size factor: the window takes it, whatever the player did.
+    const QSize client(PixelsFromTwips(window_->scaleWidth()), PixelsFromTwips(window_->scaleHeight()));
+    if (client != shownClient_ || window_->sizeFactor() != shownFactor_) playerSize_.reset();
+    shownClient_ = client;
+    shownFactor_ = window_->sizeFactor();
+  }
+  const WindowMode mode = ModeOf(*window_, platform_.screenSize());
+  if (mode == WindowMode::Windowed) {
+    const bool wantFull = window_->fullScreenShown();
+    const bool isFull = (windowState() & Qt::WindowFullScreen) != 0;
+    setMinimumSize(1, menuBarHeight() + 1);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    if (!(windowState() & Qt::WindowFullScreen)) {
-      setWindowState(windowState() | Qt::WindowFullScreen);
+    if (wantFull != isFull) {
+      stateChangeOurs_ = true;
+      setWindowState(wantFull ? (windowState() | Qt::WindowFullScreen)
+                              : (windowState() & ~Qt::WindowFullScreen));
+      stateChangeOurs_ = false;
     }
-    setGeometry(layout_.geometry);
+    if (sizedByWindowManager()) {
+      // The window manager decides the size and place; the picture scales into it.
+      layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_, size());
+    } else {
+      layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_, playerSize_);
+      if (geometry() != layout_.geometry) setGeometry(layout_.geometry);
+    }
   } else {
-    if (windowState() & Qt::WindowFullScreen) {
-      setWindowState(windowState() & ~Qt::WindowFullScreen);
+    layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_);
+    if (layout_.mode == WindowMode::FullScreen) {
+      setMinimumSize(0, 0);
+      setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+      if (!(windowState() & Qt::WindowFullScreen)) {
+        setWindowState(windowState() | Qt::WindowFullScreen);
+      }
+      setGeometry(layout_.geometry);
+    } else {
+      if (windowState() & Qt::WindowFullScreen) {
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+      }
+      // A panel (the start-up window) keeps its size.
+      setFixedSize(layout_.geometry.size().expandedTo(QSize(1, 1)));
+      setGeometry(QRect(layout_.geometry.topLeft(), layout_.geometry.size().expandedTo(QSize(1, 1))));
     }
-    // The player does not resize the window: its client area is the game's.
-    setFixedSize(layout_.geometry.size().expandedTo(QSize(1, 1)));
-    setGeometry(QRect(layout_.geometry.topLeft(), layout_.geometry.size().expandedTo(QSize(1, 1))));
   }
   if (!layout_.menuBar.isEmpty()) {
     menuBar_->setGeometry(layout_.menuBar);
@@ -343,20 +375,54 @@ void WindowView::frameMovedOrResized() {
   if (!window_ || applying_ || !isVisible()) return;
   const WindowMode mode = ModeOf(*window_, platform_.screenSize());
   if (mode == WindowMode::FullScreen) return;
-  // The window manager decorates a window after it is shown: learn its frame once known.
+  if (mode == WindowMode::Windowed && sizedByWindowManager()) {
+    // Full screen, maximised or tiled: the picture follows the new size; the window's own
+    // place and size stay as they were, for when it comes back.
+    relayout();
+    return;
+  }
+  // The window manager decorates a window after it is shown, and Qt may learn the frame only
+  // when the player first moves the window: the frame stays where it now is (the model takes
+  // its place) and only the client area is kept.
   const QMargins deco = mode == WindowMode::Windowed ? decoration() : QMargins();
+  const QPoint pos = ModelPosition(frameGeometry().topLeft(), screenSetup());
   if (deco != decoration_) {
     decoration_ = deco;
+    {
+      Applying guard(applying_);
+      window_->move(pos.x(), pos.y());
+    }
     applyAll();
     return;
   }
+  // The player resized the window: the picture scales into the new size.
+  if (mode == WindowMode::Windowed && size() != layout_.geometry.size()) {
+    playerSize_ = size();
+    relayout();
+  }
   // The player moved the window: the model follows.
-  const QPoint pos = ModelPosition(frameGeometry().topLeft(), screenSetup());
   if (PixelsFromTwips(pos.x()) != PixelsFromTwips(window_->left()) ||
       PixelsFromTwips(pos.y()) != PixelsFromTwips(window_->top())) {
     Applying guard(applying_);
     window_->move(pos.x(), pos.y());
   }
+}
+
+void WindowView::relayout() {
+  const QSize shown = size();
+  layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_, shown);
+  if (!layout_.menuBar.isEmpty()) menuBar_->setGeometry(layout_.menuBar);
+  update();
+}
+
+void WindowView::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || !window_ || stateChangeOurs_) return;
+  if (ModeOf(*window_, platform_.screenSize()) != WindowMode::Windowed) return;
+  // The window manager (its key, its title bar, a tiling desktop) changed full screen.
+  const bool full = (windowState() & Qt::WindowFullScreen) != 0;
+  if (full != window_->fullScreenShown()) window_->noteFullScreenShown(full);
+  if (isVisible()) relayout();
 }
 
 bool WindowView::event(QEvent* event) {
