@@ -133,6 +133,44 @@ TEST_F(LayoutTest, WindowedReportsBorderCaptionAndMenuBarAndKeepsTheClientArea) 
   EXPECT_DOUBLE_EQ(l.fit.factor, 1.0);
 }
 
+// A windowed game at twice its size, then resized by the player or the window manager: the
+// picture fills what lies below the menu bar, centred, by the chosen scaling.
+TEST_F(LayoutTest, WindowedGameScalesIntoTheSizeItIsGiven) {
+  window.setWindowed(true);
+  window.setFrameExtent(0, 20 * 15);
+  window.move(0, 0, 9600, 7200 + 20 * 15);
+  const ScreenSetup screen{QRect(0, 0, 1920, 1080), {1920, 1080}};
+  window.setSizeFactor(2);
+  WindowLayout l = LayOut(window, screen, 20, QMargins());
+  EXPECT_EQ(l.geometry.size(), QSize(1280, 980));
+  EXPECT_EQ(l.content, QRect(0, 20, 1280, 960));
+  EXPECT_DOUBLE_EQ(l.fit.factor, 2.0);
+  EXPECT_TRUE(l.fit.sharp());
+  // Full screen: 1920 x 1060 below the menu bar; the height decides.
+  l = LayOut(window, screen, 20, QMargins(), QSize(1920, 1080));
+  EXPECT_EQ(l.menuBar, QRect(0, 0, 1920, 20));
+  EXPECT_NEAR(l.fit.factor, 1060.0 / 480, 1e-9);
+  EXPECT_FALSE(l.fit.sharp());
+  EXPECT_EQ(l.fit.picture.height(), 1060);
+  EXPECT_EQ(l.fit.picture.left(), (1920 - l.fit.picture.width()) / 2);
+  // A click on the scaled picture lands on the game pixel drawn under it.
+  EXPECT_EQ(l.fit.toClientTwips(QPointF(l.fit.picture.left(), 0) + QPointF(0, 0)), QPoint(0, 0));
+  window.setScaling(PictureScaling::Sharp);
+  l = LayOut(window, screen, 20, QMargins(), QSize(1920, 1080));
+  EXPECT_DOUBLE_EQ(l.fit.factor, 2.0);
+  EXPECT_EQ(l.fit.picture, QRect(320, 50, 1280, 960));
+  EXPECT_TRUE(l.fit.sharp());
+  window.setScaling(PictureScaling::Smooth);
+  l = LayOut(window, screen, 20, QMargins(), QSize(1280, 1000));
+  EXPECT_DOUBLE_EQ(l.fit.factor, 2.0);
+  EXPECT_FALSE(l.fit.sharp());  // smoothed even at a whole factor
+  // Smaller than the game: scaled down, whatever the scaling.
+  window.setScaling(PictureScaling::Sharp);
+  l = LayOut(window, screen, 20, QMargins(), QSize(320, 260));
+  EXPECT_DOUBLE_EQ(l.fit.factor, 0.5);
+  EXPECT_EQ(l.fit.picture, QRect(0, 0, 320, 240));
+}
+
 TEST_F(LayoutTest, FullScreenGameOnALargerScreenIsScaledAndTheMenuLiesOverIt) {
   window.setWindowed(false);
   window.move(0, 0, 640 * 15, 480 * 15);  // the screen the game sees

@@ -386,6 +386,8 @@ void WindowView::frameMovedOrResized() {
   // its place) and only the client area is kept.
   const QMargins deco = mode == WindowMode::Windowed ? decoration() : QMargins();
   const QPoint pos = ModelPosition(frameGeometry().topLeft(), screenSetup());
+  // The player resized the window: the picture scales into the new size.
+  if (mode == WindowMode::Windowed && size() != layout_.geometry.size()) playerSize_ = size();
   if (deco != decoration_) {
     decoration_ = deco;
     {
@@ -395,11 +397,7 @@ void WindowView::frameMovedOrResized() {
     applyAll();
     return;
   }
-  // The player resized the window: the picture scales into the new size.
-  if (mode == WindowMode::Windowed && size() != layout_.geometry.size()) {
-    playerSize_ = size();
-    relayout();
-  }
+  if (mode == WindowMode::Windowed && size() != layout_.geometry.size()) relayout();
   // The player moved the window: the model follows.
   if (PixelsFromTwips(pos.x()) != PixelsFromTwips(window_->left()) ||
       PixelsFromTwips(pos.y()) != PixelsFromTwips(window_->top())) {
