@@ -39,6 +39,7 @@ int PlayInWindow(int argc, char** argv, std::string folder) {
     return 2;
   }
   tw::platform::QtPlatform platform;
+  platform.claimInstanceSlot();
   tw::GameSession session(platform, folder);
   if (!session.initialize() || session.programEnded() || platform.quitRequested()) return 0;
   return app.exec();

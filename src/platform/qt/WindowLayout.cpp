@@ -10,7 +10,7 @@ namespace {
 
 // Where the game's screen starts on the real one.
 QPoint GameOrigin(const ScreenSetup& screen) {
-  QPoint origin = screen.real.topLeft();
+  QPoint origin = screen.real.topLeft() + screen.cascade;
   if (screen.game.width > 0 && screen.game.height > 0) {
     origin += QPoint((screen.real.width() - screen.game.width) / 2,
                      (screen.real.height() - screen.game.height) / 2);

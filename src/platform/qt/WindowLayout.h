@@ -17,7 +17,8 @@
 //               client area at its own size.
 // Positions of the model are twips of the screen the game sees. While a display size is
 // emulated, that screen is centred on the real one, so a window centred for the game is
-// centred for the player too.
+// centred for the player too. A second player running at once sees that screen moved by
+// its cascade, so its windows never open exactly over the first one's.
 #pragma once
 
 #include <QMargins>
@@ -48,6 +49,7 @@ struct WindowLayout {
 struct ScreenSetup {
   QRect real;        // the real screen, pixels
   ScreenSize game;   // the screen the game sees (emulated or real)
+  QPoint cascade;    // this player's windows are moved by this much (another one runs)
 };
 
 WindowMode ModeOf(const Window& window, ScreenSize game);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "platform/Units.h"
 #include "platform/qt/ControlInput.h"
@@ -72,7 +73,7 @@ WindowView::~WindowView() {
 }
 
 ScreenSetup WindowView::screenSetup() const {
-  return ScreenSetup{platform_.realScreen(), platform_.screenSize()};
+  return ScreenSetup{platform_.realScreen(), platform_.screenSize(), platform_.cascade()};
 }
 
 int WindowView::menuBarHeight() const {
@@ -101,7 +102,9 @@ void WindowView::applyFlags() {
   const WindowMode mode = ModeOf(*window_, platform_.screenSize());
   Qt::WindowFlags flags = Qt::Window;
   if (mode != WindowMode::Windowed) flags |= Qt::FramelessWindowHint;
-  if (window_->topMost()) flags |= Qt::WindowStaysOnTopHint;
+  // Top-most means above this player's own windows, not above every program's (another
+  // player's game among them): it is kept by the window manager's transient-for link,
+  // made when the window is shown (keepAboveOwnWindows).
   if (!flagsSet_ || flags != flags_) {
     // Changing the flags hides a shown widget; applyVisibility shows it again.
     setWindowFlags(flags);
@@ -196,13 +199,25 @@ void WindowView::applyVisibility() {
   const bool wanted = window_->visible();
   if (wanted && !isVisible()) {
     setWindowModality(modal_ ? Qt::ApplicationModal : Qt::NonModal);
+    keepAboveOwnWindows();
     show();
     raise();
     activateWindow();
+  } else if (wanted && window_->topMost() != topMostShown_) {
+    keepAboveOwnWindows();
+    if (window_->topMost()) raise();
   } else if (!wanted && isVisible()) {
     hide();
     if (onHiddenOrGone) onHiddenOrGone();
   }
+}
+
+void WindowView::keepAboveOwnWindows() {
+  topMostShown_ = window_->topMost();
+  WindowView* below = topMostShown_ ? platform_.ownWindowBelow(*this) : nullptr;
+  if (below && !below->windowHandle()) below->create();
+  if (!windowHandle()) create();
+  windowHandle()->setTransientParent(below ? below->windowHandle() : nullptr);
 }
 
 void WindowView::setModalMode(bool modal) {

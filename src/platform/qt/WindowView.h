@@ -90,6 +90,7 @@ class WindowView : public QWidget, public WindowHost {
   void applyMenus();
   void applyGeometry();
   void applyVisibility();
+  void keepAboveOwnWindows();
   void reportFrameExtent();
   void renderFrame();
   void updatePointer(QPointF widgetPos);
@@ -125,6 +126,7 @@ class WindowView : public QWidget, public WindowHost {
   QSize shownClient_;
   int shownFactor_ = 1;
   bool stateChangeOurs_ = false;
+  bool topMostShown_ = false;
   PointerCache cursors_;
   std::optional<MousePointer> shownPointer_;
 };
