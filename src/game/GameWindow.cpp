@@ -166,10 +166,11 @@ void Game::wireHandlers() {
     if (!playerOptions_->handleKey(key, shift)) Form_KeyDown(key, shift);
   };
   window.onCloseRequest = [this](platform::Window&) { Form_Unload(); };
-  // A pulled-down menu leaves MenuOpen set after it closes: the next click on the game only
-  // hides the menus and does not also act on what lies under the pointer.
+  // In full screen a pulled-down menu leaves MenuOpen set after it closes: the next click on
+  // the game only hides the menus and does not also act on what lies under the pointer. A
+  // window keeps its menus, so there the next click acts.
   window.onMenuPulledDown = [this](platform::Window&, bool open) {
-    if (open) MenuOpen = true;
+    if (open && !WindowedNow()) MenuOpen = true;
   };
 
   mnuExit.onClick = [this](platform::MenuItem&) { mnuExit_Click(); };

@@ -8,7 +8,9 @@
 
 #include "platform/Units.h"
 #include "platform/Window.h"
+#include "common/TempDir.h"
 #include "platform/qt/DisplayFit.h"
+#include "platform/qt/InstanceSlot.h"
 #include "platform/qt/InputMapping.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/WindowLayout.h"
@@ -219,6 +221,39 @@ TEST(ShellTarget, AddressesAndFiles) {
   EXPECT_TRUE(file.isLocalFile());
   EXPECT_EQ(file.toLocalFile(), QDir::current().absoluteFilePath("docs/read me.txt"));
   EXPECT_EQ(ShellTargetUrl("/tmp/x.pdf").toLocalFile(), "/tmp/x.pdf");
+}
+
+}  // namespace
+}  // namespace tw::platform
+
+namespace tw::platform {
+namespace {
+
+// Players running at once take the lowest free slot; an ended player's slot is free again.
+TEST(InstanceSlotTest, LowestFreeSlotAndFreedOnEnd) {
+  test::TempDir dir;
+  auto first = std::make_unique<InstanceSlot>(dir.path());
+  InstanceSlot second(dir.path());
+  EXPECT_EQ(first->number(), 0);
+  EXPECT_EQ(second.number(), 1);
+  first.reset();
+  InstanceSlot third(dir.path());
+  EXPECT_EQ(third.number(), 0);
+  InstanceSlot fourth(dir.path());
+  EXPECT_EQ(fourth.number(), 2);
+  // A folder that cannot be made: every player counts as the first.
+  EXPECT_EQ(InstanceSlot("/proc/no/such/folder").number(), 0);
+}
+
+// The second player's windows are moved by its cascade, and positions still map back.
+TEST(InstanceSlotTest, TheCascadeMovesWindowsAndPositionsMapBack) {
+  Window window("Panel");
+  window.setWindowed(false);
+  window.move(1500, 1500, 4800, 3000);
+  const ScreenSetup screen{QRect(0, 0, 1280, 960), {1280, 960}, QPoint(48, 48)};
+  const WindowLayout l = LayOut(window, screen, 0, QMargins());
+  EXPECT_EQ(l.geometry.topLeft(), QPoint(148, 148));
+  EXPECT_EQ(ModelPosition(l.geometry.topLeft(), screen), QPoint(1500, 1500));
 }
 
 }  // namespace

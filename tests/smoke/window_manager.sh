@@ -4,8 +4,11 @@
 #   - full screen asked for by the window manager scales the game picture into the whole
 #     screen below the menu bar, and leaving it puts the window back where it was;
 #   - Alt+Enter does the same from the keyboard, and again brings the window back;
-#   - a window resized by the player scales its picture, and a click on the scaled picture
-#     lands on the game pixel under it (the path's back arrow leads back to the beach).
+#   - a window resized by the player scales its picture;
+#   - F8 saves the game area as a PNG in the Pictures folder;
+#   - Options > Window Size > x2, chosen with the mouse and the menu's keys, doubles the
+#     window, and a click on the doubled picture lands on the game pixel under it (the
+#     path's back arrow leads back to the beach); the choices are remembered for the game.
 # Each picture is compared with what the headless player paints for the same frame.
 #
 # usage: window_manager.sh PLAYER GAME_FOLDER WORK_FOLDER
@@ -64,7 +67,7 @@ read -r x y w h <<< "$(geometry "$gamewin")"
 
 wmctrl -i -r "$gamewin" -b add,fullscreen; sleep 1.5
 echo "wm_full $(geometry "$gamewin")" >> "$work/positions.txt"
-shot wm_full 0 0 1280 960
+shot wm_full 0 0 1600 1200
 wmctrl -i -r "$gamewin" -b remove,fullscreen; sleep 1.5
 echo "wm_back $(geometry "$gamewin")" >> "$work/positions.txt"
 
@@ -72,7 +75,7 @@ xdotool windowactivate --sync "$gamewin" 2>/dev/null || true
 xdotool mousemove $((x + 320)) $((y + menu + 10)); sleep 0.3
 xdotool key alt+Return; sleep 1.5
 echo "key_full $(geometry "$gamewin")" >> "$work/positions.txt"
-shot key_full 0 0 1280 960
+shot key_full 0 0 1600 1200
 xdotool key alt+Return; sleep 1.5
 echo "key_back $(geometry "$gamewin")" >> "$work/positions.txt"
 
@@ -80,12 +83,21 @@ xdotool windowsize "$gamewin" 960 $((720 + menu)); sleep 1.5
 read -r x y w h <<< "$(geometry "$gamewin")"
 echo "resized $x $y $w $h" >> "$work/positions.txt"
 shot resized "$x" $((y + menu)) 960 720
-# The back arrow at (46, 386) of the game, drawn half as large again.
-xdotool mousemove $((x + 69)) $((y + menu + 579)) click 1; sleep 2.5
-shot after_back "$x" $((y + menu)) 960 720
+xdotool key F8; sleep 1
+# Options (the third title of the menu bar), then its fourth entry and the second size.
+xdotool mousemove $((x + 220)) $((y + menu / 2)) click 1; sleep 0.7
+xdotool key Down Down Down Down; sleep 0.2
+xdotool key Right; sleep 0.5
+xdotool key Down Return; sleep 1.5
+read -r x y w h <<< "$(geometry "$gamewin")"
+echo "doubled $x $y $w $h" >> "$work/positions.txt"
+shot doubled "$x" $((y + menu)) 1280 960
+# The back arrow at (46, 386) of the game, drawn twice as large.
+xdotool mousemove $((x + 92)) $((y + menu + 772)) click 1; sleep 2.5
+shot after_back "$x" $((y + menu)) 1280 960
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$game" "$work"
+xvfb-run -a -s "-screen 0 1600x1200x24" bash "$work/session.sh" "$player" "$game" "$work"
 cat "$work/positions.txt"
 field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/positions.txt"; }
 fail() { echo "$*" >&2; exit 1; }
@@ -98,9 +110,9 @@ below() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d < limit) }'; 
 picture_in_screen() {  # picture_in_screen NAME
   local menu=$(field menu 1)
   read -r pw ph px py <<< "$(awk -v m="$menu" 'BEGIN {
-    H = 960 - m; f = 1280 / 640; if (H / 480 < f) f = H / 480;
+    H = 1200 - m; f = 1600 / 640; if (H / 480 < f) f = H / 480;
     w = int(640 * f + 0.5); h = int(480 * f + 0.5);
-    print w, h, int((1280 - w) / 2), m + int((H - h) / 2) }')"
+    print w, h, int((1600 - w) / 2), m + int((H - h) / 2) }')"
   convert "$work/$1.png" -crop "${pw}x${ph}+${px}+${py}" +repage -resize '640x480!' \
     "$work/$1_game.png"
 }
@@ -118,13 +130,13 @@ mx=$(field moved 1); my=$(field moved 2)
 [ "$mx" -ge 100 ] && [ "$mx" -le 110 ] && [ "$my" -ge 80 ] && [ "$my" -le 110 ] ||
   fail "the first move did not stick: the window is at $mx, $my"
 
-[ "$(field wm_full 3)x$(field wm_full 4)" = "1280x960" ] || fail "the window manager's full screen was refused"
+[ "$(field wm_full 3)x$(field wm_full 4)" = "1600x1200" ] || fail "the window manager's full screen was refused"
 picture_in_screen wm_full
 check_picture "$work/wm_full_game.png" 0.05 "full screen by the window manager"
 [ "$(field wm_back 1) $(field wm_back 2)" = "$mx $my" ] || fail "leaving full screen lost the window's place"
 [ "$(field wm_back 3)x$(field wm_back 4)" = "640x$((480 + $(field menu 1)))" ] || fail "leaving full screen lost the window's size"
 
-[ "$(field key_full 3)x$(field key_full 4)" = "1280x960" ] || fail "Alt+Enter did not make the window full screen"
+[ "$(field key_full 3)x$(field key_full 4)" = "1600x1200" ] || fail "Alt+Enter did not make the window full screen"
 picture_in_screen key_full
 check_picture "$work/key_full_game.png" 0.05 "full screen by Alt+Enter"
 [ "$(field key_back 1) $(field key_back 2)" = "$mx $my" ] || fail "Alt+Enter back did not restore the window's place"
@@ -132,8 +144,16 @@ check_picture "$work/key_full_game.png" 0.05 "full screen by Alt+Enter"
 [ "$(field resized 3)" = "960" ] || fail "the window could not be resized"
 convert "$work/resized.png" -resize '640x480!' "$work/resized_game.png"
 check_picture "$work/resized_game.png" 0.05 "the resized window"
+shots=("$work"/home/Pictures/*.png)
+[ -f "${shots[0]}" ] || fail "F8 saved no screenshot in the Pictures folder"
+check_picture "${shots[0]}" 0.03 "the screenshot"
+[ "$(field doubled 3)x$(field doubled 4)" = "1280x$((960 + $(field menu 1)))" ] ||
+  fail "Window Size x2 did not double the window"
+convert "$work/doubled.png" -sample '640x480!' "$work/doubled_game.png"
+check_picture "$work/doubled_game.png" 0.03 "the doubled window"
+grep -q '^WindowSize=2' "$work"/config/talewick/*.ini || fail "the window size was not remembered"
 convert "$work/after_back.png" -resize '640x480!' "$work/after_back_game.png"
 d=$(rmse "$work/after_back_game.png" "$work/expected.png")
-echo "difference after the click on the scaled back arrow: $d"
+echo "difference after the click on the doubled back arrow: $d"
 below "$d" 0.1 && fail "the click on the scaled picture did not reach the back arrow"
 echo "ok"
