@@ -2,6 +2,7 @@
 //
 //   talewick-player [GAME_FOLDER]
 //   talewick-player --replay FILE [--dump-state] [--screenshot PNG] [--audio-out WAV] GAME_FOLDER
+//   talewick-player --check [--json] GAME_FOLDER
 //   talewick-player --help | --version
 #include <iostream>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "app/GameSession.h"
 #include "app/Replay.h"
+#include "checker/GameChecker.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace {
@@ -25,6 +27,10 @@ void PrintUsage(std::ostream& out) {
          "GAME_FOLDER\n"
          "      play the inputs of FILE headlessly, on a virtual clock; --audio-out writes\n"
          "      the sound of the whole replay (44.1 kHz, 16-bit stereo)\n"
+         "  talewick-player --check [--json] GAME_FOLDER\n"
+         "      list what is wrong in the game's files, one line each (--json: as JSON);\n"
+         "      exit status 0 when nothing is, 1 when something is, 2 when GAME_FOLDER\n"
+         "      is not a game\n"
          "  talewick-player --help | --version\n";
 }
 
@@ -60,6 +66,8 @@ int main(int argc, char** argv) {
 
   tw::ReplayOptions replay;
   bool replaying = false;
+  bool checking = false;
+  bool json = false;
   std::vector<std::string> folders;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -73,6 +81,10 @@ int main(int argc, char** argv) {
     if (a == "--replay") {
       replaying = true;
       replay.replayFile = value("--replay");
+    } else if (a == "--check") {
+      checking = true;
+    } else if (a == "--json") {
+      json = true;
     } else if (a == "--dump-state") {
       replay.dumpState = true;
     } else if (a == "--screenshot") {
@@ -90,6 +102,25 @@ int main(int argc, char** argv) {
   if (folders.size() > 1) {
     std::cerr << "talewick-player: one game folder only\n";
     return 2;
+  }
+
+  if (json && !checking) {
+    std::cerr << "talewick-player: --json needs --check\n";
+    return 2;
+  }
+  if (checking) {
+    // The checker plays nothing: the replay's options would be silently dropped.
+    if (replaying || replay.dumpState || !replay.screenshot.empty() || !replay.audioOut.empty()) {
+      std::cerr << "talewick-player: --check takes only --json and a game folder\n";
+      return 2;
+    }
+    if (folders.empty()) {
+      std::cerr << "talewick-player: --check needs a game folder\n";
+      return 2;
+    }
+    const tw::checker::CheckResult result = tw::checker::CheckGame(folders[0]);
+    return json ? tw::checker::PrintCheckResultJson(result, std::cout)
+                : tw::checker::PrintCheckResult(result, std::cout, std::cerr);
   }
 
   // The dump and the screenshot describe the end of a replay; without one they would be
