@@ -55,6 +55,7 @@ Game::~Game() = default;
 
 void Game::buildWindow() {
   window.setBackColour(platform::kBlack);
+  window.setResizable(true);  // the game picture scales into whatever size the player gives it
   window.add(PictureBox);
   PictureBox.setBackColour(platform::kBlack);
   PictureBox.setAutoRedraw(true);

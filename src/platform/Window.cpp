@@ -43,6 +43,7 @@ std::unique_ptr<Component> Window::clone() const {
   w->windowed_ = windowed_;
   w->topMost_ = topMost_;
   w->backColour_ = backColour_;
+  w->resizable_ = resizable_;
   w->sizeFactor_ = sizeFactor_;
   w->scaling_ = scaling_;
   w->fullScreenShown_ = fullScreenShown_;
@@ -75,6 +76,12 @@ void Window::setBackColour(Colour colour) {
   if (backColour_ == colour) return;
   backColour_ = colour;
   changed(WindowHost::Change::Content);
+}
+
+void Window::setResizable(bool resizable) {
+  if (resizable_ == resizable) return;
+  resizable_ = resizable;
+  changed(WindowHost::Change::Window);
 }
 
 void Window::setSizeFactor(int factor) {

@@ -69,6 +69,10 @@ class Window : public Container {
   void setBackColour(Colour colour);
 
   // --- how a windowed window is presented (the player's choices, not the game's) --------
+  // The player may resize the window (its client area then scales); other windows keep the
+  // size the game gives them.
+  bool resizable() const { return resizable_; }
+  void setResizable(bool resizable);
   // The window's size on screen as a whole multiple of its client area (1 to 8).
   int sizeFactor() const { return sizeFactor_; }
   void setSizeFactor(int factor);
@@ -143,6 +147,7 @@ class Window : public Container {
   bool windowed_ = true;
   bool topMost_ = false;
   Colour backColour_ = kButtonFace;
+  bool resizable_ = false;
   int sizeFactor_ = 1;
   PictureScaling scaling_ = PictureScaling::Aspect;
   bool fullScreenShown_ = false;

@@ -156,8 +156,11 @@ void WindowView::applyGeometry() {
   if (mode == WindowMode::Windowed) {
     const bool wantFull = window_->fullScreenShown();
     const bool isFull = (windowState() & Qt::WindowFullScreen) != 0;
-    setMinimumSize(1, menuBarHeight() + 1);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (!window_->resizable()) playerSize_.reset();
+    if (window_->resizable()) {
+      setMinimumSize(1, menuBarHeight() + 1);
+      setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
     if (wantFull != isFull) {
       stateChangeOurs_ = true;
       setWindowState(wantFull ? (windowState() | Qt::WindowFullScreen)
@@ -169,6 +172,8 @@ void WindowView::applyGeometry() {
       layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_, size());
     } else {
       layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_, playerSize_);
+      // Dialogs and the like keep the size the game gives them.
+      if (!window_->resizable()) setFixedSize(layout_.geometry.size());
       if (geometry() != layout_.geometry) setGeometry(layout_.geometry);
     }
   } else {
@@ -402,7 +407,9 @@ void WindowView::frameMovedOrResized() {
   const QMargins deco = mode == WindowMode::Windowed ? decoration() : QMargins();
   const QPoint pos = ModelPosition(frameGeometry().topLeft(), screenSetup());
   // The player resized the window: the picture scales into the new size.
-  if (mode == WindowMode::Windowed && size() != layout_.geometry.size()) playerSize_ = size();
+  if (mode == WindowMode::Windowed && window_->resizable() && size() != layout_.geometry.size()) {
+    playerSize_ = size();
+  }
   if (deco != decoration_) {
     decoration_ = deco;
     {
