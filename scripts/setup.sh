@@ -14,6 +14,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool imagemagick x11-utils openbox wmctrl
+  dpkg-dev desktop-file-utils man-db
 )
 
 missing=()

@@ -2,6 +2,7 @@
 // --json, and on folders that are not games.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -29,8 +30,10 @@ std::string Slurp(const std::string& path) {
 }
 
 ProgramRun RunCheck(const std::string& args) {
-  const std::string out = ::testing::TempDir() + "tw-check-out.txt";
-  const std::string err = ::testing::TempDir() + "tw-check-err.txt";
+  // CTest runs each case as its own process, several at once: the files carry the process id.
+  const std::string id = std::to_string(::getpid());
+  const std::string out = ::testing::TempDir() + "tw-check-out-" + id + ".txt";
+  const std::string err = ::testing::TempDir() + "tw-check-err-" + id + ".txt";
   // A window that opened by mistake would wait for a person: the time limit ends it.
   const std::string command = "QT_QPA_PLATFORM=offscreen timeout 60 " +
                               std::string(TALEWICK_PLAYER) + " " + args + " >" + out + " 2>" + err;
