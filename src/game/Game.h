@@ -32,6 +32,9 @@
 
 namespace tw {
 
+class FieldReader;
+class FrameDataReads;
+
 namespace media {
 class MediaSystem;
 }
@@ -88,6 +91,9 @@ class Game {
                  double dTransitionDuration);
   void ReadFrameHeader(const std::string& frameName);
   std::int16_t ReadHotspotCount();
+  // A reader over a frame's data file; while a frame opens, each file is read from disk
+  // once (FrameDataReads).
+  FieldReader OpenFrameData(const std::string& path);
 
   // --- hotspots -----------------------------------------------------------------------
   void LoadAreas();
@@ -259,6 +265,8 @@ class Game {
 
   Player& player_;
   bool open_ = true;
+  // The reads of the frame being opened, while OpenFrame runs.
+  FrameDataReads* frameReads_ = nullptr;
   std::unique_ptr<media::MediaSystem> media_;
   std::unique_ptr<SavedGames> savedGames_;
   std::unique_ptr<VisualEffects> effects_;
