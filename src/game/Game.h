@@ -90,7 +90,9 @@ class Game {
   void OpenFrame(const std::string& CurrentFrame, bool bWithTransition, std::int16_t iTransNumber,
                  double dTransitionDuration);
   void ReadFrameHeader(const std::string& frameName);
-  std::int16_t ReadHotspotCount();
+  // A count that is no number of hotspots (beyond 16 bits, negative, not a number) gives 0;
+  // with reportDamage it also shows the frame's read error box.
+  std::int16_t ReadHotspotCount(bool reportDamage = false);
   // A reader over a frame's data file; while a frame opens, each file is read from disk
   // once (FrameDataReads).
   FieldReader OpenFrameData(const std::string& path);
