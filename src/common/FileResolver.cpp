@@ -126,15 +126,18 @@ bool FileResolver::walk(const std::vector<std::string>& parts, std::size_t index
   const Listing* folder = listing(current);
   if (!folder) return false;
   const std::string& wanted = parts[index];
-  const std::string key = FoldCase(wanted);
+  const auto found = folder->byKey.find(FoldCase(wanted));
+  if (found == folder->byKey.end()) return false;
   // The exact spelling first, then the other case variants in byte order. Only a folder
   // that holds several variants of one name (possible on Linux, not on Windows) makes the
-  // walk try more than one.
+  // walk try more than one. The names are copied: the walk below may list other folders,
+  // and the cache may then forget this one.
   std::vector<std::string> candidates;
-  for (const Entry& entry : folder->entries) {
+  for (const std::uint32_t at : found->second) {
+    const Entry& entry = folder->entries[at];
     if (entry.diskName == wanted || entry.utf8Name == wanted) {
       candidates.insert(candidates.begin(), entry.diskName);
-    } else if (entry.key == key) {
+    } else {
       candidates.push_back(entry.diskName);
     }
   }
@@ -159,15 +162,22 @@ bool FileResolver::isDirectory(std::string_view path) {
 
 const FileResolver::Listing* FileResolver::listing(const std::string& folder) {
   struct stat st {};
+  const auto forget = [this](const std::string& name) {
+    if (auto it = cache_.find(name); it != cache_.end()) {
+      cachedEntries_ -= it->second.entries.size();
+      cache_.erase(it);
+    }
+  };
   if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-    cache_.erase(folder);
+    forget(folder);
     return nullptr;
   }
   const std::int64_t modified = Nanoseconds(st.st_mtim);
   if (auto it = cache_.find(folder); it != cache_.end()) {
-    const Listing& cached = it->second;
+    Listing& cached = it->second;
     if (cached.device == st.st_dev && cached.inode == st.st_ino && cached.modifiedNs == modified &&
         modified + kSettleNs <= cached.listedNs) {
+      cached.lastUse = ++useClock_;
       return &cached;
     }
   }
@@ -184,7 +194,7 @@ const FileResolver::Listing* FileResolver::listing(const std::string& folder) {
 
   std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
   if (!dir) {
-    cache_.erase(folder);
+    forget(folder);
     return nullptr;
   }
   while (const dirent* d = ::readdir(dir.get())) {
@@ -210,7 +220,29 @@ const FileResolver::Listing* FileResolver::listing(const std::string& folder) {
   // Byte order makes "the first of several case variants" the same on every machine.
   std::sort(fresh.entries.begin(), fresh.entries.end(),
             [](const Entry& a, const Entry& b) { return a.diskName < b.diskName; });
-  return &(cache_[folder] = std::move(fresh));
+  fresh.byKey.reserve(fresh.entries.size());
+  for (std::size_t i = 0; i < fresh.entries.size(); ++i) {
+    fresh.byKey[fresh.entries[i].key].push_back(static_cast<std::uint32_t>(i));
+  }
+  fresh.lastUse = ++useClock_;
+  forget(folder);
+  cachedEntries_ += fresh.entries.size();
+  Listing& stored = cache_[folder] = std::move(fresh);
+  trimCache(folder);
+  return &stored;
+}
+
+void FileResolver::trimCache(const std::string& keep) {
+  while (cache_.size() > 1 &&
+         (cache_.size() > kMaxListings || cachedEntries_ > kMaxCachedEntries)) {
+    auto oldest = cache_.end();
+    for (auto it = cache_.begin(); it != cache_.end(); ++it) {
+      if (it->first == keep) continue;
+      if (oldest == cache_.end() || it->second.lastUse < oldest->second.lastUse) oldest = it;
+    }
+    cachedEntries_ -= oldest->second.entries.size();
+    cache_.erase(oldest);
+  }
 }
 
 std::vector<const FileResolver::Entry*> FileResolver::matchingFiles(const std::string& folder,
@@ -276,7 +308,11 @@ bool FileResolver::removeFile(std::string_view path) {
   struct stat st {};
   if (!real || ::lstat(real->c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
   const bool removed = ::unlink(real->c_str()) == 0;
-  cache_.erase(real->substr(0, std::max<std::size_t>(real->rfind('/'), 1)));
+  if (auto it = cache_.find(real->substr(0, std::max<std::size_t>(real->rfind('/'), 1)));
+      it != cache_.end()) {
+    cachedEntries_ -= it->second.entries.size();
+    cache_.erase(it);
+  }
   return removed;
 }
 
@@ -316,6 +352,7 @@ std::optional<std::string> FileResolver::readFile(std::string_view path) {
 
 void FileResolver::invalidate() {
   cache_.clear();
+  cachedEntries_ = 0;
 }
 
 std::string ToNativeSeparators(std::string_view path) {

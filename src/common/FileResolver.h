@@ -13,7 +13,11 @@
 // Directory listings are cached per folder. A cached listing is used only while the folder's
 // modification time (and identity) is unchanged and that time lies well before the moment
 // of listing; a folder changed within the last seconds is listed again, so a file created or
-// deleted by anyone, even within the file system's time granularity, is seen.
+// deleted by anyone, even within the file system's time granularity, is seen. Each listing
+// keeps its names hashed by their folded spelling, so a look-up (found or not) costs the
+// same in a folder of ten files as in one of ten thousand. The cache is bounded: at most
+// kMaxListings folders and kMaxCachedEntries names in all; past either, the folders used
+// least recently are forgotten (and listed again when next needed).
 //
 // Names handed out (list, findFileName) are UTF-8; a name stored on disk in Windows-1252
 // bytes is converted, and resolve() maps such a UTF-8 name back to the bytes on disk.
@@ -37,6 +41,9 @@ class FileResolver {
   // Files larger than this are refused by readFile ("Out of memory"): game data files are
   // small, and this keeps a wrong or damaged path from exhausting memory.
   static constexpr std::uint64_t kMaxFileSize = std::uint64_t{256} << 20;
+  // Bounds of the listing cache (about 100 bytes per name).
+  static constexpr std::size_t kMaxListings = 128;
+  static constexpr std::size_t kMaxCachedEntries = 100'000;
 
   // The real path of an existing file or folder, absolute, with each component as spelled on
   // disk; nullopt when a component matches nothing. Relative paths start at the current
@@ -71,6 +78,9 @@ class FileResolver {
 
   // Forgets every cached listing.
   void invalidate();
+  // Folders whose listing is cached now, and the names they hold in all.
+  std::size_t cachedListings() const { return cache_.size(); }
+  std::size_t cachedEntries() const { return cachedEntries_; }
 
  private:
   enum class Kind : std::uint8_t { File, Directory, Other };
@@ -85,7 +95,11 @@ class FileResolver {
     ino_t inode = 0;
     std::int64_t modifiedNs = 0;
     std::int64_t listedNs = 0;
-    std::vector<Entry> entries;
+    std::uint64_t lastUse = 0;
+    std::vector<Entry> entries;  // in byte order of diskName
+    // Folded name -> the entries of that name, in byte order (several only where names
+    // differ in case alone).
+    std::unordered_map<std::string, std::vector<std::uint32_t>> byKey;
   };
 
   // The listing of an existing folder (absolute real path), from the cache when still valid.
@@ -94,7 +108,13 @@ class FileResolver {
   bool walk(const std::vector<std::string>& parts, std::size_t index, std::string& current);
   std::vector<const Entry*> matchingFiles(const std::string& folder, std::string_view pattern);
 
+  // Forgets the least recently used listings until the cache is within its bounds; `keep`
+  // (the folder just listed) stays.
+  void trimCache(const std::string& keep);
+
   std::unordered_map<std::string, Listing> cache_;
+  std::size_t cachedEntries_ = 0;
+  std::uint64_t useClock_ = 0;
 };
 
 // The path with each "\" turned into "/".

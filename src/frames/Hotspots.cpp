@@ -44,9 +44,10 @@ std::string HotspotFile(const Player& player, int i, const char* suffix) {
          suffix;
 }
 
-Geometry ReadGeometry(Player& player, int i) {
+Geometry ReadGeometry(Game& game, int i) {
+  Player& player = game.player();
   Geometry g;
-  FieldReader in = FieldReader::Open(player.files, HotspotFile(player, i, "a.dat"));
+  FieldReader in = game.OpenFrameData(HotspotFile(player, i, "a.dat"));
   g.left = in.readAny().toLong();
   g.top = in.readAny().toLong();
   g.width = in.readAny().toLong();
@@ -63,7 +64,9 @@ Geometry ReadGeometry(Player& player, int i) {
   g.animated = animatedFlag && g.hasPicture;
   if (!in.atEnd()) {
     g.speed = vbs::Variant::fromString(in.readAny().toString()).toInteger();
-  } else {
+  } else if (g.animated) {
+    // Only an animated picture has a use for the speed: a still hotspot never looks for
+    // the item file, which most hotspots do not have.
     const std::string itemFile = HotspotFile(player, i, "c.dat");
     if (player.files.exists(itemFile)) {
       // Its first four fields are the item's; a short file simply has no speed.
@@ -87,7 +90,7 @@ void Game::LoadAreas() {
   for (int i = 1; i <= count; ++i) {
     if (player_.GameStopped) return;
     try {
-      const Geometry g = ReadGeometry(player_, i);
+      const Geometry g = ReadGeometry(*this, i);
       if (g.animated) {
         platform::Image& area = Area.load(i);
         area.move(0, 0, 15, 15);
@@ -102,7 +105,7 @@ void Game::LoadAreas() {
       area.setStretch(g.stretch);
       if (g.hasPicture) {
         const std::string path = LocateDataFile(player_, player_.folders.AreasFolder + g.picture);
-        area.setPicture(platform::Picture::load(ResolvedPath(player_, path)));
+        area.setPicture(player_.pictures.load(ResolvedPath(player_, path)));
       }
       if (player_.GameStopped) return;
       if (IsDefaultPointer(g.pointer)) {
@@ -110,7 +113,7 @@ void Game::LoadAreas() {
       } else {
         const std::string path = LocateDataFile(player_, player_.folders.IconsFolder + g.pointer);
         area.setPointer({platform::PointerShape::Custom,
-                         platform::Picture::load(ResolvedPath(player_, path))});
+                         player_.pictures.load(ResolvedPath(player_, path))});
       }
       area.bringToFront();
     } catch (const std::exception&) {
@@ -140,7 +143,7 @@ void Game::ShowOrNotShowAreas() {
     try {
       // The geometry file is opened first: a hotspot without one fails here even when it has
       // been made to disappear.
-      FieldReader in = FieldReader::Open(player_.files, HotspotFile(player_, i, "a.dat"));
+      FieldReader in = OpenFrameData(HotspotFile(player_, i, "a.dat"));
       bool visible = true;
       bool disappeared = false;
       for (const auto& entry : variables.Disappear) {

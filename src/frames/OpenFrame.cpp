@@ -4,6 +4,7 @@
 
 #include "common/FieldReader.h"
 #include "common/TextEncoding.h"
+#include "frames/FrameDataReads.h"
 #include "frames/FrameFile.h"
 #include "frames/MediaWait.h"
 #include "game/Game.h"
@@ -74,7 +75,7 @@ void Game::ReadFrameHeader(const std::string& frameName) {
   CurrentFrameState& frame = player_.frame;
   frame.CurrentFrameName = frameName;
   try {
-    FieldReader in = FieldReader::Open(player_.files, player_.folders.FramesFolder + frameName + ".fme");
+    FieldReader in = OpenFrameData(player_.folders.FramesFolder + frameName + ".fme");
     frame.BackgroundType = in.readInteger();
     frame.BackgroundValue = in.readString();
     frame.BackgroundTiled = in.readBoolean();
@@ -91,8 +92,8 @@ std::int16_t Game::ReadHotspotCount(bool reportDamage) {
   frame.HotspotCount = 0;
   vbs::Variant field;
   try {
-    FieldReader in = FieldReader::Open(
-        player_.files, player_.folders.FramesFolder + frame.CurrentFrameName + ".lks");
+    FieldReader in =
+        OpenFrameData(player_.folders.FramesFolder + frame.CurrentFrameName + ".lks");
     field = in.readAny();
   } catch (const std::exception&) {
     return 0;  // a missing or unreadable file: a frame without hotspots
@@ -124,6 +125,15 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
                                    "\" was not found. " + kVerifyLinks);
     return;
   }
+  // Each data file of the frame is read once however many steps read it; an OpenFrame
+  // nested in this one (from events let through while a video plays) keeps its own.
+  FrameDataReads reads(player_.files);
+  struct ReadsScope {
+    FrameDataReads*& active;
+    FrameDataReads* previous;
+    ~ReadsScope() { active = previous; }
+  } readsScope{frameReads_, frameReads_};
+  frameReads_ = &reads;
   // 3-5: stop the old frame's timer, read the header.
   Timer1.setEnabled(false);
   Timer1.setInterval(0);
@@ -145,7 +155,7 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
     FramesHistoryAdd(CurrentFrame);
     if (stopped()) return;
     {
-      FieldReader in = FieldReader::Open(player_.files, folders.FramesFolder + CurrentFrame + ".fme");
+      FieldReader in = OpenFrameData(folders.FramesFolder + CurrentFrame + ".fme");
       ReadFrameFile(in, file, SoundChannels);
     }
     if (file.timerTransition) TimerTransition = *file.timerTransition;
@@ -211,7 +221,7 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
       PictureBox.cls();
     } else if (frame.BackgroundType == 1) {
       const std::string path = LocateDataFile(player_, folders.FramesFolder + frame.BackgroundValue);
-      const auto picture = platform::Picture::load(ResolvedPath(player_, path));
+      const auto picture = player_.pictures.load(ResolvedPath(player_, path));
       if (frame.BackgroundTiled) {
         PictureBox.tile(*picture);
       } else {

@@ -33,6 +33,9 @@
 
 namespace tw {
 
+class FieldReader;
+class FrameDataReads;
+
 namespace media {
 class MediaSystem;
 }
@@ -96,6 +99,9 @@ class Game {
   // A count that is no number of hotspots (beyond 16 bits, negative, not a number) gives 0;
   // with reportDamage it also shows the frame's read error box.
   std::int16_t ReadHotspotCount(bool reportDamage = false);
+  // A reader over a frame's data file; while a frame opens, each file is read from disk
+  // once (FrameDataReads).
+  FieldReader OpenFrameData(const std::string& path);
 
   // --- hotspots -----------------------------------------------------------------------
   void LoadAreas();
@@ -279,6 +285,8 @@ class Game {
 
   Player& player_;
   bool open_ = true;
+  // The reads of the frame being opened, while OpenFrame runs.
+  FrameDataReads* frameReads_ = nullptr;
   std::unique_ptr<media::MediaSystem> media_;
   std::unique_ptr<SavedGames> savedGames_;
   std::unique_ptr<VisualEffects> effects_;

@@ -73,7 +73,7 @@ void Game::AddPickedObject(const std::string& ObjectName, bool bDoNotPopup) {
     const int position = ObjectsCount + 1;
     const platform::Rect place = IconPlace(position);
     const std::string path = LocateDataFile(player_, player_.folders.AreasFolder + iconFile);
-    const auto icon = platform::Picture::load(ResolvedPath(player_, path));
+    const auto icon = player_.pictures.load(ResolvedPath(player_, path));
 
     // Only a readable item takes a place in the list.
     platform::Image& element = PickedObject.load(position);

@@ -18,29 +18,44 @@ bool IsLightweight(const Element& e) {
   return e.kind() == ElementKind::Image || e.kind() == ElementKind::Label;
 }
 
-// Where the front of a child's layer is: the end for windowed controls, the first windowed
-// control for pictures and labels.
-std::vector<Element*>::iterator FrontOfLayer(std::vector<Element*>& children,
-                                             const Element& child) {
-  if (!IsLightweight(child)) return children.end();
-  return std::find_if(children.begin(), children.end(),
-                      [&](const Element* e) { return e != &child && !IsLightweight(*e); });
-}
-
-// Where the back of a child's layer is: the beginning for pictures and labels, the first
-// windowed control otherwise.
-std::vector<Element*>::iterator BackOfLayer(std::vector<Element*>& children,
-                                            const Element& child) {
-  if (IsLightweight(child)) return children.begin();
-  return std::find_if(children.begin(), children.end(),
-                      [&](const Element* e) { return e != &child && !IsLightweight(*e); });
-}
-
 }  // namespace
 
 Container::~Container() {
   for (Element* child : children_) child->parent_ = nullptr;
   children_.clear();
+}
+
+std::vector<Element*>::iterator Container::find(const Element& child) {
+  const auto layerEnd = children_.begin() + static_cast<std::ptrdiff_t>(lightCount_);
+  const auto first = IsLightweight(child) ? children_.begin() : layerEnd;
+  const auto last = IsLightweight(child) ? layerEnd : children_.end();
+  const auto it = std::find(std::make_reverse_iterator(last), std::make_reverse_iterator(first),
+                            &child);
+  return it.base() == first ? children_.end() : std::prev(it.base());
+}
+
+// The front of a child's layer: the end of the light layer for pictures and labels, the end
+// for windowed controls. Asked while the child is not in the list.
+std::vector<Element*>::iterator Container::frontOfLayer(const Element& child) {
+  if (!IsLightweight(child)) return children_.end();
+  return children_.begin() + static_cast<std::ptrdiff_t>(lightCount_);
+}
+
+// The back of a child's layer: the beginning for pictures and labels, the first windowed
+// control otherwise. Asked while the child is not in the list.
+std::vector<Element*>::iterator Container::backOfLayer(const Element& child) {
+  if (IsLightweight(child)) return children_.begin();
+  return children_.begin() + static_cast<std::ptrdiff_t>(lightCount_);
+}
+
+void Container::take(std::vector<Element*>::iterator at) {
+  if (IsLightweight(**at)) --lightCount_;
+  children_.erase(at);
+}
+
+void Container::put(std::vector<Element*>::iterator at, Element& child) {
+  children_.insert(at, &child);
+  if (IsLightweight(child)) ++lightCount_;
 }
 
 void Container::add(Element& child) {
@@ -50,32 +65,32 @@ void Container::add(Element& child) {
   for (Container* p = this; p; p = p->parent_) {
     if (p == &child) return;
   }
-  children_.insert(FrontOfLayer(children_, child), &child);
+  put(frontOfLayer(child), child);
   child.parent_ = this;
   changed();
 }
 
 void Container::remove(Element& child) {
-  auto it = std::find(children_.begin(), children_.end(), &child);
+  auto it = find(child);
   if (it == children_.end()) return;
-  children_.erase(it);
+  take(it);
   child.parent_ = nullptr;
   changed();
 }
 
 void Container::bringToFront(Element& child) {
-  auto it = std::find(children_.begin(), children_.end(), &child);
+  auto it = find(child);
   if (it == children_.end()) return;
-  children_.erase(it);
-  children_.insert(FrontOfLayer(children_, child), &child);
+  take(it);
+  put(frontOfLayer(child), child);
   changed();
 }
 
 void Container::sendToBack(Element& child) {
-  auto it = std::find(children_.begin(), children_.end(), &child);
+  auto it = find(child);
   if (it == children_.end()) return;
-  children_.erase(it);
-  children_.insert(BackOfLayer(children_, child), &child);
+  take(it);
+  put(backOfLayer(child), child);
   changed();
 }
 

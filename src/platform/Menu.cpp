@@ -32,12 +32,15 @@ void MenuItem::attachBeside(const Component& templ) {
   MenuItem* p = t.parent_;
   if (!p) return;
   // After the array element with the highest index below ours, so the entries of an array
-  // stay in index order whatever order they are loaded in.
+  // stay in index order whatever order they are loaded in. Being in index order, the first
+  // such element seen from the back is the one; loading in ascending order (a list of
+  // thousands of frames) finds it at once.
   const MenuItem* after = &t;
-  for (const MenuItem* sibling : p->children_) {
-    if (sibling->name() == name() && sibling->index() < index() &&
-        sibling->index() > after->index()) {
+  for (auto it = p->children_.rbegin(); it != p->children_.rend(); ++it) {
+    const MenuItem* sibling = *it;
+    if (sibling != this && sibling->name() == name() && sibling->index() < index()) {
       after = sibling;
+      break;
     }
   }
   p->insertAfter(*this, after);
@@ -83,8 +86,9 @@ void MenuItem::insertAfter(MenuItem& child, const MenuItem* after) {
   if (child.parent_) child.parent_->remove(child);
   auto pos = children_.begin();
   if (after) {
-    auto it = std::find(children_.begin(), children_.end(), after);
-    pos = it == children_.end() ? children_.end() : it + 1;
+    // Searched from the back: items are mostly added at the end.
+    auto it = std::find(children_.rbegin(), children_.rend(), after);
+    pos = it == children_.rend() ? children_.end() : it.base();
   }
   children_.insert(pos, &child);
   child.parent_ = this;
@@ -92,9 +96,10 @@ void MenuItem::insertAfter(MenuItem& child, const MenuItem* after) {
 }
 
 void MenuItem::remove(MenuItem& child) {
-  auto it = std::find(children_.begin(), children_.end(), &child);
-  if (it == children_.end()) return;
-  children_.erase(it);
+  // From the back: a list is emptied from its last item.
+  auto it = std::find(children_.rbegin(), children_.rend(), &child);
+  if (it == children_.rend()) return;
+  children_.erase(std::prev(it.base()));
   child.parent_ = nullptr;
   changed();
 }

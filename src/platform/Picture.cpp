@@ -48,13 +48,15 @@ bool CursorHotSpot(const QByteArray& b, Point& hot) {
   return true;
 }
 
-QImage Decode(const QByteArray& bytes) {
+// Decodes into `image`'s pixels when the reader can (a JPEG of the same size and format as
+// the image handed in), else into new ones.
+QImage Decode(const QByteArray& bytes, QImage image = QImage()) {
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
-  QImage image = reader.read();
+  if (!reader.read(&image)) image = QImage();
   if (image.isNull()) {
     // Qt does not sniff icon and cursor files from their content; ask its icon reader.
     Point unused;
@@ -68,12 +70,12 @@ QImage Decode(const QByteArray& bytes) {
   return image;
 }
 
-std::shared_ptr<const Picture> FromBytes(const QByteArray& bytes) {
+std::shared_ptr<const Picture> FromBytes(const QByteArray& bytes, QImage spare = QImage()) {
   if (bytes.isEmpty()) throw vbs::VbError(kInvalidPicture);
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
   const auto size = static_cast<std::size_t>(bytes.size());
   if (IsMetafile(data, size)) return RenderMetafile(data, size);
-  QImage image = Decode(bytes);
+  QImage image = Decode(bytes, std::move(spare));
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
     throw vbs::VbError(kInvalidPicture);
   }
@@ -94,8 +96,18 @@ std::shared_ptr<const Picture> PictureAccess::make(QImage image, std::optional<P
   auto impl = std::make_unique<Picture::Impl>();
   impl->hasHotSpot = hotSpot.has_value();
   impl->hotSpot = hotSpot.value_or(Point{});
-  impl->image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  // Moved: an opaque 32-bit image (what JPEG and most bitmaps decode to) only changes its
+  // format's name, without a copy.
+  impl->image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
   return std::make_shared<const Picture>(Picture::Key{}, std::move(impl));
+}
+
+QImage PictureAccess::takePixels(std::shared_ptr<const Picture>&& picture) {
+  if (!picture || picture.use_count() != 1 || !picture->impl().metafile.empty()) return QImage();
+  // The last holder: nobody can see the picture change.
+  QImage pixels = std::move(const_cast<Picture::Impl&>(picture->impl()).image);
+  picture.reset();
+  return pixels;
 }
 
 std::shared_ptr<const Picture> PictureAccess::makeMetafile(QImage image,
@@ -133,6 +145,10 @@ std::shared_ptr<const Picture> Picture::fromPixels(int width, int height,
 }
 
 std::shared_ptr<const Picture> Picture::load(const std::string& path) {
+  return PictureAccess::load(path, QImage());
+}
+
+std::shared_ptr<const Picture> PictureAccess::load(const std::string& path, QImage spare) {
   // The path's bytes are the file's name as it is on disk, which need not be UTF-8 (a name
   // copied from a Windows disk in Windows-1252): it is opened as it stands, never converted
   // to text and back.
@@ -151,6 +167,7 @@ std::shared_ptr<const Picture> Picture::load(const std::string& path) {
     throw vbs::VbError(vbs::err::kOutOfMemory);
   }
   QByteArray bytes;
+  bytes.reserve(static_cast<qsizetype>(st.st_size));
   char chunk[65536];
   for (;;) {
     const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
@@ -159,7 +176,7 @@ std::shared_ptr<const Picture> Picture::load(const std::string& path) {
     if (got == 0) break;
     bytes.append(chunk, static_cast<qsizetype>(got));
   }
-  return FromBytes(bytes);
+  return FromBytes(bytes, std::move(spare));
 }
 
 std::shared_ptr<const Picture> Picture::decode(const std::vector<std::uint8_t>& bytes) {

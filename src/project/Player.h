@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/FileResolver.h"
+#include "platform/PictureCache.h"
 #include "platform/Platform.h"
 #include "project/FrameState.h"
 #include "project/MessageTable.h"
@@ -31,6 +32,8 @@ class Player {
 
   // Every data file is found through this resolver (case-insensitive, "\" or "/").
   FileResolver files;
+  // Decoded pictures of data files, kept for their next showing (bounded in memory).
+  platform::PictureCache pictures;
 
   ProjectFolders folders;
   ProjectSettings settings;

@@ -199,6 +199,37 @@ TEST(FileResolverCache, AFolderChangedWithinItsTimeGranularityIsListedAgain) {
   EXPECT_EQ(files.list(dir / "saves", "*.sav").size(), 2u);
 }
 
+TEST(FileResolverCache, StaysWithinItsBoundsAndListsForgottenFoldersAgain) {
+  TempDir dir;
+  const int folders = static_cast<int>(FileResolver::kMaxListings) + 40;
+  const timeval old[2] = {{1000000000, 0}, {1000000000, 0}};
+  for (int i = 0; i < folders; ++i) {
+    const std::string name = "Areas/F" + std::to_string(i);
+    dir.write(name + "/1a.dat", "x");
+    dir.write(name + "/2A.DAT", "y");
+    ASSERT_EQ(::utimes((dir / name).c_str(), old), 0);
+  }
+  FileResolver files;
+  // Spelled otherwise than on disk, so every look-up needs the folder's listing.
+  for (int i = 0; i < folders; ++i) {
+    const std::string folder = dir / ("Areas/F" + std::to_string(i) + "/");
+    ASSERT_EQ(files.resolve(folder + "1A.DAT"), folder + "1a.dat") << i;
+    ASSERT_EQ(files.resolve(folder + "2a.dat"), folder + "2A.DAT") << i;
+    ASSERT_FALSE(files.resolve(folder + "3a.dat")) << i;
+    EXPECT_LE(files.cachedListings(), FileResolver::kMaxListings);
+  }
+  EXPECT_EQ(files.cachedListings(), FileResolver::kMaxListings);
+  // The first folders were forgotten; they are listed again, and changes since are seen.
+  dir.write("Areas/F0/3a.dat", "z");
+  ASSERT_EQ(::utimes((dir / "Areas/F0").c_str(), old), 0);
+  EXPECT_EQ(files.resolve(dir / "Areas/F0/3A.dat"), dir / "Areas/F0/3a.dat");
+  std::size_t names = files.cachedEntries();
+  files.invalidate();
+  EXPECT_GT(names, 0u);
+  EXPECT_EQ(files.cachedEntries(), 0u);
+  EXPECT_EQ(files.cachedListings(), 0u);
+}
+
 TEST(FileResolverCase, EveryLetterFoldsBothWays) {
   TempDir dir;
   for (char c = 'a'; c <= 'z'; ++c) dir.write(std::string("lower/") + c + ".dat", "");

@@ -158,6 +158,25 @@ TEST(ElementArrayMenus, LoadedMenuEntriesStayInIndexOrder) {
   EXPECT_EQ(clicked, -1);
 }
 
+TEST(ElementArrayMenus, EntriesLoadedInAnyOrderStayBeforeTheItemsAfterTheArray) {
+  MenuItem debug{"mnuDebug", "Debug"};
+  ElementArray<MenuItem> frames{"mnuFrameName"};
+  debug.add(frames.templ());
+  MenuItem other{"mnuOther", "Other"};
+  debug.add(other);
+  for (int i : {1, 3, 5, 4, 2}) frames.load(i).setCaption(std::to_string(i));
+  frames.unload(3);
+  frames.unload(5);
+  frames.load(5).setCaption("5");
+  frames.load(3).setCaption("3");
+  std::vector<std::string> captions;
+  for (MenuItem* m : debug.children()) captions.push_back(m->caption());
+  EXPECT_EQ(captions, (std::vector<std::string>{"", "1", "2", "3", "4", "5", "Other"}));
+  frames.unloadAll();
+  ASSERT_EQ(debug.children().size(), 2u);
+  EXPECT_EQ(debug.children()[1], &other);
+}
+
 TEST(ElementRules, NegativeSizesAreRefused) {
   Image image;
   EXPECT_EQ(VbErrorNumber([&] { image.setWidth(-1); }), 380);

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/Canvas.h"
@@ -30,6 +31,11 @@ struct PictureAccess {
   // text sharp, as when Windows plays a metafile into a larger rectangle); a null image for
   // other pictures, which the caller scales itself.
   static QImage drawnAt(const Picture& picture, QSize size);
+  // Picture::load, decoding into `spare`'s pixels where the reader can.
+  static std::shared_ptr<const Picture> load(const std::string& path, QImage spare);
+  // The pixels of a picture that nothing else holds (null otherwise, and for metafiles);
+  // the picture is gone afterwards.
+  static QImage takePixels(std::shared_ptr<const Picture>&& picture);
   static QImage& image(Canvas& canvas);
   static const QImage& image(const Canvas& canvas);
 };

@@ -89,6 +89,7 @@ QPoint WindowView::clientTwipsAt(QPointF widgetPos) const {
 void WindowView::applyAll() {
   if (!window_ || applying_) return;
   Applying guard(applying_);
+  menusPending_ = false;
   applyFlags();
   applyMenus();
   reportFrameExtent();
@@ -236,6 +237,17 @@ void WindowView::windowChanged(Window& window, Change change) {
   if (change == Change::Content) {
     update();
     if (hasLastPos_ && underMouse()) updatePointer(lastPos_);
+    return;
+  }
+  if (change == Change::Menus) {
+    // Menus change in bursts (the Debug menu's list of every frame is filled item by item,
+    // and each new visible item would rebuild the whole bar): they are applied once, when
+    // control returns to the event loop, unless another change applies them sooner.
+    if (!menusPending_) {
+      menusPending_ = true;
+      QMetaObject::invokeMethod(
+          this, [this] { if (menusPending_) applyAll(); }, Qt::QueuedConnection);
+    }
     return;
   }
   applyAll();

@@ -113,6 +113,8 @@ class WindowView : public QWidget, public WindowHost {
   std::uint64_t frameRevision_ = 0;
   bool frameValid_ = false;
   bool applying_ = false;
+  // A menu change waits for the event loop (windowChanged).
+  bool menusPending_ = false;
   bool flagsSet_ = false;
   Qt::WindowFlags flags_;
   QMargins decoration_;  // the window manager's frame, once known
