@@ -166,14 +166,6 @@ Check PatternError("a**") = 5018, "Unexpected quantifier twice"
 Check PatternError("a)") = 5017, "Syntax error"
 Check PatternError("abc") = 0, "a good pattern raises nothing"
 
-' --- a pattern that would backtrack without end ends with an error instead (this player's rule)
-Set re = MakeRe("(a*)*b", False, False)
-On Error Resume Next
-re.Test String(30, "a")
-n = Err.Number
-On Error GoTo 0
-Check n = 28, "runaway pattern raises 28"
-
 ' a Boolean replacement is converted by the object, as a number: True gives "-1"
 Set re = MakeRe("b", True, False)
 Check re.Replace("abcb", True) = "a-1c-1", "Replace with True"
