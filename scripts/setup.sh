@@ -14,7 +14,8 @@ packages=(
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick x11-utils
+  dpkg-dev desktop-file-utils man-db
 )
 
 missing=()

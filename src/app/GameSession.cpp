@@ -1,22 +1,10 @@
 #include "app/GameSession.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "platform/Platform.h"
 #include "project/InitializeProject.h"
 #include "savegame/SavedGames.h"
 
 namespace tw {
-
-std::string GameFolderProblem(const std::string& folder) {
-  std::error_code ec;
-  const auto status = std::filesystem::status(folder, ec);
-  if (std::filesystem::is_directory(status)) return "";
-  const std::string quoted = "the game folder \"" + folder + "\"";
-  if (std::filesystem::exists(status)) return quoted + " is a file, not a folder";
-  return quoted + " does not exist";
-}
 
 GameSession::GameSession(platform::Platform& platform, const std::string& gameFolder)
     : player_(platform, gameFolder), startup_(player_) {

@@ -16,10 +16,6 @@
 
 namespace tw {
 
-// Why a game folder named on the command line cannot be played: "" when it is a folder,
-// else the complete message (a folder that does not exist, or a file given as a folder).
-std::string GameFolderProblem(const std::string& folder);
-
 class GameSession {
  public:
   GameSession(platform::Platform& platform, const std::string& gameFolder);

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/GameFolderCheck.h"
 #include "app/GameSession.h"
 #include "app/ReplayRunner.h"
 #include "app/StateDump.h"

@@ -2,43 +2,112 @@
 //
 //   talewick-player [GAME_FOLDER]
 //   talewick-player --replay FILE [--dump-state] [--screenshot PNG] [--audio-out WAV] GAME_FOLDER
+//   talewick-player --check [--json] GAME_FOLDER
 //   talewick-player --help | --version
+//
+// A folder that is not a game is refused before any window opens (exit status 2). Without a
+// folder the game beside the program plays, else the player picks one in a folder dialog.
+#include <unistd.h>
+
+#include <cstdlib>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QApplication>
+#include <QIcon>
 
+#include "app/GameFolderCheck.h"
 #include "app/GameSession.h"
 #include "app/Replay.h"
+#include "checker/GameChecker.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace {
 
-constexpr const char* kVersion = "0.1.0";
+constexpr const char* kVersion = TALEWICK_VERSION;
 
+// One line per option; the manual page (talewick-player.6) says the same at length.
 void PrintUsage(std::ostream& out) {
-  out << "Usage:\n"
-         "  talewick-player [GAME_FOLDER]\n"
-         "      play the game in GAME_FOLDER (default: the program's folder)\n"
-         "  talewick-player --replay FILE [--dump-state] [--screenshot PNG] [--audio-out WAV] "
-         "GAME_FOLDER\n"
-         "      play the inputs of FILE headlessly, on a virtual clock; --audio-out writes\n"
-         "      the sound of the whole replay (44.1 kHz, 16-bit stereo)\n"
-         "  talewick-player --help | --version\n";
+  out << "Usage: talewick-player [GAME_FOLDER]\n"
+         "       talewick-player --replay FILE [--dump-state] [--screenshot PNG] "
+         "[--audio-out WAV] GAME_FOLDER\n"
+         "       talewick-player --check [--json] GAME_FOLDER\n"
+         "Plays the Talewick adventure game in GAME_FOLDER; without one, the game beside the\n"
+         "program, else the folder chosen in a dialog (it starts in the last game played).\n"
+         "\n"
+         "Options:\n"
+         "  --replay FILE     play the inputs listed in FILE without a window, on a virtual clock\n"
+         "  --dump-state      with --replay: print the state of the game at the end as JSON\n"
+         "  --screenshot PNG  with --replay: write what the game area shows at the end as PNG\n"
+         "  --audio-out WAV   with --replay: write the sound of the whole replay "
+         "(44.1 kHz, 16-bit stereo)\n"
+         "  --check GAME      list what the player would stumble on in GAME, without playing it\n"
+         "  --json            with --check: print the findings as JSON\n"
+         "  -h, --help        print this help and exit\n"
+         "  --version         print the version and exit\n"
+         "\n"
+         "Keys while playing: Esc menus (and stops a video or transition), Q quit, S save,\n"
+         "F12 F11 F10 F9 in turn the Debug menu, Alt+Enter full screen or window, F8 screenshot.\n"
+         "See talewick-player(6).\n";
+}
+
+bool StartsWith(const char* text, std::string_view prefix) {
+  return text && std::string_view(text).starts_with(prefix);
+}
+
+// A refusal is shown in a box only where nobody would read standard error: started from the
+// desktop rather than a terminal, with a screen to show the box on.
+bool ShowRefusalInABox() {
+  if (::isatty(STDERR_FILENO)) return false;
+  const char* qpa = std::getenv("QT_QPA_PLATFORM");
+  if (StartsWith(qpa, "offscreen") || StartsWith(qpa, "minimal")) return false;
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 && *x11) || (wayland && *wayland);
+}
+
+void SetProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    icon.addFile(QStringLiteral(":/talewick/talewick-player-%1.png").arg(size), QSize(size, size));
+  }
+  // The default icon of every window the program opens: boxes and dialogs included.
+  QApplication::setWindowIcon(icon);
 }
 
 // The real program: the start-up window, then the game in its window, until the player
 // leaves.
 int PlayInWindow(int argc, char** argv, std::string folder) {
+  if (!folder.empty()) {
+    if (const std::string problem = tw::GameFolderProblem(folder); !problem.empty()) {
+      std::cerr << "talewick-player: " << problem << "\n";
+      if (ShowRefusalInABox()) {
+        QApplication app(argc, argv);
+        SetProgramIcon();
+        tw::platform::QtPlatform platform;
+        platform.messageBox(tw::platform::MakeBox(tw::kChooserTitle, problem,
+                                                  tw::platform::MsgIcon::Error,
+                                                  tw::platform::MsgButtons::Ok));
+      }
+      return 2;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName("talewick-player");
-  if (folder.empty()) folder = QCoreApplication::applicationDirPath().toStdString();
-  if (const std::string problem = tw::GameFolderProblem(folder); !problem.empty()) {
-    std::cerr << "talewick-player: " << problem << "\n";
-    return 2;
-  }
+  QApplication::setApplicationVersion(kVersion);
+  // Lets the desktop match the windows with the installed desktop entry and its icon.
+  QGuiApplication::setDesktopFileName("talewick-player");
+  SetProgramIcon();
   tw::platform::QtPlatform platform;
+  if (folder.empty()) {
+    const std::optional<std::string> chosen =
+        tw::ChooseGameFolder(platform, QCoreApplication::applicationDirPath().toStdString());
+    if (!chosen) return 0;
+    folder = *chosen;
+  }
+  tw::RememberLastGame(platform.settings(), folder);
   tw::GameSession session(platform, folder);
   if (!session.initialize() || session.programEnded() || platform.quitRequested()) return 0;
   return app.exec();
@@ -48,17 +117,21 @@ int PlayInWindow(int argc, char** argv, std::string folder) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-    PrintUsage(std::cout);
-    return 0;
-  }
-  if (!args.empty() && args[0] == "--version") {
-    std::cout << "talewick-player " << kVersion << "\n";
-    return 0;
+  for (const std::string& a : args) {
+    if (a == "--help" || a == "-h") {
+      PrintUsage(std::cout);
+      return 0;
+    }
+    if (a == "--version") {
+      std::cout << "talewick-player " << kVersion << "\n";
+      return 0;
+    }
   }
 
   tw::ReplayOptions replay;
   bool replaying = false;
+  bool checking = false;
+  bool json = false;
   std::vector<std::string> folders;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -72,6 +145,10 @@ int main(int argc, char** argv) {
     if (a == "--replay") {
       replaying = true;
       replay.replayFile = value("--replay");
+    } else if (a == "--check") {
+      checking = true;
+    } else if (a == "--json") {
+      json = true;
     } else if (a == "--dump-state") {
       replay.dumpState = true;
     } else if (a == "--screenshot") {
@@ -89,6 +166,25 @@ int main(int argc, char** argv) {
   if (folders.size() > 1) {
     std::cerr << "talewick-player: one game folder only\n";
     return 2;
+  }
+
+  if (json && !checking) {
+    std::cerr << "talewick-player: --json needs --check\n";
+    return 2;
+  }
+  if (checking) {
+    // The checker plays nothing: the replay's options would be silently dropped.
+    if (replaying || replay.dumpState || !replay.screenshot.empty() || !replay.audioOut.empty()) {
+      std::cerr << "talewick-player: --check takes only --json and a game folder\n";
+      return 2;
+    }
+    if (folders.empty()) {
+      std::cerr << "talewick-player: --check needs a game folder\n";
+      return 2;
+    }
+    const tw::checker::CheckResult result = tw::checker::CheckGame(folders[0]);
+    return json ? tw::checker::PrintCheckResultJson(result, std::cout)
+                : tw::checker::PrintCheckResult(result, std::cout, std::cerr);
   }
 
   // The dump and the screenshot describe the end of a replay; without one they would be

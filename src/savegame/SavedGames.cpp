@@ -64,16 +64,17 @@ void SavedGames::ShowLoadGameWindow(bool bAbortIfATimerIsEnabled) {
 
 bool SavedGames::SaveGame(const std::string& name) {
   Player& player = game_.player();
+  const std::string path = SaveDestination(player, name);
   try {
     const SavedGameStamp stamp{player.settings.ProjectId, player.settings.GameTitle,
                                TodaySaveDate()};
-    WriteSavedGame(CaptureSavedGame(game_), stamp).saveTo(SavedGamePath(player, name));
+    WriteSavedGame(CaptureSavedGame(game_), stamp).saveTo(path);
     return true;
   } catch (const std::exception&) {
     const MessageTable& m = player.messages;
     player.platform().messageBox(platform::MakeBox(
         m[29],
-        m[30] + "\r\n\r\n" + m[31] + " Unable to save '" + SavedGamePath(player, name) +
+        m[30] + "\r\n\r\n" + m[31] + " Unable to save '" + path +
             "'.\r\nVerify that this file is not Read-Only and that it does not contain any of "
             "the following characters: \" \\ / : * ? < > | ,",
         platform::MsgIcon::Error, platform::MsgButtons::Ok));

@@ -10,7 +10,8 @@
 //
 // Saving writes the whole file beside the old one and renames it into place only when it is
 // complete and flushed (FieldWriter::saveTo), so a failed or interrupted save never costs
-// the player an older saved game of the same name.
+// the player an older saved game of the same name. A game folder that cannot be written
+// sends its saves to the user's own folder for the game (SaveLocations).
 //
 // Loading reads and checks the whole file before it touches the game: a damaged file gives
 // the error box and leaves the running game exactly as it was. Only then does the load

@@ -48,6 +48,8 @@ std::string Description(const std::exception& e) { return e.what(); }
 
 }  // namespace
 
+const std::vector<std::string_view>& ActionMemberNames() { return kMembers; }
+
 ActionObject::ActionObject(Game& game, ScriptHost& host)
     : HostObject("VBScriptActionModule", kMembers), game_(game), host_(host) {}
 

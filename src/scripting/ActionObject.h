@@ -11,6 +11,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "scripting/HostObject.h"
 
@@ -30,6 +32,10 @@ std::string FindFileFolder(Game& game, const std::string& fileName);
 // program that cannot start here (a Windows ".exe", a missing file) shows the method's box
 // " Error opening the file titled '...'." with the reason.
 void LaunchAndWait(Game& game, ScriptHost& host, const std::string& command);
+
+// The names of the Action object's methods and properties, which scripts also reach as
+// global names.
+const std::vector<std::string_view>& ActionMemberNames();
 
 class ActionObject : public HostObject {
  public:

@@ -86,6 +86,14 @@ const std::vector<std::string_view> kWindowMembers = {
 
 }  // namespace
 
+std::vector<std::string_view> GlobalElementMemberNames() {
+  std::vector<std::string_view> names;
+  for (const auto* table : {&kArrayMembers, &kScreenMembers, &kAppMembers, &kWindowMembers}) {
+    names.insert(names.end(), table->begin(), table->end());
+  }
+  return names;
+}
+
 // --- pictures -------------------------------------------------------------------------
 
 PictureObject::PictureObject(std::shared_ptr<const platform::Picture> picture,

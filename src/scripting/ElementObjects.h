@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/ElementArray.h"
 #include "platform/Image.h"
@@ -122,6 +124,10 @@ class ElementArrayObject : public HostObject {
 };
 
 // "ScreenObject": MousePointer, Width, Height, TwipsPerPixelX, TwipsPerPixelY.
+// The members that scripts reach as global names through the element arrays, the screen,
+// the application and the window (the window's only when the game allows it).
+std::vector<std::string_view> GlobalElementMemberNames();
+
 class ScreenObject : public HostObject {
  public:
   explicit ScreenObject(Game& game);

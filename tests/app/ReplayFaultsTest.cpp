@@ -65,7 +65,8 @@ TEST(ReplayFaultsTest, FilesAndFoldersOfTheWrongKindAreRefusedByName) {
   options.replayFile = game.file("replay.txt");
   options.gameFolder = game.file("Config/General");  // a file given as the game folder
   EXPECT_EQ(RunReplay(options, out2, err2), 2);
-  EXPECT_NE(err2.str().find("is a file, not a folder"), std::string::npos) << err2.str();
+  EXPECT_NE(err2.str().find("is not a game folder: no Config/General"), std::string::npos)
+      << err2.str();
   EXPECT_EQ(err2.str().find("does not exist"), std::string::npos);
 }
 
@@ -134,7 +135,7 @@ TEST(ReplayFaultsTest, DumpAndScreenshotWithoutAReplayAreRefused) {
   EXPECT_EQ(RunPlayer("--screenshot /tmp/x.png '" + game.path() + "'", err), 2);
   EXPECT_NE(err.find("--screenshot needs --replay"), std::string::npos) << err;
   EXPECT_EQ(RunPlayer("'" + game.file("Config/General") + "'", err), 2);
-  EXPECT_NE(err.find("is a file, not a folder"), std::string::npos) << err;
+  EXPECT_NE(err.find("is not a game folder: no Config/General"), std::string::npos) << err;
 }
 #endif
 

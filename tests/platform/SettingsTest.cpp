@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/IniSettings.h"
@@ -79,6 +80,19 @@ TEST(IniSettingsFile, DefaultFileLivesInTheUsersConfigFolder) {
   EXPECT_NE(p.find("talewick/talewick.ini"), std::string::npos);
   EXPECT_EQ(p.rfind("/talewick/talewick.ini"),
             p.size() - std::string("/talewick/talewick.ini").size());
+}
+
+TEST(IniSettingsFile, TheConfigFolderFollowsXdgConfigHome) {
+  const char* old = std::getenv("XDG_CONFIG_HOME");
+  const std::string saved = old ? old : "";
+  ::setenv("XDG_CONFIG_HOME", "/srv/somebody/config", 1);
+  const std::string p = IniSettings::defaultFilePath();
+  if (old) {
+    ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_CONFIG_HOME");
+  }
+  EXPECT_EQ(p, "/srv/somebody/config/talewick/talewick.ini");
 }
 
 }  // namespace

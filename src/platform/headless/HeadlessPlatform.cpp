@@ -119,7 +119,8 @@ std::vector<Window*> HeadlessPlatform::shownWindows() const {
 }
 
 std::optional<std::string> HeadlessPlatform::chooseFolder(const std::string& /*title*/,
-                                                          const std::string& /*startFolder*/) {
+                                                          const std::string& startFolder) {
+  folderStarts_.push_back(startFolder);
   if (folders_.empty()) return std::nullopt;
   std::optional<std::string> folder = std::move(folders_.front());
   folders_.pop_front();

@@ -96,6 +96,8 @@ class HeadlessPlatform : public Platform {
   void queueAnswer(MsgAnswer answer) { answers_.push_back(answer); }
   void queueInput(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
   void queueFolder(std::optional<std::string> folder) { folders_.push_back(std::move(folder)); }
+  // The folder each folder chooser started in, in order.
+  const std::vector<std::string>& folderChooserStarts() const { return folderStarts_; }
   std::size_t queuedAnswers() const { return answers_.size(); }
   std::size_t queuedInputs() const { return inputs_.size(); }
   const std::vector<BoxRecord>& boxes() const { return boxes_; }
@@ -138,6 +140,7 @@ class HeadlessPlatform : public Platform {
   std::deque<MsgAnswer> answers_;
   std::deque<std::optional<std::string>> inputs_;
   std::deque<std::optional<std::string>> folders_;
+  std::vector<std::string> folderStarts_;
   std::vector<BoxRecord> boxes_;
   std::vector<InputRecord> inputRecords_;
   InputHook hook_;

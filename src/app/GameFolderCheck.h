@@ -1,0 +1,40 @@
+// GameFolderCheck: is a folder a game, and which game to play when none is named.
+//
+// A game folder holds "Config/General" (any letter case). Anything else — a missing path, a
+// file, an empty folder, a folder of something else — is refused before any window opens,
+// with one message, so the player never meets a chain of missing-file boxes.
+//
+// With no folder named and no game beside the program, the player picks one in a folder
+// dialog. The last game played is kept in the per-user settings (section "talewick-player",
+// key "LastGame") and the dialog starts in it, so the same game is one click away.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tw {
+
+namespace platform {
+class Platform;
+class Settings;
+}  // namespace platform
+
+// Why `folder` cannot be played: "" for a game folder, else the complete message
+// ("<folder> is not a game folder: no Config/General").
+std::string GameFolderProblem(const std::string& folder);
+
+// Title of the boxes and the dialog that concern choosing a game.
+inline constexpr const char* kChooserTitle = "Talewick player";
+
+// The last game played, "" when none was.
+std::string LastGame(platform::Settings& settings);
+// Remembers `folder` (made absolute) as the last game played.
+void RememberLastGame(platform::Settings& settings, const std::string& folder);
+
+// The game to play when none was named: the program's folder when it is a game, else one
+// the player picks in the folder dialog (a pick that is no game gets a box saying why, and
+// the dialog comes again). nullopt when the player cancels the dialog.
+std::optional<std::string> ChooseGameFolder(platform::Platform& platform,
+                                            const std::string& programFolder);
+
+}  // namespace tw
