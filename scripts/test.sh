@@ -12,13 +12,13 @@ cmake -S . -B build -G Ninja "${launcher[@]}"
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 
-# The same suite under the sanitizers. The real-window smoke tests are left out: under the
-# sanitizers they only grow slower, and the program they drive is already tested here.
+# The same suite under the sanitizers. The real-window smoke tests and the package check are
+# left out: under the sanitizers they only grow slower, and what they drive is tested above.
 scripts/sanitize-build.sh
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
 LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0" \
-  ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)" -E '^smoke\.'
+  ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)" -E '^(smoke|package)\.'
 
 # A short run of every fuzz target: the seeds and the kept regressions, then a little more.
 scripts/fuzz 2
