@@ -101,6 +101,7 @@ int PlayInWindow(int argc, char** argv, std::string folder) {
   QGuiApplication::setDesktopFileName("talewick-player");
   SetProgramIcon();
   tw::platform::QtPlatform platform;
+  platform.claimInstanceSlot();
   if (folder.empty()) {
     const std::optional<std::string> chosen =
         tw::ChooseGameFolder(platform, QCoreApplication::applicationDirPath().toStdString());

@@ -3,13 +3,33 @@
 //
 // A text file holds: caption, left, top (twips), bold, italic, font name, size (points),
 // strikethrough, underline, colour. A damaged file gives a label with what was read up to
-// the damage; nothing is ever reported.
+// the damage; nothing is ever reported. Numbers out of range are damage too (a position beyond
+// a Long, a font size beyond 2160 points), never converted blindly.
 #include <exception>
 
 #include "common/FieldReader.h"
+#include "vbscript/VbError.h"
 #include "game/Game.h"
 
 namespace tw {
+
+namespace {
+
+// A position as the runtime converts a Single to a whole number of twips: beyond a Long it
+// overflows (6), as Left = 1E30 would.
+int Twips(const vbs::Variant& field) {
+  return vbs::Variant::fromSingle(field.toSingle()).toLong();
+}
+
+// Font sizes run up to 2160 points; a larger or negative one is an invalid property value
+// (380). A font of 1E30 points would otherwise reach the renderer.
+double FontSize(const vbs::Variant& field) {
+  const float size = field.toSingle();
+  if (!(size >= 0 && size <= 2160)) throw vbs::VbError(380, "Invalid property value");
+  return size;
+}
+
+}  // namespace
 
 void Game::LoadTexts() {
   const std::string folder = player_.folders.AreasFolder + player_.frame.CurrentFrameName + "/";
@@ -28,8 +48,8 @@ void Game::LoadTexts() {
       try {
         FieldReader in = FieldReader::Open(player_.files, folder + name);
         label.setCaption(in.readAny().toString());
-        label.setLeft(static_cast<int>(in.readAny().toSingle()));
-        label.setTop(static_cast<int>(in.readAny().toSingle()));
+        label.setLeft(Twips(in.readAny()));
+        label.setTop(Twips(in.readAny()));
         platform::Font font = label.font();
         font.bold = in.readAny().toBool();
         label.setFont(font);
@@ -37,7 +57,7 @@ void Game::LoadTexts() {
         label.setFont(font);
         font.name = in.readAny().toString();
         label.setFont(font);
-        font.size = in.readAny().toSingle();
+        font.size = FontSize(in.readAny());
         label.setFont(font);
         font.strikethrough = in.readAny().toBool();
         label.setFont(font);

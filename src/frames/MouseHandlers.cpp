@@ -52,8 +52,28 @@ void Game::AreaClick(std::int16_t AreaIndex, int Button) {
 void Game::Area_MouseDown(int Index, const platform::MouseEvent& e) {
   if (!Area.exists(Index)) return;
   platform::Image& area = Area[Index];
-  SaveClickPos(area.left() + e.x, area.top() + e.y);
-  AreaClick(static_cast<std::int16_t>(Index), e.button);
+  if (InventoryMoving && InventoryDirection == 2 && !InventoryHeldOpen) {
+    // The bar is sliding away because the pointer came back into the game, as it does right
+    // after an item is dropped (a drag raises no pointer moves, so the bar stayed open till
+    // then). A click now is meant for the game: it acts once the bar is out of the way.
+    clickAfterBarCloses_ = HeldClick{Index, e.button, area.left() + e.x, area.top() + e.y};
+    return;
+  }
+  ClickArea(Index, e.button, area.left() + e.x, area.top() + e.y);
+}
+
+void Game::RunClickHeldForTheBar() {
+  const std::optional<HeldClick> held = clickAfterBarCloses_;
+  clickAfterBarCloses_.reset();
+  if (!held || !isOpen() || !Area.exists(held->area)) return;
+  // Only once the bar has closed: a pointer that went back to the bar cancels the click.
+  if (Inventory1.top() > -Inventory1.height()) return;
+  ClickArea(held->area, held->button, held->left, held->top);
+}
+
+void Game::ClickArea(int Index, int button, int left, int top) {
+  SaveClickPos(left, top);
+  AreaClick(static_cast<std::int16_t>(Index), button);
   // A short pause keeps a double click from running the action of whatever lies under the
   // pointer in the new frame.
   const std::int64_t until = platform().clockMs() + kPauseAfterClickMs;
@@ -87,7 +107,10 @@ void Game::RightClickMenus() {
 
 void Game::GameArea_MouseMove() {
   InventoryDirection = 2;  // close
-  if (!InventoryMoving && player_.settings.UseInventoryBar) Inventory_Move();
+  if (!InventoryMoving && player_.settings.UseInventoryBar) {
+    Inventory_Move();
+    RunClickHeldForTheBar();
+  }
 }
 
 }  // namespace tw

@@ -86,14 +86,27 @@ void Game::ReadFrameHeader(const std::string& frameName) {
   if (player_.files.exists(counts)) ReadHotspotCount();
 }
 
-std::int16_t Game::ReadHotspotCount() {
+std::int16_t Game::ReadHotspotCount(bool reportDamage) {
   CurrentFrameState& frame = player_.frame;
+  frame.HotspotCount = 0;
+  vbs::Variant field;
   try {
     FieldReader in = FieldReader::Open(
         player_.files, player_.folders.FramesFolder + frame.CurrentFrameName + ".lks");
-    frame.HotspotCount = in.readAny().toInteger();
+    field = in.readAny();
   } catch (const std::exception&) {
-    frame.HotspotCount = 0;
+    return 0;  // a missing or unreadable file: a frame without hotspots
+  }
+  // A count that is there but is no count (32768, -5, text) is a damaged file and is said so;
+  // it used to open the frame silently without hotspots.
+  try {
+    const std::int16_t count = field.toInteger();
+    if (count < 0) throw vbs::VbError(vbs::err::kOverflow);
+    frame.HotspotCount = count;
+  } catch (const vbs::VbError&) {
+    if (reportDamage && !player_.GameStopped) {
+      ShowStandardError(player_, " Unable to load the frame called '" + frame.CurrentFrameName + "'.");
+    }
   }
   return frame.HotspotCount;
 }
@@ -209,7 +222,7 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
     // 17: texts and hotspots of the new frame.
     if (stopped()) return;
     LoadTexts();
-    if (ReadHotspotCount() > 0) LoadAreas();
+    if (ReadHotspotCount(true) > 0) LoadAreas();
     // 18: the entry script.
     if (stopped()) return;
     ResetModule();

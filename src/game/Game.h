@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ namespace tw {
 namespace media {
 class MediaSystem;
 }
+class PlayerOptions;
 class SavedGames;
 class VisualEffects;
 
@@ -78,6 +80,10 @@ class Game {
   void mnuExit_Click();
   void TimerUnloadMe_Timer();
   void Form_Unload();
+  // The game is shown in a captioned window: made so, or put there by the player.
+  bool WindowedNow() const;
+  // The player's own options: full screen, window size, scaling, volume, screenshots.
+  PlayerOptions& playerOptions() { return *playerOptions_; }
   // True from creation until Form_Unload ran.
   bool isOpen() const { return open_; }
   // Runs at the end of Form_Unload: back to the start-up window, or the end of the program.
@@ -87,7 +93,9 @@ class Game {
   void OpenFrame(const std::string& CurrentFrame, bool bWithTransition, std::int16_t iTransNumber,
                  double dTransitionDuration);
   void ReadFrameHeader(const std::string& frameName);
-  std::int16_t ReadHotspotCount();
+  // A count that is no number of hotspots (beyond 16 bits, negative, not a number) gives 0;
+  // with reportDamage it also shows the frame's read error box.
+  std::int16_t ReadHotspotCount(bool reportDamage = false);
 
   // --- hotspots -----------------------------------------------------------------------
   void LoadAreas();
@@ -172,6 +180,9 @@ class Game {
   void Inventory_Move();
   void TimerInventory_Timer();
   void InventoryPointerOver();  // the pointer over the bar, the button or an icon
+  // Carries out a click on a hotspot that came while the bar was sliding away, now that the
+  // bar has closed. Called by the pointer and timer handlers once their slide has ended.
+  void RunClickHeldForTheBar();
   void PickedObject_MouseDown(int Index, const platform::MouseEvent& e);
   void PickedObject_DragDrop(int Index, platform::Element& source);
   void Area_DragDrop(int Index, platform::Element& source, int x, int y);
@@ -253,6 +264,15 @@ class Game {
   static constexpr int kDebugKeys[4] = {123, 122, 121, 120};
 
  private:
+  // A click on a hotspot: its position (twips of the game area) and action.
+  void ClickArea(int Index, int button, int left, int top);
+  struct HeldClick {
+    int area = 0;
+    int button = 0;
+    int left = 0;  // twips of the game area
+    int top = 0;
+  };
+
   void buildWindow();
   void buildMenus();
   void wireHandlers();
@@ -262,6 +282,8 @@ class Game {
   std::unique_ptr<media::MediaSystem> media_;
   std::unique_ptr<SavedGames> savedGames_;
   std::unique_ptr<VisualEffects> effects_;
+  std::unique_ptr<PlayerOptions> playerOptions_;
+  std::optional<HeldClick> clickAfterBarCloses_;
 };
 
 }  // namespace tw

@@ -3,6 +3,7 @@
 
 #include "common/FileResolver.h"
 #include "game/Game.h"
+#include "game/PlayerOptions.h"
 #include "platform/Platform.h"
 #include "platform/Settings.h"
 #include "project/DataFileLocator.h"
@@ -65,7 +66,8 @@ void Game::ResetAll() {
     SkipRequested = true;
     StopRipplingWater();
     player_.GameStopped = false;
-    // 11-13: layout and the message bar.
+    // 11-13: layout and the message bar, in the display mode the player chose last.
+    playerOptions_->apply();
     CenterWindowAndPictureBox();
     BackImage.move(0, 0, Twips16(player_.settings.GameWidth), Twips16(player_.settings.GameHeight));
     LabelMessageBox.setAutoSize(true);
@@ -132,7 +134,7 @@ void Game::CenterWindowAndPictureBox() {
   platform::Platform& p = platform();
   const std::int32_t screenWidth = ScreenWidthTwips(p);
   const std::int32_t screenHeight = ScreenHeightTwips(p);
-  if (s.WindowedMode) {
+  if (WindowedNow()) {
     ShowMenus();
     window.setCaption(s.GameTitle + " ");
     window.setWindowed(true);
@@ -156,6 +158,10 @@ void Game::CenterWindowAndPictureBox() {
   PictureBox.setTop(ClampToZero(window.scaleHeight() / 2 - PictureBox.height() / 2));
 }
 
+bool Game::WindowedNow() const {
+  return player_.settings.WindowedMode || (playerOptions_ && playerOptions_->windowedForPlayer());
+}
+
 void Game::ShowMenus() {
   const ProjectSettings& s = player_.settings;
   mnuExit.setVisible(true);
@@ -176,7 +182,7 @@ void Game::HideMenus() {
   // Cleared in a window too, where the menu bar itself stays: otherwise every click after
   // the first pulled-down menu would be taken for the one that dismisses it, for good.
   MenuOpen = false;
-  if (player_.settings.WindowedMode || player_.GameStopped) return;
+  if (WindowedNow() || player_.GameStopped) return;
   for (platform::MenuItem* item : {&mnuExit, &mnuSaveGame, &mnuLoadGame, &mnuOptions, &mnuDebug}) {
     if (item->visible()) item->setVisible(false);
   }

@@ -2,6 +2,7 @@
 #include "game/Game.h"
 
 #include "effects/VisualEffects.h"
+#include "game/PlayerOptions.h"
 #include "media/MediaSystem.h"
 
 #include "platform/Platform.h"
@@ -47,12 +48,14 @@ Game::Game(Player& player)
   wireHandlers();
   effects_ = std::make_unique<VisualEffects>(*this);
   scripts = std::make_unique<scripting::ScriptHost>(*this);
+  playerOptions_ = std::make_unique<PlayerOptions>(*this);
 }
 
 Game::~Game() = default;
 
 void Game::buildWindow() {
   window.setBackColour(platform::kBlack);
+  window.setResizable(true);  // the game picture scales into whatever size the player gives it
   window.add(PictureBox);
   PictureBox.setBackColour(platform::kBlack);
   PictureBox.setAutoRedraw(true);
@@ -159,12 +162,16 @@ void Game::wireHandlers() {
   TimerMessageBox.onTimer = [this](platform::Timer&) { CloseMessageBar(); };
   TimerUnloadMe.onTimer = [this](platform::Timer&) { TimerUnloadMe_Timer(); };
 
-  window.onKeyDown = [this](platform::Window&, int key, int shift) { Form_KeyDown(key, shift); };
+  // Alt+Enter and the screenshot key are the player's, not the game's.
+  window.onKeyDown = [this](platform::Window&, int key, int shift) {
+    if (!playerOptions_->handleKey(key, shift)) Form_KeyDown(key, shift);
+  };
   window.onCloseRequest = [this](platform::Window&) { Form_Unload(); };
-  // A pulled-down menu leaves MenuOpen set after it closes: the next click on the game only
-  // hides the menus and does not also act on what lies under the pointer.
+  // In full screen a pulled-down menu leaves MenuOpen set after it closes: the next click on
+  // the game only hides the menus and does not also act on what lies under the pointer. A
+  // window keeps its menus, so there the next click acts.
   window.onMenuPulledDown = [this](platform::Window&, bool open) {
-    if (open) MenuOpen = true;
+    if (open && !WindowedNow()) MenuOpen = true;
   };
 
   mnuExit.onClick = [this](platform::MenuItem&) { mnuExit_Click(); };

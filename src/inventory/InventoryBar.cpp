@@ -49,6 +49,7 @@ void Game::ResetInventory() {
   InventoryHeldOpen = false;
   InventoryMoving = false;
   InventoryDirection = 0;
+  clickAfterBarCloses_.reset();
   if (!Inventory2.picture()) Inventory2.setPicture(BuiltInButtonPicture());
   if (s.UseInventoryBar) {
     const int height = InventorySpacing(s.InventorySpacingY) * 30 + 480;
@@ -139,13 +140,19 @@ void Game::TimerInventory_Timer() {
   InventoryHeldOpen = false;
   if (player_.settings.SlideInventoryClose) {
     InventoryDirection = 2;
-    if (!InventoryMoving && player_.settings.UseInventoryBar) Inventory_Move();
+    if (!InventoryMoving && player_.settings.UseInventoryBar) {
+      Inventory_Move();
+      RunClickHeldForTheBar();
+    }
   }
 }
 
 void Game::InventoryPointerOver() {
   InventoryDirection = 1;
-  if (!InventoryMoving && player_.settings.UseInventoryBar) Inventory_Move();
+  if (!InventoryMoving && player_.settings.UseInventoryBar) {
+    Inventory_Move();
+    RunClickHeldForTheBar();  // the pointer may have gone back into the game meanwhile
+  }
 }
 
 }  // namespace tw

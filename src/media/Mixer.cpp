@@ -33,10 +33,16 @@ Mixer::~Mixer() {
 void Mixer::renderAudio(std::int16_t* stereo, int frames) {
   acc_.assign(static_cast<std::size_t>(frames) * 2, 0.0f);
   for (auto& p : players_) p->mixInto(acc_.data(), frames);
+  // The players still run while muted, so sound comes back in step with the game.
+  const float gain = muted_.load() ? 0.0f : master_.load();
   for (std::size_t i = 0; i < acc_.size(); ++i) {
-    const float v = std::clamp(acc_[i], -1.0f, 1.0f) * 32767.0f;
+    const float v = std::clamp(acc_[i] * gain, -1.0f, 1.0f) * 32767.0f;
     stereo[i] = static_cast<std::int16_t>(std::lrint(v));
   }
+}
+
+void Mixer::setMasterVolume(double level) {
+  master_.store(static_cast<float>(std::clamp(level, 0.0, 1.0)));
 }
 
 void Mixer::decodeAheadLoop() {

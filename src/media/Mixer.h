@@ -6,9 +6,13 @@
 // so the output's thread rarely decodes and the game thread never does. The worker only
 // ever fills buffers; what is heard, and when a player ends, depends on the output's
 // requests alone, so a replay on the virtual clock sounds the same on every run.
+//
+// Over everything the game plays lies the player's own volume (0 silent to 1 as the game set
+// it) and mute, set from the game thread and read by the output's thread.
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -38,12 +42,20 @@ class Mixer : public platform::AudioSource {
 
   void renderAudio(std::int16_t* stereo, int frames) override;
 
+  // The player's volume, clamped to 0..1.
+  void setMasterVolume(double level);
+  double masterVolume() const { return master_.load(); }
+  void setMuted(bool muted) { muted_.store(muted); }
+  bool muted() const { return muted_.load(); }
+
  private:
   void decodeAheadLoop();
 
   platform::AudioOutput& output_;
   std::array<std::unique_ptr<SoundPlayer>, kPlayers + 1> players_;
   std::vector<float> acc_;  // output side only
+  std::atomic<float> master_{1.0f};
+  std::atomic<bool> muted_{false};
   std::mutex workerMutex_;
   std::condition_variable workerWake_;
   bool stopping_ = false;

@@ -11,6 +11,7 @@
 // index(). Mouse coordinates are twips relative to the element's own top-left corner.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -62,8 +63,10 @@ struct Rect {
   int top = 0;
   int width = 0;
   int height = 0;
+  // In 64 bits: a script may place an element near INT_MAX with a huge width.
   bool contains(int x, int y) const {
-    return x >= left && y >= top && x < left + width && y < top + height;
+    return x >= left && y >= top && std::int64_t{x} < std::int64_t{left} + width &&
+           std::int64_t{y} < std::int64_t{top} + height;
   }
   bool operator==(const Rect&) const = default;
 };

@@ -33,13 +33,43 @@ const char* StandIn(const std::string& family) {
 }
 
 QStringList SplitLines(const std::string& text) {
-  QString s = QString::fromStdString(text);
+  QString s = QString::fromStdString(DrawnText(text));
   s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return s.split(QLatin1Char('\n'));
 }
 
 }  // namespace
+
+std::string DrawnText(std::string_view text) {
+  text = text.substr(0, kMaxScannedBytes);
+  std::string out;
+  std::size_t lines = 0;
+  std::size_t pos = 0;
+  while (pos <= text.size() && lines < kMaxDrawnLines && out.size() < kMaxDrawnBytes) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = text.size();
+    if (lines > 0) out += '\n';
+    // Characters, not bytes: continuation bytes of UTF-8 do not count, and a cut never
+    // splits a character.
+    std::size_t chars = 0, cut = pos;
+    while (cut < end) {
+      if ((static_cast<unsigned char>(text[cut]) & 0xC0) != 0x80 && chars++ == kMaxDrawnLineChars) {
+        break;
+      }
+      ++cut;
+    }
+    std::size_t take = std::min(cut - pos, kMaxDrawnBytes - out.size());
+    while (take < cut - pos && take > 0 && (static_cast<unsigned char>(text[pos + take]) & 0xC0) == 0x80) {
+      --take;
+    }
+    out.append(text, pos, take);
+    ++lines;
+    if (end == text.size()) break;
+    pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return out;
+}
 
 bool FontsAvailable() {
   return qobject_cast<QGuiApplication*>(QCoreApplication::instance());

@@ -10,7 +10,12 @@
 namespace tw::platform {
 
 struct IniSettings::Impl {
-  explicit Impl(const QString& path) : settings(path, QSettings::IniFormat) {}
+  explicit Impl(const QString& path) : settings(path, QSettings::IniFormat) {
+    // Every save writes a new file beside the old one and renames it over it once complete,
+    // never rewriting the old file in place: a crash or a full disk mid-save leaves the old
+    // settings whole. A save that cannot be done so is not done.
+    settings.setAtomicSyncRequired(true);
+  }
   QSettings settings;
 };
 

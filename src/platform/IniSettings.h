@@ -4,7 +4,8 @@
 // (~/.config/talewick/talewick.ini, or under $XDG_CONFIG_HOME). Values are text. Section and
 // key names are matched without regard to case, as the Windows registry matches them, so
 // "DisableEffects" and "disableeffects" are one setting. Every save is written to the file
-// at once; a file that cannot be written leaves the values readable for this run.
+// at once, atomically (a new file renamed over the old); a file that cannot be written leaves
+// the values readable for this run.
 #pragma once
 
 #include <memory>

@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QImageWriter>
+#include <QSaveFile>
 #include <QString>
 
 #include "platform/Image.h"
@@ -28,11 +29,9 @@ namespace {
 constexpr Colour kGreyText = 0x80000011u;
 constexpr Colour k3dHighlight = 0x80000014u;
 
+// Only what a screen can show goes to layout (DrawnText, which also makes every line end LF).
 QString CaptionLines(const std::string& text) {
-  QString s = QString::fromStdString(text);
-  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return s;
+  return QString::fromStdString(DrawnText(text));
 }
 
 // Rectangle of an element in its container's client area, in pixels.
@@ -193,9 +192,12 @@ std::shared_ptr<const Picture> PaintElement(const Element& root) {
   return PictureAccess::make(std::move(image));
 }
 
+// Written beside the target and renamed over it when complete (QSaveFile).
 void SavePng(const Picture& picture, const std::string& path) {
-  QImageWriter writer(QString::fromStdString(path), "png");
-  if (!writer.write(PictureAccess::image(picture))) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) throw vbs::VbError(vbs::err::kPathFileAccessError);
+  QImageWriter writer(&file, "png");
+  if (!writer.write(PictureAccess::image(picture)) || !file.commit()) {
     throw vbs::VbError(vbs::err::kPathFileAccessError);
   }
 }

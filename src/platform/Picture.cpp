@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 
@@ -193,10 +194,14 @@ std::uint32_t Picture::pixel(int x, int y) const {
   return impl_->image.pixelColor(x, y).rgba();
 }
 
+// Written beside the target and renamed over it once complete and flushed (QSaveFile), so
+// that a reader never meets half a picture and a failed save leaves the old file whole.
 void Picture::saveBmp(const std::string& path) const {
   QImage rgb = impl_->image.convertToFormat(QImage::Format_RGB888);
-  QImageWriter writer(QString::fromStdString(path), "bmp");
-  if (!writer.write(rgb)) throw vbs::VbError(vbs::err::kPathFileAccessError);
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) throw vbs::VbError(vbs::err::kPathFileAccessError);
+  QImageWriter writer(&file, "bmp");
+  if (!writer.write(rgb) || !file.commit()) throw vbs::VbError(vbs::err::kPathFileAccessError);
 }
 
 std::shared_ptr<const Picture> Picture::region(int x, int y, int w, int h) const {

@@ -64,6 +64,10 @@ class Platform {
     return std::nullopt;
   }
 
+  // The user's folder for pictures (ending in "/", made when missing), where screenshots
+  // go; "" when there is none.
+  virtual std::string picturesFolder() { return ""; }
+
   // --- per-user settings --------------------------------------------------------------
   virtual Settings& settings() = 0;
 

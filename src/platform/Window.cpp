@@ -43,6 +43,11 @@ std::unique_ptr<Component> Window::clone() const {
   w->windowed_ = windowed_;
   w->topMost_ = topMost_;
   w->backColour_ = backColour_;
+  w->resizable_ = resizable_;
+  w->sizeFactor_ = sizeFactor_;
+  w->scaling_ = scaling_;
+  w->fullScreenShown_ = fullScreenShown_;
+  w->onFullScreenShownChanged = onFullScreenShownChanged;
   w->onKeyDown = onKeyDown;
   w->onCloseRequest = onCloseRequest;
   w->onMenuPulledDown = onMenuPulledDown;
@@ -71,6 +76,38 @@ void Window::setBackColour(Colour colour) {
   if (backColour_ == colour) return;
   backColour_ = colour;
   changed(WindowHost::Change::Content);
+}
+
+void Window::setResizable(bool resizable) {
+  if (resizable_ == resizable) return;
+  resizable_ = resizable;
+  changed(WindowHost::Change::Window);
+}
+
+void Window::setSizeFactor(int factor) {
+  factor = std::clamp(factor, 1, 8);
+  if (sizeFactor_ == factor) return;
+  sizeFactor_ = factor;
+  changed(WindowHost::Change::Window);
+}
+
+void Window::setScaling(PictureScaling scaling) {
+  if (scaling_ == scaling) return;
+  scaling_ = scaling;
+  changed(WindowHost::Change::Window);
+}
+
+void Window::setFullScreenShown(bool shown) {
+  if (fullScreenShown_ == shown) return;
+  fullScreenShown_ = shown;
+  changed(WindowHost::Change::Window);
+}
+
+void Window::noteFullScreenShown(bool shown) {
+  if (fullScreenShown_ == shown) return;
+  fullScreenShown_ = shown;
+  ++revision_;
+  Fire(onFullScreenShownChanged, *this, shown);
 }
 
 void Window::setFrameExtent(int horizontal, int vertical) {

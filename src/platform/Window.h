@@ -28,6 +28,13 @@ namespace tw::platform {
 
 class Window;
 
+// How a windowed window's client area is drawn when the window on screen is larger than it
+// (the player resized it, chose a larger window size, or it is shown full screen):
+//   Aspect  as large as fits with the aspect kept; sharp at whole factors, smoothed between
+//   Sharp   the largest whole factor that fits (at least 1), pixels stay square and sharp
+//   Smooth  as large as fits with the aspect kept, always smoothed
+enum class PictureScaling { Aspect, Sharp, Smooth };
+
 // What a back end learns about a window it shows.
 class WindowHost {
  public:
@@ -60,6 +67,24 @@ class Window : public Container {
   void setTopMost(bool topMost);
   Colour backColour() const { return backColour_; }
   void setBackColour(Colour colour);
+
+  // --- how a windowed window is presented (the player's choices, not the game's) --------
+  // The player may resize the window (its client area then scales); other windows keep the
+  // size the game gives them.
+  bool resizable() const { return resizable_; }
+  void setResizable(bool resizable);
+  // The window's size on screen as a whole multiple of its client area (1 to 8).
+  int sizeFactor() const { return sizeFactor_; }
+  void setSizeFactor(int factor);
+  PictureScaling scaling() const { return scaling_; }
+  void setScaling(PictureScaling scaling);
+  // A windowed window shown over the whole screen, its client area scaled into it.
+  bool fullScreenShown() const { return fullScreenShown_; }
+  void setFullScreenShown(bool shown);
+  // The back end reports a change the window manager made (the player asked it for full
+  // screen, or a tiling desktop did); the window keeps it and tells the game.
+  void noteFullScreenShown(bool shown);
+  std::function<void(Window&, bool)> onFullScreenShownChanged;
 
   // Border plus caption plus menu bar, in twips; set by the back end.
   void setFrameExtent(int horizontal, int vertical);
@@ -122,6 +147,10 @@ class Window : public Container {
   bool windowed_ = true;
   bool topMost_ = false;
   Colour backColour_ = kButtonFace;
+  bool resizable_ = false;
+  int sizeFactor_ = 1;
+  PictureScaling scaling_ = PictureScaling::Aspect;
+  bool fullScreenShown_ = false;
   int frameWidth_ = 0;
   int frameHeight_ = 0;
   MenuItem menuBar_;

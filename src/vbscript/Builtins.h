@@ -65,6 +65,11 @@ class BuiltinHost {  // what built-ins need from the engine that runs them
   virtual double now();
   // Seconds since midnight, with fractions (Timer); default: the system clock.
   virtual double timer();
+  // Ends the running script when it has used up its time (the engine's time-out unwinds
+  // from here); does nothing otherwise. Built-ins whose work grows with their input (text
+  // searches, pattern matching) call it every few hundred microseconds of work, so that no
+  // call runs far past the time-out. Default: no time-out.
+  virtual void checkTime() {}
 };
 
 using BuiltinFunction = Variant (*)(BuiltinHost& host, std::span<Variant> args);

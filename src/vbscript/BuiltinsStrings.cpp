@@ -29,9 +29,13 @@ std::u16string Units(const Variant& v) {
   return ToUtf16(StringOf(v));
 }
 
+// Every UTF-16 unit takes at least one byte of UTF-8, so a text with more units than the
+// limit has bytes is refused before it is converted.
 Variant FromUnits(std::u16string_view units) {
-  CheckStringSize(units.size() * 3);
-  return Variant::fromString(ToUtf8(units));
+  CheckStringSize(units.size());
+  std::string text = ToUtf8(units);
+  CheckStringSize(text.size());
+  return Variant::fromString(std::move(text));
 }
 
 // Units [first, first + count) of a text, clamped to its end; first counts from 0.
@@ -58,9 +62,49 @@ void Fold(std::u16string& s) {
   std::transform(s.begin(), s.end(), s.begin(), FoldCase);
 }
 
+// Text searches compare up to about this many characters between two looks at the clock. A
+// search may cost the text's length times the pattern's (InStr(String(n, "a"),
+// String(n / 2, "a") & "b")), and must not outlast the script's time-out.
+constexpr std::size_t kSearchSlice = std::size_t{1} << 18;
+
+std::size_t StartsPerSlice(std::u16string_view needle) {
+  return std::max<std::size_t>(1, kSearchSlice / std::max<std::size_t>(1, needle.size()));
+}
+
 // Position (from 0) of needle in haystack at or after `from`; npos when absent.
-std::size_t FindFrom(std::u16string_view haystack, std::u16string_view needle, std::size_t from) {
-  return haystack.find(needle, from);
+std::size_t FindFrom(BuiltinHost& host, std::u16string_view haystack, std::u16string_view needle,
+                     std::size_t from) {
+  constexpr auto npos = std::u16string_view::npos;
+  if (needle.empty()) return from <= haystack.size() ? from : npos;
+  if (needle.size() > haystack.size()) return npos;
+  const std::size_t last = haystack.size() - needle.size();  // the last possible start
+  const std::size_t slice = StartsPerSlice(needle);
+  for (std::size_t first = from; first <= last;) {
+    const std::size_t end = std::min(last, first + (slice - 1));  // starts first..end
+    const std::size_t at = haystack.substr(first, end - first + needle.size()).find(needle);
+    if (at != npos) return first + at;
+    host.checkTime();
+    if (end == last) break;
+    first = end + 1;
+  }
+  return npos;
+}
+
+// Position of the last needle in haystack that starts at or before `latest`; npos when absent.
+std::size_t FindLast(BuiltinHost& host, std::u16string_view haystack, std::u16string_view needle,
+                     std::size_t latest) {
+  constexpr auto npos = std::u16string_view::npos;
+  if (needle.size() > haystack.size()) return npos;
+  const std::size_t slice = StartsPerSlice(needle);
+  for (std::size_t end = std::min(latest, haystack.size() - needle.size());;) {
+    const std::size_t first = end >= slice - 1 ? end - (slice - 1) : 0;  // starts first..end
+    const std::size_t at = haystack.substr(first, end - first + needle.size()).rfind(needle);
+    if (at != npos) return first + at;
+    host.checkTime();
+    if (first == 0) break;
+    end = first - 1;
+  }
+  return npos;
 }
 
 // Len(string): Null gives Null; other values count the characters of their text.
@@ -109,7 +153,7 @@ Variant Mid(BuiltinHost&, Args args) {
 
 // InStr([start, ]string1, string2[, compare]): position from 1, 0 when absent; an empty
 // string2 is found at start; Null texts give Null.
-Variant InStr(BuiltinHost&, Args args) {
+Variant InStr(BuiltinHost& host, Args args) {
   std::int32_t start = 1;
   std::size_t first = 0;
   if (args.size() >= 3) {
@@ -125,13 +169,13 @@ Variant InStr(BuiltinHost&, Args args) {
   if (from > haystack.size()) return Variant::fromLong(0);
   if (needle.empty()) return Variant::fromLong(start);
   if (text) Fold(haystack), Fold(needle);
-  const std::size_t at = FindFrom(haystack, needle, from);
+  const std::size_t at = FindFrom(host, haystack, needle, from);
   return Variant::fromLong(at == std::u16string::npos ? 0 : static_cast<std::int32_t>(at + 1));
 }
 
 // InStrRev(string1, string2[, start[, compare]]): searches backwards from start (-1 = the end);
 // the match must lie wholly at or before start. Unlike InStr, a Null text raises 94.
-Variant InStrRev(BuiltinHost&, Args args) {
+Variant InStrRev(BuiltinHost& host, Args args) {
   const std::int32_t start = LongArg(args, 2, -1);
   if (start == 0 || start < -1) throw VbError(err::kInvalidCall);
   const bool text = TextCompareArg(args, 3);
@@ -143,13 +187,13 @@ Variant InStrRev(BuiltinHost&, Args args) {
   if (needle.empty()) return Variant::fromLong(static_cast<std::int32_t>(end));
   if (needle.size() > end) return Variant::fromLong(0);
   if (text) Fold(haystack), Fold(needle);
-  const std::size_t at = haystack.rfind(needle, end - needle.size());
+  const std::size_t at = FindLast(host, haystack, needle, end - needle.size());
   return Variant::fromLong(at == std::u16string::npos ? 0 : static_cast<std::int32_t>(at + 1));
 }
 
 // Replace(expression, find, replacewith[, start[, count[, compare]]]): the result begins at
 // start; count -1 replaces every occurrence.
-Variant Replace(BuiltinHost&, Args args) {
+Variant Replace(BuiltinHost& host, Args args) {
   std::u16string expr = Units(ArgValue(args, 0));
   std::u16string find = Units(ArgValue(args, 1));
   const std::u16string with = Units(ArgValue(args, 2));
@@ -165,12 +209,13 @@ Variant Replace(BuiltinHost&, Args args) {
   std::u16string out;
   std::size_t pos = 0;
   for (std::int32_t done = 0; count == -1 || done < count; ++done) {
-    const std::size_t at = searched.find(find, pos);
+    const std::size_t at = FindFrom(host, searched, find, pos);
     if (at == std::u16string::npos) break;
     out.append(expr, pos, at - pos);
     out += with;
-    CheckStringSize(out.size() * 3);
+    CheckStringSize(out.size());
     pos = at + find.size();
+    if ((done & 0xFFF) == 0xFFF) host.checkTime();
   }
   out.append(expr, pos);
   return FromUnits(out);
@@ -247,8 +292,12 @@ Variant StringFn(BuiltinHost&, Args args) {
   const std::string one = ToUtf8(std::u16string(1, unit));
   CheckStringSize(n * one.size());
   std::string out;
-  out.reserve(n * one.size());
-  for (std::size_t i = 0; i < n; ++i) out += one;
+  if (one.size() == 1) {
+    out.assign(n, one[0]);
+  } else {
+    out.reserve(n * one.size());
+    for (std::size_t i = 0; i < n; ++i) out += one;
+  }
   return Variant::fromString(std::move(out));
 }
 
@@ -323,7 +372,7 @@ std::shared_ptr<VariantArray> StringArray(std::vector<Variant> values) {
 // Split(expression[, delimiter[, count[, compare]]]): delimiter " " by default; "" gives an
 // empty array, an empty delimiter the whole text; count -1 splits everywhere, count n makes at
 // most n parts (the last holds the rest).
-Variant Split(BuiltinHost&, Args args) {
+Variant Split(BuiltinHost& host, Args args) {
   std::u16string expr = Units(ArgValue(args, 0));
   std::u16string delimiter = HasArg(args, 1) ? Units(ArgValue(args, 1)) : u" ";
   const std::int32_t count = LongArg(args, 2, -1);
@@ -339,10 +388,14 @@ Variant Split(BuiltinHost&, Args args) {
   if (text) Fold(searched), Fold(delimiter);
   std::size_t pos = 0;
   while (count == -1 || static_cast<std::int32_t>(parts.size()) < count - 1) {
-    const std::size_t at = searched.find(delimiter, pos);
+    const std::size_t at = FindFrom(host, searched, delimiter, pos);
     if (at == std::u16string::npos) break;
+    if (parts.size() + 1 >= static_cast<std::size_t>(kMaxArrayElements)) {
+      throw VbError(err::kOutOfMemory);
+    }
     parts.push_back(FromUnits(std::u16string_view(expr).substr(pos, at - pos)));
     pos = at + delimiter.size();
+    if ((parts.size() & 0xFFF) == 0) host.checkTime();
   }
   parts.push_back(FromUnits(std::u16string_view(expr).substr(pos)));
   return Variant::fromArray(StringArray(std::move(parts)));
@@ -378,7 +431,7 @@ Variant Join(BuiltinHost&, Args args) {
 
 // Filter(InputStrings, Value[, Include[, Compare]]): the elements that contain Value
 // (Include True, the default) or that do not (Include False).
-Variant Filter(BuiltinHost&, Args args) {
+Variant Filter(BuiltinHost& host, Args args) {
   const std::vector<std::string> texts = ElementTexts(ArgValue(args, 0));
   std::u16string value = Units(ArgValue(args, 1));
   bool include = true;
@@ -393,7 +446,7 @@ Variant Filter(BuiltinHost&, Args args) {
   for (const std::string& element : texts) {
     std::u16string units = ToUtf16(element);
     if (text) Fold(units);
-    if ((units.find(value) != std::u16string::npos) == include) {
+    if ((FindFrom(host, units, value, 0) != std::u16string::npos) == include) {
       kept.push_back(Variant::fromString(element));
     }
   }

@@ -5,6 +5,9 @@
 namespace vbs {
 
 std::string_view CompileErrorText(int number) {
+  // The compiler also raises run-time numbers: 28 when the text nests deeper than it can
+  // follow. Those keep the run-time's own text.
+  if (number < 1000) return StandardErrorText(number);
   switch (number) {
     case 1001: return "Out of memory";
     case 1002: return "Syntax error";

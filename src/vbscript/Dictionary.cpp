@@ -161,6 +161,21 @@ class Dictionary final : public Object {
     return true;
   }
 
+  void surrenderValues(std::vector<Variant>& out) override {
+    index_.clear();
+    for (auto& e : entries_) {
+      out.push_back(std::move(e.first));
+      out.push_back(std::move(e.second));
+    }
+    entries_.clear();
+  }
+
+  ~Dictionary() override {
+    std::vector<Variant> values;
+    surrenderValues(values);
+    ReleaseValues(values);
+  }
+
  private:
   using Entry = std::pair<Variant, Variant>;  // key, item
   using Position = std::list<Entry>::iterator;

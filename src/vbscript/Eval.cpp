@@ -8,6 +8,7 @@
 
 #include "vbscript/Lexer.h"
 #include "vbscript/Operators.h"
+#include "vbscript/OperatorsDetail.h"
 #include "vbscript/RegExpObject.h"
 #include "vbscript/Runtime.h"
 #include "vbscript/ScriptObject.h"
@@ -18,8 +19,6 @@ namespace vbs::detail {
 using namespace ast;
 
 namespace {
-constexpr std::size_t kMaxString = kMaxStringLength;
-
 bool IsPure(const Expr& e) { return e.kind == ExprKind::Literal || e.kind == ExprKind::Name; }
 }  // namespace
 
@@ -115,12 +114,9 @@ Variant Runtime::evalBinary(const Expr& e, Frame& f) {
     case BinOp::Mod: return ops::Modulo(a, b);
     case BinOp::Pow: return ops::Power(a, b);
     case BinOp::Concat: {
-      if (a.isString() && b.isString() &&
-          a.rawString().size() + b.rawString().size() > kMaxString) {
-        throw VbError(err::kOutOfStringSpace);
-      }
+      // Concat checks the size against the one string limit before it copies anything.
       Variant r = ops::Concat(a, b);
-      if (r.isString() && r.rawString().size() > kMaxString) throw VbError(err::kOutOfStringSpace);
+      if (r.isString()) spend(r.rawString().size());
       return r;
     }
     case BinOp::Eq: return ops::Equal(a, b);
@@ -221,7 +217,7 @@ Variant Runtime::evalName(const Expr& e, Frame& f) {
 Variant Runtime::evalNew(const Expr& e, Frame& f) {
   // New RegExp is always the built-in object, even where the script declares a class of
   // that name.
-  if (NamesEqual(e.name, "RegExp")) return Variant::fromObject(NewRegExp());
+  if (NamesEqual(e.name, "RegExp")) return Variant::fromObject(NewRegExp(weak_from_this()));
   const int index = globalOf(e, f);
   if (index < 0 || global(index).kind != GlobalKind::Class) {
     throw VbError(506);  // Class not defined

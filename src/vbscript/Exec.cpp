@@ -7,6 +7,7 @@
 #include "vbscript/CompileError.h"
 #include "vbscript/Lexer.h"
 #include "vbscript/Operators.h"
+#include "vbscript/OperatorsDetail.h"
 #include "vbscript/Runtime.h"
 #include "vbscript/ScriptObject.h"
 #include "vbscript/VariantArray.h"
@@ -186,8 +187,9 @@ bool Runtime::appendInPlace(const Stmt& s, Frame& f) {
     else pieces += v.toString();
   }
   auto& text = const_cast<std::string&>(var->rawString());  // var is a non-const variable
-  if (text.size() + pieces.size() > kMaxStringLength) throw VbError(err::kOutOfStringSpace);
+  CheckStringSize(text.size() + pieces.size());
   text += pieces;
+  spend(pieces.size());
   return true;
 }
 

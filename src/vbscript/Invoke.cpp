@@ -26,6 +26,13 @@ bool IsConversion(const BuiltinInfo& b) {
   return false;
 }
 
+// How much work a value stands for: the bytes of a text, the elements of an array.
+std::size_t BulkOf(const Variant& v) {
+  if (v.isString()) return v.rawString().size();
+  if (v.isArray()) return v.array()->size();
+  return 0;
+}
+
 }  // namespace
 
 // Counts the nesting of script calls; 28 "Out of stack space" beyond the limits.
@@ -148,7 +155,11 @@ Variant Runtime::callBuiltin(const BuiltinInfo& b, const std::vector<ExprPtr>* a
   for (std::size_t i = 0; i < n; ++i) {
     pack.temp(i) = (*args)[i] ? eval(*(*args)[i], f) : Variant::fromError(kMissingArgument);
   }
-  return b.function(*this, {&pack.temp(0), n});
+  Variant result = b.function(*this, {&pack.temp(0), n});
+  std::size_t work = BulkOf(result);
+  for (std::size_t i = 0; i < n; ++i) work += BulkOf(pack.temp(i));
+  spend(work);
+  return result;
 }
 
 Variant Runtime::evalCall(const Expr& call, Frame& f, InvokeKind kind) {
@@ -315,7 +326,9 @@ Variant Runtime::invokeObject(const std::shared_ptr<Object>& obj, const Expr* si
     }
   }
   if (value) pack.temp(n) = std::move(*value);
-  return obj->invoke(id, kind, pack.valuesForHost());
+  Variant result = obj->invoke(id, kind, pack.valuesForHost());
+  spend(BulkOf(result));
+  return result;
 }
 
 Variant Runtime::invokeScript(ScriptObject& obj, int memberIndex, InvokeKind kind,

@@ -18,4 +18,6 @@ Variant Object::defaultValue() { return invoke(kDefaultMember, InvokeKind::Get, 
 
 bool Object::enumerate(std::vector<Variant>&) { return false; }
 
+void Object::surrenderValues(std::vector<Variant>&) {}
+
 }  // namespace vbs

@@ -51,6 +51,11 @@ class Object {
   // For Each over the object: fills the elements in order and returns true, or returns
   // false when the object is not a collection (the engine then raises 451).
   virtual bool enumerate(std::vector<Variant>& elements);
+
+  // Moves every value the object holds into out, leaving it empty; called only on an object
+  // about to be freed, so that chains of containers are freed in a loop (ReleaseValues,
+  // VariantArray.h). Objects that hold no script values keep the default, which does nothing.
+  virtual void surrenderValues(std::vector<Variant>& out);
 };
 
 }  // namespace vbs

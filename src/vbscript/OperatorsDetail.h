@@ -13,8 +13,10 @@
 
 namespace vbs::detail {
 
-// Scripts may build strings only up to this many bytes: a hostile or runaway script ends with
-// error 14 "Out of string space" instead of exhausting the player's memory. Real games never
+// The one limit on the size of a string: every operation that builds text (&, String, Space,
+// Replace, Join, Escape, RegExp.Replace, reading a text stream, ...) refuses to build one of
+// more than this many bytes (UTF-8) with error 14 "Out of string space", so a hostile or
+// runaway script ends quickly instead of exhausting the player's memory. Real games never
 // come near it.
 inline constexpr std::size_t kMaxStringBytes = std::size_t{64} << 20;
 // Throws 14 when a string of that many bytes would exceed the limit.

@@ -8,10 +8,12 @@
 #include <optional>
 
 #include "vbscript/LibraryMembers.h"
+#include "vbscript/OperatorsDetail.h"
 #include "vbscript/RegExpMatches.h"
 #include "vbscript/RegexMatcher.h"
 #include "vbscript/RegexProgram.h"
 #include "vbscript/Utf16.h"
+#include "vbscript/VariantArray.h"
 #include "vbscript/VbError.h"
 
 namespace vbs {
@@ -40,6 +42,13 @@ const detail::MemberTable& Members() {
 
 class RegExp : public Object {
  public:
+  explicit RegExp(std::weak_ptr<BuiltinHost> host) : host_(std::move(host)) {
+    // A search looks at the clock of the script that made the object; a runaway pattern
+    // ends at that script's time-out. An object outliving its engine matches unwatched.
+    poll_ = [this] {
+      if (const auto host = host_.lock()) host->checkTime();
+    };
+  }
   std::string typeName() const override { return "IRegExp2"; }
   int memberId(std::string_view name) override { return Members().idOf(name); }
 
@@ -60,7 +69,8 @@ class RegExp : public Object {
         return flag(multiline_, assign, args, true);
       case kTest: {
         const std::u16string input = ToUtf16(ArgString(plain[0]));
-        return Variant::fromBool(regex::Search(program(), input, 0).has_value());
+        return Variant::fromBool(
+            regex::Search(program(), input, 0, regex::kStepBudget, poll_).has_value());
       }
       case kReplace:
         return replace(plain[0], plain[1]);
@@ -87,9 +97,11 @@ class RegExp : public Object {
   void forEachMatch(std::u16string_view input, Found found) {
     const regex::Program& prog = program();
     std::size_t from = 0;
-    while (from <= input.size()) {
-      auto match = regex::Search(prog, input, from);
+    for (std::size_t count = 1; from <= input.size(); ++count) {
+      auto match = regex::Search(prog, input, from, regex::kStepBudget, poll_);
       if (!match) break;
+      // Each search polls by its own steps; many short ones poll here.
+      if ((count & 0x3FF) == 0) poll_();
       found(*match);
       if (!global_) break;
       from = match->end() == match->start() ? match->end() + 1 : match->end();
@@ -100,6 +112,9 @@ class RegExp : public Object {
     const std::u16string input = ToUtf16(ArgString(source));
     std::vector<std::shared_ptr<Object>> matches;
     forEachMatch(input, [&](const regex::MatchResult& m) {
+      if (matches.size() >= static_cast<std::size_t>(kMaxArrayElements)) {
+        throw VbError(err::kOutOfMemory);
+      }
       detail::MatchData data;
       data.value = ToUtf8(input.substr(m.start(), m.end() - m.start()));
       data.firstIndex = static_cast<std::int32_t>(m.start());
@@ -146,10 +161,14 @@ class RegExp : public Object {
       } else {
         expand(replacement, input, m, out);
       }
+      detail::CheckStringSize(out.size());
       copied = m.end();
     });
     out.append(input, copied);
-    return Variant::fromString(ToUtf8(out));
+    detail::CheckStringSize(out.size());
+    std::string text = ToUtf8(out);
+    detail::CheckStringSize(text.size());
+    return Variant::fromString(std::move(text));
   }
 
   std::u16string callReplacement(Object& function, std::u16string_view input,
@@ -215,12 +234,14 @@ class RegExp : public Object {
   bool global_ = false;
   bool multiline_ = false;
   std::optional<regex::Program> program_;
+  std::weak_ptr<BuiltinHost> host_;
+  std::function<void()> poll_;
 };
 
 }  // namespace
 
-std::shared_ptr<Object> NewRegExp() {
-  return std::make_shared<RegExp>();
+std::shared_ptr<Object> NewRegExp(std::weak_ptr<BuiltinHost> host) {
+  return std::make_shared<RegExp>(std::move(host));
 }
 
 }  // namespace vbs

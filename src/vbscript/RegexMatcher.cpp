@@ -32,12 +32,14 @@ struct Frame {
 
 class Matcher {
  public:
-  Matcher(const Program& program, std::u16string_view input, std::uint64_t budget)
+  Matcher(const Program& program, std::u16string_view input, std::uint64_t budget,
+          const std::function<void()>& poll)
       : program_(program),
         code_(program.code),
         in_(input),
         n_(static_cast<std::uint32_t>(input.size())),
         budget_(budget),
+        poll_(poll),
         regs_(program.registerCount, kUnset) {}
 
   bool matchAt(std::uint32_t start);
@@ -45,8 +47,10 @@ class Matcher {
 
  private:
   void tick(std::uint64_t steps = 1) {
+    const std::uint64_t before = steps_;
     steps_ += steps;
     if (steps_ > budget_) throw VbError(err::kOutOfStackSpace);
+    if (poll_ && before / kStepsBetweenPolls != steps_ / kStepsBetweenPolls) poll_();
   }
 
   void push(FrameKind kind, std::uint32_t pc, std::uint32_t pos, std::uint32_t extra = 0) {
@@ -87,6 +91,7 @@ class Matcher {
   std::u16string_view in_;
   std::uint32_t n_;
   std::uint64_t budget_;
+  const std::function<void()>& poll_;
   std::uint64_t steps_ = 0;
   std::vector<std::uint32_t> regs_;
   std::vector<Frame> stack_;
@@ -296,9 +301,10 @@ bool Matcher::backtrack(std::uint32_t& pc, std::uint32_t& pos) {
 }  // namespace
 
 std::optional<MatchResult> Search(const Program& program, std::u16string_view input,
-                                  std::size_t from, std::uint64_t stepBudget) {
+                                  std::size_t from, std::uint64_t stepBudget,
+                                  const std::function<void()>& poll) {
   if (input.size() >= kUnset) throw VbError(err::kOutOfMemory);
-  Matcher matcher(program, input, stepBudget);
+  Matcher matcher(program, input, stepBudget, poll);
   const auto n = static_cast<std::uint32_t>(input.size());
   // Cheap filters for the two common openings: a literal character and ^ without Multiline.
   const Instruction& first = program.code.front();

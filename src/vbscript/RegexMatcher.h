@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -33,10 +34,15 @@ struct MatchResult {
   std::uint32_t end() const { return slots[1]; }
 };
 
+// Steps between two calls of a search's poll (some tens of microseconds of matching).
+inline constexpr std::uint64_t kStepsBetweenPolls = 4096;
+
 // The first match that starts at or after `from` (0 <= from <= input.size()); nullopt when
 // there is none. Throws VbError 28 when the budget or the stack limit is exceeded, and 7 for
-// text longer than positions can count.
+// text longer than positions can count. poll, when given, is called every
+// kStepsBetweenPolls steps; whatever it throws ends the search (the script's time-out).
 std::optional<MatchResult> Search(const Program& program, std::u16string_view input,
-                                  std::size_t from, std::uint64_t stepBudget = kStepBudget);
+                                  std::size_t from, std::uint64_t stepBudget = kStepBudget,
+                                  const std::function<void()>& poll = {});
 
 }  // namespace vbs::regex

@@ -53,10 +53,6 @@ class SourcedError : public VbError {
   std::string source_;
 };
 
-// Arrays beyond this many elements are refused with error 7 rather than left to exhaust memory.
-inline constexpr std::int64_t kMaxArrayElements = std::int64_t{1} << 22;
-// Strings beyond this length raise 14 ("Out of string space").
-inline constexpr std::size_t kMaxStringLength = std::size_t{256} << 20;
 
 // The array of Dim name(uppers): fixed when it has bounds, dynamic and empty for name().
 std::shared_ptr<VariantArray> NewDimArray(const std::vector<std::int32_t>& uppers);
@@ -206,6 +202,7 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   Variant inputBox(const Variant& prompt, const Variant& title, const Variant& def) override;
   RandomState& random() override { return random_; }
   std::shared_ptr<Object> createObject(std::string_view progId) override;
+  void checkTime() override { checkDeadline(); }
 
   // --- execution
   Flow execBlock(const ast::Block& block, Frame& f);
@@ -227,6 +224,16 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
 
   void tick() {
     if ((++ticks_ & 0x3FF) == 0) checkDeadline();
+  }
+  // Work that one step may do in bulk (bytes of text built, elements copied) brings the next
+  // look at the clock nearer, so that a loop of heavy statements cannot run far past the
+  // time-out between two of tick's looks.
+  void spend(std::size_t units) {
+    work_ += units;
+    if (work_ >= kWorkBetweenClockChecks) {
+      work_ = 0;
+      checkDeadline();
+    }
   }
   [[noreturn]] void raise(int number) { throw VbError(number); }
 
@@ -309,6 +316,8 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   ErrorPlace errorPlace_;
   RandomState random_;
   std::uint32_t ticks_ = 0;
+  static constexpr std::size_t kWorkBetweenClockChecks = std::size_t{1} << 18;
+  std::size_t work_ = 0;
   std::chrono::steady_clock::time_point deadline_;
   int entryDepth_ = 0;
   int dynamicScopes_ = 0;  // DynamicScope objects alive: lookups skip them while 0

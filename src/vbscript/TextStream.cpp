@@ -13,10 +13,13 @@
 #include "vbscript/FsOps.h"
 #include "vbscript/FsText.h"
 #include "vbscript/LibraryMembers.h"
+#include "vbscript/OperatorsDetail.h"
 #include "vbscript/Utf16.h"
 #include "vbscript/VbError.h"
 
 namespace vbs::detail {
+
+static_assert(kMaxReadChars == detail::kMaxStringBytes, "one limit for the largest string");
 
 namespace {
 

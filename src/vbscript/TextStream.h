@@ -25,7 +25,9 @@ inline constexpr int kTristateUseDefault = -2;
 inline constexpr int kTristateTrue = -1;
 inline constexpr int kTristateFalse = 0;
 
-inline constexpr std::size_t kMaxReadChars = std::size_t{128} << 20;  // 256 MB of UTF-16
+// Reading more characters than the largest string holds bytes (OperatorsDetail.h) at once
+// raises 7 "Out of memory".
+inline constexpr std::size_t kMaxReadChars = std::size_t{64} << 20;
 
 // Opens a resolved disk path. ioMode is kForReading/kForWriting/kForAppending (else 5);
 // format is a Tristate (else 5). A missing file raises 53 (76 when its folder is missing)

@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "vbscript/Object.h"
 #include "vbscript/VbError.h"
 
 namespace vbs {
@@ -41,7 +42,36 @@ std::vector<Variant> MakeElements(std::size_t count) {
   }
 }
 
+// A value whose destruction would free a container: an array or an object held nowhere else.
+bool HoldsLastContainer(const Variant& v) {
+  if (v.isArray()) return v.array().use_count() == 1;
+  return v.isObject() && v.object() && v.object().use_count() == 1;
+}
+
 }  // namespace
+
+void ReleaseValues(std::vector<Variant>& values) {
+  std::vector<Variant> pending;
+  for (Variant& v : values) {
+    if (HoldsLastContainer(v)) pending.push_back(std::exchange(v, Variant()));
+  }
+  while (!pending.empty()) {
+    Variant last = std::move(pending.back());
+    pending.pop_back();
+    // Empty the container first, so that freeing it frees nothing deep.
+    std::vector<Variant> inner;
+    if (last.isArray()) {
+      inner.swap(last.array()->elements());
+    } else {
+      last.object()->surrenderValues(inner);
+    }
+    for (Variant& v : inner) {
+      if (HoldsLastContainer(v)) pending.push_back(std::exchange(v, Variant()));
+    }
+  }
+}
+
+VariantArray::~VariantArray() { ReleaseValues(elements_); }
 
 VariantArray::VariantArray(std::vector<ArrayBound> bounds)
     : bounds_(std::move(bounds)), elements_(MakeElements(ElementCount(bounds_))) {}

@@ -16,6 +16,10 @@
 
 namespace vbs {
 
+// Arrays a script makes (Dim, ReDim, Split, a RegExp's matches) beyond this many elements are
+// refused with error 7 rather than left to exhaust memory.
+inline constexpr std::int64_t kMaxArrayElements = std::int64_t{1} << 22;
+
 struct ArrayBound {
   std::int32_t lower = 0;
   std::int32_t upper = -1;
@@ -28,6 +32,9 @@ class VariantArray {
   // Throws 9 for 0 or more than 60 dimensions or an upper bound below lower - 1,
   // 7 when the element count is beyond what can be stored.
   explicit VariantArray(std::vector<ArrayBound> bounds);
+  ~VariantArray();
+  VariantArray(const VariantArray&) = default;
+  VariantArray& operator=(const VariantArray&) = default;
   // An array with lower bounds 0 and the given upper bounds (Dim a(3, 4)).
   static std::shared_ptr<VariantArray> withUpperBounds(const std::vector<std::int32_t>& uppers);
   // A one-dimensional array 0..n-1 of the given values (Array(...)).
@@ -72,5 +79,10 @@ class VariantArray {
   std::vector<Variant> elements_;
   bool fixed_ = false;
 };
+
+// Frees the values (leaving them Empty) without recursing through the arrays and objects that
+// only they hold: a chain of a million dictionaries or arrays, each holding the next, is freed
+// in a loop instead of a million nested destructor calls that would overflow the stack.
+void ReleaseValues(std::vector<Variant>& values);
 
 }  // namespace vbs

@@ -125,6 +125,8 @@ TEST_F(HotspotTest, HugeHotspotCountWithoutFilesStaysBounded) {
   EXPECT_EQ(frame(), "Room");
 }
 
+// An empty count file is read silently; a count that is there but is no count is a damaged
+// file and gives the frame's read error box. Either way the frame has no hotspots.
 TEST_F(HotspotTest, DamagedCountFilesMeanNoHotspots) {
   for (const std::string& content : {std::string(""), std::string("many"),
                                      std::string("\xff\xfe", 2), std::string("70000")}) {
@@ -138,7 +140,7 @@ TEST_F(HotspotTest, DamagedCountFilesMeanNoHotspots) {
     g.ResetAll();
     g.StartNewGame();
     EXPECT_EQ(p.player.frame.HotspotCount, 0) << content;
-    EXPECT_TRUE(p.boxes().empty()) << content;
+    EXPECT_EQ(p.boxes().size(), content.empty() ? 0u : 1u) << content;
   }
 }
 

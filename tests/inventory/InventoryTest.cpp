@@ -231,6 +231,57 @@ TEST_F(InventoryTest, ItemsDroppedOnHotspotsRunTheirItemAction) {
   EXPECT_TRUE(t.boxes().empty());
 }
 
+// After a drop the bar is still open (a drag raises no pointer moves); the first move into
+// the game slides it away, and a click during that slide must still act once it has closed.
+TEST_F(InventoryTest, AClickWhileTheBarSlidesAwayAfterADropStillActs) {
+  WriteAction(t.game, "Room", 2, {.goTo = "Next"});
+  startGame();
+  game->AddPickedObject("Key", true);
+  game->InventoryPointerOver();
+  ASSERT_TRUE(barOpen());
+  game->PickedObject_MouseDown(1, {.button = platform::kLeftButton});
+  game->window.dropAt(game->PictureBox.left() + 600 * 15, game->PictureBox.top() + 400 * 15);
+  ASSERT_TRUE(barOpen());
+
+  int passes = 0;
+  bool clickedWhileMoving = false;
+  t.platform.setInputHook([&](const platform::HeadlessPlatform::Wait& wait) {
+    if (wait.kind == platform::HeadlessPlatform::WaitKind::ProcessEvents && ++passes == 30) {
+      clickedWhileMoving = game->InventoryMoving;
+      click(320, 220);  // hotspot 2: on to "Next"
+    }
+    return false;
+  });
+  game->GameArea_MouseMove();
+  t.platform.setInputHook(nullptr);
+  ASSERT_TRUE(clickedWhileMoving);
+  EXPECT_TRUE(barClosed());
+  EXPECT_EQ(frame(), "Next");
+}
+
+// A click held for the closing bar is dropped when the pointer goes back to the bar.
+TEST_F(InventoryTest, AHeldClickIsDroppedWhenTheBarOpensAgain) {
+  WriteAction(t.game, "Room", 2, {.goTo = "Next"});
+  startGame();
+  game->AddPickedObject("Key", true);
+  game->InventoryPointerOver();
+  int passes = 0;
+  t.platform.setInputHook([&](const platform::HeadlessPlatform::Wait& wait) {
+    if (wait.kind != platform::HeadlessPlatform::WaitKind::ProcessEvents) return false;
+    ++passes;
+    if (passes == 30) click(320, 220);
+    if (passes == 60) game->InventoryPointerOver();
+    return false;
+  });
+  game->GameArea_MouseMove();
+  t.platform.setInputHook(nullptr);
+  EXPECT_TRUE(barOpen());
+  EXPECT_EQ(frame(), "Room");
+  // Closing the bar later does not bring the old click back.
+  game->GameArea_MouseMove();
+  EXPECT_EQ(frame(), "Room");
+}
+
 TEST_F(InventoryTest, WithoutTheBarIconsSitOnTheGameArea) {
   general(true, true, true, false);
   startGame();

@@ -121,6 +121,26 @@ TEST_F(MixerTest, PlayersAddUpAndClipAtFullScale) {
   EXPECT_GT(r.rms(0.0, 0.3), 0.8);
 }
 
+// The player's volume scales the whole mix; mute silences it while the players go on, so the
+// sound comes back where the game has got to.
+TEST_F(MixerTest, PlayerVolumeAndMuteActOnTheWholeMix) {
+  const std::string a = write("a.wav", SineWav(2.0, 440, 0.4));
+  SoundPlayer& p = start(1, a);
+  mixer.setMasterVolume(0.5);
+  Recording r = listen(0.3);
+  EXPECT_NEAR(r.rms(0.0, 0.3), 0.2 * kSineRms, 0.01);
+  mixer.setMuted(true);
+  r = listen(0.3);
+  EXPECT_NEAR(r.rms(0.0, 0.3), 0.0, 1e-6);
+  EXPECT_TRUE(p.playing());
+  EXPECT_NEAR(p.positionSeconds(), 0.6, 0.001);
+  mixer.setMuted(false);
+  mixer.setMasterVolume(7.0);  // no louder than the game's own level
+  EXPECT_EQ(mixer.masterVolume(), 1.0);
+  r = listen(0.3);
+  EXPECT_NEAR(r.rms(0.0, 0.3), 0.4 * kSineRms, 0.01);
+}
+
 // Every format a game ships, made from one WAV by the ffmpeg tool; each plays about as long
 // and as loud as the original.
 TEST_F(MixerTest, DecodesEveryFormat) {

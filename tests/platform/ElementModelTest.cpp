@@ -312,5 +312,13 @@ TEST(WindowNotifications, DestructionOrderIsSafeEitherWay) {
   EXPECT_TRUE(window.children().empty());
 }
 
+TEST(ElementRules, HugePlacesDoNotWrapAroundWhenHit) {
+  // A script may put an element near the largest int with a huge size: its far edge is
+  // beyond every point, not a negative number that no point reaches.
+  const Rect far{2'000'000'000, 2'000'000'000, 2'000'000'000, 2'000'000'000};
+  EXPECT_TRUE(far.contains(2'100'000'000, 2'100'000'000));
+  EXPECT_FALSE(far.contains(1'999'999'999, 2'100'000'000));
+}
+
 }  // namespace
 }  // namespace tw::platform

@@ -1,6 +1,7 @@
 // Pictures: every format from files the test writes, cursor hot spots, refusals, bmp saving,
 // and drawing on canvases and picture boxes.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <QImageWriter>
@@ -163,6 +164,12 @@ TEST_F(PictureFiles, SavesAs24BitBmpThatLoadsBack) {
   EXPECT_EQ(back->pixel(0, 0), kOpaqueRed);
   EXPECT_EQ(back->pixel(5, 3), kOpaqueBlue);
   EXPECT_EQ(Error([&] { pic->saveBmp(path("no/such/folder/x.bmp")); }), 75);
+  // Saving again replaces the file by a new one: a second name for the old file (a hard
+  // link) keeps the old picture, which writing in place would have overwritten.
+  ASSERT_EQ(::link(out.c_str(), path("before.dat").c_str()), 0);
+  Picture::solid(2, 2, 0x00FF00)->saveBmp(out);
+  EXPECT_EQ(Picture::load(path("before.dat"))->pixel(0, 0), kOpaqueRed);
+  EXPECT_EQ(Picture::load(out)->width(), 2);
 }
 
 TEST_F(PictureFiles, NamesThatAreNotUtf8OpenAsTheyAreOnDisk) {

@@ -1,5 +1,6 @@
 // Settings stores: defaults, persistence across instances, case-insensitive names, odd ids.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -73,6 +74,22 @@ TEST(IniSettingsFile, ValuesPersistAcrossInstances) {
   EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));  // folders created on demand
   IniSettings again(path);
   EXPECT_EQ(again.get("MyGame", "ChangeResolution", "1"), "0");
+}
+
+// A save writes a new file and renames it over the old one: a second name for the old file
+// (a hard link) still shows the old content, which rewriting in place would have changed.
+TEST(IniSettingsFile, SavesReplaceTheFileInsteadOfRewritingIt) {
+  QTemporaryDir dir;
+  const std::string path = dir.path().toStdString() + "/talewick.ini";
+  const std::string link = dir.path().toStdString() + "/before.ini";
+  IniSettings settings(path);
+  settings.save("MyGame", "DisableEffects", "0");
+  ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
+  settings.save("MyGame", "DisableEffects", "1");
+  IniSettings before(link);
+  EXPECT_EQ(before.get("MyGame", "DisableEffects", "?"), "0");
+  IniSettings after(path);
+  EXPECT_EQ(after.get("MyGame", "DisableEffects", "?"), "1");
 }
 
 TEST(IniSettingsFile, DefaultFileLivesInTheUsersConfigFolder) {

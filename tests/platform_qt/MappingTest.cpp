@@ -8,7 +8,9 @@
 
 #include "platform/Units.h"
 #include "platform/Window.h"
+#include "common/TempDir.h"
 #include "platform/qt/DisplayFit.h"
+#include "platform/qt/InstanceSlot.h"
 #include "platform/qt/InputMapping.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/WindowLayout.h"
@@ -133,6 +135,44 @@ TEST_F(LayoutTest, WindowedReportsBorderCaptionAndMenuBarAndKeepsTheClientArea) 
   EXPECT_DOUBLE_EQ(l.fit.factor, 1.0);
 }
 
+// A windowed game at twice its size, then resized by the player or the window manager: the
+// picture fills what lies below the menu bar, centred, by the chosen scaling.
+TEST_F(LayoutTest, WindowedGameScalesIntoTheSizeItIsGiven) {
+  window.setWindowed(true);
+  window.setFrameExtent(0, 20 * 15);
+  window.move(0, 0, 9600, 7200 + 20 * 15);
+  const ScreenSetup screen{QRect(0, 0, 1920, 1080), {1920, 1080}};
+  window.setSizeFactor(2);
+  WindowLayout l = LayOut(window, screen, 20, QMargins());
+  EXPECT_EQ(l.geometry.size(), QSize(1280, 980));
+  EXPECT_EQ(l.content, QRect(0, 20, 1280, 960));
+  EXPECT_DOUBLE_EQ(l.fit.factor, 2.0);
+  EXPECT_TRUE(l.fit.sharp());
+  // Full screen: 1920 x 1060 below the menu bar; the height decides.
+  l = LayOut(window, screen, 20, QMargins(), QSize(1920, 1080));
+  EXPECT_EQ(l.menuBar, QRect(0, 0, 1920, 20));
+  EXPECT_NEAR(l.fit.factor, 1060.0 / 480, 1e-9);
+  EXPECT_FALSE(l.fit.sharp());
+  EXPECT_EQ(l.fit.picture.height(), 1060);
+  EXPECT_EQ(l.fit.picture.left(), (1920 - l.fit.picture.width()) / 2);
+  // A click on the scaled picture lands on the game pixel drawn under it.
+  EXPECT_EQ(l.fit.toClientTwips(QPointF(l.fit.picture.left(), 0) + QPointF(0, 0)), QPoint(0, 0));
+  window.setScaling(PictureScaling::Sharp);
+  l = LayOut(window, screen, 20, QMargins(), QSize(1920, 1080));
+  EXPECT_DOUBLE_EQ(l.fit.factor, 2.0);
+  EXPECT_EQ(l.fit.picture, QRect(320, 50, 1280, 960));
+  EXPECT_TRUE(l.fit.sharp());
+  window.setScaling(PictureScaling::Smooth);
+  l = LayOut(window, screen, 20, QMargins(), QSize(1280, 1000));
+  EXPECT_DOUBLE_EQ(l.fit.factor, 2.0);
+  EXPECT_FALSE(l.fit.sharp());  // smoothed even at a whole factor
+  // Smaller than the game: scaled down, whatever the scaling.
+  window.setScaling(PictureScaling::Sharp);
+  l = LayOut(window, screen, 20, QMargins(), QSize(320, 260));
+  EXPECT_DOUBLE_EQ(l.fit.factor, 0.5);
+  EXPECT_EQ(l.fit.picture, QRect(0, 0, 320, 240));
+}
+
 TEST_F(LayoutTest, FullScreenGameOnALargerScreenIsScaledAndTheMenuLiesOverIt) {
   window.setWindowed(false);
   window.move(0, 0, 640 * 15, 480 * 15);  // the screen the game sees
@@ -181,6 +221,39 @@ TEST(ShellTarget, AddressesAndFiles) {
   EXPECT_TRUE(file.isLocalFile());
   EXPECT_EQ(file.toLocalFile(), QDir::current().absoluteFilePath("docs/read me.txt"));
   EXPECT_EQ(ShellTargetUrl("/tmp/x.pdf").toLocalFile(), "/tmp/x.pdf");
+}
+
+}  // namespace
+}  // namespace tw::platform
+
+namespace tw::platform {
+namespace {
+
+// Players running at once take the lowest free slot; an ended player's slot is free again.
+TEST(InstanceSlotTest, LowestFreeSlotAndFreedOnEnd) {
+  test::TempDir dir;
+  auto first = std::make_unique<InstanceSlot>(dir.path());
+  InstanceSlot second(dir.path());
+  EXPECT_EQ(first->number(), 0);
+  EXPECT_EQ(second.number(), 1);
+  first.reset();
+  InstanceSlot third(dir.path());
+  EXPECT_EQ(third.number(), 0);
+  InstanceSlot fourth(dir.path());
+  EXPECT_EQ(fourth.number(), 2);
+  // A folder that cannot be made: every player counts as the first.
+  EXPECT_EQ(InstanceSlot("/proc/no/such/folder").number(), 0);
+}
+
+// The second player's windows are moved by its cascade, and positions still map back.
+TEST(InstanceSlotTest, TheCascadeMovesWindowsAndPositionsMapBack) {
+  Window window("Panel");
+  window.setWindowed(false);
+  window.move(1500, 1500, 4800, 3000);
+  const ScreenSetup screen{QRect(0, 0, 1280, 960), {1280, 960}, QPoint(48, 48)};
+  const WindowLayout l = LayOut(window, screen, 0, QMargins());
+  EXPECT_EQ(l.geometry.topLeft(), QPoint(148, 148));
+  EXPECT_EQ(ModelPosition(l.geometry.topLeft(), screen), QPoint(1500, 1500));
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ wait_gone "$dialog"
 startup=$(wait_for --class talewick-player)
 sleep 1
 import -window root "$work/startup.png"
-has_icon "$startup" || { echo "the start-up window has no icon" >&2; exit 1; }
+has_icon "$startup" || { echo "the start-up window has no icon" >&2; xdotool getwindowname "$startup" >&2; xdotool getwindowgeometry "$startup" >&2; xdotool search --maxdepth 1 --onlyvisible --class talewick-player >&2; xprop -id "$startup" >&2; exit 1; }
 kill "$pid"; wait "$pid" 2>/dev/null || true
 grep -qi "LastGame=$game" "$work/config/talewick/talewick.ini" ||
   { echo "the last game was not remembered" >&2; cat "$work/config/talewick/talewick.ini" >&2; exit 1; }

@@ -95,6 +95,8 @@ class HeadlessPlatform : public Platform {
   // --- scripted answers and records ---------------------------------------------------
   void queueAnswer(MsgAnswer answer) { answers_.push_back(answer); }
   void queueInput(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
+  std::string picturesFolder() override { return picturesFolder_; }
+  void setPicturesFolder(std::string folder) { picturesFolder_ = std::move(folder); }
   void queueFolder(std::optional<std::string> folder) { folders_.push_back(std::move(folder)); }
   // The folder each folder chooser started in, in order.
   const std::vector<std::string>& folderChooserStarts() const { return folderStarts_; }
@@ -121,6 +123,7 @@ class HeadlessPlatform : public Platform {
   std::vector<Window*> shownWindows() const;
 
  private:
+  std::string picturesFolder_;
   // Counts a nested loop for as long as it lives.
   struct Nest {
     explicit Nest(int& d) : depth(d) { ++depth; }

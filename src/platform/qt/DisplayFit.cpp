@@ -9,7 +9,7 @@
 namespace tw::platform {
 
 bool DisplayFit::sharp() const {
-  return std::abs(factor - std::round(factor)) < 1e-9;
+  return !alwaysSmooth && std::abs(factor - std::round(factor)) < 1e-9;
 }
 
 QPoint DisplayFit::toClientTwips(QPointF target) const {
@@ -37,6 +37,18 @@ DisplayFit FitToScreen(QSize client, QSize target) {
   const int h =
       std::min(target.height(), static_cast<int>(std::lround(client.height() * fit.factor)));
   fit.picture = QRect((target.width() - w) / 2, (target.height() - h) / 2, w, h);
+  return fit;
+}
+
+DisplayFit FitPicture(QSize client, QSize target, PictureScaling scaling) {
+  DisplayFit fit = FitToScreen(client, target);
+  if (scaling == PictureScaling::Smooth) fit.alwaysSmooth = true;
+  if (scaling == PictureScaling::Sharp && fit.factor > 1.0) {
+    fit.factor = std::floor(fit.factor + 1e-9);
+    const int w = static_cast<int>(client.width() * fit.factor);
+    const int h = static_cast<int>(client.height() * fit.factor);
+    fit.picture = QRect((target.width() - w) / 2, (target.height() - h) / 2, w, h);
+  }
   return fit;
 }
 

@@ -15,13 +15,16 @@
 #include <QRect>
 #include <QSize>
 
+#include "platform/Window.h"
+
 namespace tw::platform {
 
 struct DisplayFit {
   double factor = 1.0;
   QRect picture;  // where the client area is drawn, in target pixels
+  bool alwaysSmooth = false;
 
-  // Whole factors (1, 2, 3, ...) keep pixels sharp.
+  // Whole factors (1, 2, 3, ...) keep pixels sharp, unless smoothing is asked for.
   bool sharp() const;
   // A target pixel's position in twips of the client area (may lie outside it, in the bars).
   QPoint toClientTwips(QPointF target) const;
@@ -32,5 +35,8 @@ struct DisplayFit {
 // The fit of a client area of `client` pixels into `target` pixels; an empty client or target
 // gives factor 1 at the target's origin.
 DisplayFit FitToScreen(QSize client, QSize target);
+// The same for a chosen scaling: Sharp keeps to the largest whole factor that fits (below 1
+// only when not even 1 fits), Smooth smooths every factor.
+DisplayFit FitPicture(QSize client, QSize target, PictureScaling scaling);
 
 }  // namespace tw::platform

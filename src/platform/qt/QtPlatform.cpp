@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QDir>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
@@ -20,6 +22,7 @@
 #include "platform/IniSettings.h"
 #include "platform/ShellProgram.h"
 #include "platform/Window.h"
+#include "platform/qt/InstanceSlot.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/WindowView.h"
 #include "platform/sdl/SdlAudioOutput.h"
@@ -30,6 +33,8 @@ namespace {
 
 // Larger sizes than any monitor: refused rather than emulated.
 constexpr int kMaxDisplaySide = 16384;
+// How far each further player's windows open from the previous one's, in pixels.
+constexpr int kCascadePixels = 48;
 // Height of the Windows system font at 96 dpi ("small fonts").
 constexpr int kSystemFontPixelsAt96Dpi = 16;
 
@@ -159,6 +164,13 @@ std::optional<std::string> QtPlatform::chooseFolder(const std::string& title,
   return folder.toStdString();
 }
 
+std::string QtPlatform::picturesFolder() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  if (folder.isEmpty()) folder = QDir::homePath();
+  if (folder.isEmpty() || !QDir().mkpath(folder)) return "";
+  return QDir(folder).absolutePath().toStdString() + "/";
+}
+
 // --- display --------------------------------------------------------------------------------
 
 QRect QtPlatform::realScreen() const {
@@ -224,6 +236,22 @@ std::unique_ptr<RunningProgram> QtPlatform::startProgram(const std::string& comm
 }
 
 // --- windows and pointers -------------------------------------------------------------------
+
+void QtPlatform::claimInstanceSlot() {
+  if (!slot_) slot_ = std::make_unique<InstanceSlot>();
+  cascade_ = QPoint(slot_->number() * kCascadePixels, slot_->number() * kCascadePixels);
+  relayoutAll();
+}
+
+WindowView* QtPlatform::ownWindowBelow(const WindowView& except) const {
+  WindowView* found = nullptr;
+  for (const auto& view : views_) {
+    if (view.get() == &except || !view->isVisible() || !view->window()) continue;
+    if (!view->window()->topMost()) return view.get();
+    if (!found) found = view.get();
+  }
+  return found;
+}
 
 WindowView* QtPlatform::viewFor(const Window& window) const {
   for (const auto& view : views_) {

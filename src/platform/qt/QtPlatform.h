@@ -24,6 +24,7 @@
 
 #include <QElapsedTimer>
 #include <QMetaObject>
+#include <QPoint>
 #include <QPointer>
 #include <QRect>
 #include <memory>
@@ -42,6 +43,7 @@ class QWidget;
 namespace tw::platform {
 
 class IniSettings;
+class InstanceSlot;
 class WindowView;
 
 // The address QDesktopServices opens for a shell "open" of target: URLs with a scheme
@@ -70,6 +72,8 @@ class QtPlatform : public Platform {
   std::optional<std::string> chooseFolder(const std::string& title,
                                           const std::string& startFolder) override;
   Settings& settings() override { return *settings_; }
+  // The XDG pictures folder (xdg-user-dirs), else the home folder.
+  std::string picturesFolder() override;
   ScreenSize screenSize() override;
   bool setDisplaySize(int width, int height) override;
   int desktopFontHeight() override;
@@ -82,6 +86,12 @@ class QtPlatform : public Platform {
   void quit() override;
   bool quitRequested() const override { return quit_; }
 
+  // Takes this player's place among the players running at once: the second one's windows
+  // open 48 pixels right of and below the first one's, and so on (main() calls this; tests
+  // do not, so their windows stay where they expect them).
+  void claimInstanceSlot();
+  QPoint cascade() const { return cascade_; }
+
   // --- for the views and for tests ------------------------------------------------------
   // The real screen the windows are laid out on: the primary screen, unless overridden.
   QRect realScreen() const;
@@ -92,6 +102,9 @@ class QtPlatform : public Platform {
   // The widget showing a window; nullptr when it was never shown.
   QWidget* widgetFor(const Window& window) const;
   WindowView* viewFor(const Window& window) const;
+  // A shown window of this player other than `except`, to keep a top-most window above;
+  // windows that are top-most themselves come last. nullptr when there is none.
+  WindowView* ownWindowBelow(const WindowView& except) const;
   const MousePointer& screenPointer() const { return screenPointer_; }
 
  private:
@@ -118,6 +131,8 @@ class QtPlatform : public Platform {
   std::vector<std::unique_ptr<WindowView, DeleteLater>> views_;
   std::optional<ScreenSize> emulated_;
   std::optional<QRect> realOverride_;
+  std::unique_ptr<InstanceSlot> slot_;
+  QPoint cascade_;
   MousePointer screenPointer_;
   bool overrideCursor_ = false;
   PointerCache cursors_;

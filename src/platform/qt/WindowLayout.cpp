@@ -10,7 +10,7 @@ namespace {
 
 // Where the game's screen starts on the real one.
 QPoint GameOrigin(const ScreenSetup& screen) {
-  QPoint origin = screen.real.topLeft();
+  QPoint origin = screen.real.topLeft() + screen.cascade;
   if (screen.game.width > 0 && screen.game.height > 0) {
     origin += QPoint((screen.real.width() - screen.game.width) / 2,
                      (screen.real.height() - screen.game.height) / 2);
@@ -36,7 +36,7 @@ QSize FrameExtentTwips(WindowMode mode, int menuBarHeight, QMargins decoration) 
 }
 
 WindowLayout LayOut(const Window& window, const ScreenSetup& screen, int menuBarHeight,
-                    QMargins decoration) {
+                    QMargins decoration, std::optional<QSize> shown) {
   WindowLayout out;
   out.mode = ModeOf(window, screen.game);
   const QSize extent = FrameExtentTwips(out.mode, menuBarHeight, decoration);
@@ -47,17 +47,20 @@ WindowLayout LayOut(const Window& window, const ScreenSetup& screen, int menuBar
                           QPoint(PixelsFromTwips(window.left()), PixelsFromTwips(window.top()));
   switch (out.mode) {
     case WindowMode::Windowed: {
-      out.geometry = QRect(framePos + QPoint(decoration.left(), decoration.top()),
-                           QSize(client.width(), client.height() + menuBarHeight));
-      out.content = QRect(QPoint(0, menuBarHeight), client);
-      out.fit.picture = QRect(QPoint(0, 0), client);
-      if (menuBarHeight > 0) out.menuBar = QRect(0, 0, client.width(), menuBarHeight);
+      const int factor = window.sizeFactor();
+      QSize size = shown.value_or(
+          QSize(client.width() * factor, client.height() * factor + menuBarHeight));
+      size = size.expandedTo(QSize(1, menuBarHeight + 1));
+      out.geometry = QRect(framePos + QPoint(decoration.left(), decoration.top()), size);
+      out.content = QRect(0, menuBarHeight, size.width(), size.height() - menuBarHeight);
+      out.fit = FitPicture(client, out.content.size(), window.scaling());
+      if (menuBarHeight > 0) out.menuBar = QRect(0, 0, size.width(), menuBarHeight);
       break;
     }
     case WindowMode::FullScreen: {
       out.geometry = screen.real;
       out.content = QRect(QPoint(0, 0), screen.real.size());
-      out.fit = FitToScreen(client, screen.real.size());
+      out.fit = FitPicture(client, screen.real.size(), window.scaling());
       if (menuBarHeight > 0) out.menuBar = QRect(0, 0, screen.real.width(), menuBarHeight);
       break;
     }

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "platform/Units.h"
 #include "platform/qt/ControlInput.h"
@@ -72,7 +73,7 @@ WindowView::~WindowView() {
 }
 
 ScreenSetup WindowView::screenSetup() const {
-  return ScreenSetup{platform_.realScreen(), platform_.screenSize()};
+  return ScreenSetup{platform_.realScreen(), platform_.screenSize(), platform_.cascade()};
 }
 
 int WindowView::menuBarHeight() const {
@@ -101,7 +102,9 @@ void WindowView::applyFlags() {
   const WindowMode mode = ModeOf(*window_, platform_.screenSize());
   Qt::WindowFlags flags = Qt::Window;
   if (mode != WindowMode::Windowed) flags |= Qt::FramelessWindowHint;
-  if (window_->topMost()) flags |= Qt::WindowStaysOnTopHint;
+  // Top-most means above this player's own windows, not above every program's (another
+  // player's game among them): it is kept by the window manager's transient-for link,
+  // made when the window is shown (keepAboveOwnWindows).
   if (!flagsSet_ || flags != flags_) {
     // Changing the flags hides a shown widget; applyVisibility shows it again.
     setWindowFlags(flags);
@@ -137,22 +140,59 @@ void WindowView::reportFrameExtent() {
   }
 }
 
+bool WindowView::sizedByWindowManager() const {
+  return (windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)) != 0;
+}
+
 void WindowView::applyGeometry() {
-  layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_);
-  if (layout_.mode == WindowMode::FullScreen) {
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    if (!(windowState() & Qt::WindowFullScreen)) {
-      setWindowState(windowState() | Qt::WindowFullScreen);
+  if (layout_.mode == WindowMode::Windowed) {
+    // A new game size or a new size factor: the window takes it, whatever the player did.
+    const QSize client(PixelsFromTwips(window_->scaleWidth()), PixelsFromTwips(window_->scaleHeight()));
+    if (client != shownClient_ || window_->sizeFactor() != shownFactor_) playerSize_.reset();
+    shownClient_ = client;
+    shownFactor_ = window_->sizeFactor();
+  }
+  const WindowMode mode = ModeOf(*window_, platform_.screenSize());
+  if (mode == WindowMode::Windowed) {
+    const bool wantFull = window_->fullScreenShown();
+    const bool isFull = (windowState() & Qt::WindowFullScreen) != 0;
+    if (!window_->resizable()) playerSize_.reset();
+    if (window_->resizable()) {
+      setMinimumSize(1, menuBarHeight() + 1);
+      setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
-    setGeometry(layout_.geometry);
+    if (wantFull != isFull) {
+      stateChangeOurs_ = true;
+      setWindowState(wantFull ? (windowState() | Qt::WindowFullScreen)
+                              : (windowState() & ~Qt::WindowFullScreen));
+      stateChangeOurs_ = false;
+    }
+    if (sizedByWindowManager()) {
+      // The window manager decides the size and place; the picture scales into it.
+      layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_, size());
+    } else {
+      layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_, playerSize_);
+      // Dialogs and the like keep the size the game gives them.
+      if (!window_->resizable()) setFixedSize(layout_.geometry.size());
+      if (geometry() != layout_.geometry) setGeometry(layout_.geometry);
+    }
   } else {
-    if (windowState() & Qt::WindowFullScreen) {
-      setWindowState(windowState() & ~Qt::WindowFullScreen);
+    layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_);
+    if (layout_.mode == WindowMode::FullScreen) {
+      setMinimumSize(0, 0);
+      setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+      if (!(windowState() & Qt::WindowFullScreen)) {
+        setWindowState(windowState() | Qt::WindowFullScreen);
+      }
+      setGeometry(layout_.geometry);
+    } else {
+      if (windowState() & Qt::WindowFullScreen) {
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+      }
+      // A panel (the start-up window) keeps its size.
+      setFixedSize(layout_.geometry.size().expandedTo(QSize(1, 1)));
+      setGeometry(QRect(layout_.geometry.topLeft(), layout_.geometry.size().expandedTo(QSize(1, 1))));
     }
-    // The player does not resize the window: its client area is the game's.
-    setFixedSize(layout_.geometry.size().expandedTo(QSize(1, 1)));
-    setGeometry(QRect(layout_.geometry.topLeft(), layout_.geometry.size().expandedTo(QSize(1, 1))));
   }
   if (!layout_.menuBar.isEmpty()) {
     menuBar_->setGeometry(layout_.menuBar);
@@ -164,13 +204,25 @@ void WindowView::applyVisibility() {
   const bool wanted = window_->visible();
   if (wanted && !isVisible()) {
     setWindowModality(modal_ ? Qt::ApplicationModal : Qt::NonModal);
+    keepAboveOwnWindows();
     show();
     raise();
     activateWindow();
+  } else if (wanted && window_->topMost() != topMostShown_) {
+    keepAboveOwnWindows();
+    if (window_->topMost()) raise();
   } else if (!wanted && isVisible()) {
     hide();
     if (onHiddenOrGone) onHiddenOrGone();
   }
+}
+
+void WindowView::keepAboveOwnWindows() {
+  topMostShown_ = window_->topMost();
+  WindowView* below = topMostShown_ ? platform_.ownWindowBelow(*this) : nullptr;
+  if (below && !below->windowHandle()) below->create();
+  if (!windowHandle()) create();
+  windowHandle()->setTransientParent(below ? below->windowHandle() : nullptr);
 }
 
 void WindowView::setModalMode(bool modal) {
@@ -343,20 +395,54 @@ void WindowView::frameMovedOrResized() {
   if (!window_ || applying_ || !isVisible()) return;
   const WindowMode mode = ModeOf(*window_, platform_.screenSize());
   if (mode == WindowMode::FullScreen) return;
-  // The window manager decorates a window after it is shown: learn its frame once known.
+  if (mode == WindowMode::Windowed && sizedByWindowManager()) {
+    // Full screen, maximised or tiled: the picture follows the new size; the window's own
+    // place and size stay as they were, for when it comes back.
+    relayout();
+    return;
+  }
+  // The window manager decorates a window after it is shown, and Qt may learn the frame only
+  // when the player first moves the window: the frame stays where it now is (the model takes
+  // its place) and only the client area is kept.
   const QMargins deco = mode == WindowMode::Windowed ? decoration() : QMargins();
+  const QPoint pos = ModelPosition(frameGeometry().topLeft(), screenSetup());
+  // The player resized the window: the picture scales into the new size.
+  if (mode == WindowMode::Windowed && window_->resizable() && size() != layout_.geometry.size()) {
+    playerSize_ = size();
+  }
   if (deco != decoration_) {
     decoration_ = deco;
+    {
+      Applying guard(applying_);
+      window_->move(pos.x(), pos.y());
+    }
     applyAll();
     return;
   }
+  if (mode == WindowMode::Windowed && size() != layout_.geometry.size()) relayout();
   // The player moved the window: the model follows.
-  const QPoint pos = ModelPosition(frameGeometry().topLeft(), screenSetup());
   if (PixelsFromTwips(pos.x()) != PixelsFromTwips(window_->left()) ||
       PixelsFromTwips(pos.y()) != PixelsFromTwips(window_->top())) {
     Applying guard(applying_);
     window_->move(pos.x(), pos.y());
   }
+}
+
+void WindowView::relayout() {
+  const QSize shown = size();
+  layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_, shown);
+  if (!layout_.menuBar.isEmpty()) menuBar_->setGeometry(layout_.menuBar);
+  update();
+}
+
+void WindowView::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || !window_ || stateChangeOurs_) return;
+  if (ModeOf(*window_, platform_.screenSize()) != WindowMode::Windowed) return;
+  // The window manager (its key, its title bar, a tiling desktop) changed full screen.
+  const bool full = (windowState() & Qt::WindowFullScreen) != 0;
+  if (full != window_->fullScreenShown()) window_->noteFullScreenShown(full);
+  if (isVisible()) relayout();
 }
 
 bool WindowView::event(QEvent* event) {

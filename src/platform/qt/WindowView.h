@@ -7,7 +7,12 @@
 // client area. Every model change is applied at once: flags (frameless, top-most), caption,
 // geometry, menu bar, visibility; the frame extent is reported back, and for a windowed window
 // a change of the extent keeps the client area (the game sized the window for its game area
-// before the caption and menu bar were known).
+// before the caption and menu bar were known) and the frame's place on screen.
+//
+// A windowed window can be resized by the player and made full screen by the window manager
+// or by the game (Window::fullScreenShown): its client area is then scaled into the space
+// below the menu bar. The model keeps the window's own place and size meanwhile, so leaving
+// full screen puts it back where it was.
 //
 // Menu hook: when a menu of the bar is pulled down, the menu's item is clicked (the menu
 // title's Click event, where the game sets its MenuOpen flag) and Window::onMenuPulledDown
@@ -76,6 +81,7 @@ class WindowView : public QWidget, public WindowHost {
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool event(QEvent* event) override;
   bool focusNextPrevChild(bool next) override;
 
@@ -84,10 +90,14 @@ class WindowView : public QWidget, public WindowHost {
   void applyMenus();
   void applyGeometry();
   void applyVisibility();
+  void keepAboveOwnWindows();
   void reportFrameExtent();
   void renderFrame();
   void updatePointer(QPointF widgetPos);
   void frameMovedOrResized();
+  // The layout for the widget's present size, without touching its geometry.
+  void relayout();
+  bool sizedByWindowManager() const;
   QMargins decoration() const;
   int menuBarHeight() const;
   ScreenSetup screenSetup() const;
@@ -110,6 +120,13 @@ class WindowView : public QWidget, public WindowHost {
   bool hasLastPos_ = false;
   int openMenus_ = 0;
   bool modal_ = false;
+  // A windowed window's size as the player last dragged it; reset by a new game size or
+  // size factor.
+  std::optional<QSize> playerSize_;
+  QSize shownClient_;
+  int shownFactor_ = 1;
+  bool stateChangeOurs_ = false;
+  bool topMostShown_ = false;
   PointerCache cursors_;
   std::optional<MousePointer> shownPointer_;
 };
