@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
+  clang llvm libclang-rt-dev ccache
   qt6-base-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   libfluidsynth-dev fluid-soundfont-gm

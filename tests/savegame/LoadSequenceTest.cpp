@@ -145,7 +145,10 @@ TEST_F(LoadSequenceTest, DamagedFilesLeaveTheRunningGameAsItWas) {
       {"HugeShort", "\"Hall\"\r\n2000000000\r\n"},
       {"Empty", ""},
   };
-  for (const auto& [name, text] : damaged) {
+  for (const auto& file : damaged) {
+    // Named, not a structured binding: clang 14 lets no lambda capture a binding.
+    const std::string& name = file.first;
+    const std::string& text = file.second;
     SCOPED_TRACE(name);
     t.game.write(name + ".sav", text);
     const std::size_t before = boxCount();

@@ -1,0 +1,228 @@
+' Errors: On Error Resume Next / GoTo 0, the Err object, Err.Raise, propagation from callees.
+
+' Much of this file runs under On Error Resume Next, which would swallow a raised failure,
+' so failures are collected and raised at the end.
+Dim failures
+failures = ""
+Sub Check(name, actual, expected)
+  If TypeName(actual) <> TypeName(expected) Then
+    failures = failures & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected) & "; "
+  ElseIf actual <> expected Then
+    failures = failures & name & ": got " & actual & ", expected " & expected & "; "
+  End If
+End Sub
+
+Dim x, reached
+
+On Error Resume Next
+x = 1 / 0
+Check "division by zero number", Err.Number, CLng(11)
+Check "division by zero text", Err.Description, "Division by zero"
+Check "runtime source", Err.Source, "Microsoft VBScript runtime error"
+Err.Clear
+Check "cleared", Err.Number, CLng(0)
+Check "cleared text", Err.Description, ""
+
+x = CInt("abc")
+Check "type mismatch", Err.Number, CLng(13)
+On Error Resume Next
+Check "on error resume next clears", Err.Number, CLng(0)
+
+Err.Raise 5000, "MySource", "My text"
+Check "raise number", Err.Number, CLng(5000)
+Check "raise source", Err.Source, "MySource"
+Check "raise description", Err.Description, "My text"
+Err.Raise 9
+Check "raise standard text", Err.Description, "Subscript out of range"
+Err.Raise 1234
+Check "raise unknown text", Err.Description, "Unknown runtime error"
+Check "err default is number", Err + 0, CLng(1234)
+Check "err typename", TypeName(Err), "ErrObject"
+On Error GoTo 0
+Check "goto 0 clears", Err.Number, CLng(0)
+
+' an error in a callee without a handler ends the callee; the caller resumes after the call
+Sub Failing()
+  reached = "before"
+  x = 1 / 0
+  reached = "after"
+End Sub
+On Error Resume Next
+Failing
+Check "callee stopped", reached, "before"
+Check "callee error seen by caller", Err.Number, CLng(11)
+On Error GoTo 0
+
+' a callee's own handler keeps the error inside
+Function Safe()
+  On Error Resume Next
+  Safe = 1 / 0
+  Safe = "handled " & Err.Number
+End Function
+Check "callee handler", Safe(), "handled 11"
+
+' handling does not leak into callers: a procedure starts without Resume Next
+Sub Inner()
+  x = 1 / 0
+  reached = "inner continued"
+End Sub
+Sub Outer()
+  On Error Resume Next
+  reached = ""
+  Inner
+  reached = reached & "|outer continued"
+End Sub
+Outer
+Check "handler per procedure", reached, "|outer continued"
+
+' an error in an If condition under Resume Next runs the Then branch
+On Error Resume Next
+reached = "no"
+If 1 / 0 = 5 Then
+  reached = "then branch"
+Else
+  reached = "else branch"
+End If
+Check "if condition error", reached, "then branch"
+On Error GoTo 0
+
+' Err.Raise without a handler reaches the caller's handler
+Function Thrower()
+  Err.Raise vbObjectError + 1, "Thrower", "custom"
+End Function
+On Error Resume Next
+x = Thrower()
+Check "vbObjectError", Err.Number, vbObjectError + 1
+Check "custom source", Err.Source, "Thrower"
+On Error GoTo 0
+
+' Err.Number can be set
+Err.Number = 7
+Check "number set", Err.Number, CLng(7)
+Err.Clear
+
+' Option Explicit errors come at run time, when the statement runs
+On Error Resume Next
+ExecuteGlobal "Option Explicit" & vbCrLf & "Dim declared" & vbCrLf & "declared = 1" & vbCrLf & "undeclared = 2"
+Check "option explicit", Err.Number, CLng(500)
+Check "option explicit text", Err.Description, "Variable is undefined"
+Err.Clear
+Execute "x = )"
+Check "compile error in execute", Err.Number, CLng(1002)
+Check "compile error source", Err.Source, "Microsoft VBScript compilation error"
+On Error GoTo 0
+
+' common run-time errors
+Function ErrorOf(code)
+  On Error Resume Next
+  Execute code
+  ErrorOf = Err.Number
+End Function
+Dim nothingObj
+Set nothingObj = Nothing
+Check "subscript", ErrorOf("Dim a(2): a(3) = 1"), CLng(9)
+Check "object required", ErrorOf("x = 5: x.Foo"), CLng(424)
+Check "nothing member", ErrorOf("nothingObj.Foo"), CLng(424)
+Check "invalid use of null", ErrorOf("x = CLng(Null)"), CLng(94)
+Check "overflow", ErrorOf("x = CInt(40000)"), CLng(6)
+Check "fixed array redim", ErrorOf("Dim fa(2): ReDim fa(5)"), CLng(10)
+Check "activex", ErrorOf("Set x = CreateObject(""No.Such.Thing"")"), CLng(429)
+
+On Error GoTo 0
+
+' Err.Raise with a COM status code gives the VBScript number it stands for
+On Error Resume Next
+Err.Raise &h800A0005&
+Check "vbscript facility code", Err.Number, CLng(5)
+Check "vbscript facility text", Err.Description, "Invalid procedure call or argument"
+Err.Raise &h80070057&
+Check "invalid argument code", Err.Number, CLng(5)
+Err.Raise &h8002000B&
+Check "bad index code", Err.Number, CLng(9)
+Check "bad index text", Err.Description, "Subscript out of range"
+Err.Raise &h80004005&
+Check "unmapped code stays", Err.Number, CLng(-2147467259)
+Err.Raise vbObjectError + 513
+Check "object error stays", Err.Number, vbObjectError + 513
+Err.Raise 3000000000
+Check "raise number out of range", Err.Number, CLng(6)
+Err.Raise 0
+Check "raise zero", Err.Number, CLng(5)
+Err.Raise 7.6
+Check "raise rounds its number", Err.Number, CLng(8)
+Err.Raise 5, , "skipped source"
+Check "raise with a skipped source", Err.Source, "Microsoft VBScript runtime error"
+Check "raise with a skipped source keeps the text", Err.Description, "skipped source"
+
+' what a script set on a clear Err is the raised error's; what an earlier error left is not
+Err.Clear
+Err.Source = "Set before"
+Err.Description = "described before"
+Err.HelpFile = "help.chm"
+Err.HelpContext = 12
+Err.Raise 5
+Check "source set before raise", Err.Source, "Set before"
+Check "description set before raise", Err.Description, "described before"
+Check "help file set before raise", Err.HelpFile, "help.chm"
+Check "help context set before raise", Err.HelpContext, CLng(12)
+Err.Raise 9
+Check "source of an earlier error reset", Err.Source, "Microsoft VBScript runtime error"
+Check "description of an earlier error reset", Err.Description, "Subscript out of range"
+Check "help file of an earlier error reset", Err.HelpFile, ""
+Check "help context of an earlier error reset", Err.HelpContext, CLng(0)
+Err.Raise 9, "Here", "There", "file.hlp", 77
+Check "raise help file", Err.HelpFile, "file.hlp"
+Check "raise help context", Err.HelpContext, CLng(77)
+Check "raise given source", Err.Source, "Here"
+Err.Clear
+Check "clear resets help file", Err.HelpFile, ""
+On Error GoTo 0
+
+' under Resume Next a failing loop or block header resumes with the first statement inside
+Dim ran
+On Error Resume Next
+ran = 0
+For i = 1 To 1 / 0
+  ran = ran + 1
+Next
+Check "for header error runs the body once", ran, 1
+Check "for header error number", Err.Number, CLng(11)
+Err.Clear
+ran = 0
+For Each x In 42
+  ran = ran + 1
+Next
+Check "for each over a non-collection runs the body once", ran, 1
+Check "for each header error number", Err.Number, CLng(451)
+Err.Clear
+ran = 0
+Do While 1 / 0
+  ran = ran + 1
+Loop
+Check "do while header error runs the body once", ran, 1
+Err.Clear
+ran = 0
+Do
+  ran = ran + 1
+Loop Until CLng("x")
+Check "loop until error ends the loop", ran, 1
+Err.Clear
+ran = ""
+Select Case 1 / 0
+  Case 1
+    ran = "first case"
+  Case Else
+    ran = "else"
+End Select
+Check "select header error runs the first case", ran, "first case"
+Err.Clear
+ran = ""
+With CreateObject("No.Such.Thing")
+  ran = "with body"
+End With
+Check "with header error runs the body", ran, "with body"
+Check "with header error number", Err.Number, CLng(429)
+Err.Clear
+On Error GoTo 0
+
+If failures <> "" Then Err.Raise 1000, "Check", failures

@@ -1,0 +1,209 @@
+#include "support/FuzzGame.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/GameSession.h"
+#include "app/ReplayRunner.h"
+#include "app/ReplayScript.h"
+#include "app/StateDump.h"
+#include "common/TextEncoding.h"
+#include "platform/GuiForPainting.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace tw::fuzz {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+// A relative path that stays inside the folder: no root, no "..", no empty component, not
+// too deep.
+bool SafeRelative(std::string_view relative) {
+  if (relative.empty() || relative.size() > 200 || relative.front() == '/') return false;
+  int depth = 0;
+  std::size_t start = 0;
+  while (start <= relative.size()) {
+    std::size_t end = relative.find('/', start);
+    if (end == std::string_view::npos) end = relative.size();
+    const std::string_view part = relative.substr(start, end - start);
+    if (part.empty() || part == "." || part == ".." || part.find('\0') != part.npos) {
+      return false;
+    }
+    if (++depth > 4) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+FuzzGame::FuzzGame() {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/talewick-fuzz-XXXXXX";
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+  folder_ = pattern + "/";
+  const fs::path demo = fs::path(TALEWICK_SOURCE_DIR) / "games" / "demo";
+  fs::copy(demo, folder_, fs::copy_options::recursive);
+  fs::copy_file(fs::path(TALEWICK_SOURCE_DIR) / "fuzz" / "support" / "fuzzbase.sav",
+                fs::path(folder_) / "fuzzbase.sav");
+  for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string relative = fs::relative(entry.path(), folder_).generic_string();
+    base_[relative] = BaseFile{ReadAll(entry.path())};
+  }
+}
+
+FuzzGame::~FuzzGame() {
+  std::error_code ec;
+  fs::remove_all(folder_, ec);
+}
+
+std::vector<std::string> FuzzGame::matching(std::string_view pattern) const {
+  std::vector<std::string> out;
+  for (const auto& [relative, file] : base_) {
+    if (WildcardMatchNoCase(relative, pattern)) out.push_back(relative);
+  }
+  return out;
+}
+
+bool FuzzGame::put(std::string_view relative, std::string_view bytes) {
+  if (!SafeRelative(relative)) return false;
+  const fs::path path = fs::path(folder_) / std::string(relative);
+  std::error_code ec;
+  fs::create_directories(path.parent_path(), ec);
+  // A folder already standing where the file should go: the input names both.
+  if (ec || fs::is_directory(path, ec)) return false;
+  WriteAll(path, bytes);
+  return true;
+}
+
+void FuzzGame::restore() {
+  std::set<std::string> seen;
+  std::vector<fs::path> strays;
+  for (auto it = fs::recursive_directory_iterator(folder_); it != fs::recursive_directory_iterator();
+       ++it) {
+    const std::string relative = fs::relative(it->path(), folder_).generic_string();
+    if (it->is_directory()) {
+      // A folder of the base keeps its place; a new one goes with everything in it.
+      const bool baseFolder = std::any_of(base_.begin(), base_.end(), [&](const auto& file) {
+        return file.first.size() > relative.size() && file.first.compare(0, relative.size(), relative) == 0 &&
+               file.first[relative.size()] == '/';
+      });
+      if (!baseFolder) {
+        strays.push_back(it->path());
+        it.disable_recursion_pending();
+      }
+      continue;
+    }
+    const auto base = base_.find(relative);
+    if (base == base_.end()) {
+      strays.push_back(it->path());
+      continue;
+    }
+    seen.insert(relative);
+    std::error_code ec;
+    if (fs::file_size(it->path(), ec) != base->second.bytes.size() ||
+        ReadAll(it->path()) != base->second.bytes) {
+      WriteAll(it->path(), base->second.bytes);
+    }
+  }
+  for (const auto& stray : strays) fs::remove_all(stray);
+  for (const auto& [relative, file] : base_) {
+    if (seen.count(relative)) continue;
+    const fs::path path = fs::path(folder_) / relative;
+    fs::create_directories(path.parent_path());
+    WriteAll(path, file.bytes);
+  }
+}
+
+void FuzzGame::play(const std::string& replayText) {
+  // Qt's application object outlives every game: making one per input would be slow, and
+  // Qt allows only one at a time anyway.
+  static platform::GuiForPainting gui;
+  const std::vector<ReplayLine> lines = ParseReplay(replayText);
+  {
+    platform::HeadlessPlatform platform;
+    GameSession session(platform, folder_);
+    std::ostringstream notes;
+    if (session.initialize()) {
+      ReplayRunner runner(platform, session, lines, notes);
+      std::string dump;
+      runner.onEnd = [&] { dump = DumpState(session, platform); };
+      try {
+        runner.run();
+      } catch (const ReplayError& e) {
+        // The game did not offer what a line asks for (no box to answer, no window open).
+        notes << e.what() << "\n";
+      }
+      // To see what an input did: the replay's notes and the state at its end.
+      if (std::getenv("TALEWICK_FUZZ_SHOW")) std::fprintf(stderr, "%s%s\n", notes.str().c_str(), dump.c_str());
+    }
+  }
+}
+
+const std::vector<std::string>& FixedReplays() {
+  // No line answers a box (a box nobody answers takes its default button), so a damaged
+  // file that opens a box more or less does not stop the replay before its end.
+  static const std::vector<std::string> replays = {
+      "start\n"
+      "click 320 250\n"
+      "wait 1100\n"
+      "click 252 412\n"
+      "wait 300\n"
+      "click 110 290\n"
+      "move 400 300\n"
+      "wait 300\n"
+      "click 548 330\n"
+      "wait 200\n",
+      "start\n"
+      "load fuzzbase\n"
+      "wait 200\n"
+      "click 100 220\n"
+      "wait 400\n"
+      "click 320 250\n"
+      "wait 400\n"
+      "click 526 414\n"
+      "wait 400\n"
+      "dragitem 3 4\n"
+      "wait 200\n"
+      "drag 3 320 250\n"
+      "wait 200\n"
+      "drag 2 320 250\n"
+      "wait 400\n"
+      "drag 1 494 320\n"
+      "rclick 320 250\n"
+      "key Escape\n"
+      "wait 200\n"
+      "save fuzzout\n"
+      "load fuzzout\n"
+      "wait 100\n",
+  };
+  return replays;
+}
+
+void FuzzGame::playAll() {
+  for (const auto& replay : FixedReplays()) play(replay);
+  restore();
+}
+
+}  // namespace tw::fuzz
