@@ -11,6 +11,7 @@
 #include "multicd/CdIndex.h"
 #include "project/Player.h"
 #include "project/Scheme.h"
+#include "scripting/ProceduresFile.h"
 
 namespace tw::checker {
 
@@ -168,21 +169,7 @@ void CheckProcedures(CheckContext& context, ScriptCheck& scripts) {
   }
   // The script host drops the three header lines and joins the rest with CR LF.
   const std::string text = DecodeDataText(*bytes);
-  std::string joined;
-  std::size_t start = 0;
-  int line = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    if (++line > 3) {
-      if (line > 4) joined += "\r\n";
-      joined.append(text, start, end - start);
-    }
-    start = end;
-    if (start < text.size() && text[start] == '\r') ++start;
-    if (start < text.size() && text[start] == '\n') ++start;
-  }
-  scripts.setProcedures(path, joined, 3);
+  scripts.setProcedures(path, scripting::ProceduresBody(text), 3);
 }
 
 void CheckResume(CheckContext& context) {

@@ -9,6 +9,7 @@
 #include "scripting/ActionObject.h"
 #include "scripting/DebugMenu.h"
 #include "scripting/ElementObjects.h"
+#include "scripting/ProceduresFile.h"
 #include "scripting/VariableObjects.h"
 #include "vbscript/VbError.h"
 
@@ -140,22 +141,7 @@ void ScriptHost::LoadProcedures() {
     const std::optional<std::string> bytes = player.files.readFile(file);
     if (!bytes) throw vbs::VbError(vbs::err::kPathFileAccessError);
     const std::string text = DecodeDataText(*bytes);
-    // Whole lines; a line ends at CR LF, CR or LF. The first three are the file's header.
-    std::size_t start = 0;
-    int line = 0;
-    std::string joined;
-    while (start < text.size()) {
-      std::size_t end = text.find_first_of("\r\n", start);
-      if (end == std::string::npos) end = text.size();
-      if (++line > 3) {
-        if (line > 4) joined += "\r\n";
-        joined.append(text, start, end - start);
-      }
-      start = end;
-      if (start < text.size() && text[start] == '\r') ++start;
-      if (start < text.size() && text[start] == '\n') ++start;
-    }
-    proceduresText_ = std::move(joined);
+    proceduresText_ = ProceduresBody(text);
   } catch (const std::exception&) {
     proceduresText_.clear();
     game_.platform().messageBox(platform::MakeBox("Error", "Error loading projet procedures.",
