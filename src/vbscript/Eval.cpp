@@ -115,7 +115,7 @@ Variant Runtime::evalBinary(const Expr& e, Frame& f) {
     case BinOp::Pow: return ops::Power(a, b);
     case BinOp::Concat: {
       // Concat checks the size against the one string limit before it copies anything.
-      Variant r = ops::Concat(a, b);
+      Variant r = ops::ConcatInSlices(a, b, poll_);
       if (r.isString()) spend(r.rawString().size());
       return r;
     }

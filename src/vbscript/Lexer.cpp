@@ -36,7 +36,7 @@ class Lexer {
  public:
   explicit Lexer(std::string_view source) : src_(source) {}
 
-  std::vector<Token> run(const std::function<void()>& poll) {
+  TokenList run(const std::function<void()>& poll) {
     for (std::uint32_t steps = 1; pos_ < src_.size(); ++steps) {
       step();
       if ((steps & 0xFFF) == 0 && poll) poll();
@@ -297,7 +297,7 @@ class Lexer {
   int line_ = 1;
   int tokLine_ = 1;
   int tokColumn_ = 1;
-  std::vector<Token> tokens_;
+  TokenList tokens_;
 };
 
 }  // namespace
@@ -330,7 +330,7 @@ std::string_view KeywordName(Kw keyword) {
   return {};
 }
 
-std::vector<Token> Tokenize(std::string_view source, const std::function<void()>& poll) {
+TokenList Tokenize(std::string_view source, const std::function<void()>& poll) {
   return Lexer(source).run(poll);
 }
 

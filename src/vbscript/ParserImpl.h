@@ -92,7 +92,7 @@ class Parser {
   void classMember(ast::ClassDecl& cls);
   Variant constantValue();
 
-  std::vector<Token> tokens_;
+  TokenList tokens_;
   std::size_t pos_ = 0;
   const CompilePoll& poll_;
   std::uint32_t advanced_ = 0;
