@@ -369,14 +369,13 @@ Variant StrReverse(BuiltinHost& host, Args args) {
 }
 
 // StrComp(string1, string2[, compare]): -1, 0 or 1 as an Integer; Null gives Null.
-Variant StrComp(BuiltinHost&, Args args) {
+Variant StrComp(BuiltinHost& host, Args args) {
   const bool text = TextCompareArg(args, 2);
   const Variant a = ArgValue(args, 0), b = ArgValue(args, 1);
   if (a.isNull() || b.isNull()) return Variant::Null();
-  // Texts are compared as they are (shared, not copied); other values as their texts.
-  const auto order = Compare(a.isString() ? a : Variant::fromString(a.toString()),
-                             b.isString() ? b : Variant::fromString(b.toString()), text);
-  return Variant::fromInteger(static_cast<std::int16_t>(*order < 0 ? -1 : *order > 0 ? 1 : 0));
+  std::string keepA, keepB;
+  const int order = CompareText(TextOf(a, keepA), TextOf(b, keepB), text, PollOf(host));
+  return Variant::fromInteger(static_cast<std::int16_t>(order));
 }
 
 char16_t FirstUnit(const Variant& v) {

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "vbscript/Utf16.h"
+
 namespace vbs::detail {
 
 void AppendText(std::string& out, std::string_view text, const Poll& poll) {
@@ -45,6 +47,47 @@ bool IsAsciiText(std::string_view text, const Poll& poll) {
     }
   }
   return true;
+}
+
+namespace {
+
+// Lexicographic order, a slice at a time.
+template <typename Char>
+int CompareInSlices(std::basic_string_view<Char> a, std::basic_string_view<Char> b,
+                    const Poll& poll) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t at = 0; at < common; at += kTextSlice) {
+    if (at > 0 && poll) poll();
+    const std::size_t n = std::min(kTextSlice, common - at);
+    const int order = a.substr(at, n).compare(b.substr(at, n));
+    if (order != 0) return order < 0 ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+void FoldInSlices(std::u16string& s, const Poll& poll) {
+  for (std::size_t at = 0; at < s.size(); at += kTextSlice) {
+    if (at > 0 && poll) poll();
+    const auto first = s.begin() + static_cast<std::ptrdiff_t>(at);
+    const auto last = s.begin() + static_cast<std::ptrdiff_t>(std::min(s.size(), at + kTextSlice));
+    std::transform(first, last, first, FoldCase);
+  }
+}
+
+}  // namespace
+
+// Byte order of UTF-8 equals code point order; UTF-16 order differs only where a character
+// above U+FFFF meets one in U+E000..U+FFFF, and for text compare: those go through UTF-16.
+int CompareText(std::string_view a, std::string_view b, bool textCompare, const Poll& poll) {
+  if (!textCompare && IsAsciiText(a, poll) && IsAsciiText(b, poll)) {
+    return CompareInSlices(a, b, poll);
+  }
+  std::u16string ua = ToUtf16(a, poll), ub = ToUtf16(b, poll);
+  if (textCompare) {
+    FoldInSlices(ua, poll);
+    FoldInSlices(ub, poll);
+  }
+  return CompareInSlices(std::u16string_view(ua), std::u16string_view(ub), poll);
 }
 
 }  // namespace vbs::detail

@@ -27,5 +27,8 @@ std::string CopyText(std::string_view text, const Poll& poll);
 std::string RepeatedByte(std::size_t n, char byte, const Poll& poll);
 // True when every byte is below 0x80.
 bool IsAsciiText(std::string_view text, const Poll& poll);
+// The order of two texts by UTF-16 code units (binary) or by case-folded units (text
+// compare): -1, 0 or 1.
+int CompareText(std::string_view a, std::string_view b, bool textCompare, const Poll& poll);
 
 }  // namespace vbs::detail

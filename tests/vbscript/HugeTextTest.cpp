@@ -59,6 +59,37 @@ TEST(HugeTextTest, SlicedConversionsGiveWhatWholeOnesGive) {
   EXPECT_EQ(looks, 0);  // small texts never pay for the clock
 }
 
+TEST(HugeTextTest, SlicedComparisonsOrderAsWholeOnes) {
+  int looks = 0;
+  const detail::Poll poll = [&] { ++looks; };
+  const std::string a(3 * kTextSlice, 'a');
+  const std::string mixed = MixedText(3 * kTextSlice);
+  struct Case {
+    std::string left, right;
+    bool textCompare;
+    int order;
+  };
+  const std::vector<Case> cases = {
+      {a, a, false, 0},
+      {a, a + "a", false, -1},
+      {a + "b", a + "a", false, 1},
+      {a + "B", a + "a", false, -1},
+      {a + "B", a + "b", true, 0},
+      {mixed, mixed, false, 0},
+      {mixed + "\xC3\x89", mixed + "\xC3\xA9", true, 0},
+      {mixed + "\xEF\xBF\xBD", mixed + "\xF0\x9F\x98\x80", false, 1},  // U+FFFD > a pair
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(detail::CompareText(c.left, c.right, c.textCompare, poll), c.order);
+    EXPECT_EQ(detail::CompareText(c.right, c.left, c.textCompare, poll), -c.order);
+  }
+  EXPECT_GT(looks, 0);
+  Engine engine;
+  engine.run("s = String(300000, \"a\")\nt = s & \"b\"");
+  EXPECT_EQ(engine.eval("(s < t) & (s = t) & (t > s) & (s <> t) & (s = s & \"\")").toString(),
+            "TrueFalseTrueTrueTrue");
+}
+
 TEST(HugeTextTest, SlicedCopiesAndScansAreExact) {
   int looks = 0;
   const detail::Poll poll = [&] { ++looks; };
@@ -103,6 +134,8 @@ TEST(HugeTextTest, BuiltinsOverHugeTextsLookAtTheClock) {
       {"Join", {Arr({huge, S("b")}), S("-")}},
       {"InStr", {huge, S("z")}},
       {"Filter", {Arr({huge}), S("z")}},
+      {"StrComp", {huge, huge}},
+      {"StrComp", {ascii, ascii, I(1)}},
   };
   for (const Case& c : cases) {
     TimeUpHost host;
