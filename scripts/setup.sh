@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   libfluidsynth-dev fluid-soundfont-gm
-  libsdl2-dev
+  libsdl2-dev libxcb1-dev
   ffmpeg
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -11,6 +11,9 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <sys/stat.h>
+#include <time.h>
+
 #include "app/GameSession.h"
 #include "app/ReplayRunner.h"
 #include "app/ReplayScript.h"
@@ -55,13 +58,41 @@ bool SafeRelative(std::string_view relative) {
   return true;
 }
 
+// Size, modification time and inode of a file; nullopt when it cannot be read.
+std::optional<FileStamp> StampOf(const fs::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return FileStamp{static_cast<std::int64_t>(st.st_size), st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
+                   static_cast<std::uint64_t>(st.st_ino)};
+}
+
+// Modified within the last second (the clock of file times is coarse and may lag).
+bool Recent(const FileStamp& stamp) {
+  struct timespec now {};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return now.tv_sec - stamp.seconds <= 1;
+}
+
+// The project's name, the first field of Config/General, under which its settings are kept.
+std::string FirstQuotedField(const std::string& text) {
+  const std::size_t open = text.find('"');
+  const std::size_t close = open == std::string::npos ? open : text.find('"', open + 1);
+  return close == std::string::npos ? "" : text.substr(open + 1, close - open - 1);
+}
+
 }  // namespace
 
 FuzzGame::FuzzGame() {
   const char* tmp = std::getenv("TMPDIR");
   std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/talewick-fuzz-XXXXXX";
   if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-  folder_ = pattern + "/";
+  root_ = pattern + "/";
+  folder_ = root_ + "game/";
+  // MIDI music plays with a sound font that does not load, so it stays silent: reading a
+  // General MIDI font (often over 100 MB) at every MIDI start would make each input ten
+  // times slower, and the font's samples are the synthesiser's business, not ours.
+  noSoundFont_ = root_ + "no-sound-font.sf2";
+  WriteAll(noSoundFont_, "not a sound font");
   const fs::path demo = fs::path(TALEWICK_SOURCE_DIR) / "games" / "demo";
   fs::copy(demo, folder_, fs::copy_options::recursive);
   fs::copy_file(fs::path(TALEWICK_SOURCE_DIR) / "fuzz" / "support" / "fuzzbase.sav",
@@ -69,13 +100,19 @@ FuzzGame::FuzzGame() {
   for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
     if (!entry.is_regular_file()) continue;
     const std::string relative = fs::relative(entry.path(), folder_).generic_string();
-    base_[relative] = BaseFile{ReadAll(entry.path())};
+    base_[relative] = BaseFile{ReadAll(entry.path()), {}};
   }
+  remember();
+  projectId_ = FirstQuotedField(base_.at("Config/General").bytes);
 }
 
 FuzzGame::~FuzzGame() {
   std::error_code ec;
-  fs::remove_all(folder_, ec);
+  fs::remove_all(root_, ec);
+}
+
+void FuzzGame::remember() {
+  for (auto& [relative, file] : base_) file.stamp = StampOf(fs::path(folder_) / relative);
 }
 
 std::vector<std::string> FuzzGame::matching(std::string_view pattern) const {
@@ -121,10 +158,14 @@ void FuzzGame::restore() {
       continue;
     }
     seen.insert(relative);
-    std::error_code ec;
-    if (fs::file_size(it->path(), ec) != base->second.bytes.size() ||
-        ReadAll(it->path()) != base->second.bytes) {
+    // A write changes the modification time, but only to the kernel's coarse clock (a few
+    // ms): a file whose stamp is unchanged yet recent may have been written since it was put
+    // back, so it is read and compared.
+    const std::optional<FileStamp> now = StampOf(it->path());
+    if (!base->second.stamp || now != base->second.stamp ||
+        (Recent(*now) && ReadAll(it->path()) != base->second.bytes)) {
       WriteAll(it->path(), base->second.bytes);
+      base->second.stamp = StampOf(it->path());
     }
   }
   for (const auto& stray : strays) fs::remove_all(stray);
@@ -133,6 +174,7 @@ void FuzzGame::restore() {
     const fs::path path = fs::path(folder_) / relative;
     fs::create_directories(path.parent_path());
     WriteAll(path, file.bytes);
+    base_[relative].stamp = StampOf(path);
   }
 }
 
@@ -143,6 +185,7 @@ void FuzzGame::play(const std::string& replayText) {
   const std::vector<ReplayLine> lines = ParseReplay(replayText);
   {
     platform::HeadlessPlatform platform;
+    platform.settings().save(projectId_, "SoundFont", noSoundFont_);
     GameSession session(platform, folder_);
     std::ostringstream notes;
     if (session.initialize()) {

@@ -13,11 +13,21 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tw::fuzz {
+
+// What tells a file apart from its earlier self without reading it.
+struct FileStamp {
+  std::int64_t size;
+  std::int64_t seconds;
+  std::int64_t nanoseconds;
+  std::uint64_t inode;
+  bool operator==(const FileStamp&) const = default;
+};
 
 class FuzzGame {
  public:
@@ -49,8 +59,13 @@ class FuzzGame {
  private:
   struct BaseFile {
     std::string bytes;
+    std::optional<FileStamp> stamp;  // as the file stood when last put back
   };
-  std::string folder_;
+  void remember();
+  std::string root_;    // the temporary folder: the game and the sound font stand-in
+  std::string folder_;  // root_ + "game/"
+  std::string noSoundFont_;
+  std::string projectId_;
   std::map<std::string, BaseFile> base_;  // relative path -> content as copied
 };
 

@@ -22,6 +22,7 @@
 #include "app/GameSession.h"
 #include "app/Replay.h"
 #include "checker/GameChecker.h"
+#include "platform/qt/DisplayCheck.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace {
@@ -65,7 +66,9 @@ bool ShowRefusalInABox() {
   if (StartsWith(qpa, "offscreen") || StartsWith(qpa, "minimal")) return false;
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (x11 && *x11) || (wayland && *wayland);
+  if (!(x11 && *x11) && !(wayland && *wayland)) return false;
+  // A display that is named but cannot be reached shows nothing, and Qt would abort.
+  return tw::platform::DisplayProblem().empty();
 }
 
 void SetProgramIcon() {
@@ -93,6 +96,10 @@ int PlayInWindow(int argc, char** argv, std::string folder) {
       }
       return 2;
     }
+  }
+  if (const std::string problem = tw::platform::DisplayProblem(); !problem.empty()) {
+    std::cerr << "talewick-player: " << problem << "\n";
+    return 1;
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("talewick-player");

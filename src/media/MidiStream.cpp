@@ -52,6 +52,9 @@ class MidiStream : public AudioStream {
     fluid_settings_setnum(settings_.get(), "synth.sample-rate", platform::kAudioRate);
     fluid_settings_setint(settings_.get(), "synth.lock-memory", 0);
     fluid_settings_setstr(settings_.get(), "player.timing-source", "sample");
+    // Only the presets the file selects are read from the sound font, not all of its
+    // samples (a General MIDI font is often over 100 MB).
+    fluid_settings_setint(settings_.get(), "synth.dynamic-sample-loading", 1);
     synth_.reset(new_fluid_synth(settings_.get()));
     if (!synth_) return false;
     if (fluid_synth_sfload(synth_.get(), soundFont_.c_str(), 1) == FLUID_FAILED) return false;

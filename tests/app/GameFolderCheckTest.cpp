@@ -118,12 +118,14 @@ TEST(GameFolderCheckTest, TheDialogStartsInTheLastGamePlayed) {
 }
 
 #ifdef TALEWICK_PLAYER
-std::string RunProgram(const std::string& args, int& status) {
+// env: how the environment is changed for the program (arguments of env(1)).
+std::string RunProgram(const std::string& args, int& status,
+                       const std::string& env = "QT_QPA_PLATFORM=offscreen") {
   // CTest runs each case as its own process, several at once: the file carries the process id.
   const std::string outFile =
       ::testing::TempDir() + "tw-player-out-" + std::to_string(::getpid()) + ".txt";
-  const std::string command = "QT_QPA_PLATFORM=offscreen timeout 20 " +
-                              std::string(TALEWICK_PLAYER) + " " + args + " >" + outFile + " 2>&1";
+  const std::string command = "env " + env + " timeout 20 " + std::string(TALEWICK_PLAYER) +
+                              " " + args + " </dev/null >" + outFile + " 2>&1";
   const int raw = std::system(command.c_str());
   status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   std::ifstream in(outFile);
@@ -137,6 +139,29 @@ TEST(GameFolderCheckTest, AFolderThatIsNoGameEndsTheProgramWithStatus2AndOneLine
   EXPECT_EQ(status, 2);
   EXPECT_EQ(out,
             "talewick-player: " + notAGame.path() + " is not a game folder: no Config/General\n");
+}
+
+// A display that is named but cannot be reached, or none at all: one line that says so and
+// an exit status, where Qt alone would abort.
+TEST(GameFolderCheckTest, AnUnreachableDisplayIsExplainedNotAborted) {
+  GameFolder notAGame, game;
+  game.writeGeneral(FullGeneralFields());
+  const std::string x11 = "-u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:987";
+  int status = 0;
+  // Not started from a terminal, so the refusal would also go in a box: there is no screen
+  // for it, and the line is enough.
+  std::string out = RunProgram("'" + notAGame.path() + "'", status, x11);
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(out,
+            "talewick-player: " + notAGame.path() + " is not a game folder: no Config/General\n");
+
+  out = RunProgram("'" + game.path() + "'", status, x11);
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(out, "talewick-player: cannot open the display \":987\"\n");
+
+  out = RunProgram("'" + game.path() + "'", status, "-u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u DISPLAY");
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(out, "talewick-player: no display to open a window on (DISPLAY is not set)\n");
 }
 
 // Every option --help lists is documented in the manual page, and the other way round.

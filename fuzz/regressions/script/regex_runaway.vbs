@@ -1,0 +1,3 @@
+Set re = New RegExp
+re.Pattern = "(a*)*b"
+re.Test String(30, "a")

@@ -1,0 +1,7 @@
+Sub Main
+Dim s, i
+s = String(4000000, "a")
+Do
+s = Replace(s, "a", "ab")
+Loop
+End Sub
