@@ -20,6 +20,11 @@ bool IsBlank(char c) {
 bool IsLineEnd(char c) {
   return c == '\r' || c == '\n';
 }
+// Ctrl-Z: the end of the data, where it stands outside a quoted text.
+constexpr char kEndMark = '\x1A';
+bool EndsUnquoted(char c) {
+  return c == ',' || IsLineEnd(c) || c == kEndMark;
+}
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -55,8 +60,10 @@ FieldReader FieldReader::Open(FileResolver& files, std::string_view path) {
   return FieldReader(DecodeDataText(*bytes));
 }
 
-FieldReader::FieldReader(std::string utf8Text) : text_(std::move(utf8Text)) {
-  if (const auto eof = text_.find('\x1A'); eof != std::string::npos) text_.resize(eof);
+FieldReader::FieldReader(std::string utf8Text) : text_(std::move(utf8Text)) {}
+
+void FieldReader::endDataAt(std::size_t p) {
+  if (p < text_.size() && text_[p] == kEndMark) text_.resize(p);
 }
 
 bool FieldReader::atEnd() const {
@@ -66,7 +73,7 @@ bool FieldReader::atEnd() const {
     firstNonBlank_ = p;
     scanned_ = true;
   }
-  return firstNonBlank_ >= text_.size();
+  return firstNonBlank_ >= text_.size() || text_[firstNonBlank_] == kEndMark;
 }
 
 void FieldReader::consumeLineEnd() {
@@ -95,6 +102,7 @@ void FieldReader::consumeSeparator() {
 
 FieldReader::Field FieldReader::next() {
   while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+  endDataAt(pos_);
   if (pos_ >= text_.size()) throw vbs::VbError(vbs::err::kInputPastEndOfFile);
 
   Field field;
@@ -103,16 +111,21 @@ FieldReader::Field FieldReader::next() {
     const std::size_t start = pos_ + 1;
     const std::size_t close = text_.find('"', start);
     if (close == std::string::npos) {
-      field.text = text_.substr(start);
+      // A quote never closed is no text that was written whole: the data ends at a Ctrl-Z
+      // in it, as it did before the quote.
+      const std::size_t end = text_.find(kEndMark, start);
+      field.text = text_.substr(start, end == std::string::npos ? end : end - start);
       pos_ = text_.size();
       return field;
     }
     field.text = text_.substr(start, close - start);
     pos_ = close + 1;
-    while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && !EndsUnquoted(text_[pos_])) ++pos_;
+    endDataAt(pos_);
   } else {
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && !EndsUnquoted(text_[pos_])) ++pos_;
+    endDataAt(pos_);
     std::size_t end = pos_;
     while (end > start && IsBlank(text_[end - 1])) --end;
     field.text = text_.substr(start, end - start);

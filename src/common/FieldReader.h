@@ -2,8 +2,10 @@
 // does. Every data file of a game and the saved game are read through it.
 //
 // The whole file is read at once and decoded (DecodeDataText), so the reader holds UTF-8
-// text and a position that only moves forward. A Ctrl-Z (0x1A) ends the data, as it ends
-// the runtime's text input.
+// text and a position that only moves forward. A Ctrl-Z (0x1A) outside a quoted text ends
+// the data, as it ends the runtime's text input (editors leave one at the end of a file);
+// inside a closed quoted text it is a character like any other, so every text FieldWriter
+// wrote reads back whole. In a quote never closed it still ends the data.
 //
 // Rules for one field:
 //  1. Blanks and tabs before the field are skipped.
@@ -89,6 +91,8 @@ class FieldReader {
   Field next();
   void consumeSeparator();
   void consumeLineEnd();
+  // When a Ctrl-Z stands at p, the data ends there: nothing after it is ever read.
+  void endDataAt(std::size_t p);
   static double NumericValue(const Field& field);
 
   std::string text_;

@@ -12,6 +12,7 @@
 
 #include "vbscript/BuiltinsDetail.h"
 #include "vbscript/OperatorsDetail.h"
+#include "vbscript/TextSlices.h"
 #include "vbscript/Utf16.h"
 #include "vbscript/VariantArray.h"
 #include "vbscript/VbError.h"
@@ -21,36 +22,48 @@ namespace {
 
 using Args = std::span<Variant>;
 
-bool IsAscii(std::string_view s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return (c & 0x80) == 0; });
+// Work over texts that may be huge goes in slices with a look at the script's clock between
+// them (TextSlices.h), and reads a text argument in place rather than copying it.
+Poll PollOf(BuiltinHost& host) {
+  return [&host] { host.checkTime(); };
 }
 
-std::u16string Units(const Variant& v) {
-  return ToUtf16(StringOf(v));
+// The text of a value: a String's own text, read in place (v must outlive the reference);
+// other values converted into keep.
+const std::string& TextOf(const Variant& v, std::string& keep) {
+  if (v.isString()) return v.rawString();
+  keep = StringOf(v);
+  return keep;
+}
+
+std::u16string Units(const Variant& v, const Poll& poll) {
+  std::string keep;
+  return ToUtf16(TextOf(v, keep), poll);
 }
 
 // Every UTF-16 unit takes at least one byte of UTF-8, so a text with more units than the
 // limit has bytes is refused before it is converted.
-Variant FromUnits(std::u16string_view units) {
+Variant FromUnits(std::u16string_view units, const Poll& poll = {}) {
   CheckStringSize(units.size());
-  std::string text = ToUtf8(units);
+  std::string text = ToUtf8(units, poll);
   CheckStringSize(text.size());
   return Variant::fromString(std::move(text));
 }
 
 // Units [first, first + count) of a text, clamped to its end; first counts from 0.
-Variant Slice(const std::string& text, std::size_t first, std::size_t count) {
-  if (IsAscii(text)) {
+Variant Slice(const std::string& text, std::size_t first, std::size_t count, const Poll& poll) {
+  if (IsAsciiText(text, poll)) {
     if (first >= text.size()) return Variant::fromString("");
-    return Variant::fromString(text.substr(first, count));
+    return Variant::fromString(
+        CopyText(std::string_view(text).substr(first, count), poll));
   }
-  const std::u16string units = ToUtf16(text);
+  const std::u16string units = ToUtf16(text, poll);
   if (first >= units.size()) return Variant::fromString("");
-  return FromUnits(std::u16string_view(units).substr(first, count));
+  return FromUnits(std::u16string_view(units).substr(first, count), poll);
 }
 
-std::size_t UnitCount(const std::string& text) {
-  return IsAscii(text) ? text.size() : ToUtf16(text).size();
+std::size_t UnitCount(const std::string& text, const Poll& poll = {}) {
+  return IsAsciiText(text, poll) ? text.size() : ToUtf16(text, poll).size();
 }
 
 std::int32_t NonNegative(std::int32_t n) {
@@ -108,47 +121,55 @@ std::size_t FindLast(BuiltinHost& host, std::u16string_view haystack, std::u16st
 }
 
 // Len(string): Null gives Null; other values count the characters of their text.
-Variant Len(BuiltinHost&, Args args) {
+Variant Len(BuiltinHost& host, Args args) {
   const Variant v = ArgValue(args, 0);
   if (v.isNull()) return Variant::Null();
-  return Variant::fromLong(static_cast<std::int32_t>(UnitCount(v.toString())));
+  std::string keep;
+  return Variant::fromLong(static_cast<std::int32_t>(UnitCount(TextOf(v, keep), PollOf(host))));
 }
 
 // LenB(string): bytes of the UTF-16 text.
-Variant LenB(BuiltinHost&, Args args) {
+Variant LenB(BuiltinHost& host, Args args) {
   const Variant v = ArgValue(args, 0);
   if (v.isNull()) return Variant::Null();
-  return Variant::fromLong(static_cast<std::int32_t>(UnitCount(v.toString()) * 2));
+  std::string keep;
+  return Variant::fromLong(
+      static_cast<std::int32_t>(UnitCount(TextOf(v, keep), PollOf(host)) * 2));
 }
 
 // Left(string, length): length < 0 raises 5.
-Variant Left(BuiltinHost&, Args args) {
+Variant Left(BuiltinHost& host, Args args) {
   const Variant v = ArgValue(args, 0);
   const auto length = NonNegative(LongOf(ArgValue(args, 1)));
   if (v.isNull()) return Variant::Null();
-  return Slice(v.toString(), 0, static_cast<std::size_t>(length));
+  std::string keep;
+  return Slice(TextOf(v, keep), 0, static_cast<std::size_t>(length), PollOf(host));
 }
 
 // Right(string, length): length < 0 raises 5.
-Variant Right(BuiltinHost&, Args args) {
+Variant Right(BuiltinHost& host, Args args) {
   const Variant v = ArgValue(args, 0);
   const auto length = static_cast<std::size_t>(NonNegative(LongOf(ArgValue(args, 1))));
   if (v.isNull()) return Variant::Null();
-  const std::string text = v.toString();
-  const std::size_t size = UnitCount(text);
-  return length >= size ? Variant::fromString(text) : Slice(text, size - length, length);
+  std::string keep;
+  const std::string& text = TextOf(v, keep);
+  const Poll poll = PollOf(host);
+  const std::size_t size = UnitCount(text, poll);
+  if (length >= size) return v.isString() ? v : Variant::fromString(text);
+  return Slice(text, size - length, length, poll);
 }
 
 // Mid(string, start[, length]): start counts from 1 (below 1 raises 5), length < 0 raises 5;
 // a Null string raises 94, as the Windows engine does (unlike Left and Right).
-Variant Mid(BuiltinHost&, Args args) {
+Variant Mid(BuiltinHost& host, Args args) {
   const Variant v = ArgValue(args, 0);
   const std::int32_t start = LongOf(ArgValue(args, 1));
   if (start < 1) throw VbError(err::kInvalidCall);
   std::size_t length = std::u16string::npos;
   if (HasArg(args, 2)) length = static_cast<std::size_t>(NonNegative(LongOf(ArgValue(args, 2))));
   if (v.isNull()) throw VbError(err::kInvalidUseOfNull);
-  return Slice(v.toString(), static_cast<std::size_t>(start - 1), length);
+  std::string keep;
+  return Slice(TextOf(v, keep), static_cast<std::size_t>(start - 1), length, PollOf(host));
 }
 
 // InStr([start, ]string1, string2[, compare]): position from 1, 0 when absent; an empty
@@ -164,7 +185,8 @@ Variant InStr(BuiltinHost& host, Args args) {
   const bool text = TextCompareArg(args, 3);
   const Variant a = ArgValue(args, first), b = ArgValue(args, first + 1);
   if (a.isNull() || b.isNull()) return Variant::Null();
-  std::u16string haystack = ToUtf16(a.toString()), needle = ToUtf16(b.toString());
+  const Poll poll = PollOf(host);
+  std::u16string haystack = Units(a, poll), needle = Units(b, poll);
   const auto from = static_cast<std::size_t>(start - 1);
   if (from > haystack.size()) return Variant::fromLong(0);
   if (needle.empty()) return Variant::fromLong(start);
@@ -181,7 +203,8 @@ Variant InStrRev(BuiltinHost& host, Args args) {
   const bool text = TextCompareArg(args, 3);
   const Variant a = ArgValue(args, 0), b = ArgValue(args, 1);
   if (a.isNull() || b.isNull()) throw VbError(err::kInvalidUseOfNull);
-  std::u16string haystack = ToUtf16(a.toString()), needle = ToUtf16(b.toString());
+  const Poll poll = PollOf(host);
+  std::u16string haystack = Units(a, poll), needle = Units(b, poll);
   const std::size_t end = start == -1 ? haystack.size() : static_cast<std::size_t>(start);
   if (end > haystack.size()) return Variant::fromLong(0);
   if (needle.empty()) return Variant::fromLong(static_cast<std::int32_t>(end));
@@ -194,20 +217,25 @@ Variant InStrRev(BuiltinHost& host, Args args) {
 // Replace(expression, find, replacewith[, start[, count[, compare]]]): the result begins at
 // start; count -1 replaces every occurrence.
 Variant Replace(BuiltinHost& host, Args args) {
-  std::u16string expr = Units(ArgValue(args, 0));
-  std::u16string find = Units(ArgValue(args, 1));
-  const std::u16string with = Units(ArgValue(args, 2));
+  const Poll poll = PollOf(host);
+  std::u16string expr = Units(ArgValue(args, 0), poll);
+  std::u16string find = Units(ArgValue(args, 1), poll);
+  const std::u16string with = Units(ArgValue(args, 2), poll);
   const std::int32_t start = LongArg(args, 3, 1);
   const std::int32_t count = LongArg(args, 4, -1);
   if (start < 1 || count < -1) throw VbError(err::kInvalidCall);
   const bool text = TextCompareArg(args, 5);
   if (static_cast<std::size_t>(start - 1) >= expr.size()) return Variant::fromString("");
   expr.erase(0, static_cast<std::size_t>(start - 1));
-  if (find.empty() || count == 0) return FromUnits(expr);
-  std::u16string searched = expr;
-  if (text) Fold(searched), Fold(find);
+  if (find.empty() || count == 0) return FromUnits(expr, poll);
+  std::u16string folded;
+  if (text) {
+    folded = expr;
+    Fold(folded), Fold(find);
+  }
+  const std::u16string& searched = text ? folded : expr;
   std::u16string out;
-  std::size_t pos = 0;
+  std::size_t pos = 0, polledAt = 0;
   for (std::int32_t done = 0; count == -1 || done < count; ++done) {
     const std::size_t at = FindFrom(host, searched, find, pos);
     if (at == std::u16string::npos) break;
@@ -215,38 +243,57 @@ Variant Replace(BuiltinHost& host, Args args) {
     out += with;
     CheckStringSize(out.size());
     pos = at + find.size();
-    if ((done & 0xFFF) == 0xFFF) host.checkTime();
+    // Many short matches, or long stretches between them: either is work to be paid for.
+    if ((done & 0xFFF) == 0xFFF || out.size() - polledAt >= kTextSlice) {
+      host.checkTime();
+      polledAt = out.size();
+    }
   }
   out.append(expr, pos);
-  return FromUnits(out);
+  return FromUnits(out, poll);
 }
 
-Variant MapUnits(Args args, char16_t (*map)(char16_t)) {
+Variant MapUnits(BuiltinHost& host, Args args, char16_t (*map)(char16_t)) {
   const Variant v = ArgValue(args, 0);
   if (v.isNull()) return Variant::Null();
-  std::string text = v.toString();
-  if (IsAscii(text)) {
-    for (char& c : text) c = static_cast<char>(map(static_cast<char16_t>(c)));
+  const Poll poll = PollOf(host);
+  std::string keep;
+  const std::string& source = TextOf(v, keep);
+  if (IsAsciiText(source, poll)) {
+    std::string text;
+    text.reserve(source.size());
+    for (std::size_t at = 0; at < source.size(); at += kTextSlice) {
+      if (at > 0) poll();
+      for (const char c : std::string_view(source).substr(at, kTextSlice)) {
+        text += static_cast<char>(map(static_cast<char16_t>(c)));
+      }
+    }
     return Variant::fromString(std::move(text));
   }
-  std::u16string units = ToUtf16(text);
-  std::transform(units.begin(), units.end(), units.begin(), map);
-  return FromUnits(units);
+  std::u16string units = ToUtf16(source, poll);
+  for (std::size_t at = 0; at < units.size(); at += kTextSlice) {
+    if (at > 0) poll();
+    const auto first = units.begin() + static_cast<std::ptrdiff_t>(at);
+    const auto last = units.begin() + static_cast<std::ptrdiff_t>(std::min(units.size(), at + kTextSlice));
+    std::transform(first, last, first, map);
+  }
+  return FromUnits(units, poll);
 }
 
-Variant LCase(BuiltinHost&, Args args) {
-  return MapUnits(args, LowerCase);
+Variant LCase(BuiltinHost& host, Args args) {
+  return MapUnits(host, args, LowerCase);
 }
 
-Variant UCase(BuiltinHost&, Args args) {
-  return MapUnits(args, UpperCase);
+Variant UCase(BuiltinHost& host, Args args) {
+  return MapUnits(host, args, UpperCase);
 }
 
 // Trim, LTrim, RTrim remove spaces only (not tabs or line breaks).
-Variant Trimmed(Args args, bool left, bool right) {
+Variant Trimmed(BuiltinHost& host, Args args, bool left, bool right) {
   const Variant v = ArgValue(args, 0);
   if (v.isNull()) return Variant::Null();
-  std::string text = v.toString();
+  std::string keep;
+  const std::string& text = TextOf(v, keep);
   std::size_t begin = 0, end = text.size();
   if (left) {
     while (begin < end && text[begin] == ' ') ++begin;
@@ -254,29 +301,31 @@ Variant Trimmed(Args args, bool left, bool right) {
   if (right) {
     while (end > begin && text[end - 1] == ' ') --end;
   }
-  return Variant::fromString(text.substr(begin, end - begin));
+  if (begin == 0 && end == text.size() && v.isString()) return v;
+  return Variant::fromString(
+      CopyText(std::string_view(text).substr(begin, end - begin), PollOf(host)));
 }
 
-Variant Trim(BuiltinHost&, Args args) {
-  return Trimmed(args, true, true);
+Variant Trim(BuiltinHost& host, Args args) {
+  return Trimmed(host, args, true, true);
 }
-Variant LTrim(BuiltinHost&, Args args) {
-  return Trimmed(args, true, false);
+Variant LTrim(BuiltinHost& host, Args args) {
+  return Trimmed(host, args, true, false);
 }
-Variant RTrim(BuiltinHost&, Args args) {
-  return Trimmed(args, false, true);
+Variant RTrim(BuiltinHost& host, Args args) {
+  return Trimmed(host, args, false, true);
 }
 
 // Space(number): number < 0 raises 5; too many raises 14.
-Variant Space(BuiltinHost&, Args args) {
+Variant Space(BuiltinHost& host, Args args) {
   const auto n = static_cast<std::size_t>(NonNegative(LongOf(ArgValue(args, 0))));
   CheckStringSize(n);
-  return Variant::fromString(std::string(n, ' '));
+  return Variant::fromString(RepeatedByte(n, ' ', PollOf(host)));
 }
 
 // String(number, character): character is a text (its first character) or a character code
 // (taken modulo 256); Null in either gives Null.
-Variant StringFn(BuiltinHost&, Args args) {
+Variant StringFn(BuiltinHost& host, Args args) {
   const Variant countArg = ArgValue(args, 0), charArg = ArgValue(args, 1);
   if (countArg.isNull() || charArg.isNull()) return Variant::Null();
   const auto n = static_cast<std::size_t>(NonNegative(countArg.toLong()));
@@ -291,20 +340,24 @@ Variant StringFn(BuiltinHost&, Args args) {
   }
   const std::string one = ToUtf8(std::u16string(1, unit));
   CheckStringSize(n * one.size());
+  if (one.size() == 1) return Variant::fromString(RepeatedByte(n, one[0], PollOf(host)));
   std::string out;
-  if (one.size() == 1) {
-    out.assign(n, one[0]);
-  } else {
-    out.reserve(n * one.size());
-    for (std::size_t i = 0; i < n; ++i) out += one;
+  out.reserve(n * one.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    if ((i & 0xFFFF) == 0xFFFF) host.checkTime();
+    out += one;
   }
   return Variant::fromString(std::move(out));
 }
 
 // StrReverse(string): characters in reverse order; a surrogate pair stays one character.
-Variant StrReverse(BuiltinHost&, Args args) {
-  std::u16string units = Units(ArgValue(args, 0));
-  std::reverse(units.begin(), units.end());
+Variant StrReverse(BuiltinHost& host, Args args) {
+  const Poll poll = PollOf(host);
+  std::u16string units = Units(ArgValue(args, 0), poll);
+  for (std::size_t i = 0, j = units.size(); i + 1 < j; ++i, --j) {
+    if ((i & 0x3FFFF) == 0x3FFFF) poll();
+    std::swap(units[i], units[j - 1]);
+  }
   for (std::size_t i = 0; i + 1 < units.size(); ++i) {
     if (units[i] >= 0xDC00 && units[i] <= 0xDFFF && units[i + 1] >= 0xD800 &&
         units[i + 1] <= 0xDBFF) {
@@ -312,21 +365,24 @@ Variant StrReverse(BuiltinHost&, Args args) {
       ++i;
     }
   }
-  return FromUnits(units);
+  return FromUnits(units, poll);
 }
 
 // StrComp(string1, string2[, compare]): -1, 0 or 1 as an Integer; Null gives Null.
-Variant StrComp(BuiltinHost&, Args args) {
+Variant StrComp(BuiltinHost& host, Args args) {
   const bool text = TextCompareArg(args, 2);
   const Variant a = ArgValue(args, 0), b = ArgValue(args, 1);
   if (a.isNull() || b.isNull()) return Variant::Null();
-  const auto order =
-      Compare(Variant::fromString(a.toString()), Variant::fromString(b.toString()), text);
-  return Variant::fromInteger(static_cast<std::int16_t>(*order < 0 ? -1 : *order > 0 ? 1 : 0));
+  std::string keepA, keepB;
+  const int order = CompareText(TextOf(a, keepA), TextOf(b, keepB), text, PollOf(host));
+  return Variant::fromInteger(static_cast<std::int16_t>(order));
 }
 
 char16_t FirstUnit(const Variant& v) {
-  const std::u16string units = Units(v);
+  std::string keep;
+  const std::string& text = TextOf(v, keep);
+  // The first character only: at most four bytes of the text.
+  const std::u16string units = ToUtf16(std::string_view(text).substr(0, 4));
   if (units.empty()) throw VbError(err::kInvalidCall);
   return units[0];
 }
@@ -373,19 +429,24 @@ std::shared_ptr<VariantArray> StringArray(std::vector<Variant> values) {
 // empty array, an empty delimiter the whole text; count -1 splits everywhere, count n makes at
 // most n parts (the last holds the rest).
 Variant Split(BuiltinHost& host, Args args) {
-  std::u16string expr = Units(ArgValue(args, 0));
-  std::u16string delimiter = HasArg(args, 1) ? Units(ArgValue(args, 1)) : u" ";
+  const Poll poll = PollOf(host);
+  std::u16string expr = Units(ArgValue(args, 0), poll);
+  std::u16string delimiter = HasArg(args, 1) ? Units(ArgValue(args, 1), poll) : u" ";
   const std::int32_t count = LongArg(args, 2, -1);
   if (count < -1) throw VbError(err::kInvalidCall);
   const bool text = TextCompareArg(args, 3);
   std::vector<Variant> parts;
   if (expr.empty() || count == 0) return Variant::fromArray(StringArray(std::move(parts)));
   if (delimiter.empty()) {
-    parts.push_back(FromUnits(expr));
+    parts.push_back(FromUnits(expr, poll));
     return Variant::fromArray(StringArray(std::move(parts)));
   }
-  std::u16string searched = expr;
-  if (text) Fold(searched), Fold(delimiter);
+  std::u16string folded;
+  if (text) {
+    folded = expr;
+    Fold(folded), Fold(delimiter);
+  }
+  const std::u16string& searched = text ? folded : expr;
   std::size_t pos = 0;
   while (count == -1 || static_cast<std::int32_t>(parts.size()) < count - 1) {
     const std::size_t at = FindFrom(host, searched, delimiter, pos);
@@ -393,38 +454,46 @@ Variant Split(BuiltinHost& host, Args args) {
     if (parts.size() + 1 >= static_cast<std::size_t>(kMaxArrayElements)) {
       throw VbError(err::kOutOfMemory);
     }
-    parts.push_back(FromUnits(std::u16string_view(expr).substr(pos, at - pos)));
+    parts.push_back(FromUnits(std::u16string_view(expr).substr(pos, at - pos), poll));
     pos = at + delimiter.size();
     if ((parts.size() & 0xFFF) == 0) host.checkTime();
   }
-  parts.push_back(FromUnits(std::u16string_view(expr).substr(pos)));
+  parts.push_back(FromUnits(std::u16string_view(expr).substr(pos), poll));
   return Variant::fromArray(StringArray(std::move(parts)));
 }
 
 // The elements of a one-dimensional array argument as texts: 94 for Null, 13 for a non-array,
 // 5 for more than one dimension; Null elements are a type mismatch (they have no text).
-std::vector<std::string> ElementTexts(const Variant& list) {
+// Texts are String Variants, which share a huge text rather than copy it.
+std::vector<Variant> ElementTexts(const Variant& list) {
   if (list.isNull()) throw VbError(err::kInvalidUseOfNull);
   if (!list.isArray()) throw VbError(err::kTypeMismatch);
   if (list.array()->dimensions() != 1) throw VbError(err::kInvalidCall);
-  std::vector<std::string> texts;
+  std::vector<Variant> texts;
   texts.reserve(list.array()->size());
   for (const Variant& element : list.array()->elements()) {
     if (element.isNull()) throw VbError(err::kTypeMismatch);
-    texts.push_back(element.toString());
+    texts.push_back(element.isString() ? element : Variant::fromString(element.toString()));
   }
   return texts;
 }
 
 // Join(list[, delimiter]): delimiter " " by default.
-Variant Join(BuiltinHost&, Args args) {
-  const std::vector<std::string> texts = ElementTexts(ArgValue(args, 0));
+Variant Join(BuiltinHost& host, Args args) {
+  const std::vector<Variant> texts = ElementTexts(ArgValue(args, 0));
   const std::string delimiter = HasArg(args, 1) ? StringOf(ArgValue(args, 1)) : " ";
+  const Poll poll = PollOf(host);
+  std::size_t total = 0;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    total += (i > 0 ? delimiter.size() : 0) + texts[i].rawString().size();
+    CheckStringSize(total);
+  }
   std::string out;
+  out.reserve(total);
   for (std::size_t i = 0; i < texts.size(); ++i) {
     if (i > 0) out += delimiter;
-    out += texts[i];
-    CheckStringSize(out.size());
+    AppendText(out, texts[i].rawString(), poll);
+    if ((i & 0xFFF) == 0xFFF) poll();
   }
   return Variant::fromString(std::move(out));
 }
@@ -432,8 +501,9 @@ Variant Join(BuiltinHost&, Args args) {
 // Filter(InputStrings, Value[, Include[, Compare]]): the elements that contain Value
 // (Include True, the default) or that do not (Include False).
 Variant Filter(BuiltinHost& host, Args args) {
-  const std::vector<std::string> texts = ElementTexts(ArgValue(args, 0));
-  std::u16string value = Units(ArgValue(args, 1));
+  const std::vector<Variant> texts = ElementTexts(ArgValue(args, 0));
+  const Poll poll = PollOf(host);
+  std::u16string value = Units(ArgValue(args, 1), poll);
   bool include = true;
   if (HasArg(args, 2)) {
     const Variant v = ArgValue(args, 2);
@@ -443,11 +513,11 @@ Variant Filter(BuiltinHost& host, Args args) {
   const bool text = TextCompareArg(args, 3);
   if (text) Fold(value);
   std::vector<Variant> kept;
-  for (const std::string& element : texts) {
-    std::u16string units = ToUtf16(element);
+  for (const Variant& element : texts) {
+    std::u16string units = ToUtf16(element.rawString(), poll);
     if (text) Fold(units);
     if ((FindFrom(host, units, value, 0) != std::u16string::npos) == include) {
-      kept.push_back(Variant::fromString(element));
+      kept.push_back(element);
     }
   }
   return Variant::fromArray(StringArray(std::move(kept)));

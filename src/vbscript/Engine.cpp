@@ -93,14 +93,19 @@ std::shared_ptr<const ast::Unit> Engine::compileUnit(std::string_view text, bool
   }
   std::shared_ptr<const ast::Unit> unit;
   try {
-    auto parsed = std::shared_ptr<ast::Unit>(ParseProgram(text));
+    // The callers hold an Entry: a huge text ends at the time-out while it compiles.
+    const CompilePoll poll = [rt = rt_.get()] { rt->checkTime(); };
+    auto parsed = std::shared_ptr<ast::Unit>(ParseProgram(text, poll));
     parsed->source = std::string(text);
     ResolveScope scope;
     scope.isKnownGlobal = [rt = rt_.get()](std::string_view name) {
       return rt->isKnownGlobal(name);
     };
+    scope.poll = poll;
     ResolveUnit(*parsed, scope);
     unit = std::move(parsed);
+  } catch (const detail::ScriptAbort&) {
+    report(std::current_exception(), nullptr);
   } catch (const CompileError& e) {
     ScriptError error;
     error.number = e.number();
@@ -197,12 +202,15 @@ auto Engine::guarded(const std::shared_ptr<const ast::Unit>& unit, F&& body) -> 
   }
 }
 
+// Compiling and running share one time-out: the Entry around both sets the deadline once.
 void Engine::addCode(std::string_view text) {
+  detail::Runtime::Entry entry(*rt_);
   auto unit = compileUnit(text, true);
   guarded(unit, [&] { rt_->load(unit); });
 }
 
 std::shared_ptr<const CompiledCode> Engine::compile(std::string_view text) {
+  detail::Runtime::Entry entry(*rt_);
   return std::make_shared<CompiledCode>(compileUnit(text, true));
 }
 
@@ -211,6 +219,7 @@ void Engine::addCode(const std::shared_ptr<const CompiledCode>& code) {
 }
 
 void Engine::run(std::string_view text) {
+  detail::Runtime::Entry entry(*rt_);
   auto unit = compileUnit(text, false);
   guarded(unit, [&] { rt_->load(unit); });
 }

@@ -72,7 +72,9 @@ class Engine {
   Engine& operator=(const Engine&) = delete;
 
   // --- settings
-  void setTimeout(std::chrono::milliseconds timeout);  // 0: none; default 10000 ms
+  // 0: none; default 10000 ms. Each call from the host (run, addCode, compile, eval, call)
+  // has that long, compiling its text included.
+  void setTimeout(std::chrono::milliseconds timeout);
   void setStackBudget(std::size_t bytes);               // machine stack a run may use
   void setMsgBoxHandler(
       std::function<Variant(const Variant& prompt, int buttons, const Variant& title)> handler);

@@ -77,6 +77,25 @@ void MatchConstant(const Expr& constant, const Variant& other, Variant& value) {
   }
 }
 
+// A comparison of two texts of which one is huge, as the operator gives it, with looks at
+// the clock while it compares; nullopt for every other comparison.
+static std::optional<Variant> CompareHugeTexts(BinOp op, const Variant& a, const Variant& b,
+                                               const std::function<void()>& poll) {
+  if (!a.isString() || !b.isString() ||
+      a.rawString().size() + b.rawString().size() < kTextSlice) {
+    return std::nullopt;
+  }
+  const int order = CompareText(a.rawString(), b.rawString(), false, poll);
+  switch (op) {
+    case BinOp::Eq: return Variant::fromBool(order == 0);
+    case BinOp::Ne: return Variant::fromBool(order != 0);
+    case BinOp::Lt: return Variant::fromBool(order < 0);
+    case BinOp::Gt: return Variant::fromBool(order > 0);
+    case BinOp::Le: return Variant::fromBool(order <= 0);
+    default: return Variant::fromBool(order >= 0);
+  }
+}
+
 Variant Runtime::evalBinary(const Expr& e, Frame& f) {
   if (e.binOp == BinOp::Eq || e.binOp == BinOp::Ne || e.binOp == BinOp::Lt ||
       e.binOp == BinOp::Gt || e.binOp == BinOp::Le || e.binOp == BinOp::Ge) {
@@ -90,6 +109,7 @@ Variant Runtime::evalBinary(const Expr& e, Frame& f) {
       } else {
         MatchConstant(*e.right, a, b);
       }
+      if (auto huge = CompareHugeTexts(e.binOp, a, b, poll_)) return *huge;
       switch (e.binOp) {
         case BinOp::Eq: return ops::Equal(a, b);
         case BinOp::Ne: return ops::NotEqual(a, b);
@@ -105,6 +125,10 @@ Variant Runtime::evalBinary(const Expr& e, Frame& f) {
   const Variant& a = IsPure(*e.right) ? evalRef(*e.target, f, leftTemp)
                                       : (leftTemp = eval(*e.target, f));
   const Variant& b = evalRef(*e.right, f, rightTemp);
+  if (e.binOp == BinOp::Eq || e.binOp == BinOp::Ne || e.binOp == BinOp::Lt ||
+      e.binOp == BinOp::Gt || e.binOp == BinOp::Le || e.binOp == BinOp::Ge) {
+    if (auto huge = CompareHugeTexts(e.binOp, a, b, poll_)) return *huge;
+  }
   switch (e.binOp) {
     case BinOp::Add: return ops::Add(a, b);
     case BinOp::Sub: return ops::Subtract(a, b);
@@ -115,7 +139,7 @@ Variant Runtime::evalBinary(const Expr& e, Frame& f) {
     case BinOp::Pow: return ops::Power(a, b);
     case BinOp::Concat: {
       // Concat checks the size against the one string limit before it copies anything.
-      Variant r = ops::Concat(a, b);
+      Variant r = ops::ConcatInSlices(a, b, poll_);
       if (r.isString()) spend(r.rawString().size());
       return r;
     }

@@ -183,12 +183,12 @@ bool Runtime::appendInPlace(const Stmt& s, Frame& f) {
   for (std::size_t i = count; i-- > 0;) {
     const Variant& v = *values[i];
     if (v.isNull()) continue;
-    if (v.isString()) pieces += v.rawString();
+    if (v.isString()) AppendText(pieces, v.rawString(), poll_);
     else pieces += v.toString();
   }
-  auto& text = const_cast<std::string&>(var->rawString());  // var is a non-const variable
+  std::string& text = var->mutableString();
   CheckStringSize(text.size() + pieces.size());
-  text += pieces;
+  AppendText(text, pieces, poll_);
   spend(pieces.size());
   return true;
 }

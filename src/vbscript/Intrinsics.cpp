@@ -67,8 +67,11 @@ Variant Runtime::callIntrinsic(Intrinsic which, const std::vector<ExprPtr>* args
 Variant Runtime::evalText(const std::string& text, Frame& f) {
   auto unit = std::make_shared<Unit>();
   unit->source = text;
-  ExprPtr e = ParseExpression(text);
+  // Generated text may be huge: compiling it counts toward the time-out like running it.
+  const CompilePoll poll = [this] { checkDeadline(); };
+  ExprPtr e = ParseExpression(text, poll);
   ResolveScope scope;
+  scope.poll = poll;
   scope.outerProc = f.proc;
   scope.cls = f.me ? &f.me->cls() : nullptr;
   scope.isKnownGlobal = [this](std::string_view name) { return isKnownGlobal(name); };
@@ -86,9 +89,11 @@ Variant Runtime::evalText(const std::string& text, Frame& f) {
 }
 
 void Runtime::executeText(const std::string& text, Frame& f, bool global) {
-  auto unit = std::shared_ptr<Unit>(ParseProgram(text));
+  const CompilePoll poll = [this] { checkDeadline(); };
+  auto unit = std::shared_ptr<Unit>(ParseProgram(text, poll));
   unit->source = text;
   ResolveScope scope;
+  scope.poll = poll;
   if (!global) {
     scope.outerProc = f.proc;
     scope.cls = f.me ? &f.me->cls() : nullptr;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
@@ -35,8 +36,11 @@ class Lexer {
  public:
   explicit Lexer(std::string_view source) : src_(source) {}
 
-  std::vector<Token> run() {
-    while (pos_ < src_.size()) step();
+  TokenList run(const std::function<void()>& poll) {
+    for (std::uint32_t steps = 1; pos_ < src_.size(); ++steps) {
+      step();
+      if ((steps & 0xFFF) == 0 && poll) poll();
+    }
     tokLine_ = line_;
     tokColumn_ = column();
     push(Tok::Newline);
@@ -293,7 +297,7 @@ class Lexer {
   int line_ = 1;
   int tokLine_ = 1;
   int tokColumn_ = 1;
-  std::vector<Token> tokens_;
+  TokenList tokens_;
 };
 
 }  // namespace
@@ -326,6 +330,8 @@ std::string_view KeywordName(Kw keyword) {
   return {};
 }
 
-std::vector<Token> Tokenize(std::string_view source) { return Lexer(source).run(); }
+TokenList Tokenize(std::string_view source, const std::function<void()>& poll) {
+  return Lexer(source).run(poll);
+}
 
 }  // namespace vbs

@@ -9,6 +9,8 @@
 // parser takes it as an ordinary name wherever it does not open a property declaration.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,7 +62,11 @@ struct Token {
 
 // Breaks the text into tokens; throws CompileError (1031 Invalid number, 1032 Invalid
 // character, 1033 Unterminated string constant, 1030 Identifier too long).
-std::vector<Token> Tokenize(std::string_view source);
+// A deque: a huge text's tokens are never moved in one piece as the list grows.
+using TokenList = std::deque<Token>;
+
+// `poll`, when given, is called every few thousand tokens and may throw to stop.
+TokenList Tokenize(std::string_view source, const std::function<void()>& poll = {});
 
 // The keyword spelled so (any case), Kw::None otherwise.
 Kw LookupKeyword(std::string_view word);

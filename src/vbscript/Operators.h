@@ -11,6 +11,8 @@
 //    5 for a negative base with a fractional exponent, 424 for Is on non-objects.
 #pragma once
 
+#include <functional>
+
 #include "vbscript/Variant.h"
 
 namespace vbs::ops {
@@ -24,6 +26,9 @@ Variant Modulo(const Variant& a, const Variant& b);     // Mod (operands rounded
 Variant Power(const Variant& a, const Variant& b);      // ^
 Variant Negate(const Variant& a);                       // unary -
 Variant Concat(const Variant& a, const Variant& b);     // &
+// & as the running script does it: a huge result is built in slices with poll (the
+// script's clock check) between them.
+Variant ConcatInSlices(const Variant& a, const Variant& b, const std::function<void()>& poll);
 
 // Bitwise on integers, three-valued on Booleans with Null.
 Variant Not(const Variant& a);

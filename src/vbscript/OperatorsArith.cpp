@@ -240,10 +240,15 @@ Variant Negate(const Variant& value) {
 }
 
 Variant Concat(const Variant& left, const Variant& right) {
+  return ConcatInSlices(left, right, {});
+}
+
+Variant ConcatInSlices(const Variant& left, const Variant& right,
+                       const std::function<void()>& poll) {
   const Variant a = left.isObject() ? left.resolved() : left;
   const Variant b = right.isObject() ? right.resolved() : right;
   if (a.isNull() && b.isNull()) return Variant::Null();
-  return detail::JoinStrings(a.isNull() ? Variant() : a, b.isNull() ? Variant() : b);
+  return detail::JoinStrings(a.isNull() ? Variant() : a, b.isNull() ? Variant() : b, poll);
 }
 
 }  // namespace vbs::ops

@@ -66,18 +66,17 @@ Operand NumericOperand(const Variant& v) {
   return o;
 }
 
-Variant JoinStrings(const Variant& a, const Variant& b) {
-  // Check before copying: a runaway loop doubling a string must fail fast.
-  if (a.isString() && b.isString()) CheckStringSize(a.rawString().size() + b.rawString().size());
-  std::string text = a.toString();
-  if (b.isString()) {
-    CheckStringSize(text.size() + b.rawString().size());
-    text += b.rawString();
-  } else {
-    const std::string right = b.toString();
-    CheckStringSize(text.size() + right.size());
-    text += right;
-  }
+Variant JoinStrings(const Variant& a, const Variant& b, const Poll& poll) {
+  // Check before copying: a runaway loop doubling a string must fail fast. Texts are read in
+  // place; only other values (numbers, dates) are converted, and their texts are short.
+  std::string leftText, rightText;
+  const std::string& left = a.isString() ? a.rawString() : (leftText = a.toString());
+  const std::string& right = b.isString() ? b.rawString() : (rightText = b.toString());
+  CheckStringSize(left.size() + right.size());
+  std::string text;
+  text.reserve(left.size() + right.size());
+  AppendText(text, left, poll);
+  AppendText(text, right, poll);
   return Variant::fromString(std::move(text));
 }
 

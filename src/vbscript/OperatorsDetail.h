@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "vbscript/TextSlices.h"
 #include "vbscript/Variant.h"
 
 namespace vbs::detail {
@@ -41,7 +42,8 @@ struct Operand {
 // (13 when they are no number); arrays, Error values and Nothing raise 13 / 91.
 Operand NumericOperand(const Variant& v);
 
-// CStr(a) & CStr(b), within the string limit.
-Variant JoinStrings(const Variant& a, const Variant& b);
+// CStr(a) & CStr(b), within the string limit; a huge result is built slice by slice with
+// poll between slices.
+Variant JoinStrings(const Variant& a, const Variant& b, const Poll& poll = {});
 
 }  // namespace vbs::detail

@@ -7,7 +7,8 @@ namespace vbs::detail {
 
 using namespace ast;
 
-Parser::Parser(std::string_view source) : tokens_(Tokenize(source)) {}
+Parser::Parser(std::string_view source, const CompilePoll& poll)
+    : tokens_(Tokenize(source, poll)), poll_(poll) {}
 
 const Token& Parser::peekTok(int ahead) const {
   const std::size_t i = pos_ + static_cast<std::size_t>(ahead);
@@ -20,6 +21,7 @@ bool Parser::isWord(std::string_view word) const {
 
 void Parser::advance() {
   if (pos_ + 1 < tokens_.size()) ++pos_;
+  if ((++advanced_ & 0xFFF) == 0 && poll_) poll_();
 }
 
 bool Parser::accept(Tok kind) {
@@ -563,10 +565,10 @@ void Parser::eraseStatement(Block& out, const Token& start) {
 }  // namespace vbs::detail
 
 namespace vbs {
-std::unique_ptr<ast::Unit> ParseProgram(std::string_view source) {
-  return detail::Parser(source).program();
+std::unique_ptr<ast::Unit> ParseProgram(std::string_view source, const CompilePoll& poll) {
+  return detail::Parser(source, poll).program();
 }
-ast::ExprPtr ParseExpression(std::string_view source) {
-  return detail::Parser(source).expressionOnly();
+ast::ExprPtr ParseExpression(std::string_view source, const CompilePoll& poll) {
+  return detail::Parser(source, poll).expressionOnly();
 }
 }  // namespace vbs

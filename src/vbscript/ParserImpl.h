@@ -7,6 +7,7 @@
 // main procedure receives the Dim and Const declarations met.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -19,7 +20,7 @@ namespace vbs::detail {
 
 class Parser {
  public:
-  explicit Parser(std::string_view source);
+  Parser(std::string_view source, const CompilePoll& poll);
 
   std::unique_ptr<ast::Unit> program();
   ast::ExprPtr expressionOnly();
@@ -91,8 +92,10 @@ class Parser {
   void classMember(ast::ClassDecl& cls);
   Variant constantValue();
 
-  std::vector<Token> tokens_;
+  TokenList tokens_;
   std::size_t pos_ = 0;
+  const CompilePoll& poll_;
+  std::uint32_t advanced_ = 0;
   int depth_ = 0;
   ast::Unit* unit_ = nullptr;
   ast::ProcDef* proc_ = nullptr;  // the procedure being parsed; unit main at top level

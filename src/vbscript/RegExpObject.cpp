@@ -12,6 +12,7 @@
 #include "vbscript/RegExpMatches.h"
 #include "vbscript/RegexMatcher.h"
 #include "vbscript/RegexProgram.h"
+#include "vbscript/TextSlices.h"
 #include "vbscript/Utf16.h"
 #include "vbscript/VariantArray.h"
 #include "vbscript/VbError.h"
@@ -68,7 +69,7 @@ class RegExp : public Object {
       case kMultiline:
         return flag(multiline_, assign, args, true);
       case kTest: {
-        const std::u16string input = ToUtf16(ArgString(plain[0]));
+        const std::u16string input = InputUnits(plain[0]);
         return Variant::fromBool(
             regex::Search(program(), input, 0, regex::kStepBudget, poll_).has_value());
       }
@@ -85,6 +86,13 @@ class RegExp : public Object {
     value = ArgBool(args.back());
     if (affectsProgram) program_.reset();
     return {};
+  }
+
+  // The text searched, in UTF-16; a huge one is read in place and converted in slices, with
+  // looks at the clock between them.
+  std::u16string InputUnits(const Variant& source) {
+    if (source.isString()) return ToUtf16(source.rawString(), poll_);
+    return ToUtf16(ArgString(source), poll_);
   }
 
   const regex::Program& program() {
@@ -109,7 +117,7 @@ class RegExp : public Object {
   }
 
   Variant execute(const Variant& source) {
-    const std::u16string input = ToUtf16(ArgString(source));
+    const std::u16string input = InputUnits(source);
     std::vector<std::shared_ptr<Object>> matches;
     forEachMatch(input, [&](const regex::MatchResult& m) {
       if (matches.size() >= static_cast<std::size_t>(kMaxArrayElements)) {
@@ -140,7 +148,7 @@ class RegExp : public Object {
   // replaceWith is text with $ forms, or a function reference (GetRef) that is called with
   // the match, each group, the position and the whole text and returns the replacement.
   Variant replace(const Variant& source, const Variant& replaceWith) {
-    const std::u16string input = ToUtf16(ArgString(source));
+    const std::u16string input = InputUnits(source);
     std::shared_ptr<Object> function;
     std::u16string replacement;
     if (replaceWith.isObject() && !replaceWith.isNothing()) {
@@ -153,31 +161,39 @@ class RegExp : public Object {
       replacement = ToUtf16(ArgString(replaceWith));
     }
     std::u16string out;
-    std::size_t copied = 0;
+    std::size_t copied = 0, polledAt = 0;
+    Variant whole;  // the function's last argument, made once: a huge text is then shared
     forEachMatch(input, [&](const regex::MatchResult& m) {
       out.append(input, copied, m.start() - copied);
       if (function) {
-        out += callReplacement(*function, input, m);
+        if (whole.isEmpty()) whole = Variant::fromString(ToUtf8(input, poll_));
+        out += callReplacement(*function, input, m, whole);
       } else {
         expand(replacement, input, m, out);
       }
       detail::CheckStringSize(out.size());
       copied = m.end();
+      // $` and $' copy the text around each match: the output, not the count of matches,
+      // says how much work was done.
+      if (out.size() - polledAt >= detail::kTextSlice) {
+        poll_();
+        polledAt = out.size();
+      }
     });
     out.append(input, copied);
     detail::CheckStringSize(out.size());
-    std::string text = ToUtf8(out);
+    std::string text = ToUtf8(out, poll_);
     detail::CheckStringSize(text.size());
     return Variant::fromString(std::move(text));
   }
 
   std::u16string callReplacement(Object& function, std::u16string_view input,
-                                 const regex::MatchResult& m) {
+                                 const regex::MatchResult& m, const Variant& whole) {
     std::vector<Variant> args;
     args.push_back(Variant::fromString(ToUtf8(input.substr(m.start(), m.end() - m.start()))));
     for (Variant& group : groupValues(input, m)) args.push_back(std::move(group));
     args.push_back(Variant::fromLong(static_cast<std::int32_t>(m.start())));
-    args.push_back(Variant::fromString(ToUtf8(input)));
+    args.push_back(whole);
     return ToUtf16(ArgString(function.invoke(kDefaultMember, InvokeKind::Get, args)));
   }
 

@@ -2,6 +2,7 @@
 // procedure, its class and its unit known beforehand (VBScript hoists them all).
 #include "vbscript/Resolver.h"
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -43,6 +44,10 @@ class Resolver {
   }
 
  private:
+  void pollNow() {
+    if ((++visited_ & 0xFFF) == 0 && scope_.poll) scope_.poll();
+  }
+
   [[noreturn]] static void fail(int number, int line, int column) {
     throw CompileError(number, line, column);
   }
@@ -165,6 +170,7 @@ class Resolver {
   }
 
   void stmt(Stmt& s) {
+    pollNow();
     switch (s.kind) {
       case StmtKind::Assign:
       case StmtKind::Set:
@@ -229,6 +235,7 @@ class Resolver {
   // callee: the name is called (statement call, or with arguments), so a Function's own name
   // means the function rather than its result.
   void expr(Expr& e, bool callee) {
+    pollNow();
     switch (e.kind) {
       case ExprKind::Literal:
       case ExprKind::New:
@@ -341,6 +348,7 @@ class Resolver {
 
   Unit& unit_;
   const ResolveScope& scope_;
+  std::uint32_t visited_ = 0;  // statements and expressions seen, for pollNow
   std::unordered_set<std::string> unitGlobals_;
   std::unordered_map<std::string, Variant> unitConsts_;
   ProcDef* proc_ = nullptr;

@@ -21,6 +21,8 @@ struct ResolveScope {
   // Whether a name is a global of the engine at compile time (named objects, globals of
   // earlier units).
   std::function<bool(std::string_view)> isKnownGlobal;
+  // Called every few thousand statements and expressions resolved; may throw to stop.
+  std::function<void()> poll;
 };
 
 void ResolveUnit(ast::Unit& unit, const ResolveScope& scope);

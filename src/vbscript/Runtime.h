@@ -236,6 +236,8 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
     }
   }
   [[noreturn]] void raise(int number) { throw VbError(number); }
+  // checkDeadline as a callable, for work done in slices (TextSlices.h).
+  const std::function<void()> poll_ = [this] { checkDeadline(); };
 
  private:
   friend class CallGuard;

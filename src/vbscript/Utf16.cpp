@@ -1,11 +1,15 @@
 // Utf16: UTF-8 <-> UTF-16 conversion and the case fold of text compare.
 #include "vbscript/Utf16.h"
 
+#include <algorithm>
+
+#include "vbscript/TextSlices.h"
+
 namespace vbs::detail {
 
-std::u16string ToUtf16(std::string_view utf8) {
-  std::u16string out;
-  out.reserve(utf8.size());
+namespace {
+
+void AppendUtf16(std::string_view utf8, std::u16string& out) {
   std::size_t i = 0;
   const std::size_t n = utf8.size();
   while (i < n) {
@@ -43,12 +47,9 @@ std::u16string ToUtf16(std::string_view utf8) {
     }
     i += length;
   }
-  return out;
 }
 
-std::string ToUtf8(std::u16string_view utf16) {
-  std::string out;
-  out.reserve(utf16.size());
+void AppendUtf8(std::u16string_view utf16, std::string& out) {
   for (std::size_t i = 0; i < utf16.size(); ++i) {
     char32_t cp = utf16[i];
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
@@ -73,6 +74,55 @@ std::string ToUtf8(std::u16string_view utf16) {
       out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
       out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
+  }
+}
+
+constexpr std::size_t kSlice = kTextSlice;
+
+}  // namespace
+
+std::u16string ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  out.reserve(utf8.size());
+  AppendUtf16(utf8, out);
+  return out;
+}
+
+std::string ToUtf8(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size());
+  AppendUtf8(utf16, out);
+  return out;
+}
+
+// A slice ends where a character starts (never on a continuation byte): a sequence, valid
+// or not, is decoded from the bytes that follow its lead byte only while they are
+// continuation bytes, so slices so cut decode exactly as the whole text does.
+std::u16string ToUtf16(std::string_view utf8, const std::function<void()>& poll) {
+  if (utf8.size() < kSlice || !poll) return ToUtf16(utf8);
+  std::u16string out;
+  out.reserve(utf8.size());
+  for (std::size_t at = 0; at < utf8.size();) {
+    poll();
+    std::size_t end = std::min(utf8.size(), at + kSlice);
+    while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+    AppendUtf16(utf8.substr(at, end - at), out);
+    at = end;
+  }
+  return out;
+}
+
+// A slice never ends between the two halves of a surrogate pair.
+std::string ToUtf8(std::u16string_view utf16, const std::function<void()>& poll) {
+  if (utf16.size() < kSlice || !poll) return ToUtf8(utf16);
+  std::string out;
+  out.reserve(utf16.size());
+  for (std::size_t at = 0; at < utf16.size();) {
+    poll();
+    std::size_t end = std::min(utf16.size(), at + kSlice);
+    if (end < utf16.size() && utf16[end - 1] >= 0xD800 && utf16[end - 1] <= 0xDBFF) ++end;
+    AppendUtf8(utf16.substr(at, end - at), out);
+    at = end;
   }
   return out;
 }

@@ -53,6 +53,9 @@ Variant Variant::fromDate(double oleDate) {
 }
 
 Variant Variant::fromString(std::string utf8) {
+  if (utf8.size() >= kSharedTextBytes) {
+    return Variant(VarType::String, std::make_shared<std::string>(std::move(utf8)));
+  }
   return Variant(VarType::String, std::move(utf8));
 }
 
@@ -168,7 +171,22 @@ double Variant::rawDouble() const {
 }
 
 const std::string& Variant::rawString() const {
+  if (const auto* shared = std::get_if<std::shared_ptr<std::string>>(&payload_)) return **shared;
   return std::get<std::string>(payload_);
+}
+
+std::string& Variant::mutableString() {
+  if (auto* shared = std::get_if<std::shared_ptr<std::string>>(&payload_)) {
+    if (shared->use_count() > 1) *shared = std::make_shared<std::string>(**shared);
+    return **shared;
+  }
+  auto& text = std::get<std::string>(payload_);
+  // A text grown in place past the size that is shared becomes shared from now on.
+  if (text.size() >= kSharedTextBytes) {
+    payload_ = std::make_shared<std::string>(std::move(text));
+    return *std::get<std::shared_ptr<std::string>>(payload_);
+  }
+  return text;
 }
 
 const std::shared_ptr<Object>& Variant::object() const {

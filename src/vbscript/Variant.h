@@ -7,6 +7,10 @@
 //  - Single, Double and Date keep theirs in a double; a Single's double is exactly a float.
 //  - String holds UTF-8 text; Object holds a shared object pointer (null = Nothing);
 //    Array holds a shared VariantArray, never null.
+//  - A text of kSharedTextBytes or more is shared by the copies of its Variant and copied
+//    only when one of them changes it (mutableString), so that passing, assigning and
+//    returning a huge text costs no copy; what a Variant's text reads is never changed
+//    through another Variant.
 // Copying a Variant that holds an array shares the storage; deepCopy() gives an own copy.
 // The conversions (toBool ... toString) are those of CBool ... CStr and throw VbError:
 // 13 Type mismatch, 6 Overflow, 94 Invalid use of Null, 91 Object variable not set,
@@ -87,6 +91,9 @@ class Variant {
   std::int64_t rawInt() const;           // Boolean, Byte, Integer, Long, Currency (x 10000), Error
   double rawDouble() const;              // Single, Double, Date
   const std::string& rawString() const;  // String
+  // The text of a String, to change in place; unshared first when other copies hold it.
+  std::string& mutableString();
+  static constexpr std::size_t kSharedTextBytes = std::size_t{1} << 16;
   const std::shared_ptr<Object>& object() const;       // Object (null = Nothing)
   const std::shared_ptr<VariantArray>& array() const;  // Array
 
@@ -110,7 +117,8 @@ class Variant {
 
  private:
   using Payload = std::variant<std::monostate, std::int64_t, double, std::string,
-                               std::shared_ptr<Object>, std::shared_ptr<VariantArray>>;
+                               std::shared_ptr<Object>, std::shared_ptr<VariantArray>,
+                               std::shared_ptr<std::string>>;
   Variant(VarType type, Payload payload);
 
   VarType type_;

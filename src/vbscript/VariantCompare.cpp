@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "vbscript/Object.h"
+#include "vbscript/TextSlices.h"
 #include "vbscript/Utf16.h"
 #include "vbscript/Variant.h"
 #include "vbscript/VbError.h"
@@ -78,17 +79,7 @@ int CompareNumbers(const Variant& a, const Variant& b) {
 }
 
 int CompareStrings(const std::string& a, const std::string& b, bool textCompare) {
-  // Plain byte order of UTF-8 equals code point order; UTF-16 order differs only where a
-  // character above U+FFFF meets one in U+E000..U+FFFF, and for text compare.
-  const bool ascii = std::all_of(a.begin(), a.end(), [](char c) { return (c & 0x80) == 0; }) &&
-                     std::all_of(b.begin(), b.end(), [](char c) { return (c & 0x80) == 0; });
-  if (ascii && !textCompare) return Sign(a.compare(b), 0);
-  std::u16string ua = detail::ToUtf16(a), ub = detail::ToUtf16(b);
-  if (textCompare) {
-    std::transform(ua.begin(), ua.end(), ua.begin(), detail::FoldCase);
-    std::transform(ub.begin(), ub.end(), ub.begin(), detail::FoldCase);
-  }
-  return Sign(ua.compare(ub), 0);
+  return detail::CompareText(a, b, textCompare, {});
 }
 
 }  // namespace

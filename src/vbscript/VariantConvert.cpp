@@ -221,6 +221,7 @@ double Variant::toDate() const {
 }
 
 std::string Variant::toString() const {
+  if (type_ == VarType::String) return rawString();
   const Variant v = resolved();
   switch (v.type()) {
     case VarType::Empty:

@@ -67,6 +67,10 @@ TEST(FieldReaderSplit, RuleByRule) {
       {"unterminated quote", "\"abc,def\r\nghi", {"abc,def\r\nghi"}},
       {"lone quote", "\"", {""}},
       {"Ctrl-Z ends the data", "a\r\nb\x1A,c\r\n", {"a", "b"}},
+      {"Ctrl-Z after a line end ends the data", "a\r\n\x1A\"b\"\r\n", {"a"}},
+      {"Ctrl-Z after a closing quote ends the data", "\"a\"\x1A\r\nb", {"a"}},
+      {"Ctrl-Z inside quotes is kept", "\"a\x1A" "b\",c\r\n\x1A", {"a\x1A" "b", "c"}},
+      {"Ctrl-Z in a quote never closed ends it", "\"a,b\x1A" "c\r\n", {"a,b"}},
       {"NUL is an ordinary character", std::string("a\0b,c", 5), {std::string("a\0b", 3), "c"}},
       {"number signs are plain text for strings", "#TRUE#,#NULL#", {"#TRUE#", "#NULL#"}},
   };
@@ -80,6 +84,15 @@ TEST(FieldReaderEnd, AtEndIgnoresTrailingEmptyLines) {
   EXPECT_TRUE(reader.atEnd());
   // A value written as an empty line is still there for a reader that asks for it.
   EXPECT_EQ(reader.readAny().type(), VarType::Empty);
+}
+
+TEST(FieldReaderEnd, AnEditorsClosingCtrlZIsTheEnd) {
+  FieldReader reader("1,\"x\"\r\n\x1A");
+  EXPECT_EQ(reader.readInteger(), 1);
+  EXPECT_FALSE(reader.atEnd());
+  EXPECT_EQ(reader.readString(), "x");
+  EXPECT_TRUE(reader.atEnd());
+  EXPECT_EQ(ErrorOf([&] { reader.readString(); }), vbs::err::kInputPastEndOfFile);
 }
 
 TEST(FieldReaderEnd, ReadingPastTheEndIsError62) {

@@ -12,6 +12,7 @@
 #include "common/FieldReader.h"
 #include "common/FileResolver.h"
 #include "common/TempDir.h"
+#include "common/TextEncoding.h"
 #include "vbscript/VariantArray.h"
 #include "vbscript/VbError.h"
 
@@ -158,6 +159,67 @@ TEST_F(FieldWriterSave, Utf8WhenACharacterDoesNotFit) {
   EXPECT_EQ(dir.read("game.sav"), "\"Caf\u00E9 \u4E2D\"\r\n");
   FileResolver files;
   EXPECT_EQ(FieldReader::Open(files, dir / "game.sav").readString(), "Caf\u00E9 \u4E2D");
+}
+
+// UTF-8 of one code point.
+std::string Utf8Of(char32_t c) {
+  std::string out;
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
+}
+
+// Whatever a text holds (a double quote aside, which the form cannot hold) comes back from
+// the file as it was, whichever encoding the file got: Ctrl-Z, NUL and line ends included.
+TEST_F(FieldWriterSave, EveryCharacterOfATextReadsBackFromTheFile) {
+  std::vector<std::string> texts;
+  std::string latin;  // U+0000..U+00FF: fits Windows-1252 but for the C1 controls
+  std::string cp1252;  // Chr(0)..Chr(255) of a script: every byte of Windows-1252
+  for (int c = 0; c < 256; ++c) {
+    if (c == '"') continue;
+    texts.push_back(Utf8Of(static_cast<char32_t>(c)));
+    latin += Utf8Of(static_cast<char32_t>(c));
+    cp1252 += Cp1252ToUtf8(std::string(1, static_cast<char>(c)));
+  }
+  texts.push_back(latin);
+  texts.push_back(cp1252);
+  texts.push_back("\x1A");
+  texts.push_back("before\x1A\r\nafter\x1A");
+  std::string wide;
+  for (char32_t c = 0x100; c <= 0x10FFFF; c += 97) {
+    if (c < 0xD800 || c > 0xDFFF) wide += Utf8Of(c);
+  }
+  texts.push_back(wide);
+  for (bool fitsWindows1252 : {true, false}) {
+    FieldWriter w;
+    for (const std::string& t : texts) {
+      if (fitsWindows1252 == Utf8ToCp1252(t).has_value()) w.writeString(t);
+    }
+    w.writeInteger(7);
+    w.saveTo(dir / "game.sav");
+    FileResolver files;
+    FieldReader reader = FieldReader::Open(files, dir / "game.sav");
+    for (const std::string& t : texts) {
+      if (fitsWindows1252 == Utf8ToCp1252(t).has_value()) {
+        ASSERT_EQ(reader.readString(), t) << fitsWindows1252;
+      }
+    }
+    EXPECT_EQ(reader.readInteger(), 7);
+    EXPECT_TRUE(reader.atEnd());
+  }
 }
 
 TEST_F(FieldWriterSave, ReplacesTheExistingFileWhateverItsCase) {

@@ -83,6 +83,33 @@ TEST_F(LoadSequenceTest, TextIsWrittenInWindows1252WhenEveryCharacterFits) {
   EXPECT_EQ((*game->variables.VariablesVariant.begin())->Value.toString(), "Café Ωμέγα");
 }
 
+// A text a script stored keeps every character through a save and a load: a Ctrl-Z in it
+// neither cuts it nor ends the file before the values after it. The game's texts both fit
+// Windows-1252 (Chr) and do not (ChrW), so both encodings of the file are read back.
+TEST_F(LoadSequenceTest, TextsKeepEveryCharacterCtrlZIncluded) {
+  startGame();
+  for (const char* wide : {"", " & ChrW(937)"}) {
+    game->ExecuteVBScript(std::string("For i = 0 To 255\r\n"
+                                      "  If i <> 34 Then Note.Value = Note.Value & Chr(i)\r\n"
+                                      "Next\r\n"
+                                      "Note.Value = Note.Value & Chr(26) & vbCrLf") +
+                              wide + "\r\nCount.Value = 7",
+                          true);
+    ASSERT_EQ(boxCount(), 0u) << lastBox().text;
+    const Variant note = (*game->variables.VariablesVariant.begin())->Value;
+    ASSERT_EQ(note.type(), VarType::String);
+    saveAs("Texts");
+    game->variables.ChangeVariableVariantValue("Note", Variant::fromString("changed"));
+    game->variables.ChangeVariableVariantValue("Count", Variant::fromInteger(0));
+    loadNamed("Texts");
+    EXPECT_EQ((*game->variables.VariablesVariant.begin())->Value.toString(), note.toString());
+    const Variant count = (*++game->variables.VariablesVariant.begin())->Value;
+    EXPECT_EQ(count.type(), VarType::Integer);
+    EXPECT_EQ(count.toString(), "7");
+    game->variables.ChangeVariableVariantValue("Note", Variant::fromString(""));
+  }
+}
+
 TEST_F(LoadSequenceTest, TheLoadPausesWithTheGameAreaHiddenAndTheBusyPointer) {
   startGame();
   saveAs("Slot");

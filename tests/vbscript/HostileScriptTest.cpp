@@ -53,6 +53,43 @@ TEST(HostileScriptTest, TimeOutHoldsInsideBuiltinsAndRegExp) {
   }
 }
 
+// Compiling counts toward the time-out: a huge generated text whose only fault is at its
+// very end ends by the time-out while it compiles, not by the syntax error the compiler
+// would reach seconds later. Host texts, Execute, ExecuteGlobal and Eval alike.
+TEST(HostileScriptTest, TimeOutHoldsWhileCompiling) {
+  Engine engine;
+  engine.setTimeout(std::chrono::milliseconds(0));
+  engine.run(
+      "s = Replace(Space(1500000), \" \", \"x = x + 1 : \") & \")\"\n"
+      "e = \"Array(\" & Replace(Space(1500000), \" \", \"x, \") & \"x\"");
+  engine.setTimeout(std::chrono::milliseconds(20));
+  for (const char* script : {"Execute s", "ExecuteGlobal s", "y = Eval(e)",
+                             "On Error Resume Next\nExecute s\ny = Eval(e)"}) {
+    const ScriptError e = ErrorOf(engine, script);
+    EXPECT_TRUE(e.timedOut) << script << "\n-> " << e.number << " " << e.description;
+    EXPECT_FALSE(e.compileError) << script;
+  }
+  const std::string text = engine.eval("s").toString();
+  for (bool cached : {false, true}) {
+    ScriptError e;
+    try {
+      if (cached) {
+        engine.addCode(text);
+      } else {
+        engine.run(text);
+      }
+    } catch (const ScriptException& x) {
+      e = x.error();
+    }
+    EXPECT_TRUE(e.timedOut) << cached << " -> " << e.number << " " << e.description;
+  }
+  // A text that compiles in time still reports its own fault.
+  const ScriptError own = ErrorOf(engine, "Execute \"x = (\"");
+  EXPECT_FALSE(own.timedOut);
+  EXPECT_EQ(own.number, 1023);  // Expected expression
+  EXPECT_EQ(engine.eval("1 + 1").toLong(), 2);
+}
+
 // A search that finds its text still finds it where it is, slice borders or not.
 TEST(HostileScriptTest, SlicedSearchesFindWhatWholeSearchesFind) {
   Engine engine;
