@@ -66,9 +66,7 @@ bool ShowRefusalInABox() {
   if (StartsWith(qpa, "offscreen") || StartsWith(qpa, "minimal")) return false;
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  if (!(x11 && *x11) && !(wayland && *wayland)) return false;
-  // A display that is named but cannot be reached shows nothing, and Qt would abort.
-  return tw::platform::DisplayProblem().empty();
+  return (x11 && *x11) || (wayland && *wayland);
 }
 
 void SetProgramIcon() {
@@ -87,18 +85,23 @@ int PlayInWindow(int argc, char** argv, std::string folder) {
     if (const std::string problem = tw::GameFolderProblem(folder); !problem.empty()) {
       std::cerr << "talewick-player: " << problem << "\n";
       if (ShowRefusalInABox()) {
-        QApplication app(argc, argv);
-        SetProgramIcon();
-        tw::platform::QtPlatform platform;
-        platform.messageBox(tw::platform::MakeBox(tw::kChooserTitle, problem,
-                                                  tw::platform::MsgIcon::Error,
-                                                  tw::platform::MsgButtons::Ok));
+        // A display that is named but cannot be reached shows nothing, and Qt would abort.
+        const tw::platform::DisplayProbe display;
+        if (display.problem().empty()) {
+          QApplication app(argc, argv);
+          SetProgramIcon();
+          tw::platform::QtPlatform platform;
+          platform.messageBox(tw::platform::MakeBox(tw::kChooserTitle, problem,
+                                                    tw::platform::MsgIcon::Error,
+                                                    tw::platform::MsgButtons::Ok));
+        }
       }
       return 2;
     }
   }
-  if (const std::string problem = tw::platform::DisplayProblem(); !problem.empty()) {
-    std::cerr << "talewick-player: " << problem << "\n";
+  const tw::platform::DisplayProbe display;
+  if (!display.problem().empty()) {
+    std::cerr << "talewick-player: " << display.problem() << "\n";
     return 1;
   }
   QApplication app(argc, argv);

@@ -16,18 +16,24 @@ std::string_view Env(const char* name) {
 
 }  // namespace
 
-std::string DisplayProblem() {
+DisplayProbe::DisplayProbe() {
   const std::string_view qpa = Env("QT_QPA_PLATFORM");
-  if (!qpa.empty() && !qpa.starts_with("xcb")) return "";
+  if (!qpa.empty() && !qpa.starts_with("xcb")) return;
   // Without a platform named, Qt prefers Wayland where a compositor runs.
-  if (qpa.empty() && !Env("WAYLAND_DISPLAY").empty()) return "";
+  if (qpa.empty() && !Env("WAYLAND_DISPLAY").empty()) return;
   const std::string display(Env("DISPLAY"));
-  if (display.empty()) return "no display to open a window on (DISPLAY is not set)";
-  xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
-  const bool failed = xcb_connection_has_error(connection) != 0;
-  xcb_disconnect(connection);
-  if (failed) return "cannot open the display \"" + display + "\"";
-  return "";
+  if (display.empty()) {
+    problem_ = "no display to open a window on (DISPLAY is not set)";
+    return;
+  }
+  connection_ = xcb_connect(display.c_str(), nullptr);
+  if (xcb_connection_has_error(connection_) != 0) {
+    problem_ = "cannot open the display \"" + display + "\"";
+  }
+}
+
+DisplayProbe::~DisplayProbe() {
+  if (connection_) xcb_disconnect(connection_);
 }
 
 }  // namespace tw::platform
