@@ -91,11 +91,20 @@ std::optional<double> ParseFieldNumber(std::string_view text) {
     // overall is tiny and reads as 0; anything else overflows.
     const std::size_t e = normal.find('e');
     const std::string_view mantissa = std::string_view(normal).substr(0, e);
+    // Only the exponent's size matters: one beyond a million, or beyond a long, is as good
+    // as infinite, and so bounded the sum below cannot overflow.
+    constexpr long kHugeExponent = 1000000;
     long exponent = 0;
     if (e != std::string::npos) {
-      const std::string_view ex = std::string_view(normal).substr(e + 1);
-      std::from_chars(ex.data() + (ex.starts_with('+') ? 1 : 0), ex.data() + ex.size(), exponent);
-      if (ex.starts_with('-') && exponent == 0) exponent = -1000000;  // beyond long: tiny
+      std::string_view ex = std::string_view(normal).substr(e + 1);
+      const bool negative = ex.starts_with('-');
+      if (negative || ex.starts_with('+')) ex.remove_prefix(1);
+      long magnitude = 0;
+      const auto parsed = std::from_chars(ex.data(), ex.data() + ex.size(), magnitude);
+      if (parsed.ec == std::errc::result_out_of_range || magnitude > kHugeExponent) {
+        magnitude = kHugeExponent;
+      }
+      exponent = negative ? -magnitude : magnitude;
     }
     const std::size_t dot = mantissa.find('.');
     const std::size_t nonZero = mantissa.find_first_not_of("+-0.");

@@ -214,6 +214,12 @@ TEST(FieldReaderNumbers, SingleAndDouble) {
           {"0." + std::string(400, '0') + "1", 0, 0},  // too small for a Double
           {"1e400", 0, 6},
           {"-1e400", 0, 6},
+          // Exponents at and beyond the range of a long.
+          {"222222222E+9223372036854775807", 0, 6},
+          {"2E9223372036854775808", 0, 6},
+          {"2E99999999999999999999999", 0, 6},
+          {"2E-9223372036854775808", 0, 0},
+          {"2E-99999999999999999999999", 0, 0},
           {"1,5", 1, 0},  // the comma ends the field
           {"1.5.", 0, 13},
       },
