@@ -256,6 +256,7 @@ Variant Runtime::evalNew(const Expr& e, Frame& f) {
     const FieldDecl& field = cls.fields[i];
     if (field.hasBounds) data->fields[i] = Variant::fromArray(NewDimArray(field.uppers));
   }
+  track(data);
   auto object = std::make_shared<ScriptObject>(std::move(data), weak_from_this());
   if (cls.initialize) callProc(*cls.initialize, object.get(), {});
   return Variant::fromObject(std::move(object));

@@ -217,6 +217,10 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
                        std::span<Variant*> args, bool allowPrivate);
   // Class_Terminate and freeing without deep recursion (ScriptObject.cpp).
   void releaseInstance(std::shared_ptr<struct InstanceData> data);
+  // Remembers an instance or a created object that may hold script values, so that the
+  // engine can let go of what it holds when the engine goes (ObjectRegistry.cpp).
+  void track(const std::shared_ptr<struct InstanceData>& data);
+  void track(const std::shared_ptr<Object>& object);
 
   // Eval and Execute of a text, in the scope of frame f.
   Variant evalText(const std::string& text, Frame& f);
@@ -331,6 +335,15 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   // objects is a loop rather than a recursion.
   std::vector<std::shared_ptr<struct InstanceData>> pendingRelease_;
   bool releasing_ = false;
+  // Every instance and created object still alive (and some gone, until the next pruning).
+  // Objects holding each other (a Dictionary holding itself, two instances naming each
+  // other) are never freed by counting references; when the engine goes, what they hold
+  // is let go, so that they go with it.
+  std::vector<std::weak_ptr<struct InstanceData>> trackedInstances_;
+  std::vector<std::weak_ptr<Object>> trackedObjects_;
+  std::size_t pruneTrackedAt_ = 1024;
+  void pruneTracked();
+  void letGoOfHeldValues();
 };
 
 }  // namespace detail

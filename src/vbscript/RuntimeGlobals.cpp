@@ -48,7 +48,7 @@ std::span<Variant> ArgPack::valuesForHost() {
 Runtime::Runtime()
     : generation_(1), err_(std::make_shared<ErrState>()), errObject_(std::make_shared<ErrObject>(err_)) {}
 
-Runtime::~Runtime() = default;
+Runtime::~Runtime() { letGoOfHeldValues(); }
 
 void Runtime::clear() {
   // Objects may run Class_Terminate while they go; do it while the tables are still whole,
@@ -273,7 +273,9 @@ std::shared_ptr<Object> Runtime::createObject(std::string_view progId) {
   if (callbacks.createObject) {
     if (auto object = callbacks.createObject(progId)) return object;
   }
-  return CreateLibraryObject(progId);
+  auto object = CreateLibraryObject(progId);
+  if (object) track(object);
+  return object;
 }
 
 }  // namespace vbs::detail

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "vbscript/Engine.h"
@@ -246,6 +247,40 @@ TEST(EngineTest, ScriptObjectsOutliveTheirEngine) {
   }
   // The engine is gone: calling into the object is an error, not a crash.
   EXPECT_THROW(kept->invoke(kept->memberId("hello"), InvokeKind::Get, {}), VbError);
+}
+
+// Objects that hold each other are never freed by counting references; they go with their
+// engine, whose end runs no Class_Terminate.
+TEST(EngineTest, ObjectsHoldingEachOtherAreFreedWithTheirEngine) {
+  std::weak_ptr<Object> selfHolding, pairHalf, chainHead, kept;
+  std::shared_ptr<Object> keptAlive;
+  {
+    Engine engine;
+    engine.run(
+        "Class Node\nPublic Other\nSub Class_Terminate\nEnd Sub\nEnd Class\n"
+        "Set d = CreateObject(\"Scripting.Dictionary\")\nd.Add \"me\", d\n"
+        "Set a = New Node\nSet b = New Node\nSet a.Other = b\nSet b.Other = a\n"
+        "Set head = New Node\nSet cur = head\n"
+        "For i = 1 To 100000\nSet n = New Node\nSet cur.Other = n\nSet cur = n\nNext\n"
+        "Set cur.Other = head\n"
+        "Set k = New Node\nk.Other = 5\n");
+    selfHolding = engine.eval("d").object();
+    pairHalf = engine.eval("a").object();
+    chainHead = engine.eval("head").object();
+    keptAlive = engine.eval("k").object();
+    kept = keptAlive;
+    // While the engine lives, the cycles are whole.
+    engine.run("Set d = Nothing\nSet a = Nothing\nSet b = Nothing\nSet head = Nothing\n"
+               "Set cur = Nothing\nSet n = Nothing");
+    EXPECT_FALSE(selfHolding.expired());
+    EXPECT_FALSE(pairHalf.expired());
+    EXPECT_FALSE(chainHead.expired());
+  }
+  EXPECT_TRUE(selfHolding.expired());
+  EXPECT_TRUE(pairHalf.expired());
+  EXPECT_TRUE(chainHead.expired());  // a ring of 100,001 instances, freed without recursion
+  // An object the host still holds stays, emptied of what it held.
+  EXPECT_FALSE(kept.expired());
 }
 
 TEST(EngineTest, InputBoxAndRandomizeGoThroughTheHost) {
