@@ -8,27 +8,11 @@
 
 #include "app/Replay.h"
 #include "support/GameBuilder.h"
+#include "support/ReplayRun.h"
 
 namespace tw::test {
 namespace {
 
-struct Outcome {
-  int status;
-  nlohmann::json state;
-  std::string errors;
-};
-
-Outcome Play(const GameFolder& game, const std::string& replay) {
-  game.write("replay.txt", replay);
-  std::ostringstream out, err;
-  ReplayOptions options;
-  options.replayFile = game.file("replay.txt");
-  options.gameFolder = game.path();
-  options.dumpState = true;
-  const int status = RunReplay(options, out, err);
-  return {status, out.str().empty() ? nlohmann::json() : nlohmann::json::parse(out.str()),
-          err.str()};
-}
 
 // One frame whose hotspot turns the variable A over at every click.
 void WriteSwitchGame(const GameFolder& game) {
@@ -42,7 +26,7 @@ void WriteSwitchGame(const GameFolder& game) {
 TEST(LongReplayTest, TheSwitchTurns) {
   GameFolder game;
   WriteSwitchGame(game);
-  const Outcome played = Play(game, "start\nclick 100 100\n");
+  const ReplayOutcome played = PlayReplay(game, "start\nclick 100 100\n");
   ASSERT_EQ(played.status, 0) << played.errors;
   EXPECT_EQ(played.state["variables"]["A"], 1) << played.state.dump();
 }
@@ -66,7 +50,7 @@ TEST(LongReplayTest, AHundredThousandLinesPlayToTheEnd) {
         replay += (i % 2 == 0) ? "wait 1\n" : "# a comment line\n";
     }
   }
-  const Outcome played = Play(game, replay);
+  const ReplayOutcome played = PlayReplay(game, replay);
   ASSERT_EQ(played.status, 0) << played.errors;
   EXPECT_EQ(played.state["frame"], "Room");
   EXPECT_EQ(played.state["variables"]["A"], clicks % 2);
@@ -80,7 +64,7 @@ TEST(LongReplayTest, ALineDeepInALongReplayThatCannotBeReadStopsItWithItsNumber)
   for (int i = 2; i < 100000; ++i) replay += "wait 1\n";
   replay += "wait 99999999999999\n";  // line 100,000
   replay += "click 100 100\n";
-  const Outcome played = Play(game, replay);
+  const ReplayOutcome played = PlayReplay(game, replay);
   EXPECT_NE(played.status, 0);
   EXPECT_NE(played.errors.find("line 100000"), std::string::npos) << played.errors;
 }

@@ -11,6 +11,7 @@
 #include "app/Replay.h"
 #include "platform/Picture.h"
 #include "support/GameBuilder.h"
+#include "support/ReplayRun.h"
 #include "support/MetafileWriter.h"
 
 namespace tw::test {
@@ -52,29 +53,12 @@ void WriteMetafileGame(const GameFolder& game) {
   WriteFrame(game, "Tower", {.background = "255"});
 }
 
-struct Result {
-  int status;
-  Json state;
-  std::string errors;
-};
-
-Result Play(const GameFolder& game, const std::string& replay, const std::string& shot = {}) {
-  game.write("replay.txt", replay);
-  std::ostringstream out, err;
-  ReplayOptions options;
-  options.replayFile = game.file("replay.txt");
-  options.gameFolder = game.path();
-  options.dumpState = true;
-  options.screenshot = shot;
-  const int status = RunReplay(options, out, err);
-  return {status, out.str().empty() ? Json() : Json::parse(out.str()), err.str()};
-}
 
 TEST(MetafileGameTest, MetafileBackgroundAndHotspotPictureLoadShowAndPlay) {
   GameFolder game;
   WriteMetafileGame(game);
   const std::string shot = game.file("shot.png");
-  const Result r = Play(game, "wait 100\n", shot);
+  const ReplayOutcome r = PlayReplay(game, "wait 100\n", shot);
   ASSERT_EQ(r.status, 0) << r.errors;
   EXPECT_EQ(r.state["frame"], "Hall");
   EXPECT_EQ(r.state["boxes"], Json::array());  // no error box on the way
@@ -90,7 +74,7 @@ TEST(MetafileGameTest, MetafileBackgroundAndHotspotPictureLoadShowAndPlay) {
   EXPECT_EQ(rgb(359, 177), 0xFFFF00u);  // its knob
   EXPECT_EQ(rgb(380, 140), 0x0000FFu);  // beside the door: sky again
 
-  const Result played = Play(game, "click 330 180\nwait 100\n");
+  const ReplayOutcome played = PlayReplay(game, "click 330 180\nwait 100\n");
   ASSERT_EQ(played.status, 0) << played.errors;
   EXPECT_EQ(played.state["frame"], "Tower");
   EXPECT_EQ(played.state["boxes"], Json::array());

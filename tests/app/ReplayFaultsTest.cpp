@@ -16,29 +16,13 @@
 #include "platform/Picture.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/GameBuilder.h"
+#include "support/ReplayRun.h"
 
 namespace tw::test {
 namespace {
 
 using Json = nlohmann::json;
 
-struct Result {
-  int status;
-  Json state;
-  std::string errors;
-};
-
-Result Play(const GameFolder& game, const std::string& replay, const std::string& screenshot = {}) {
-  game.write("replay.txt", replay);
-  std::ostringstream out, err;
-  ReplayOptions options;
-  options.replayFile = game.file("replay.txt");
-  options.gameFolder = game.path();
-  options.dumpState = true;
-  options.screenshot = screenshot;
-  const int status = RunReplay(options, out, err);
-  return {status, out.str().empty() ? Json() : Json::parse(out.str()), err.str()};
-}
 
 // One frame with a hotspot that shows a message box when clicked.
 void WriteTalkingGame(const GameFolder& game) {
@@ -74,18 +58,18 @@ TEST(ReplayFaultsTest, AnAnswerThatNoBoxTakesStopsTheReplay) {
   GameFolder game;
   WriteTalkingGame(game);
   // The click's box takes the answer that follows it.
-  const Result answered = Play(game, "click 50 50\nanswer ok\nwait 10\n");
+  const ReplayOutcome answered = PlayReplay(game, "click 50 50\nanswer ok\nwait 10\n");
   EXPECT_EQ(answered.status, 0) << answered.errors;
   ASSERT_EQ(answered.state["boxes"].size(), 1u);
 
   for (const char* replay : {"wait 10\nanswer ok\n", "wait 10\ninput hello\n",
                              "click 50 50\ninput\n"}) {
-    const Result r = Play(game, replay);
+    const ReplayOutcome r = PlayReplay(game, replay);
     EXPECT_EQ(r.status, 1) << replay;
     EXPECT_NE(r.errors.find("line 2: no box to answer"), std::string::npos)
         << replay << r.errors;
   }
-  EXPECT_NE(Play(game, "click 50 50\nanswer ok\nanswer ok\n").errors.find("line 3: no box"),
+  EXPECT_NE(PlayReplay(game, "click 50 50\nanswer ok\nanswer ok\n").errors.find("line 3: no box"),
             std::string::npos);
 }
 
@@ -165,7 +149,7 @@ TEST(ReplayFaultsTest, AGameWithWindows1252FileNamesPlays) {
   SavePicture(game, "Areas/Cl\xE9.bmp", 0x00FF00);
 
   const std::string shot = game.path() + "shot.png";
-  const Result r = Play(game, "click 150 150\nwait 100\n", shot);
+  const ReplayOutcome r = PlayReplay(game, "click 150 150\nwait 100\n", shot);
   ASSERT_EQ(r.status, 0) << r.errors;
   EXPECT_EQ(r.state["boxes"], Json::array()) << r.state["boxes"];
   EXPECT_EQ(r.state["inventory"], Json({"Key"}));

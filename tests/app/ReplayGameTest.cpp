@@ -6,6 +6,7 @@
 
 #include "app/Replay.h"
 #include "support/GameBuilder.h"
+#include "support/ReplayRun.h"
 
 namespace tw::test {
 namespace {
@@ -43,27 +44,11 @@ void WriteLighthouse(const GameFolder& game) {
   WriteAction(game, "Top", 1, {.variable = "LampOn", .setOne = true, .endGame = true});
 }
 
-struct ReplayResult {
-  int status;
-  Json state;
-  std::string errors;
-};
-
-ReplayResult Play(const GameFolder& game, const std::string& replay) {
-  game.write("replay.txt", replay);
-  std::ostringstream out, err;
-  ReplayOptions options;
-  options.replayFile = game.file("replay.txt");
-  options.gameFolder = game.path();
-  options.dumpState = true;
-  const int status = RunReplay(options, out, err);
-  return {status, out.str().empty() ? Json() : Json::parse(out.str()), err.str()};
-}
 
 TEST(ReplayGameTest, TheLighthousePlaysThroughToItsEnd) {
   GameFolder game;
   WriteLighthouse(game);
-  const ReplayResult r = Play(game,
+  const ReplayOutcome r = PlayReplay(game,
                               "# open the door, take the shell, go in, back out, in, up\n"
                               "click 10 310\n"    // the door is still shut: the background
                               "click 110 310\n"   // the lever
@@ -95,7 +80,7 @@ TEST(ReplayGameTest, TheLighthousePlaysThroughToItsEnd) {
 TEST(ReplayGameTest, StateOfAGameInProgress) {
   GameFolder game;
   WriteLighthouse(game);
-  const ReplayResult r = Play(game, "click 110 310\nwait 500\n");
+  const ReplayOutcome r = PlayReplay(game, "click 110 310\nwait 500\n");
   ASSERT_EQ(r.status, 0) << r.errors;
   const Json& s = r.state;
   EXPECT_EQ(s["frame"], "Beach");
@@ -110,20 +95,20 @@ TEST(ReplayGameTest, StateOfAGameInProgress) {
   EXPECT_GE(s["clock_ms"].get<int>(), 600);
 
   // "The door creaks open." has 21 characters: the bar goes after 21 x 70 + 1000 ms.
-  const ReplayResult later = Play(game, "click 110 310\nwait 2400\n");
+  const ReplayOutcome later = PlayReplay(game, "click 110 310\nwait 2400\n");
   EXPECT_TRUE(later.state["message_bar"].is_null());
 }
 
 TEST(ReplayGameTest, ExitAskedAndAnsweredInsideTheBox) {
   GameFolder game;
   WriteLighthouse(game);
-  const ReplayResult kept = Play(game, "key Q\nanswer no\nwait 500\n");
+  const ReplayOutcome kept = PlayReplay(game, "key Q\nanswer no\nwait 500\n");
   EXPECT_TRUE(kept.state["game_window_open"]);
   ASSERT_EQ(kept.state["boxes"].size(), 1u);
   EXPECT_EQ(kept.state["boxes"][0]["text"], "Do you really want to quit?");
   EXPECT_EQ(kept.state["boxes"][0]["answer"], "no");
 
-  const ReplayResult left = Play(game, "key Q\nanswer yes\nwait 500\nclick 10 10\n");
+  const ReplayOutcome left = PlayReplay(game, "key Q\nanswer yes\nwait 500\nclick 10 10\n");
   EXPECT_FALSE(left.state["game_window_open"]);
   EXPECT_NE(left.errors.find("line 4"), std::string::npos);  // input after the end is noted
 }
@@ -132,31 +117,31 @@ TEST(ReplayGameTest, MenusAreChosenByNameOnlyWhenShown) {
   GameFolder game;
   WriteLighthouse(game);
   // The Debug menu's frame list is hidden until its four keys are pressed.
-  const ReplayResult hidden = Play(game, "menu mnuFrameName:Tower\n");
+  const ReplayOutcome hidden = PlayReplay(game, "menu mnuFrameName:Tower\n");
   EXPECT_EQ(hidden.state["frame"], "Beach");
   EXPECT_NE(hidden.errors.find("not shown"), std::string::npos);
 
-  const ReplayResult shown =
-      Play(game, "key F12\nkey F11\nkey F10\nkey F9\nmenu mnuFrameName:Tower\n"
+  const ReplayOutcome shown =
+      PlayReplay(game, "key F12\nkey F11\nkey F10\nkey F9\nmenu mnuFrameName:Tower\n"
                  "menu mnuExit\nanswer yes\nwait 200\n");
   ASSERT_EQ(shown.status, 0) << shown.errors;
   EXPECT_EQ(shown.state["frame"], "Tower");
   EXPECT_FALSE(shown.state["game_window_open"]);
 
-  EXPECT_EQ(Play(game, "menu mnuNoSuchThing\n").status, 1);
+  EXPECT_EQ(PlayReplay(game, "menu mnuNoSuchThing\n").status, 1);
 }
 
 TEST(ReplayGameTest, BadReplaysAndFoldersStopWithClearMessages) {
   GameFolder game;
   WriteLighthouse(game);
-  const ReplayResult bad = Play(game, "click 1 2\n\n# fine\njump 3 4\n");
+  const ReplayOutcome bad = PlayReplay(game, "click 1 2\n\n# fine\njump 3 4\n");
   EXPECT_EQ(bad.status, 1);
   EXPECT_NE(bad.errors.find("line 4"), std::string::npos);
   EXPECT_NE(bad.errors.find("jump"), std::string::npos);
 
   for (const char* text : {"click 1\n", "wait -5\n", "key F13\n", "answer maybe\n",
                                   "click a b\n"}) {
-    EXPECT_EQ(Play(game, text).status, 1) << text;
+    EXPECT_EQ(PlayReplay(game, text).status, 1) << text;
   }
 
   std::ostringstream out, err;

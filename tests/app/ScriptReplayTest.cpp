@@ -8,6 +8,7 @@
 #include "app/Replay.h"
 #include "platform/Picture.h"
 #include "support/GameBuilder.h"
+#include "support/ReplayRun.h"
 
 namespace tw::test {
 namespace {
@@ -38,14 +39,9 @@ void WriteCellar(const GameFolder& game) {
 }
 
 Json Play(const GameFolder& game, const std::string& replay) {
-  game.write("replay.txt", replay);
-  std::ostringstream out, err;
-  ReplayOptions options;
-  options.replayFile = game.file("replay.txt");
-  options.gameFolder = game.path();
-  options.dumpState = true;
-  EXPECT_EQ(RunReplay(options, out, err), 0) << err.str();
-  return out.str().empty() ? Json() : Json::parse(out.str());
+  ReplayOutcome run = PlayReplay(game, replay);
+  EXPECT_EQ(run.status, 0) << run.errors;
+  return run.state;
 }
 
 TEST(ScriptReplayTest, APuzzleSolvedByScripts) {

@@ -9,6 +9,7 @@
 #include "app/Replay.h"
 #include "platform/Picture.h"
 #include "support/GameBuilder.h"
+#include "support/ReplayRun.h"
 
 namespace tw::test {
 namespace {
@@ -45,22 +46,6 @@ void WriteShore(const GameFolder& game, bool skipStartupWindow) {
   }
 }
 
-struct ReplayRun {
-  int status;
-  Json state;
-  std::string errors;
-};
-
-ReplayRun Play(const GameFolder& game, const std::string& replay) {
-  game.write("replay.txt", replay);
-  std::ostringstream out, err;
-  ReplayOptions options;
-  options.replayFile = game.file("replay.txt");
-  options.gameFolder = game.path();
-  options.dumpState = true;
-  const int status = RunReplay(options, out, err);
-  return {status, out.str().empty() ? Json() : Json::parse(out.str()), err.str()};
-}
 
 void ExpectSameGame(const Json& a, const Json& b) {
   for (const char* field : {"frame", "history", "variables", "variants", "inventory",
@@ -80,12 +65,12 @@ const char* kPlayAndSave =
 TEST(SaveLoadReplayTest, LoadedFromTheStartupWindowInANewRun) {
   GameFolder game;
   WriteShore(game, false);
-  const ReplayRun first = Play(game, kPlayAndSave);
+  const ReplayOutcome first = PlayReplay(game, kPlayAndSave);
   ASSERT_EQ(first.status, 0) << first.errors;
   EXPECT_EQ(first.state["inventory"], Json({"Shell", "Lamp"}));
   EXPECT_EQ(first.state["saved_games"], Json({"Evening"}));
 
-  const ReplayRun second = Play(game, "load Evening\n");
+  const ReplayOutcome second = PlayReplay(game, "load Evening\n");
   ASSERT_EQ(second.status, 0) << second.errors;
   EXPECT_TRUE(second.state["game_window_open"].get<bool>()) << second.errors << second.state.dump();
   ExpectSameGame(first.state, second.state);
@@ -100,9 +85,9 @@ TEST(SaveLoadReplayTest, LoadedFromTheStartupWindowInANewRun) {
 TEST(SaveLoadReplayTest, LoadedFromTheMenuOverAGameInProgress) {
   GameFolder game;
   WriteShore(game, true);
-  const ReplayRun first = Play(game, kPlayAndSave);
+  const ReplayOutcome first = PlayReplay(game, kPlayAndSave);
   ASSERT_EQ(first.status, 0) << first.errors;
-  const ReplayRun second = Play(game,
+  const ReplayOutcome second = PlayReplay(game,
                           "click 210 110\n"  // a different game: the door opens
                           "load Evening\n"
                           "click 20 210\n");  // the lamp is taken again: the game plays on
@@ -114,7 +99,7 @@ TEST(SaveLoadReplayTest, LoadedFromTheMenuOverAGameInProgress) {
 TEST(SaveLoadReplayTest, ReplacingNeedsAnAnswerAndBadChoicesShowTheirBoxes) {
   GameFolder game;
   WriteShore(game, true);
-  const ReplayRun run = Play(game,
+  const ReplayOutcome run = PlayReplay(game,
                        "save First\n"
                        "click 110 110\n"
                        "save First\n"
@@ -131,7 +116,7 @@ TEST(SaveLoadReplayTest, ReplacingNeedsAnAnswerAndBadChoicesShowTheirBoxes) {
   EXPECT_EQ(boxes[2]["text"], "Please select something.");
   EXPECT_NE(run.errors.find("no saved game 'Nowhere'"), std::string::npos);
   // First was kept: loading it gives an empty inventory.
-  const ReplayRun again = Play(game, "load First\n");
+  const ReplayOutcome again = PlayReplay(game, "load First\n");
   EXPECT_EQ(again.state["inventory"], Json::array());
 }
 
