@@ -8,6 +8,7 @@
 #
 # usage: drag_then_click.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
+export SMOKE_LIB="$(cd "$(dirname "$0")" && pwd)/lib.sh"
 player=$1
 game=$2
 work=$3
@@ -24,15 +25,7 @@ player=$1; game=$2; work=$3
 "$player" "$game" > "$work/player.log" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
-wait_for() {
-  for _ in $(seq 1 100); do
-    if w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) && [ -n "$w" ]; then
-      echo "$w"; return 0
-    fi
-    sleep 0.1
-  done
-  echo "no window for: $*" >&2; return 1
-}
+. "$SMOKE_LIB"  # wait_for
 area() {  # area PNG: the 640 x 480 game area
   import -window root "$work/screen.png"
   convert "$work/screen.png" -crop "640x480+$ox+$oy" +repage "$1"

@@ -5,6 +5,7 @@
 #
 # usage: real_window.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
+export SMOKE_LIB="$(cd "$(dirname "$0")" && pwd)/lib.sh"
 player=$1
 game=$2
 work=$3
@@ -22,15 +23,7 @@ player=$1; game=$2; work=$3
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
-wait_for() {  # wait_for ARGS...: the first visible window xdotool search finds
-  for _ in $(seq 1 100); do
-    if w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) && [ -n "$w" ]; then
-      echo "$w"; return 0
-    fi
-    sleep 0.1
-  done
-  echo "no window for: $*" >&2; return 1
-}
+. "$SMOKE_LIB"  # wait_for
 
 # The start-up window: its Start button is the first of the three, centred.
 startup=$(wait_for --class talewick-player)

@@ -7,6 +7,7 @@
 #
 # usage: save_and_load.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
+export SMOKE_LIB="$(cd "$(dirname "$0")" && pwd)/lib.sh"
 player=$1
 game=$2
 work=$3
@@ -17,15 +18,7 @@ cp -r "$game" "$work/game"
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 player=$1; game=$2; work=$3
-wait_for() {  # wait_for ARGS...: the first visible window xdotool search finds
-  for _ in $(seq 1 100); do
-    if w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) && [ -n "$w" ]; then
-      echo "$w"; return 0
-    fi
-    sleep 0.1
-  done
-  echo "no window for: $*" >&2; return 1
-}
+. "$SMOKE_LIB"  # wait_for
 area() {  # area WINDOW PNG: the 640 x 480 game area under the window's menu bar
   eval "$(xdotool getwindowgeometry --shell "$1")"
   import -window root "$work/screen.png"

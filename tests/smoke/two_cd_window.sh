@@ -7,6 +7,7 @@
 #
 # usage: two_cd_window.sh PLAYER DEMO_GAME WORK_FOLDER
 set -euo pipefail
+export SMOKE_LIB="$(cd "$(dirname "$0")" && pwd)/lib.sh"
 player=$1
 demo=$2
 work=$3
@@ -34,15 +35,7 @@ XDG_CONFIG_HOME="$work/config" "$player" "$work/game" > "$work/player.log" 2>&1 
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
-wait_for() {  # wait_for ARGS...: the first visible window xdotool search finds
-  for _ in $(seq 1 100); do
-    if w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) && [ -n "$w" ]; then
-      echo "$w"; return 0
-    fi
-    sleep 0.1
-  done
-  echo "no window for: $*" >&2; return 1
-}
+. "$SMOKE_LIB"  # wait_for
 # The CD window: the program's 360 x 220 pixel window.
 cd_window() {
   for _ in $(seq 1 100); do

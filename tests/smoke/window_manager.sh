@@ -13,6 +13,7 @@
 #
 # usage: window_manager.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
+export SMOKE_LIB="$(cd "$(dirname "$0")" && pwd)/lib.sh"
 player=$1
 game=$2
 work=$3
@@ -33,15 +34,7 @@ sleep 1
 "$player" "$game" > "$work/player.log" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null || true; kill $wm 2>/dev/null || true' EXIT
-wait_for() {
-  for _ in $(seq 1 100); do
-    if w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) && [ -n "$w" ]; then
-      echo "$w"; return 0
-    fi
-    sleep 0.1
-  done
-  echo "no window for: $*" >&2; return 1
-}
+. "$SMOKE_LIB"  # wait_for
 geometry() {  # geometry WINDOW: X Y WIDTH HEIGHT of its inside, on the screen
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
                            /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
