@@ -8,6 +8,15 @@
 
 namespace tw::effects {
 
+namespace {
+
+// std::clamp and PixelBuffer::row are shared inline functions whose one linked copy may come
+// from any file; the per-pixel loop below uses its own, so that it is compiled with this
+// file's options (the fuzz build leaves comparison tracing out of it).
+int Clamp(int v, int low, int high) { return v < low ? low : (v > high ? high : v); }
+
+}  // namespace
+
 std::int32_t VexClock::VexTime(int mode, std::int64_t nowMs) {
   if (mode == 1) {
     start_ = nowMs;
@@ -41,13 +50,15 @@ void VexWave(platform::PixelBuffer& dst, const platform::PixelBuffer& src, int w
     columnShift[x] = static_cast<int>(
         std::lround(height * 0.5 * std::sin(kTwoPi * x / (length * 1.5) + phase * 0.75)));
   }
+  const std::uint32_t* const pixels = src.row(0);
+  const std::size_t stride = static_cast<std::size_t>(src.width());
   for (int y = 0; y < h; ++y) {
     std::uint32_t* out = dst.row(y);
     const int dx = rowShift[y];
     for (int x = 0; x < w; ++x) {
-      const int sx = std::clamp(x + dx, 0, w - 1);
-      const int sy = std::clamp(y + columnShift[x], 0, h - 1);
-      out[x] = src.row(sy)[sx];
+      const int sx = Clamp(x + dx, 0, w - 1);
+      const int sy = Clamp(y + columnShift[x], 0, h - 1);
+      out[x] = pixels[static_cast<std::size_t>(sy) * stride + static_cast<std::size_t>(sx)];
     }
   }
 }

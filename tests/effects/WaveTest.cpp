@@ -63,6 +63,29 @@ TEST(WaveTest, TheWaveFillsTheDestinationAndMovesWithThePhase) {
   EXPECT_EQ(Differences(again, b), 0);
 }
 
+// Each output pixel comes from near its own place, also when the source is wider and taller
+// than the destination (its rows are longer than the part the wave draws).
+TEST(WaveTest, EveryPixelComesFromNearItsOwnPlaceInALargerSource) {
+  PixelBuffer src(90, 60);
+  for (int y = 0; y < 60; ++y) {
+    for (int x = 0; x < 90; ++x) src.set(x, y, static_cast<std::uint32_t>(y * 1000 + x));
+  }
+  PixelBuffer out(64, 40);
+  for (const float phase : {0.0f, 0.7f, 2.9f}) {
+    VexWave(out, src, 64, 40, 127, phase);
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        const int from = static_cast<int>(out.at(x, y));
+        const int fx = from % 1000, fy = from / 1000;
+        ASSERT_LT(fx, 64) << x << "," << y;  // only the drawn part is read
+        ASSERT_LT(fy, 40) << x << "," << y;
+        ASSERT_LE(std::abs(fx - x), 5) << x << "," << y;
+        ASSERT_LE(std::abs(fy - y), 3) << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(WaveTest, MergePaintWhitensTheWaterAndTheMaskKeepsOnlyTheWaterMoving) {
   PixelBuffer picture(4, 1);
   for (int x = 0; x < 4; ++x) picture.set(x, 0, 0x123456);
