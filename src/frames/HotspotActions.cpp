@@ -11,7 +11,6 @@
 
 #include "common/FieldReader.h"
 #include "frames/FrameFile.h"
-#include "frames/MediaWait.h"
 #include "frames/FieldTests.h"
 #include "game/Game.h"
 #include "platform/Platform.h"
@@ -242,11 +241,7 @@ std::int16_t Game::MakeAction(std::int16_t AreaIndex, std::int16_t ObjectIndex) 
     if (player_.GameStopped) return result;
     if (a.playVideo != 0) {
       SetScreenPointerArrow();
-      while (!StopMovie && MediaStillPlaying(MediaStatus())) {
-        platform().processEvents();
-        HideMenus();
-        platform().processEvents();
-      }
+      WaitWhileVideoPlays();
       SetScreenPointerDefault();
       StopMovie = false;
       if (frameChangeComing()) FadeSoundChannels(1);

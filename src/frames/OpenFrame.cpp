@@ -6,7 +6,6 @@
 #include "common/TextEncoding.h"
 #include "frames/FrameDataReads.h"
 #include "frames/FrameFile.h"
-#include "frames/MediaWait.h"
 #include "game/Game.h"
 #include "platform/Picture.h"
 #include "platform/Platform.h"
@@ -275,11 +274,7 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
     if (videoAfter) playFrameVideo();
     if (stopped()) return;
     SetScreenPointerArrow();
-    while (!StopMovie && MediaStillPlaying(MediaStatus())) {
-      platform().processEvents();
-      HideMenus();
-      platform().processEvents();
-    }
+    WaitWhileVideoPlays();
     SetScreenPointerDefault();
     CutSceneArea.setVisible(false);
     StopVideo();

@@ -159,6 +159,8 @@ class Game {
   void StopVideo();
   void PlayMovieWithStop(const std::string& path, platform::Element& host, bool stretch, int left,
                          int top, int width, int height);
+  // Keeps the window alive until the playing video ends or is stopped (StopMovie).
+  void WaitWhileVideoPlays();
   // --- calls into subsystems that arrive later (they do nothing until then) -----------
   // Effects.
   void TransitionStep1(std::int16_t iTransNumber);

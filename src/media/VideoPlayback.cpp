@@ -1,11 +1,12 @@
 // The game's video operations over the shared multimedia device: starting a video that a
 // click or Escape may stop, and asking whether one plays.
 //
-// The callers' wait loops poll MediaStatus; each poll moves the video's pictures on to the
-// clock's time, so the pictures advance exactly as often as the loop asks.
+// The wait for a video polls MediaStatus; each poll moves the video's pictures on to the
+// clock's time, so the pictures advance exactly as often as the wait asks.
 #include <algorithm>
 #include <cctype>
 
+#include "frames/MediaWait.h"
 #include "game/Game.h"
 #include "media/MediaSystem.h"
 #include "platform/Platform.h"
@@ -23,6 +24,18 @@ std::string Game::MediaStatus() {
 bool Game::IsVideoPlaying() {
   // Nothing was ever started when the media system does not exist yet.
   return media_ && MediaStatus() == "playing";
+}
+
+void Game::WaitWhileVideoPlays() {
+  while (!StopMovie && MediaStillPlaying(MediaStatus())) {
+    const std::int64_t before = platform().clockMs();
+    platform().processEvents();
+    HideMenus();
+    platform().processEvents();
+    // Nothing else is due before the next picture: give the processor back rather than
+    // polling flat out for the length of the video.
+    if (platform().clockMs() == before) platform().sleepMs(1);
+  }
 }
 
 void Game::StopVideo() {
