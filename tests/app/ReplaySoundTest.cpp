@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/Replay.h"
+#include "support/ReplayRun.h"
 #include "support/GameBuilder.h"
 #include "support/SoundFiles.h"
 
@@ -81,14 +82,9 @@ TEST(ReplaySoundTest, EscapeEndsAVideoAndWithoutInputItPlaysToItsEnd) {
   GameFolder game;
   WriteShore(game);
   const auto clockAfter = [&](const std::string& replay) {
-    game.write("replay.txt", replay);
-    std::ostringstream out, err;
-    ReplayOptions options;
-    options.replayFile = game.file("replay.txt");
-    options.gameFolder = game.path();
-    options.dumpState = true;
-    EXPECT_EQ(RunReplay(options, out, err), 0) << err.str();
-    return Json::parse(out.str())["clock_ms"].get<std::int64_t>();
+    const ReplayOutcome outcome = PlayReplay(game, replay);
+    EXPECT_EQ(outcome.status, 0) << outcome.errors;
+    return outcome.state["clock_ms"].get<std::int64_t>();
   };
   const std::int64_t escaped = clockAfter("click 50 50\nwait 700\nkey Escape\n");
   EXPECT_GE(escaped, 700);

@@ -10,6 +10,7 @@
 #include "app/Replay.h"
 #include "platform/GuiForPainting.h"
 #include "platform/Picture.h"
+#include "support/ReplayRun.h"
 #include "support/GameBuilder.h"
 
 namespace tw::test {
@@ -39,19 +40,13 @@ struct Result {
 };
 
 Result Play(const GameFolder& game, const std::string& replay) {
-  game.write("replay.txt", replay);
-  std::ostringstream out, err;
-  ReplayOptions options;
-  options.replayFile = game.file("replay.txt");
-  options.gameFolder = game.path();
-  options.dumpState = true;
-  options.screenshot = game.file("shot.png");
+  const ReplayOutcome outcome = PlayReplay(game, replay, game.file("shot.png"));
   Result r;
-  r.status = RunReplay(options, out, err);
-  r.errors = err.str();
-  if (!out.str().empty()) r.state = Json::parse(out.str());
+  r.status = outcome.status;
+  r.errors = outcome.errors;
+  r.state = outcome.state;
   platform::GuiForPainting gui;
-  r.shot = platform::Picture::load(options.screenshot);
+  r.shot = platform::Picture::load(game.file("shot.png"));
   return r;
 }
 

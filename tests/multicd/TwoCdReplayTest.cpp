@@ -7,6 +7,7 @@
 
 #include "app/Replay.h"
 #include "platform/Picture.h"
+#include "support/ReplayRun.h"
 #include "support/GameBuilder.h"
 
 namespace tw::test {
@@ -50,19 +51,13 @@ class TwoCdReplayTest : public ::testing::Test {
     std::uint32_t pixel;
   };
   Result play(const std::string& replay) {
-    game.write("replay.txt", replay);
-    std::ostringstream out, err;
-    ReplayOptions options;
-    options.replayFile = game.file("replay.txt");
-    options.gameFolder = game.path();
-    options.dumpState = true;
-    options.screenshot = game.file("shot.png");
-    const int status = RunReplay(options, out, err);
+    const ReplayOutcome outcome = PlayReplay(game, replay, game.file("shot.png"));
+    const int status = outcome.status;
     std::uint32_t pixel = 0;
     if (game.exists("shot.png")) {
       pixel = platform::Picture::load(game.file("shot.png"))->pixel(10, 10) & 0xFFFFFF;
     }
-    return {status, out.str().empty() ? Json() : Json::parse(out.str()), err.str(), pixel};
+    return {status, outcome.state, outcome.errors, pixel};
   }
   std::vector<std::string> boxTexts(const Json& state) {
     std::vector<std::string> texts;
