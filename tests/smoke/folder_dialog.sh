@@ -6,11 +6,9 @@
 #
 # usage: folder_dialog.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
-player=$1
-game=$(cd "$2" && pwd)
-work=$3
-rm -rf "$work"
-mkdir -p "$work/bin" "$work/empty" "$work/config"
+. "$(dirname "$0")/lib.sh"
+smoke_begin "$@" bin empty config
+game=$(cd "$game" && pwd)
 # No game beside this copy of the program: it must ask for one.
 cp "$player" "$work/bin/talewick-player"
 
@@ -22,16 +20,8 @@ export XDG_CONFIG_HOME="$work/config"
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
 
-wait_for() {  # wait_for ARGS...: the first visible top-level window xdotool search finds
-  for _ in $(seq 1 100); do
-    if w=$(xdotool search --maxdepth 1 --onlyvisible "$@" 2>/dev/null | head -n 1) &&
-       [ -n "$w" ]; then
-      echo "$w"; return 0
-    fi
-    sleep 0.1
-  done
-  echo "no window for: $*" >&2; return 1
-}
+. "$SMOKE_LIB"
+wait_top() { wait_for --maxdepth 1 "$@"; }  # a top-level window, not a dialog's part
 wait_gone() {  # wait_gone WINDOW: until it is no longer shown
   for _ in $(seq 1 100); do
     local shown
@@ -64,7 +54,7 @@ has_icon() {  # has_icon WINDOW: the window carries an icon for the desktop
 # 1. A folder that is not a game: one box, then exit status 2 with the line on stderr.
 "$player" "$work/empty" > "$work/refused.log" 2>&1 &
 pid=$!; pids+=("$pid")
-box=$(wait_for --name "^Talewick player$")
+box=$(wait_top --name "^Talewick player$")
 sleep 0.5
 import -window root "$work/refused_box.png"
 has_icon "$box" || { echo "the box has no icon" >&2; exit 1; }
@@ -77,24 +67,24 @@ grep -q "empty is not a game folder: no Config/General" "$work/refused.log"
 #    first (a box says why not, the dialog comes again), then the game.
 "$player" > "$work/first.log" 2>&1 &
 pid=$!; pids+=("$pid")
-dialog=$(wait_for --name "Choose the folder of a Talewick game")
+dialog=$(wait_top --name "Choose the folder of a Talewick game")
 sleep 1
 import -window root "$work/dialog.png"
 point_at "$dialog"
 xdotool type --delay 20 "$work/empty"
 xdotool key Return
-box=$(wait_for --name "^Talewick player$")
+box=$(wait_top --name "^Talewick player$")
 sleep 0.5
 import -window root "$work/not_a_game_box.png"
 point_at "$box"; xdotool key Return
-dialog=$(wait_for --name "Choose the folder of a Talewick game")
+dialog=$(wait_top --name "Choose the folder of a Talewick game")
 sleep 1
 point_at "$dialog"
 xdotool key ctrl+a
 xdotool type --delay 20 "$game"
 xdotool key Return
 wait_gone "$dialog"
-startup=$(wait_for --class talewick-player)
+startup=$(wait_top --class talewick-player)
 sleep 1
 import -window root "$work/startup.png"
 has_icon "$startup" || { echo "the start-up window has no icon" >&2; xdotool getwindowname "$startup" >&2; xdotool getwindowgeometry "$startup" >&2; xdotool search --maxdepth 1 --onlyvisible --class talewick-player >&2; xprop -id "$startup" >&2; exit 1; }
@@ -106,16 +96,16 @@ grep -qi "LastGame=$game" "$work/config/talewick/talewick.ini" ||
 #    button opens the game window, which carries the icon too.
 "$player" > "$work/second.log" 2>&1 &
 pid=$!; pids+=("$pid")
-dialog=$(wait_for --name "Choose the folder of a Talewick game")
+dialog=$(wait_top --name "Choose the folder of a Talewick game")
 sleep 1
 import -window root "$work/dialog_again.png"
 point_at "$dialog"; xdotool key Return
 wait_gone "$dialog"
-startup=$(wait_for --class talewick-player)
+startup=$(wait_top --class talewick-player)
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$startup")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + 85)) click 1
-gamewin=$(wait_for --name "Lighthouse Keeper")
+gamewin=$(wait_top --name "Lighthouse Keeper")
 sleep 1
 import -window root "$work/game.png"
 has_icon "$gamewin" || { echo "the game window has no icon" >&2; exit 1; }
@@ -124,7 +114,7 @@ kill "$pid"; wait "$pid" 2>/dev/null || true
 # 4. Cancelling the dialog ends the program quietly.
 "$player" > "$work/cancel.log" 2>&1 &
 pid=$!; pids+=("$pid")
-dialog=$(wait_for --name "Choose the folder of a Talewick game")
+dialog=$(wait_top --name "Choose the folder of a Talewick game")
 sleep 1
 point_at "$dialog"; xdotool key Escape
 wait_exit "$pid"

@@ -4,11 +4,8 @@
 #
 # usage: hidpi_start.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
-player=$1
-game=$2
-work=$3
-rm -rf "$work"
-mkdir -p "$work"
+. "$(dirname "$0")/lib.sh"
+smoke_begin "$@"
 
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail

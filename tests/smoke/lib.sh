@@ -1,12 +1,117 @@
-# Shell helpers the real-window smoke sessions share (sourced through $SMOKE_LIB, which each
-# test script sets to this file before it starts its session under Xvfb).
+# Shell helpers the real-window smoke tests share. A test script sources this file and calls
+# smoke_begin; its session under Xvfb sources it again through $SMOKE_LIB.
 
-wait_for() {  # wait_for ARGS...: the first visible window xdotool search finds
+# smoke_begin PLAYER GAME WORK [FOLDER...]: the three arguments every smoke test takes, and
+# a fresh work folder (with these folders inside it).
+smoke_begin() {
+  player=$1; game=$2; work=$3
+  shift 3
+  rm -rf "$work"
+  mkdir -p "$work"
+  local folder
+  for folder in "$@"; do mkdir -p "$work/$folder"; done
+}
+SMOKE_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lib.sh
+export SMOKE_LIB
+
+# ---- outside the session: comparing pictures ----
+
+# rmse A B [GEOMETRY]: root mean square difference over all channels, 0 (same) to 1, of the
+# two pictures or of the same part of both. Fonts and scaling may differ by a few levels,
+# another frame differs by far more.
+rmse() {
+  local a=$1 b=$2
+  if [ $# -ge 3 ]; then
+    convert "$1" -crop "$3" +repage "$work/rmse_a.png"
+    convert "$2" -crop "$3" +repage "$work/rmse_b.png"
+    a=$work/rmse_a.png b=$work/rmse_b.png
+  fi
+  compare -metric RMSE "$a" "$b" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p' || true
+}
+below() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d < limit) }'; }
+above() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d > limit) }'; }
+
+# same_beach_frame ACTUAL EXPECTED LIMIT WHAT: the two game areas show the same frame. The
+# sea ripples and the gull flies on their own clocks, so the parts above the gull and below
+# the sea are compared.
+same_beach_frame() {
+  local part d
+  for part in 640x148+0+0 640x146+0+334; do
+    d=$(rmse "$1" "$2" "$part")
+    echo "difference between $4 ($part): $d"
+    below "$d" "$3" || { echo "$4 differ (see $work)" >&2; return 1; }
+  done
+}
+
+# ---- inside the session: the real window ----
+
+# wait_for ARGS...: the first visible window `xdotool search ARGS` finds, other than the
+# window $exclude when that is set.
+wait_for() {
+  local w
   for _ in $(seq 1 100); do
-    if w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) && [ -n "$w" ]; then
+    if w=$(xdotool search --onlyvisible "$@" 2>/dev/null | grep -v -x "${exclude:-none}" |
+           head -n 1) && [ -n "$w" ]; then
       echo "$w"; return 0
     fi
     sleep 0.1
   done
   echo "no window for: $*" >&2; return 1
+}
+
+# geometry WINDOW: X Y WIDTH HEIGHT of its inside, on the screen.
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+                           /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+
+# startup_button Y: clicks the start-up window's button at that height (Start 85, Load 117).
+startup_button() {
+  local startup
+  startup=$(wait_for --class talewick-player); sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$startup")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + $1)) click 1
+}
+
+# find_game_window: waits for the demo's game window; sets gamewin, and ox and oy, the top
+# left corner of its 640 x 480 game area below the menu bar.
+find_game_window() {
+  gamewin=$(wait_for --name "Lighthouse Keeper"); sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$gamewin")"
+  ox=$X; oy=$((Y + HEIGHT - 480))
+}
+
+# start_game: Start in the start-up window, then find_game_window.
+start_game() { startup_button 85; find_game_window; }
+
+# load_newest_save: Load in the start-up window, the first saved game in the list, then
+# find_game_window.
+load_newest_save() {
+  startup_button 117
+  wait_for --name "Load a previously saved game" > /dev/null; sleep 0.5
+  xdotool key Down; xdotool key Return; sleep 3
+  find_game_window
+}
+
+# click_game X Y: a click at that pixel of the game area.
+click_game() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; }
+
+# drag_game X0 Y0 X1 Y1: press at the first pixel of the game area, move there in eight
+# steps as a hand would, release.
+drag_game() {
+  xdotool mousemove $((ox + $1)) $((oy + $2)); sleep 0.5
+  xdotool mousedown 1; sleep 0.2
+  local k
+  for k in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((ox + $1 + ($3 - $1) * k / 8)) $((oy + $2 + ($4 - $2) * k / 8))
+    sleep 0.05
+  done
+  sleep 0.2
+  xdotool mouseup 1
+}
+
+# game_area PNG: a screenshot of the game area.
+game_area() {
+  import -window root "$work/screen.png"
+  convert "$work/screen.png" -crop "640x480+$ox+$oy" +repage "$1"
 }

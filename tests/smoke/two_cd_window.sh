@@ -7,14 +7,10 @@
 #
 # usage: two_cd_window.sh PLAYER DEMO_GAME WORK_FOLDER
 set -euo pipefail
-export SMOKE_LIB="$(cd "$(dirname "$0")" && pwd)/lib.sh"
-player=$1
-demo=$2
-work=$3
-rm -rf "$work"
-mkdir -p "$work"
+. "$(dirname "$0")/lib.sh"
+smoke_begin "$@"
 title="The Lighthouse Keeper's Lamp"
-cp -r "$demo" "$work/game"
+cp -r "$game" "$work/game"
 mkdir -p "$work/cd1/Data/$title/Frames" "$work/cd2/Data/$title/Frames"
 mv "$work/game/Frames/beach.jpg" "$work/cd1/Data/$title/Frames/beach.005"
 mv "$work/game/Frames/path.jpg" "$work/cd2/Data/$title/Frames/path.005"
@@ -35,7 +31,7 @@ XDG_CONFIG_HOME="$work/config" "$player" "$work/game" > "$work/player.log" 2>&1 
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
-. "$SMOKE_LIB"  # wait_for
+. "$SMOKE_LIB"
 # The CD window: the program's 360 x 220 pixel window.
 cd_window() {
   for _ in $(seq 1 100); do
@@ -59,15 +55,8 @@ answer_cd() {
   xdotool mousemove $((X + 228)) $((Y + 196)) click 1
 }
 
-startup=$(wait_for --class talewick-player)
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$startup")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + 85)) click 1
-gamewin=$(wait_for --name "Lighthouse Keeper")
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$gamewin")"
-gx=$X; top=$((Y + HEIGHT - 480))
-xdotool mousemove $((gx + 320)) $((top + 250)) click 1
+start_game
+click_game 320 250
 
 w=$(cd_window)
 sleep 0.5
@@ -76,22 +65,20 @@ eval "$(xdotool getwindowgeometry --shell "$w")"
 convert "$work/cd_window1.png" -crop "360x220+$X+$Y" +repage "$work/cd_window.png"
 answer_cd "$w" "$work/cd1"
 sleep 2.5  # the title fades into the beach
-xdotool mousemove $((gx + 548)) $((top + 330)) click 1
+click_game 548 330
 w=$(cd_window)
 sleep 0.5
 import -window root "$work/cd_window2.png"
 answer_cd "$w" "$work/cd2"
 sleep 4  # the beach slides away to the cliff path
-import -window root "$work/screen.png"
-convert "$work/screen.png" -crop "640x480+$gx+$top" +repage "$work/actual.png"
+game_area "$work/actual.png"
 SESSION
 
 xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$work"
 
-difference=$(compare -metric RMSE "$work/actual.png" "$work/expected.png" null: 2>&1 |
-             sed -n 's/.*(\(.*\)).*/\1/p')
+difference=$(rmse "$work/actual.png" "$work/expected.png")
 echo "difference between the window and the headless picture: $difference"
-awk -v d="$difference" 'BEGIN { exit !(d != "" && d < 0.03) }' || {
+below "$difference" 0.03 || {
   echo "the window does not show the cliff path reached from both CDs" >&2
   exit 1
 }

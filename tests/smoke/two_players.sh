@@ -7,11 +7,8 @@
 #
 # usage: two_players.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
-player=$1
-game=$2
-work=$3
-rm -rf "$work"
-mkdir -p "$work/config" "$work/home" "$work/run"
+. "$(dirname "$0")/lib.sh"
+smoke_begin "$@" config home run
 chmod 700 "$work/run"
 
 cat > "$work/session.sh" <<'SESSION'
@@ -24,30 +21,16 @@ sleep 1
 "$player" "$game" > "$work/first.log" 2>&1 &
 first=$!
 trap 'kill $first ${second:-} $wm 2>/dev/null || true' EXIT
-wait_for() {
-  for _ in $(seq 1 100); do
-    if w=$(xdotool search --onlyvisible "$@" 2>/dev/null | grep -v -x "${exclude:-none}" |
-           head -n 1) && [ -n "$w" ]; then
-      echo "$w"; return 0
-    fi
-    sleep 0.1
-  done
-  echo "no window for: $*" >&2; return 1
-}
-geometry() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-                           /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
-}
+. "$SMOKE_LIB"
 startup=$(wait_for --class talewick-player); sleep 1
 echo "first_startup $(geometry "$startup")" > "$work/facts.txt"
-eval "$(xdotool getwindowgeometry --shell "$startup")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + 85)) click 1
+startup_button 85
 game1=$(wait_for --name "Lighthouse Keeper"); sleep 1
 echo "first_game $(geometry "$game1")" >> "$work/facts.txt"
 
 "$player" "$game" > "$work/second.log" 2>&1 &
 second=$!
-exclude=$game1 startup2=$(exclude=$game1 wait_for --class talewick-player); sleep 1.5
+startup2=$(exclude=$game1 wait_for --class talewick-player); sleep 1.5
 echo "second_startup $(geometry "$startup2")" >> "$work/facts.txt"
 echo "second_state $(xprop -id "$startup2" _NET_WM_STATE)" >> "$work/facts.txt"
 # A click on a part of the first game that the second start-up window leaves free.

@@ -13,12 +13,8 @@
 #
 # usage: window_manager.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
-export SMOKE_LIB="$(cd "$(dirname "$0")" && pwd)/lib.sh"
-player=$1
-game=$2
-work=$3
-rm -rf "$work"
-mkdir -p "$work/config" "$work/home"
+. "$(dirname "$0")/lib.sh"
+smoke_begin "$@" config home
 
 printf 'start\nclick 320 250\nwait 1100\nclick 548 330\nwait 1500\n' > "$work/replay.txt"
 XDG_CONFIG_HOME="$work/config" "$player" --replay "$work/replay.txt" \
@@ -34,18 +30,12 @@ sleep 1
 "$player" "$game" > "$work/player.log" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null || true; kill $wm 2>/dev/null || true' EXIT
-. "$SMOKE_LIB"  # wait_for
-geometry() {  # geometry WINDOW: X Y WIDTH HEIGHT of its inside, on the screen
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-                           /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
-}
+. "$SMOKE_LIB"
 shot() {  # shot NAME X Y W H: that part of the screen
   import -window root "$work/screen.png"
   convert "$work/screen.png" -crop "$4x$5+$2+$3" +repage "$work/$1.png"
 }
-startup=$(wait_for --class talewick-player); sleep 1
-eval "$(xdotool getwindowgeometry --shell "$startup")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + 85)) click 1
+startup_button 85
 gamewin=$(wait_for --name "Lighthouse Keeper"); sleep 1
 read -r x y w h <<< "$(geometry "$gamewin")"
 menu=$((h - 480))
@@ -95,10 +85,6 @@ cat "$work/positions.txt"
 field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/positions.txt"; }
 fail() { echo "$*" >&2; exit 1; }
 
-rmse() {  # rmse A B: root mean square difference of two pictures, 0 (same) to 1
-  compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p' || true
-}
-below() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d < limit) }'; }
 # The game picture inside a full-screen shot: as large as fits below the menu bar, centred.
 picture_in_screen() {  # picture_in_screen NAME
   local menu=$(field menu 1)
