@@ -21,12 +21,15 @@ foreach(_size ${TALEWICK_ICON_SIZES})
           RENAME talewick-player.png)
 endforeach()
 
-# The manual page carries the version of this build.
+# The manual page carries the version of this build. It is installed compressed, as Debian
+# wants manual pages; man reads it either way.
 file(READ ${_data}/talewick-player.6 _man)
 string(REPLACE "@VERSION@" "${PROJECT_VERSION}" _man "${_man}")
 file(WRITE ${CMAKE_BINARY_DIR}/talewick-player.6 "${_man}")
+file(ARCHIVE_CREATE OUTPUT ${CMAKE_BINARY_DIR}/talewick-player.6.gz
+     PATHS ${CMAKE_BINARY_DIR}/talewick-player.6 FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_data}/talewick-player.6)
-install(FILES ${CMAKE_BINARY_DIR}/talewick-player.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_BINARY_DIR}/talewick-player.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/talewick-player)
 

@@ -63,9 +63,10 @@ for size in 16 24 32 48 64 128 256; do
 done
 
 # The manual page: section 6, this version, and every option --help lists.
-man=$root/usr/share/man/man6/talewick-player.6
-[ -f "$man" ] || fail "no manual page"
-grep -q "^\.TH TALEWICK-PLAYER 6 .*$version" "$man" || fail "the manual page's title line is wrong"
+man=$root/usr/share/man/man6/talewick-player.6.gz
+[ -f "$man" ] || fail "no compressed manual page"
+gzip -t "$man" || fail "the manual page is not a whole gzip file"
+zgrep -q "^\.TH TALEWICK-PLAYER 6 .*$version" "$man" || fail "the manual page's title line is wrong"
 text=$(MANWIDTH=200 man -l "$man" 2> "$work/man.err")
 [ ! -s "$work/man.err" ] || { cat "$work/man.err" >&2; fail "the manual page has errors"; }
 options=$("$root/usr/bin/talewick-player" --help | grep -oE '^  (-h, )?--[a-z-]+' | grep -oE -- '--[a-z-]+')
