@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# One inventory item dropped onto another with the real mouse: a saved game in the lamp
+# room is made headlessly and loaded in the real window; the inventory bar is opened by
+# hovering and the wick is dragged onto the oil can (press, moves, release through X). The
+# two must make the oiled wick: the bar must then show what the headless player shows after
+# the same drop, and no longer what it showed before.
+#
+# usage: item_onto_item.sh PLAYER GAME_FOLDER WORK_FOLDER
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+smoke_begin "$@"
+cp -r "$game" "$work/game"
+
+# The play-through up to the soaking of the wick, then a save. The two pictures of the bar
+# (open, the pointer on the oil can) before and after the drop, as the headless player
+# paints them.
+awk '/^dragitem 3 4/ { exit } !/^#/ { print }' "$game/walkthrough.txt" > "$work/upto.txt"
+bar_open='move 320 300\nwait 1000\nmove 10 10\nwait 1500\nmove 152 26\nwait 500\n'
+{ cat "$work/upto.txt"; echo "save Soak"; } > "$work/save.txt"
+{ cat "$work/upto.txt"; printf "$bar_open"; } > "$work/before.txt"
+{ cat "$work/upto.txt"; printf "dragitem 3 4\nwait 3000\n$bar_open"; } > "$work/after.txt"
+for name in save before after; do
+  "$player" --replay "$work/$name.txt" --screenshot "$work/$name.png" "$work/game" 2>/dev/null
+done
+[ -f "$work/game/Soak.sav" ] || { echo "the replay did not save the game" >&2; exit 1; }
+
+cat > "$work/session.sh" <<'SESSION'
+set -euo pipefail
+player=$1; game=$2; work=$3
+"$player" "$game" > "$work/player.log" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+. "$SMOKE_LIB"
+load_newest_save
+xdotool mousemove $((ox + 320)) $((oy + 300)); sleep 1
+xdotool mousemove $((ox + 10)) $((oy + 10)); sleep 1.5              # the bar opens
+drag_game 110 26 152 26; sleep 3                                    # the wick onto the oil can
+game_area "$work/dropped.png"
+xdotool mousemove $((ox + 320)) $((oy + 300)); sleep 1
+xdotool mousemove $((ox + 10)) $((oy + 10)); sleep 1.5              # the bar again
+xdotool mousemove $((ox + 152)) $((oy + 26)); sleep 0.5
+game_area "$work/actual.png"
+SESSION
+
+xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$work/game" "$work"
+
+d=$(rmse "$work/before.png" "$work/after.png" 640x52+0+0)
+echo "difference of the headless bar before and after the drop: $d"
+above "$d" 0.02 || { echo "the headless drop changed nothing in the bar" >&2; exit 1; }
+d=$(rmse "$work/actual.png" "$work/after.png" 640x52+0+0)
+echo "difference of the window's bar from the headless bar after the drop: $d"
+below "$d" 0.02 || { echo "the drop onto the oil can did not make the oiled wick (see $work)" >&2; exit 1; }
