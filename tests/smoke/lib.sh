@@ -7,7 +7,9 @@ smoke_begin() {
   player=$1; game=$2; work=$3
   shift 3
   rm -rf "$work"
-  mkdir -p "$work"
+  mkdir -p "$work" "$work/config"
+  # The player's settings (full screen, window size, last game) stay with the test.
+  export XDG_CONFIG_HOME="$work/config"
   local folder
   for folder in "$@"; do mkdir -p "$work/$folder"; done
 }
@@ -19,12 +21,20 @@ export SMOKE_LIB
 # rmse A B [GEOMETRY]: root mean square difference over all channels, 0 (same) to 1, of the
 # two pictures or of the same part of both. Fonts and scaling may differ by a few levels,
 # another frame differs by far more.
+# A missing picture gives no number, which every comparison below takes as a failure.
 rmse() {
   local a=$1 b=$2
+  [ -f "$a" ] && [ -f "$b" ] || { echo "no picture to compare: $a or $b" >&2; return 0; }
   if [ $# -ge 3 ]; then
-    convert "$1" -crop "$3" +repage "$work/rmse_a.png"
-    convert "$2" -crop "$3" +repage "$work/rmse_b.png"
+    rm -f "$work/rmse_a.png" "$work/rmse_b.png"
+    convert "$1" -crop "$3" +repage "$work/rmse_a.png" 2>/dev/null || true
+    convert "$2" -crop "$3" +repage "$work/rmse_b.png" 2>/dev/null || true
     a=$work/rmse_a.png b=$work/rmse_b.png
+    # A part that lies outside a picture (a window smaller than expected) is no match.
+    if [ "$(identify -format %wx%h "$a" 2>/dev/null)" != "${3%%+*}" ] ||
+       [ "$(identify -format %wx%h "$b" 2>/dev/null)" != "${3%%+*}" ]; then
+      echo "the part $3 lies outside $1 or $2" >&2; return 0
+    fi
   fi
   compare -metric RMSE "$a" "$b" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p' || true
 }
@@ -41,6 +51,18 @@ same_beach_frame() {
     echo "difference between $4 ($part): $d"
     below "$d" "$3" || { echo "$4 differ (see $work)" >&2; return 1; }
   done
+}
+
+# picture_in_screen SHOT WxH MENU OUT: the 640 x 480 game picture out of a full-screen shot
+# of a W x H screen with a menu bar MENU pixels high; the picture is as large as fits below
+# the bar, centred.
+picture_in_screen() {
+  local sw=${2%x*} sh=${2#*x} pw ph px py
+  read -r pw ph px py <<< "$(awk -v m="$3" -v W="$sw" -v S="$sh" 'BEGIN {
+    H = S - m; f = W / 640; if (H / 480 < f) f = H / 480;
+    w = int(640 * f + 0.5); h = int(480 * f + 0.5);
+    print w, h, int((W - w) / 2), m + int((H - h) / 2) }')"
+  convert "$1" -crop "${pw}x${ph}+${px}+${py}" +repage -resize '640x480!' "$4"
 }
 
 # ---- inside the session: the real window ----

@@ -85,16 +85,6 @@ cat "$work/positions.txt"
 field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/positions.txt"; }
 fail() { echo "$*" >&2; exit 1; }
 
-# The game picture inside a full-screen shot: as large as fits below the menu bar, centred.
-picture_in_screen() {  # picture_in_screen NAME
-  local menu=$(field menu 1)
-  read -r pw ph px py <<< "$(awk -v m="$menu" 'BEGIN {
-    H = 1200 - m; f = 1600 / 640; if (H / 480 < f) f = H / 480;
-    w = int(640 * f + 0.5); h = int(480 * f + 0.5);
-    print w, h, int((1600 - w) / 2), m + int((H - h) / 2) }')"
-  convert "$work/$1.png" -crop "${pw}x${ph}+${px}+${py}" +repage -resize '640x480!' \
-    "$work/$1_game.png"
-}
 check_picture() {  # check_picture PNG LIMIT WHAT
   local d
   d=$(rmse "$1" "$work/expected.png")
@@ -110,13 +100,13 @@ mx=$(field moved 1); my=$(field moved 2)
   fail "the first move did not stick: the window is at $mx, $my"
 
 [ "$(field wm_full 3)x$(field wm_full 4)" = "1600x1200" ] || fail "the window manager's full screen was refused"
-picture_in_screen wm_full
+picture_in_screen "$work/wm_full.png" 1600x1200 "$(field menu 1)" "$work/wm_full_game.png"
 check_picture "$work/wm_full_game.png" 0.05 "full screen by the window manager"
 [ "$(field wm_back 1) $(field wm_back 2)" = "$mx $my" ] || fail "leaving full screen lost the window's place"
 [ "$(field wm_back 3)x$(field wm_back 4)" = "640x$((480 + $(field menu 1)))" ] || fail "leaving full screen lost the window's size"
 
 [ "$(field key_full 3)x$(field key_full 4)" = "1600x1200" ] || fail "Alt+Enter did not make the window full screen"
-picture_in_screen key_full
+picture_in_screen "$work/key_full.png" 1600x1200 "$(field menu 1)" "$work/key_full_game.png"
 check_picture "$work/key_full_game.png" 0.05 "full screen by Alt+Enter"
 [ "$(field key_back 1) $(field key_back 2)" = "$mx $my" ] || fail "Alt+Enter back did not restore the window's place"
 

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
@@ -164,6 +165,14 @@ void WindowView::applyGeometry() {
     }
     if (wantFull != isFull) {
       stateChangeOurs_ = true;
+      // With no window manager nobody acts on the full-screen state, and the window would
+      // keep its size (before it is first shown: only the menu bar). So it first takes the
+      // whole screen it is on itself; a window manager gives it the same. (Set after the
+      // state, the geometry would end the state again.)
+      if (wantFull) {
+        const QScreen* on = screen();
+        setGeometry(on ? on->geometry() : screenSetup().real);
+      }
       setWindowState(wantFull ? (windowState() | Qt::WindowFullScreen)
                               : (windowState() & ~Qt::WindowFullScreen));
       stateChangeOurs_ = false;

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Full screen on an X display with no window manager (a kiosk, a bare session), where no one
+# acts on a window's full-screen state: Alt+Enter must still make the game window cover the
+# screen with the game picture scaled into it, Alt+Enter again must bring back the window
+# where it was, and a game last left in full screen must open in full screen, not as a
+# window holding only its menu bar.
+#
+# usage: full_screen_no_wm.sh PLAYER GAME_FOLDER WORK_FOLDER
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+smoke_begin "$@"
+
+printf 'start\nclick 320 250\nwait 1300\n' > "$work/replay.txt"
+"$player" --replay "$work/replay.txt" --screenshot "$work/expected.png" "$game" 2>/dev/null
+
+cat > "$work/session.sh" <<'SESSION'
+set -euo pipefail
+player=$1; game=$2; work=$3
+. "$SMOKE_LIB"
+"$player" "$game" > "$work/run1.log" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+start_game
+click_game 320 250; sleep 2                                         # on to the beach
+echo "window $(geometry "$gamewin")" > "$work/facts.txt"
+xdotool key alt+Return; sleep 1.5
+echo "full $(geometry "$gamewin")" >> "$work/facts.txt"
+import -window root "$work/full.png"
+xdotool key alt+Return; sleep 1.5
+echo "back $(geometry "$gamewin")" >> "$work/facts.txt"
+xdotool key alt+Return; sleep 1                                     # and leave it full screen
+kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true
+
+"$player" "$game" > "$work/run2.log" 2>&1 &
+pid=$!
+startup_button 85
+gamewin=$(wait_for --name "Lighthouse Keeper"); sleep 1.5
+echo "reopened $(geometry "$gamewin")" >> "$work/facts.txt"
+SESSION
+
+xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$game" "$work"
+cat "$work/facts.txt"
+field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/facts.txt"; }
+fail() { echo "$*" >&2; exit 1; }
+
+menu=$(( $(field window 4) - 480 ))
+[ "$(field full 1),$(field full 2) $(field full 3)x$(field full 4)" = "0,0 1280x960" ] ||
+  fail "Alt+Enter did not make the window cover the screen"
+picture_in_screen "$work/full.png" 1280x960 "$menu" "$work/full_game.png"
+same_beach_frame "$work/full_game.png" "$work/expected.png" 0.05 \
+  "the full-screen picture and the headless beach"
+[ "$(field back 1) $(field back 2) $(field back 3) $(field back 4)" = \
+  "$(field window 1) $(field window 2) $(field window 3) $(field window 4)" ] ||
+  fail "Alt+Enter back did not restore the window's place and size"
+grep -q '^FullScreen=1' "$work"/config/talewick/*.ini || fail "full screen was not remembered"
+[ "$(field reopened 3)x$(field reopened 4)" = "1280x960" ] ||
+  fail "the game left in full screen did not open in full screen"
+echo "ok"
