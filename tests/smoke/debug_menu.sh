@@ -16,10 +16,8 @@ printf 'start\nclick 320 250\nwait 1100\nclick 548 330\nwait 1500\nkey F12\nkey 
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 player=$1; game=$2; work=$3
-"$player" "$game" > "$work/player.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
 . "$SMOKE_LIB"
+launch_player
 start_game
 click_game 320 250; sleep 1.5                                       # on to the beach
 click_game 548 330; sleep 2                                         # the cliff path
@@ -41,7 +39,7 @@ xdotool key Down Down Down Down Return; sleep 3                       # Cancel, 
 game_area "$work/actual.png"
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$game" "$work"
+run_session "$game"
 d=$(rmse "$work/menus_before.png" "$work/menus_debug.png")
 echo "difference of the menu bar before and after the Debug keys: $d"
 above "$d" 0.02 || { echo "the Debug keys did not add the Debug menu (see $work)" >&2; exit 1; }

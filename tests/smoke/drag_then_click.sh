@@ -18,10 +18,8 @@ printf 'start\nclick 320 250\nwait 1100\nclick 252 412\nwait 6000\nclick 548 330
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 player=$1; game=$2; work=$3
-"$player" "$game" > "$work/player.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
 . "$SMOKE_LIB"
+launch_player
 start_game
 click_game 320 250; sleep 1.5                                       # on to the beach
 click_game 252 412; sleep 3                                         # the shell
@@ -36,7 +34,7 @@ sleep 3
 game_area "$work/actual.png"
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$game" "$work"
+run_session "$game"
 
 # The bar (52 pixels at the top) is still open after the drop, as it was before the press.
 d=$(rmse "$work/dropped.png" "$work/bar_open.png" 640x52+0+0)

@@ -15,7 +15,7 @@ cp -r "$game" "$work/game"
 
 # The play-through up to the oiled wick fitted into the lamp, then a save; and the lit lamp
 # room after the video, headless.
-awk '/^drag 2 320 250/ { exit } !/^#/ { print }' "$game/walkthrough.txt" > "$work/upto.txt"
+walkthrough_before "drag 2 320 250" > "$work/upto.txt"
 { cat "$work/upto.txt"; echo "save Lamp"; } > "$work/save.txt"
 { cat "$work/upto.txt"; printf 'drag 2 320 250\nwait 1000\n'; } > "$work/lit.txt"
 for name in save lit; do
@@ -26,20 +26,17 @@ done
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 player=$1; game=$2; work=$3
-"$player" "$game" > "$work/player.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
 . "$SMOKE_LIB"
+launch_player
 load_newest_save
-xdotool mousemove $((ox + 320)) $((oy + 300)); sleep 0.5
-xdotool mousemove $((ox + 10)) $((oy + 10)); sleep 1.5              # the bar opens
+open_bar
 drag_game 68 26 320 250                                             # the matches onto the lamp
 sleep 0.5; game_area "$work/video.png"
 xdotool key Escape; sleep 0.3; xdotool key Escape; sleep 0.5
 game_area "$work/after_escape.png"
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$work/game" "$work"
+run_session "$work/game"
 
 # The cut-scene area: 320 x 240 at 160, 120.
 d=$(rmse "$work/video.png" "$work/lit.png" 320x240+160+120)

@@ -17,10 +17,8 @@ sed -i '6s/^0,0,#TRUE#\r$/0,0,#FALSE#\r/' "$general"
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 player=$1; game=$2; work=$3
-"$player" "$game" > "$work/player.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
 . "$SMOKE_LIB"
+launch_player
 bar() {  # bar NAME: the top strip of the screen, where the menu bar shows
   import -window root "$work/screen.png"
   convert "$work/screen.png" -crop 400x18+0+0 +repage "$work/$1.png"
@@ -37,7 +35,7 @@ xdotool key F12 F11 F10 F9; sleep 0.7; bar debug
 xdotool click 3; sleep 0.7; bar right_hidden
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$work/game" "$work"
+run_session "$work/game"
 
 fail() { echo "$*" >&2; exit 1; }
 same() {  # same A B WHAT

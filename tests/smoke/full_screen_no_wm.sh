@@ -17,9 +17,7 @@ cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 player=$1; game=$2; work=$3
 . "$SMOKE_LIB"
-"$player" "$game" > "$work/run1.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
+launch_player run1.log
 start_game
 click_game 320 250; sleep 2                                         # on to the beach
 echo "window $(geometry "$gamewin")" > "$work/facts.txt"
@@ -31,14 +29,13 @@ echo "back $(geometry "$gamewin")" >> "$work/facts.txt"
 xdotool key alt+Return; sleep 1                                     # and leave it full screen
 kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true
 
-"$player" "$game" > "$work/run2.log" 2>&1 &
-pid=$!
+launch_player run2.log
 startup_button 85
 gamewin=$(wait_for --name "Lighthouse Keeper"); sleep 1.5
 echo "reopened $(geometry "$gamewin")" >> "$work/facts.txt"
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$game" "$work"
+run_session "$game"
 cat "$work/facts.txt"
 field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/facts.txt"; }
 fail() { echo "$*" >&2; exit 1; }

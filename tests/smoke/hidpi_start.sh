@@ -24,7 +24,7 @@ done > "$work/windows.txt"
 import -window root "$work/shot.png"
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$game" "$work"
+run_session "$game"
 echo "windows shown:"; cat "$work/windows.txt"
 if [ ! -s "$work/windows.txt" ]; then echo "no window came up" >&2; exit 1; fi
 if grep -qx '!!!' "$work/windows.txt"; then

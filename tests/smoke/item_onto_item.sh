@@ -14,7 +14,7 @@ cp -r "$game" "$work/game"
 # The play-through up to the soaking of the wick, then a save. The two pictures of the bar
 # (open, the pointer on the oil can) before and after the drop, as the headless player
 # paints them.
-awk '/^dragitem 3 4/ { exit } !/^#/ { print }' "$game/walkthrough.txt" > "$work/upto.txt"
+walkthrough_before "dragitem 3 4" > "$work/upto.txt"
 bar_open='move 320 300\nwait 1000\nmove 10 10\nwait 1500\nmove 152 26\nwait 500\n'
 { cat "$work/upto.txt"; echo "save Soak"; } > "$work/save.txt"
 { cat "$work/upto.txt"; printf "$bar_open"; } > "$work/before.txt"
@@ -27,22 +27,18 @@ done
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 player=$1; game=$2; work=$3
-"$player" "$game" > "$work/player.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
 . "$SMOKE_LIB"
+launch_player
 load_newest_save
-xdotool mousemove $((ox + 320)) $((oy + 300)); sleep 1
-xdotool mousemove $((ox + 10)) $((oy + 10)); sleep 1.5              # the bar opens
+open_bar
 drag_game 110 26 152 26; sleep 3                                    # the wick onto the oil can
 game_area "$work/dropped.png"
-xdotool mousemove $((ox + 320)) $((oy + 300)); sleep 1
-xdotool mousemove $((ox + 10)) $((oy + 10)); sleep 1.5              # the bar again
+open_bar
 xdotool mousemove $((ox + 152)) $((oy + 26)); sleep 0.5
 game_area "$work/actual.png"
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$work/game" "$work"
+run_session "$work/game"
 
 d=$(rmse "$work/before.png" "$work/after.png" 640x52+0+0)
 echo "difference of the headless bar before and after the drop: $d"

@@ -15,6 +15,21 @@ smoke_begin() {
 }
 SMOKE_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lib.sh
 export SMOKE_LIB
+# A step that fails names itself, in the test and in its session, functions included.
+set -E
+trap 'echo "smoke: this step failed: $BASH_COMMAND (line $LINENO of ${BASH_SOURCE[0]##*/})" >&2' ERR
+
+# run_session GAME [WxH]: $work/session.sh under a fresh Xvfb screen (1280 x 960 unless
+# given), with the player, GAME and the work folder as its three arguments.
+run_session() {
+  xvfb-run -a -s "-screen 0 ${2:-1280x960}x24" bash "$work/session.sh" "$player" "$1" "$work"
+}
+
+# walkthrough_before PREFIX: the demo's play-through without its comments, up to the first
+# line that starts with PREFIX.
+walkthrough_before() {
+  awk -v p="$1" 'index($0, p) == 1 { exit } !/^#/ { print }' "$game/walkthrough.txt"
+}
 
 # ---- outside the session: comparing pictures ----
 
@@ -81,6 +96,21 @@ wait_for() {
   echo "no window for: $*" >&2; return 1
 }
 
+# launch_player [LOG]: the player on $game in the background, its process id in pid; it is
+# ended when the session ends.
+launch_player() {
+  # The X server may still be starting on a busy machine: wait until it answers.
+  local tries=0
+  until xdotool getdisplaygeometry > /dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 100 ] || { echo "the X server $DISPLAY does not answer" >&2; return 1; }
+    sleep 0.1
+  done
+  "$player" "$game" > "$work/${1:-player.log}" 2>&1 &
+  pid=$!
+  trap 'kill $pid 2>/dev/null || true' EXIT
+}
+
 # geometry WINDOW: X Y WIDTH HEIGHT of its inside, on the screen.
 geometry() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
@@ -130,6 +160,13 @@ drag_game() {
   done
   sleep 0.2
   xdotool mouseup 1
+}
+
+# open_bar: the pointer leaves the inventory bar's place, then rests on its button until the
+# bar has opened.
+open_bar() {
+  xdotool mousemove $((ox + 320)) $((oy + 300)); sleep 1
+  xdotool mousemove $((ox + 10)) $((oy + 10)); sleep 1.5
 }
 
 # game_area PNG: a screenshot of the game area.

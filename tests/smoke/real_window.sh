@@ -15,10 +15,8 @@ printf 'start\nclick 320 250\nwait 1300\n' > "$work/replay.txt"
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 player=$1; game=$2; work=$3
-"$player" "$game" > "$work/player.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
 . "$SMOKE_LIB"
+launch_player
 # The game window is a caption-less X window here (no window manager), its menu bar above
 # the 640 x 480 game area.
 start_game
@@ -26,5 +24,5 @@ click_game 320 250; sleep 2
 game_area "$work/actual.png"
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$game" "$work"
+run_session "$game"
 same_beach_frame "$work/actual.png" "$work/expected.png" 0.03 "the window and the headless picture"

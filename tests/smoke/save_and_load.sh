@@ -15,9 +15,7 @@ cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 player=$1; game=$2; work=$3
 . "$SMOKE_LIB"
-"$player" "$game" > "$work/run1.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
+launch_player run1.log
 start_game
 click_game 320 250; sleep 1.5                                       # on to the beach
 click_game 252 412; sleep 3                                         # the shell
@@ -29,12 +27,11 @@ xdotool type --delay 60 "Shell taken"; xdotool key Return; sleep 1
 xdotool key q; sleep 1; xdotool key Return; sleep 2                 # quit: Yes
 kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true
 
-"$player" "$game" > "$work/run2.log" 2>&1 &
-pid=$!
+launch_player run2.log
 load_newest_save; sleep 1
 game_area "$work/loaded.png"
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$work/game" "$work"
+run_session "$work/game"
 [ -f "$work/game/Shell taken.sav" ] || { echo "no saved game was written" >&2; exit 1; }
 same_beach_frame "$work/loaded.png" "$work/saved.png" 0.01 "the saved and the loaded game area"

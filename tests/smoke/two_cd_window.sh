@@ -23,15 +23,9 @@ printf 'start\nclick 320 250\ndrive %s\nwait 2000\nclick 548 330\ndrive %s\nwait
 
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
-player=$1; work=$2
-# The X server may still be starting on a busy machine: wait until it answers.
-for _ in $(seq 1 50); do xdotool getdisplaygeometry > /dev/null 2>&1 && break; sleep 0.1; done
-# The chosen drive is remembered per user: a fresh settings folder for this run.
-XDG_CONFIG_HOME="$work/config" "$player" "$work/game" > "$work/player.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-
+player=$1; game=$2; work=$3
 . "$SMOKE_LIB"
+launch_player  # the chosen drive is remembered in the test's own settings folder
 # The CD window: the program's 360 x 220 pixel window.
 cd_window() {
   for _ in $(seq 1 100); do
@@ -74,7 +68,7 @@ sleep 4  # the beach slides away to the cliff path
 game_area "$work/actual.png"
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$work"
+run_session "$work/game"
 
 difference=$(rmse "$work/actual.png" "$work/expected.png")
 echo "difference between the window and the headless picture: $difference"

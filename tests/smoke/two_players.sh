@@ -45,7 +45,7 @@ done
 echo "on_top $top" >> "$work/facts.txt"
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$game" "$work"
+run_session "$game"
 cat "$work/facts.txt"
 field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/facts.txt"; }
 fail() { echo "$*" >&2; exit 1; }

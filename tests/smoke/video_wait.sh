@@ -12,7 +12,7 @@ smoke_begin "$@"
 cp -r "$game" "$work/game"
 
 # The play-through up to the oiled wick fitted into the lamp, then a save.
-awk '/^drag 2 320 250/ { exit } !/^#/ { print }' "$game/walkthrough.txt" > "$work/replay.txt"
+walkthrough_before "drag 2 320 250" > "$work/replay.txt"
 echo "save Lamp" >> "$work/replay.txt"
 "$player" --replay "$work/replay.txt" --screenshot "$work/before.png" "$work/game" 2>/dev/null
 [ -f "$work/game/Lamp.sav" ] || { echo "the replay did not save the game" >&2; exit 1; }
@@ -20,14 +20,11 @@ echo "save Lamp" >> "$work/replay.txt"
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 player=$1; game=$2; work=$3
-"$player" "$game" > "$work/player.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
 . "$SMOKE_LIB"
+launch_player
 ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }  # user + system time
 load_newest_save
-xdotool mousemove $((ox + 320)) $((oy + 300)); sleep 0.5
-xdotool mousemove $((ox + 10)) $((oy + 10)); sleep 1.5              # the bar opens
+open_bar
 drag_game 68 26 320 250; sleep 0.5                                  # the matches onto the lamp
 t0=$(date +%s%N); c0=$(ticks)
 sleep 1
@@ -37,7 +34,7 @@ t1=$(date +%s%N); c1=$(ticks)
 echo "$((c1 - c0)) $(getconf CLK_TCK) $(( (t1 - t0) / 1000000 ))" > "$work/cpu.txt"
 SESSION
 
-xvfb-run -a -s "-screen 0 1280x960x24" bash "$work/session.sh" "$player" "$work/game" "$work"
+run_session "$work/game"
 
 # The cut-scene area (320 x 240 at 160, 120) shows the video, not the lamp room.
 difference=$(rmse "$work/during.png" "$work/before.png" 320x240+160+120)

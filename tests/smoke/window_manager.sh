@@ -80,7 +80,7 @@ xdotool mousemove $((x + 92)) $((y + menu + 772)) click 1; sleep 2.5
 shot after_back "$x" $((y + menu)) 1280 960
 SESSION
 
-xvfb-run -a -s "-screen 0 1600x1200x24" bash "$work/session.sh" "$player" "$game" "$work"
+run_session "$game" 1600x1200
 cat "$work/positions.txt"
 field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/positions.txt"; }
 fail() { echo "$*" >&2; exit 1; }
