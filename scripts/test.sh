@@ -21,4 +21,4 @@ LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0" \
   ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)" -E '^(smoke|package)\.'
 
 # A short run of every fuzz target: the seeds and the kept regressions, then a little more.
-scripts/fuzz 2
+FUZZ_JOBS="$(nproc)" scripts/fuzz 2
