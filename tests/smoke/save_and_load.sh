@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Save, quit, start again, load — in the real window with the keyboard and mouse: a copy of
 # the demo game is started, the shell is picked up on the beach, S opens the save window, a
-# name is typed and Enter saves; Q and Enter quit. A second run of the program opens the load
-# window from the start-up window, and a double click on the saved game loads it (the other
-# tests load with Down and Enter). The game area must then show what it showed when the game
-# was saved (the shell gone, the satchel button shown).
+# name is typed and Enter saves; a double click on its entry saves over it; Q and Enter
+# quit. A second run of the program opens the load window from the start-up window, and a
+# double click on the saved game loads it (the other tests load with Down and Enter). The
+# game area must then show what it showed when the game was saved (the shell gone, the
+# satchel button shown).
 #
 # usage: save_and_load.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
@@ -25,6 +26,17 @@ game_area "$work/saved.png"
 xdotool key s; sleep 1.5
 wait_for --name "Save the current game" > /dev/null
 xdotool type --delay 60 "Shell taken"; xdotool key Return; sleep 1
+# Saved again over itself: a double click on its entry in the save window takes its name and
+# saves; the question whether to replace it is answered with Enter (the pointer rests on it).
+touch -d 2001-01-01 "$game/Shell taken.sav"
+xdotool key s; sleep 1
+save=$(wait_for --name "Save the current game"); sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$save")"
+shown() { xdotool search --onlyvisible --class talewick-player 2>/dev/null | wc -l; }
+before=$(shown)
+xdotool mousemove $((X + 50)) $((Y + 83)) click --repeat 2 --delay 80 1; sleep 1
+echo "$before $(shown)" > "$work/windows_shown.txt"                 # the question came?
+xdotool key Return; sleep 1
 xdotool key q; sleep 1; xdotool key Return; sleep 2                 # quit: Yes
 kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true
 
@@ -40,4 +52,7 @@ SESSION
 
 run_session "$work/game"
 [ -f "$work/game/Shell taken.sav" ] || { echo "no saved game was written" >&2; exit 1; }
+read -r before after < "$work/windows_shown.txt"
+[ "$after" -eq $((before + 1)) ] && [ "$(date -r "$work/game/Shell taken.sav" +%Y)" != 2001 ] ||
+  { echo "the double click in the save window did not save over the game" >&2; exit 1; }
 same_beach_frame "$work/loaded.png" "$work/saved.png" 0.01 "the saved and the loaded game area"
