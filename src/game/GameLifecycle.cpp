@@ -144,6 +144,8 @@ void Game::CenterWindowAndPictureBox() {
     window.setWidth(frameW + Twips16(s.GameWidth));
   } else {
     window.setCaption("");
+    // No caption on screen, but the task bar and the window switcher still name the game.
+    window.setTaskTitle(s.GameTitle);
     window.setWindowed(false);
     HideMenus();
     window.setHeight(screenHeight);

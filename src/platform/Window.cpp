@@ -40,6 +40,7 @@ std::unique_ptr<Component> Window::clone() const {
   auto w = std::make_unique<Window>(name());
   w->copyElementProperties(*this);
   w->caption_ = caption_;
+  w->taskTitle_ = taskTitle_;
   w->windowed_ = windowed_;
   w->topMost_ = topMost_;
   w->backColour_ = backColour_;
@@ -57,6 +58,12 @@ std::unique_ptr<Component> Window::clone() const {
 void Window::setCaption(std::string caption) {
   if (caption_ == caption) return;
   caption_ = std::move(caption);
+  changed(WindowHost::Change::Window);
+}
+
+void Window::setTaskTitle(std::string title) {
+  if (taskTitle_ == title) return;
+  taskTitle_ = std::move(title);
   changed(WindowHost::Change::Window);
 }
 

@@ -78,6 +78,10 @@ class Window : public Container {
   void setSizeFactor(int factor);
   PictureScaling scaling() const { return scaling_; }
   void setScaling(PictureScaling scaling);
+  // The name desktops give a window that shows no caption (task bar, window switcher); empty
+  // leaves the program's name.
+  const std::string& taskTitle() const { return taskTitle_; }
+  void setTaskTitle(std::string title);
   // A windowed window shown over the whole screen, its client area scaled into it.
   bool fullScreenShown() const { return fullScreenShown_; }
   void setFullScreenShown(bool shown);
@@ -144,6 +148,7 @@ class Window : public Container {
 
  private:
   std::string caption_;
+  std::string taskTitle_;
   bool windowed_ = true;
   bool topMost_ = false;
   Colour backColour_ = kButtonFace;

@@ -30,6 +30,7 @@ TEST_F(LifecycleTest, FullScreenMenusComeAndGoWithEscAndRightClicks) {
   startGame();
   EXPECT_FALSE(menusShown());
   EXPECT_EQ(game->window.caption(), "");
+  EXPECT_EQ(game->window.taskTitle(), "The Lighthouse");  // for the task bar
   game->Form_KeyDown(27, 0);
   EXPECT_TRUE(menusShown());
   EXPECT_TRUE(game->mnuSaveGame.visible());

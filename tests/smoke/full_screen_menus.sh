@@ -26,6 +26,8 @@ bar() {  # bar NAME: the top strip of the screen, where the menu bar shows
 startup_button 85
 sleep 2.5                                                           # the game, full screen
 xdotool mousemove 640 480 click 1; sleep 2                          # the title card: on
+# No caption on screen, but the task bar names the game.
+xdotool getwindowname "$(wait_for --name "Lighthouse Keeper")" > "$work/title.txt"
 bar hidden
 xdotool key Escape; sleep 0.7; bar esc_shown
 xdotool key Escape; sleep 0.7; bar esc_hidden
@@ -48,6 +50,8 @@ differs() {  # differs A B WHAT
   echo "difference of the bar, $3: $d"
   above "$d" 0.02 || fail "$3: the bar did not change (see $work)"
 }
+[ "$(cat "$work/title.txt")" = "The Lighthouse Keeper's Lamp" ] ||
+  fail "the full-screen window is not named after the game: $(cat "$work/title.txt")"
 mean=$(convert "$work/hidden.png" -format '%[fx:mean]' info:)
 echo "brightness of the top strip at the start: $mean"
 below "$mean" 0.01 || fail "the menus of a full-screen game are shown at the start"

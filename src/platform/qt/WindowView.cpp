@@ -113,8 +113,8 @@ void WindowView::applyFlags() {
     flags_ = flags;
     flagsSet_ = true;
   }
-  setWindowTitle(mode == WindowMode::Windowed ? QString::fromStdString(window_->caption())
-                                              : QString());
+  setWindowTitle(QString::fromStdString(mode == WindowMode::Windowed ? window_->caption()
+                                                                   : window_->taskTitle()));
 }
 
 void WindowView::applyMenus() {
