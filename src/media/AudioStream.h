@@ -29,5 +29,8 @@ std::unique_ptr<AudioStream> OpenAudioStream(const std::string& path, const std:
 std::unique_ptr<AudioStream> OpenFfmpegAudio(const std::string& path);
 std::unique_ptr<AudioStream> OpenMidiStream(const std::string& path, const std::string& soundFont);
 bool LooksLikeMidi(const std::string& path);
+// A file FluidSynth can take as a sound font: SoundFont 2 or 3 (RIFF form "sfbk") or DLS
+// (RIFF form "DLS ").
+bool LooksLikeSoundFont(const std::string& path);
 
 }  // namespace tw::media

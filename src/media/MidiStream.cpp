@@ -47,6 +47,9 @@ class MidiStream : public AudioStream {
   // The sound font is loaded on the first read, which comes from the mixer's side: a MIDI
   // file never makes the game thread wait for the sound font to load.
   bool load() {
+    // Anything else is refused before a synthesizer is made: FluidSynth would hand it to
+    // libinstpatch, which complains on the terminal and keeps some memory every time.
+    if (!LooksLikeSoundFont(soundFont_)) return false;
     settings_.reset(new_fluid_settings());
     if (!settings_) return false;
     fluid_settings_setnum(settings_.get(), "synth.sample-rate", platform::kAudioRate);
@@ -121,6 +124,13 @@ bool LooksLikeMidi(const std::string& path) {
   if (!std::equal(head, head + 4, "RIFF")) return false;
   char form[8] = {};
   return in.read(form, 8) && std::equal(form + 4, form + 8, "RMID");
+}
+
+bool LooksLikeSoundFont(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char head[12] = {};
+  if (!in.read(head, sizeof head) || !std::equal(head, head + 4, "RIFF")) return false;
+  return std::equal(head + 8, head + 12, "sfbk") || std::equal(head + 8, head + 12, "DLS ");
 }
 
 namespace {

@@ -188,6 +188,34 @@ TEST_F(MixerTest, MidiFilesPlayThroughTheSynthesizer) {
   EXPECT_FALSE(q.playing());
 }
 
+// A sound font setting that names something else: MIDI files open but stay silent and
+// end, and the other players sound as ever.
+TEST_F(MixerTest, MidiIsSilentWithAFileThatIsNoSoundFont) {
+  const std::string installed = FindSoundFont("");
+  ASSERT_FALSE(installed.empty()) << "no General MIDI sound font installed";
+  EXPECT_TRUE(LooksLikeSoundFont(installed));
+  const std::string text = write("font.sf2", "not a sound font at all");
+  const std::string wave = write("wave.sf2", SineWav(0.1, 440, 0.5));  // RIFF, but WAVE
+  const std::string dls = write("font.dls", std::string("RIFF\x10\0\0\0DLS colh", 16));
+  EXPECT_FALSE(LooksLikeSoundFont(text));
+  EXPECT_FALSE(LooksLikeSoundFont(wave));
+  EXPECT_FALSE(LooksLikeSoundFont(write("short.sf2", "RIFF")));
+  EXPECT_FALSE(LooksLikeSoundFont(folder.file("missing.sf2")));
+  EXPECT_TRUE(LooksLikeSoundFont(dls));
+
+  Mixer other(output, text);
+  SoundPlayer& midi = other.player(1);
+  ASSERT_TRUE(midi.setFile(write("tune.mid", test::MidiNotes({60, 64}, 250))));
+  midi.play();
+  SoundPlayer& sine = other.player(2);
+  ASSERT_TRUE(sine.setFile(write("a.wav", SineWav(1.0, 440, 0.5))));
+  sine.play();
+  const Recording r = listen(0.5);
+  EXPECT_NEAR(r.rms(0.05, 0.5), 0.5 * kSineRms, 0.01);  // the sine alone
+  EXPECT_FALSE(midi.playing());
+  EXPECT_TRUE(sine.playing());
+}
+
 // Bad files never play, never stop the mix, and never hang: each is silent.
 TEST_F(MixerTest, BadFilesAreSilent) {
   const std::string good = SineWav(1.0, 440, 0.5);
