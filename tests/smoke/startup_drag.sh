@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The start-up window has no caption bar: pressing on its background or on one of its labels
+# and moving drags the whole window. Dragged with the real mouse, it must follow the pointer
+# and stay where it was let go, its buttons still working there; a press on a button and a
+# move must not drag it.
+#
+# usage: startup_drag.sh PLAYER GAME_FOLDER WORK_FOLDER
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+smoke_begin "$@"
+
+cat > "$work/session.sh" <<'SESSION'
+set -euo pipefail
+player=$1; game=$2; work=$3
+. "$SMOKE_LIB"
+launch_player
+startup=$(wait_for --class talewick-player); sleep 1
+# drag X0 Y0 DX DY: press at that point of the screen, move by DX DY in ten steps, release.
+drag() {
+  xdotool mousemove "$1" "$2"; sleep 0.3
+  xdotool mousedown 1; sleep 0.2
+  local k
+  for k in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove $(($1 + $3 * k / 10)) $(($2 + $4 * k / 10)); sleep 0.05
+  done
+  sleep 0.3
+  xdotool mouseup 1; sleep 0.7
+}
+read -r x y w h <<< "$(geometry "$startup")"
+echo "at_start $x $y $w $h" > "$work/facts.txt"
+drag $((x + 8)) $((y + 8)) 150 100                    # the top left corner: background
+echo "after_background $(geometry "$startup")" >> "$work/facts.txt"
+read -r x y w h <<< "$(geometry "$startup")"
+drag $((x + w / 2)) $((y + 117)) 80 60                # on the Load button: no drag
+echo "after_button $(geometry "$startup")" >> "$work/facts.txt"
+# Start, where the window now is.
+xdotool mousemove $((x + w / 2)) $((y + 85)) click 1
+find_game_window
+echo "game_found yes" >> "$work/facts.txt"
+SESSION
+
+run_session "$game"
+cat "$work/facts.txt"
+field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/facts.txt"; }
+fail() { echo "$*" >&2; exit 1; }
+[ "$(field after_background 1)" -eq $(($(field at_start 1) + 150)) ] &&
+  [ "$(field after_background 2)" -eq $(($(field at_start 2) + 100)) ] ||
+  fail "the start-up window did not follow a drag on its background"
+[ "$(field after_background 3)" -eq "$(field at_start 3)" ] &&
+  [ "$(field after_background 4)" -eq "$(field at_start 4)" ] ||
+  fail "the start-up window changed its size while dragged"
+[ "$(field after_button 1)" -eq "$(field after_background 1)" ] &&
+  [ "$(field after_button 2)" -eq "$(field after_background 2)" ] ||
+  fail "a press on a button dragged the start-up window"
+[ "$(field game_found 1)" = yes ] || fail "Start did not start the game where the window was dropped"
+echo "ok"
