@@ -39,7 +39,6 @@ SESSION
 
 run_session "$work/game"
 
-fail() { echo "$*" >&2; exit 1; }
 same() {  # same A B WHAT
   local d; d=$(rmse "$work/$1.png" "$work/$2.png")
   echo "difference of the bar, $3: $d"

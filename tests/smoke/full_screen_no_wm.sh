@@ -20,25 +20,25 @@ player=$1; game=$2; work=$3
 launch_player run1.log
 start_game
 click_game 320 250; sleep 2                                         # on to the beach
-echo "window $(geometry "$gamewin")" > "$work/facts.txt"
-xdotool key alt+Return; sleep 1.5
-echo "full $(geometry "$gamewin")" >> "$work/facts.txt"
+window=$(geometry "$gamewin")
+echo "window $window" > "$work/facts.txt"
+xdotool key alt+Return
+echo "full $(settle "$gamewin" 0 0 1280 960)" >> "$work/facts.txt"; sleep 1
 import -window root "$work/full.png"
-xdotool key alt+Return; sleep 1.5
-echo "back $(geometry "$gamewin")" >> "$work/facts.txt"
-xdotool key alt+Return; sleep 1                                     # and leave it full screen
+xdotool key alt+Return
+echo "back $(settle "$gamewin" $window)" >> "$work/facts.txt"
+xdotool key alt+Return                                              # and leave it full screen
+settle "$gamewin" 0 0 1280 960 > /dev/null; sleep 1
 kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true
 
 launch_player run2.log
 startup_button 85
-gamewin=$(wait_for --name "Lighthouse Keeper"); sleep 1.5
-echo "reopened $(geometry "$gamewin")" >> "$work/facts.txt"
+gamewin=$(wait_for --name "Lighthouse Keeper")
+echo "reopened $(settle "$gamewin" 0 0 1280 960)" >> "$work/facts.txt"
 SESSION
 
 run_session "$game"
 cat "$work/facts.txt"
-field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/facts.txt"; }
-fail() { echo "$*" >&2; exit 1; }
 
 menu=$(( $(field window 4) - 480 ))
 [ "$(field full 1),$(field full 2) $(field full 3)x$(field full 4)" = "0,0 1280x960" ] ||

@@ -53,6 +53,10 @@ rmse() {
   fi
   compare -metric RMSE "$a" "$b" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p' || true
 }
+# fail MESSAGE: the test fails, saying why.
+fail() { echo "$*" >&2; exit 1; }
+# field KEY N: the Nth value after KEY in $work/facts.txt, where a session notes what it saw.
+field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/facts.txt"; }
 below() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d < limit) }'; }
 above() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d > limit) }'; }
 
@@ -115,6 +119,18 @@ launch_player() {
 geometry() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
                            /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+
+# settle WINDOW X Y WIDTH HEIGHT: waits up to ten seconds for the window to take that
+# place and size (a busy machine may take its time); prints where it is in the end.
+settle() {
+  local w=$1 want="$2 $3 $4 $5" now
+  for _ in $(seq 1 100); do
+    now=$(geometry "$w")
+    [ "$now" = "$want" ] && break
+    sleep 0.1
+  done
+  echo "$now"
 }
 
 # startup_button Y: clicks the start-up window's button at that height (Start 85, Load 117).

@@ -41,8 +41,6 @@ SESSION
 
 run_session "$game"
 cat "$work/facts.txt"
-field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/facts.txt"; }
-fail() { echo "$*" >&2; exit 1; }
 [ "$(field after_background 1)" -eq $(($(field at_start 1) + 150)) ] &&
   [ "$(field after_background 2)" -eq $(($(field at_start 2) + 100)) ] ||
   fail "the start-up window did not follow a drag on its background"

@@ -47,8 +47,6 @@ SESSION
 
 run_session "$game"
 cat "$work/facts.txt"
-field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/facts.txt"; }
-fail() { echo "$*" >&2; exit 1; }
 
 # Centres of the first game and of the second start-up window.
 c1x=$(( $(field first_game 1) + $(field first_game 3) / 2 ))

@@ -83,7 +83,6 @@ SESSION
 run_session "$game" 1600x1200
 cat "$work/positions.txt"
 field() { awk -v k="$1" -v n="$2" '$1 == k {print $(n + 1)}' "$work/positions.txt"; }
-fail() { echo "$*" >&2; exit 1; }
 
 check_picture() {  # check_picture PNG LIMIT WHAT
   local d
