@@ -30,6 +30,14 @@ struct PlayerCloser {
   void operator()(fluid_player_t* p) const { delete_fluid_player(p); }
 };
 
+// The form of a RIFF file ("RMID", "sfbk", "WAVE", ...); empty for any other file.
+std::string RiffForm(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char head[12] = {};
+  if (!in.read(head, sizeof head) || !std::equal(head, head + 4, "RIFF")) return "";
+  return std::string(head + 8, 4);
+}
+
 void QuietSynth() {
   static std::once_flag once;
   std::call_once(once, [] {
@@ -119,18 +127,14 @@ bool LooksLikeMidi(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   char head[4] = {};
   if (!in.read(head, 4)) return false;
-  // "RIFF" files with an "RMID" form hold a MIDI file too.
   if (std::equal(head, head + 4, "MThd")) return true;
-  if (!std::equal(head, head + 4, "RIFF")) return false;
-  char form[8] = {};
-  return in.read(form, 8) && std::equal(form + 4, form + 8, "RMID");
+  // "RIFF" files with an "RMID" form hold a MIDI file too.
+  return RiffForm(path) == "RMID";
 }
 
 bool LooksLikeSoundFont(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  char head[12] = {};
-  if (!in.read(head, sizeof head) || !std::equal(head, head + 4, "RIFF")) return false;
-  return std::equal(head + 8, head + 12, "sfbk") || std::equal(head + 8, head + 12, "DLS ");
+  const std::string form = RiffForm(path);
+  return form == "sfbk" || form == "DLS ";
 }
 
 namespace {
