@@ -263,6 +263,12 @@ TEST_F(ControlsFixture, ListRowsAreFoundAsThePainterDrawsThem) {
   EXPECT_TRUE(PressControl(window, list, 5 * 15, (2 + row) * 15, false));
   EXPECT_TRUE(PressControl(window, list, 5 * 15, (2 + row) * 15, true));
   EXPECT_EQ(log, (std::vector<std::string>{"click four", "click four", "dbl four"}));
+  // Below the last entry a press or a double click is the list's, and chooses nothing.
+  log.clear();
+  EXPECT_TRUE(PressControl(window, list, 5 * 15, (2 + 3 * row) * 15, false));
+  EXPECT_TRUE(PressControl(window, list, 5 * 15, (2 + 3 * row) * 15, true));
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(list.text(), "four");
   EXPECT_EQ(window.focus(), &list);
   EXPECT_TRUE(TypeIntoFocus(window, Qt::Key_Up, {}));
   EXPECT_EQ(list.text(), "three");

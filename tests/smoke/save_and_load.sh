@@ -5,7 +5,7 @@
 # quit. A second run of the program opens the load window from the start-up window, and a
 # double click on the saved game loads it (the other tests load with Down and Enter). The
 # game area must then show what it showed when the game was saved (the shell gone, the
-# satchel button shown).
+# satchel button shown). A double click below the entries, in either window, does nothing.
 #
 # usage: save_and_load.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
@@ -32,6 +32,12 @@ touch -d 2001-01-01 "$game/Shell taken.sav"
 xdotool key s; sleep 1
 save=$(wait_for --name "Save the current game"); sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$save")"
+# A name typed, then a double click on the empty part of the list below its one entry: that
+# chooses no entry and must not save under the typed name.
+xdotool type --delay 60 "Other"
+xdotool mousemove $((X + 50)) $((Y + 200)) click --repeat 2 --delay 80 1; sleep 1
+xdotool search --onlyvisible --name "Save the current game" > /dev/null ||
+  fail "a double click below the entries of the save window closed it"
 shown() { xdotool search --onlyvisible --class talewick-player 2>/dev/null | wc -l; }
 before=$(shown)
 xdotool mousemove $((X + 50)) $((Y + 83)) click --repeat 2 --delay 80 1; sleep 1
@@ -44,6 +50,9 @@ launch_player run2.log
 startup_button 117                                                  # Load
 load=$(wait_for --name "Load a previously saved game"); sleep 0.7
 eval "$(xdotool getwindowgeometry --shell "$load")"
+xdotool mousemove $((X + 50)) $((Y + 200)) click --repeat 2 --delay 80 1; sleep 1.5  # no entry
+xdotool search --onlyvisible --name "Load a previously saved game" > /dev/null ||
+  fail "a double click below the entries of the load window closed it"
 xdotool mousemove $((X + 50)) $((Y + 53)) click --repeat 2 --delay 80 1   # the first entry
 sleep 3
 find_game_window
@@ -51,6 +60,8 @@ game_area "$work/loaded.png"
 SESSION
 
 run_session "$work/game"
+[ ! -e "$work/game/Other.sav" ] ||
+  fail "a double click below the entries of the save window saved the typed name"
 [ -f "$work/game/Shell taken.sav" ] || { echo "no saved game was written" >&2; exit 1; }
 read -r before after < "$work/windows_shown.txt"
 [ "$after" -eq $((before + 1)) ] && [ "$(date -r "$work/game/Shell taken.sav" +%Y)" != 2001 ] ||

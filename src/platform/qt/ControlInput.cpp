@@ -38,8 +38,11 @@ bool PressControl(Window& window, Element& target, int x, int y, bool doubleClic
   }
   if (target.kind() != ElementKind::ListBox) return false;
   window.setFocus(&target);
+  // A press on the empty part below the rows, or on the edge, chooses nothing: it must not
+  // reach the list as a click or a double click either, or a double click there would act
+  // on whatever entry was chosen before (save over it, load it).
   const int row = ListRowAt(target, x, y);
-  if (row < 0) return false;
+  if (row < 0) return true;
   auto& list = static_cast<ListBox&>(target);
   if (doubleClick) {
     list.doubleClickItem(row);

@@ -21,8 +21,9 @@ class Window;
 // The list row at a point given in twips relative to the list box; -1 outside the rows.
 int ListRowAt(const Element& listBox, int x, int y);
 
-// A press on `target` at (x, y) twips relative to it. Returns true when a list row took it:
-// the press must then not be dispatched as a plain click as well.
+// A press on `target` at (x, y) twips relative to it. Returns true when a list box took it
+// (on a row, or on its empty part, where it only takes the focus): the press must then not
+// be dispatched as a plain click as well.
 bool PressControl(Window& window, Element& target, int x, int y, bool doubleClick);
 
 // A key typed while the window has focus; true when the focused control used it.
