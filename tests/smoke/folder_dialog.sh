@@ -54,7 +54,8 @@ has_icon() {  # has_icon WINDOW: the window carries an icon for the desktop
 # 1. A folder that is not a game: one box, then exit status 2 with the line on stderr.
 "$player" "$work/empty" > "$work/refused.log" 2>&1 &
 pid=$!; pids+=("$pid")
-box=$(wait_top --name "^Talewick player$")
+box=$(wait_top --name "^Talewick player$") ||
+  { echo "no box; the player said:" >&2; cat "$work/refused.log" >&2; exit 1; }
 sleep 0.5
 import -window root "$work/refused_box.png"
 has_icon "$box" || { echo "the box has no icon" >&2; exit 1; }
