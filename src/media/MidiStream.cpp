@@ -30,12 +30,18 @@ struct PlayerCloser {
   void operator()(fluid_player_t* p) const { delete_fluid_player(p); }
 };
 
-// The form of a RIFF file ("RMID", "sfbk", "WAVE", ...); empty for any other file.
-std::string RiffForm(const std::string& path) {
+// The first 12 bytes of a file, fewer when it is shorter; empty when it cannot be read.
+std::string FileHead(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   char head[12] = {};
-  if (!in.read(head, sizeof head) || !std::equal(head, head + 4, "RIFF")) return "";
-  return std::string(head + 8, 4);
+  in.read(head, sizeof head);
+  return std::string(head, static_cast<std::size_t>(in.gcount()));
+}
+
+// The form of a RIFF file ("RMID", "sfbk", "WAVE", ...) from its head; empty for any other.
+std::string RiffForm(const std::string& head) {
+  if (head.size() < 12 || head.compare(0, 4, "RIFF") != 0) return "";
+  return head.substr(8, 4);
 }
 
 void QuietSynth() {
@@ -124,16 +130,13 @@ class MidiStream : public AudioStream {
 }  // namespace
 
 bool LooksLikeMidi(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  char head[4] = {};
-  if (!in.read(head, 4)) return false;
-  if (std::equal(head, head + 4, "MThd")) return true;
+  const std::string head = FileHead(path);
   // "RIFF" files with an "RMID" form hold a MIDI file too.
-  return RiffForm(path) == "RMID";
+  return head.compare(0, 4, "MThd") == 0 || RiffForm(head) == "RMID";
 }
 
 bool LooksLikeSoundFont(const std::string& path) {
-  const std::string form = RiffForm(path);
+  const std::string form = RiffForm(FileHead(path));
   return form == "sfbk" || form == "DLS ";
 }
 

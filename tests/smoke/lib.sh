@@ -87,9 +87,8 @@ picture_in_screen() {
 # ---- inside the session: the real window ----
 
 # wait_for ARGS...: the first visible window `xdotool search ARGS` finds, other than the
-# window $exclude when that is set. It waits up to 30 s: a player starting on a busy machine
-# (the test suite runs two smoke tests at a time) once took more than 10 s to show its first
-# box.
+# window $exclude when that is set. It waits up to 30 s: on a busy machine a player once
+# took more than 10 s to show its first box.
 wait_for() {
   local w
   for _ in $(seq 1 300); do
