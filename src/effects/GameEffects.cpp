@@ -17,6 +17,13 @@ bool Game::RipplingWaterTimerRunning() { return TimerRipplingWater.running(); }
 
 void Game::StopRipplingWater() { effects_->water.stop(); }
 
+void Game::HideRipplingWater() {
+  RipplingWaterActive = false;
+  effects_->water.PicRipplingWater.setVisible(false);
+}
+
+void Game::HideTransitionPictures() { effects_->transitions.clearCovers(); }
+
 void Game::LoadWaveEffectIfAny(const std::string& frameName) { effects_->water.load(frameName); }
 
 void Game::StartRipplingWaterIfActive() { effects_->water.startIfActive(); }

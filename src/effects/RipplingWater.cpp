@@ -1,6 +1,8 @@
 // RipplingWater: loading from the frame's files, the timer step and the stop sequence.
 #include "effects/RipplingWater.h"
 
+#include <algorithm>
+
 #include "common/FieldReader.h"
 #include "game/Game.h"
 #include "platform/Picture.h"
@@ -15,15 +17,18 @@ namespace {
 constexpr int kStepMs = 30;
 constexpr std::int64_t kStopWaitMs = 5000;
 
-// The mask at the effect's size, nearest pixel.
-platform::PixelBuffer Stretched(const platform::PixelBuffer& from, int w, int h) {
-  if (from.width() == w && from.height() == h) return from;
-  platform::PixelBuffer out(w, h);
-  if (from.width() <= 0 || from.height() <= 0) return out;
-  for (int y = 0; y < h; ++y) {
-    const int sy = static_cast<int>(static_cast<std::int64_t>(y) * from.height() / h);
-    for (int x = 0; x < w; ++x) {
-      out.set(x, y, from.at(static_cast<int>(static_cast<std::int64_t>(x) * from.width() / w), sy));
+// A w x h block of `from` whose (0, 0) is from's (x, y), pixel for pixel; what lies outside
+// `from` takes `fill`.
+platform::PixelBuffer Block(const platform::PixelBuffer& from, int x, int y, int w, int h,
+                            std::uint32_t fill) {
+  platform::PixelBuffer out(w, h, fill);
+  for (int row = 0; row < h; ++row) {
+    const std::int64_t sy = static_cast<std::int64_t>(y) + row;
+    if (sy < 0 || sy >= from.height()) continue;
+    for (int col = 0; col < w; ++col) {
+      const std::int64_t sx = static_cast<std::int64_t>(x) + col;
+      if (sx < 0 || sx >= from.width()) continue;
+      out.set(col, row, from.at(static_cast<int>(sx), static_cast<int>(sy)));
     }
   }
   return out;
@@ -66,21 +71,30 @@ void RipplingWater::load(const std::string& frameName) {
       if (!in.atEnd()) reverse_ = in.readBoolean();
     }
     if (W <= 0 || H <= 0) throw vbs::VbError(vbs::err::kInvalidCall);
-    PicRipplingWater.move(X * 15, Y * 15, W * 15, H * 15);
+    // The effect covers only the part of its rectangle inside the frame, pixel for pixel with
+    // the frame and with the mask: what lies outside would be clipped by the frame area, and a
+    // rectangle reaching past the edge must not be squeezed into it.
+    const platform::PixelBuffer frame =
+        platform::PixelBuffer::fromPicture(*game_.PictureBox.image());
+    const std::int64_t left = std::max<std::int64_t>(X, 0);
+    const std::int64_t top = std::max<std::int64_t>(Y, 0);
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t{X} + W, frame.width());
+    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{Y} + H, frame.height());
+    if (right <= left || bottom <= top) throw vbs::VbError(vbs::err::kInvalidCall);
+    const int x = static_cast<int>(left), y = static_cast<int>(top);
+    const int w = static_cast<int>(right - left), h = static_cast<int>(bottom - top);
+    PicRipplingWater.move(x * 15, y * 15, w * 15, h * 15);
     std::shared_ptr<const platform::Picture> mask;
     try {
       mask = platform::Picture::load(ResolvedPath(player, base + ".rwm"));
     } catch (const std::exception&) {
       return;  // a mask that cannot be read: no effect, no message
     }
-    // The frame's picture under the rectangle (clipped to the frame area).
-    const std::shared_ptr<const platform::Picture> region =
-        game_.PictureBox.image()->region(X, Y, W, H);
-    original_ = platform::PixelBuffer::fromPicture(*region);
+    // Where the mask picture is smaller than the rectangle, nothing is water.
+    original_ = Block(frame, x, y, w, h, platform::kBlack);
     masked_ = original_;
     out_ = original_;
-    mask_ = Stretched(platform::PixelBuffer::fromPicture(*mask), original_.width(),
-                      original_.height());
+    mask_ = Block(platform::PixelBuffer::fromPicture(*mask), x - X, y - Y, w, h, platform::kWhite);
     effects::MergePaint(masked_, mask_);
     clock_.VexTime(1, game_.platform().clockMs());
     drawStep();

@@ -113,7 +113,11 @@ std::string Transitions::writeWorkFile(const platform::Picture& picture) {
 }
 
 void Transitions::step2(std::int16_t number, double durationSeconds) {
-  if (game_.player().GameStopped || disabled()) return;
+  if (game_.player().GameStopped || disabled()) {
+    // No animation, but whatever step1 put over the frame area goes.
+    clearCovers();
+    return;
+  }
   const bool frameTimer = game_.Timer1.enabled();
   const bool messageTimer = game_.TimerMessageBox.enabled();
   game_.Timer1.setEnabled(false);
@@ -127,21 +131,23 @@ void Transitions::step2(std::int16_t number, double durationSeconds) {
   game_.effects().animations.restartVisible();
   if (frameTimer) game_.Timer1.setEnabled(true);
   if (messageTimer) game_.TimerMessageBox.setEnabled(true);
-  picWhere.setVisible(false);
+  clearCovers();
+}
+
+void Transitions::clearCovers() {
   for (platform::PictureBox* box : {&picWhere, &picStart, &picEnd}) {
+    box->setVisible(false);
     box->setPicture(nullptr);
     box->cls();
   }
-  if (number == 0 || number == 1) {
-    DeleteFileIfExists(workFile_);
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::path(workFile_).parent_path();
-    // Our own temporary folder goes with its file; the game folder stays.
-    if (!workFile_.empty() && folder.filename().string().rfind("talewick-", 0) == 0) {
-      std::filesystem::remove(folder, ec);
-    }
-    workFile_.clear();
-  }
+  // Only cross-fades write the work file; after a slide there is none to delete.
+  if (workFile_.empty()) return;
+  DeleteFileIfExists(workFile_);
+  std::error_code ec;
+  const std::filesystem::path folder = std::filesystem::path(workFile_).parent_path();
+  // Our own temporary folder goes with its file; the game folder stays.
+  if (folder.filename().string().rfind("talewick-", 0) == 0) std::filesystem::remove(folder, ec);
+  workFile_.clear();
 }
 
 void Transitions::captureCurrentFrame(platform::PictureBox& box) {

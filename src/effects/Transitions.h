@@ -32,6 +32,9 @@ class Transitions {
 
   void step1(std::int16_t number);
   void step2(std::int16_t number, double durationSeconds);
+  // Hides the covers and work pictures and lets go of their images and the work file. A game
+  // halted between the two steps, reset or loaded must not keep the old frame over the new.
+  void clearCovers();
   // Draws what the player sees in the frame area into a work picture: background, texts,
   // still hotspot pictures, animated pictures as stills, the rippling water.
   void captureCurrentFrame(platform::PictureBox& box);

@@ -164,7 +164,7 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
     // 9-10: let a running rippling-water step finish, then switch the effect off.
     if (stopped()) return;
     if (RipplingWaterTimerRunning()) StopRipplingWater();
-    RipplingWaterActive = false;
+    HideRipplingWater();
 
     const bool hasVideo = !file.videoFile.empty();
     const auto playFrameVideo = [&] {

@@ -167,6 +167,10 @@ class Game {
   void TransitionStep2(std::int16_t iTransNumber, double dTransitionDuration);
   bool RipplingWaterTimerRunning();
   void StopRipplingWater();
+  // Rippling water off and its picture hidden, without waiting for a step (none runs).
+  void HideRipplingWater();
+  // The transition's covers and work pictures hidden and released.
+  void HideTransitionPictures();
   void LoadWaveEffectIfAny(const std::string& frameName);
   void StartRipplingWaterIfActive();
   int AniGifNewWithIndex(int hotspot, const std::string& picture, int left, int top, int speed);

@@ -65,6 +65,7 @@ void Game::ResetAll() {
     StopMovie = true;
     SkipRequested = true;
     StopRipplingWater();
+    HideTransitionPictures();
     player_.GameStopped = false;
     // 11-13: layout and the message bar, in the display mode the player chose last.
     playerOptions_->apply();

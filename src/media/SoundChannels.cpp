@@ -293,6 +293,7 @@ void Game::StopAllActivity() {
   Timer1.setEnabled(false);
   TimerRipplingWater.setEnabled(false);
   TimerMessageBox.setEnabled(false);
+  HideRipplingWater();
   media().mmedia.StopMovie();
   media().mmedia.mmClose();
   StopAllPlayers();
@@ -302,6 +303,8 @@ void Game::HaltGame() {
   player_.GameStopped = true;
   PictureBox.setVisible(false);
   StopAllActivity();
+  // Halted between the two steps of a transition, the old frame's cover must not outlive it.
+  HideTransitionPictures();
   ShowMenus();
 }
 

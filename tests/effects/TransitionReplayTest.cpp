@@ -186,5 +186,37 @@ TEST(TransitionReplayTest, DisableTransitionsLeavesACut) {
   EXPECT_TRUE(IsBlue(At(*r.shot, 320, 240)));
 }
 
+TEST(TransitionReplayTest, AGameHaltedInTheMiddleOfACrossFadeKeepsNoCoverAfterALoad) {
+  // Home (green): a click anywhere goes to Old (red), whose timer cross-fades to New, whose
+  // entry script stops everything while Old's picture still covers the frame area.
+  GameFolder game;
+  std::vector<std::string> general = FullGeneralFields();
+  general[4] = Quoted("Home");
+  general[19] = "#FALSE#";  // loading is offered
+  general[37] = Quoted("DEFAULT");
+  game.writeGeneral(general);
+  game.writeVariables({"Seen"});
+  WriteFrame(game, "Home", {.background = "65280"}, 1);
+  WriteHotspot(game, "Home", 1, {.left = 0, .top = 0, .width = 640, .height = 480});
+  WriteAction(game, "Home", 1, {.goTo = "Old"});
+  WriteFrame(game, "Old", {.background = kRed, .timerOn = true, .timerDelay = "1",
+                           .timerTarget = "New", .timerTransition = true,
+                           .timerTransitionMs = 1000, .timerTransitionNumber = 1});
+  WriteFrame(game, "New",
+             {.background = kBlue, .runScript = true, .script = "Action.StopEverything"});
+  const auto halted = [](const std::string& save) {
+    return "save " + save + "\nclick 50 50\nwait 1100\nload " + save + "\n";
+  };
+  const Result loaded = Play(game, halted("first"));
+  ASSERT_EQ(loaded.status, 0) << loaded.errors;
+  EXPECT_EQ(loaded.state["frame"], "Home") << loaded.errors;
+  const Rgb c = At(*loaded.shot, 320, 240);
+  EXPECT_TRUE(c.g > 240 && c.r < 16 && c.b < 16) << c.r << "," << c.g << "," << c.b;
+  EXPECT_FALSE(std::filesystem::exists(game.file("Temp001.dat")));
+  // The loaded frame's hotspot has its clicks back.
+  const Result clicked = Play(game, halted("second") + "click 50 50\n");
+  EXPECT_EQ(clicked.state["frame"], "Old");
+}
+
 }  // namespace
 }  // namespace tw::test

@@ -148,6 +148,59 @@ TEST_F(WaterTest, LeavingTheFrameStopsTheWater) {
   EXPECT_FALSE(game->TimerRipplingWater.enabled());
 }
 
+TEST_F(WaterTest, ARectangleReachingPastTheEdgeIsNotSqueezed) {
+  // The mask's water is its left 20 columns; the rest of each rectangle is dry. Whatever part
+  // of the rectangle lies inside the frame shows the frame 1:1, and only the mask's water
+  // columns move.
+  struct Case {
+    const char* rwe;
+    int waterLeft, waterRight;  // frame columns of the water that shows
+  };
+  writeGame(kSea);
+  platform::PixelBuffer m(100, 100, 0xFFFFFF);
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 20; ++x) m.set(x, y, 0);
+  }
+  m.toPicture()->saveBmp(t.game.file("Frames/Room.rwm"));
+  startGame();
+  const auto still = platform::Picture::load(t.game.file("Frames/sea.bmp"));
+  for (const Case c : {Case{"0,0,0,0,0,0,600,50,100,100,5,8\r\n", 600, 620},
+                       Case{"0,0,0,0,0,0,-10,50,100,100,5,8\r\n", 0, 10}}) {
+    SCOPED_TRACE(c.rwe);
+    t.game.write("Frames/Room.rwe", c.rwe);
+    game->OpenFrame("Room", false, 0, 0);
+    ASSERT_TRUE(water().running());
+    t.platform.advance(400);
+    const auto shown = platform::PaintElement(game->PictureBox);
+    int waterChanged = 0;
+    for (int y = 50; y < 150; ++y) {
+      for (int x = 0; x < 640; ++x) {
+        if (x >= c.waterLeft && x < c.waterRight) {
+          waterChanged += shown->pixel(x, y) != still->pixel(x, y);
+        } else {
+          ASSERT_EQ(shown->pixel(x, y) & 0xFFFFFF, still->pixel(x, y) & 0xFFFFFF) << x << "," << y;
+        }
+      }
+    }
+    EXPECT_GT(waterChanged, 100);
+  }
+}
+
+TEST_F(WaterTest, TheWaterPictureGoesWhenEverythingStopsAndWithAFrameWithoutIt) {
+  writeGame(kSea);
+  startGame();
+  ASSERT_TRUE(water().PicRipplingWater.visible());
+  game->StopAllActivity();
+  EXPECT_FALSE(water().PicRipplingWater.visible());
+  EXPECT_FALSE(game->RipplingWaterActive);
+  // Loaded but not yet running (its timer is off): the next frame has no water to show.
+  game->OpenFrame("Room", false, 0, 0);
+  game->TimerRipplingWater.setEnabled(false);
+  ASSERT_TRUE(water().PicRipplingWater.visible());
+  game->OpenFrame("Dry", false, 0, 0);
+  EXPECT_FALSE(water().PicRipplingWater.visible());
+}
+
 // --- animated pictures --------------------------------------------------------------
 
 class AnimationTest : public GameFixture {
