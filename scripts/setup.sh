@@ -14,7 +14,7 @@ packages=(
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool imagemagick x11-utils openbox wmctrl
+  xvfb xauth xdotool imagemagick x11-utils openbox wmctrl pulseaudio pulseaudio-utils
   dpkg-dev desktop-file-utils man-db
 )
 

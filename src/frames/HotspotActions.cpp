@@ -243,6 +243,10 @@ std::int16_t Game::MakeAction(std::int16_t AreaIndex, std::int16_t ObjectIndex) 
       SetScreenPointerArrow();
       WaitWhileVideoPlays();
       SetScreenPointerDefault();
+      // The click or key that ended the wait ends the video, picture and sound: left to play
+      // until the action is done, it would go on over a message or a whole transition.
+      CutSceneArea.setVisible(false);
+      StopVideo();
       StopMovie = false;
       if (frameChangeComing()) FadeSoundChannels(1);
     }

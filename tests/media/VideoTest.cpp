@@ -198,6 +198,46 @@ TEST_F(VideoTest, AHotspotVideoWaitsForItsEndOrAClick) {
   EXPECT_FALSE(game->StopMovie);
 }
 
+// The click that ends the wait ends the video too, picture and sound, before the action goes
+// on with its transition to the next frame.
+TEST_F(VideoTest, TheClickThatEndsTheWaitEndsTheVideoBeforeTheTransition) {
+  MakeVideo(t.game, "Frames/clip.avi", "-c:v mjpeg", 3.0);
+  WriteFrame(t.game, "Other", {.background = "16711680"});
+  std::vector<std::string> fields = ActionFields({.goTo = "Other"});
+  fields[15] = "1";
+  fields[16] = "\"clip.avi\"";
+  fields[18] = "#TRUE#";  // in the cut-scene area
+  fields[21] = "160";
+  fields[22] = "120";
+  fields[44] = "1";     // 42: with a transition
+  fields[45] = "1000";  // 43: of a second
+  fields[48] = "1";     // 46: a cross-fade
+  WriteHotspot(t.game, "Start", 1, {.left = 0, .top = 0, .width = 100, .height = 100});
+  t.game.writeLines("Areas/Start/1b.dat", fields);
+  t.game.writeLines("Frames/Start.lks", {"1"});
+  game->OpenFrame("Start", false, 0, 0);
+  bool clicked = false;
+  int stepsWithVideo = 0, steps = 0;
+  const std::int64_t start = t.platform.clockMs();
+  t.platform.setInputHook([&](const platform::HeadlessPlatform::Wait&) {
+    if (game->TransitionRunning()) {
+      ++steps;
+      stepsWithVideo += game->IsVideoPlaying() || game->CutSceneArea.visible();
+    }
+    if (clicked || t.platform.clockMs() - start < 500) return false;
+    clicked = true;
+    game->window.dispatchKeyDown(27, 0);  // Esc
+    return true;
+  });
+  click(50, 50);
+  t.platform.setInputHook(nullptr);
+  ASSERT_TRUE(clicked);
+  EXPECT_EQ(frame(), "Other");
+  EXPECT_GT(steps, 10);
+  EXPECT_EQ(stepsWithVideo, 0);
+  EXPECT_LT(t.platform.clockMs() - start, 2000);
+}
+
 TEST_F(VideoTest, BadVideosPlayNothingAndEndTheWaitAtOnce) {
   std::string garbage(4000, '\0');
   for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 31 % 253);

@@ -113,7 +113,7 @@ launch_player() {
   done
   "$player" "$game" > "$work/${1:-player.log}" 2>&1 &
   pid=$!
-  trap 'kill $pid 2>/dev/null || true' EXIT
+  trap 'kill $pid 2>/dev/null || true; stop_sound_server' EXIT
 }
 
 # geometry WINDOW: X Y WIDTH HEIGHT of its inside, on the screen.
@@ -190,4 +190,54 @@ open_bar() {
 game_area() {
   import -window root "$work/screen.png"
   convert "$work/screen.png" -crop "640x480+$ox+$oy" +repage "$1"
+}
+
+# ---- inside the session: sound through a real sound server ----
+
+# start_sound_server: a PulseAudio server of the session's own with one null sink, "rec",
+# which the player plays into (SDL through PulseAudio) and record_sound reads. The server
+# ends with the session's X server.
+start_sound_server() {
+  export XDG_RUNTIME_DIR="$work/pulse"
+  mkdir -p "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
+  pulseaudio --daemonize=yes -n --exit-idle-time=-1 --use-pid-file=yes \
+    --log-target="file:$work/pulse.log" \
+    --load="module-null-sink sink_name=rec rate=44100" --load=module-native-protocol-unix \
+    2> /dev/null || true
+  local tries=0
+  until pactl info > /dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 100 ] || { echo "no PulseAudio server (see $work/pulse.log)" >&2; return 1; }
+    sleep 0.1
+  done
+  export SDL_AUDIODRIVER=pulseaudio PULSE_SINK=rec
+  sound_server=1
+  trap 'stop_sound_server' EXIT
+}
+stop_sound_server() {
+  [ -n "${sound_server:-}" ] && pulseaudio --kill 2>/dev/null || true
+}
+
+# record_sound RAW: what the sink plays, as raw 16-bit stereo at 44.1 kHz, until
+# stop_recording. The recording keeps up within about 10 ms, so its length in bytes at a
+# moment (sound_position) tells where in it that moment lies.
+record_sound() {
+  recording=$1
+  parec -d rec.monitor --raw --format=s16le --rate=44100 --channels=2 --latency-msec=10 \
+    > "$recording" &
+  recpid=$!
+  sleep 0.3
+}
+sound_position() { stat -c %s "$recording"; }
+stop_recording() { kill "$recpid" 2>/dev/null || true; wait "$recpid" 2>/dev/null || true; }
+
+# ---- outside the session: measuring a recording ----
+
+# sound_levels RAW: one line per 10 ms of the recording: its start in bytes and its level in
+# dBFS (RMS of both channels; -120 for silence).
+sound_levels() {
+  od -An -v -t d2 -w4 "$1" | awk '
+    { s += $1 * $1 + $2 * $2; n += 2 }
+    n == 882 { db = s > 0 ? 10 * log(s / n / 32768 / 32768) / log(10) : -120
+               printf "%d %.1f\n", start, db; start += 1764; s = 0; n = 0 }'
 }
