@@ -199,12 +199,12 @@ void Window::requestClose() {
   }
 }
 
-MousePointer Window::pointerAt(int x, int y) {
+MousePointer Window::pointerAt(int x, int y, bool buttonHeld) {
   if (Element* dragged = Lock(drag_)) {
     if (dragged->dragIcon()) return MousePointer{PointerShape::Custom, dragged->dragIcon()};
     return dragged->pointer();
   }
-  if (Element* captured = Lock(capture_)) return captured->pointer();
+  if (Element* captured = buttonHeld ? Lock(capture_) : nullptr) return captured->pointer();
   return targetAt(x, y).pointer();
 }
 

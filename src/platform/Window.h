@@ -123,10 +123,11 @@ class Window : public Container {
   // The element a mouse event at (x, y) goes to: the element under the point, or the
   // window itself on its background.
   Element& targetAt(int x, int y);
-  // The pointer to show at (x, y): the drag icon during a drag, else the pointer of the
-  // element under the point, else the window's own. (A screen-wide pointer set through the
-  // platform overrides this.)
-  MousePointer pointerAt(int x, int y);
+  // The pointer to show at (x, y): the drag icon during a drag, else, while a button is held,
+  // the pointer of the element pressed, else that of the element under the point, else the
+  // window's own. (A screen-wide pointer set through the platform overrides this.) A press
+  // whose release never came (a box opened by the press took it) does not count.
+  MousePointer pointerAt(int x, int y, bool buttonHeld = false);
 
   // --- drag and drop --------------------------------------------------------------
   void beginDrag(Element& source);

@@ -158,6 +158,11 @@ TEST_F(InputFixture, PointerOfTheElementUnderThePoint) {
   window.setPointer({PointerShape::Arrow, nullptr});
   EXPECT_EQ(window.pointerAt(1500 + 200, 1500 + 200).picture, cur);
   EXPECT_EQ(window.pointerAt(10, 10).shape, PointerShape::Arrow);
+  // Pressed on the element, the pointer stays its own while the button is held; a press whose
+  // release never came (a box took it) leaves the pointer to what is under it.
+  window.dispatchMouseDown(kLeftButton, 0, 1500 + 200, 1500 + 200);
+  EXPECT_EQ(window.pointerAt(10, 10, true).picture, cur);
+  EXPECT_EQ(window.pointerAt(10, 10).shape, PointerShape::Arrow);
 }
 
 TEST_F(InputFixture, CloseRequestHidesUnlessTheWindowHandlesIt) {

@@ -192,6 +192,14 @@ game_area() {
   convert "$work/screen.png" -crop "640x480+$ox+$oy" +repage "$1"
 }
 
+# pointer_at X Y PNG: the pointer rests on that pixel of the game area; the 64 x 64 pixels
+# around it, with the pointer as X draws it, are written to PNG (import leaves it out).
+pointer_at() {
+  xdotool mousemove $((ox + $1)) $((oy + $2)); sleep 0.5
+  ffmpeg -loglevel error -y -f x11grab -draw_mouse 1 -video_size 64x64 \
+    -i "$DISPLAY+$((ox + $1 - 32)),$((oy + $2 - 32))" -frames:v 1 "$3"
+}
+
 # ---- inside the session: sound through a real sound server ----
 
 # start_sound_server: a PulseAudio server of the session's own with one null sink, "rec",

@@ -2,6 +2,7 @@
 #include "platform/qt/WindowView.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -490,7 +491,7 @@ void WindowView::updatePointer(QPointF widgetPos) {
     pointer = DragPointer(*dragged);
   } else {
     const QPoint t = clientTwipsAt(widgetPos);
-    pointer = window_->pointerAt(t.x(), t.y());
+    pointer = window_->pointerAt(t.x(), t.y(), QGuiApplication::mouseButtons() != Qt::NoButton);
   }
   if (shownPointer_ && *shownPointer_ == pointer) return;
   shownPointer_ = pointer;
