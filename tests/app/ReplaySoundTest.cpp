@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <cmath>
 #include <sstream>
 
 #include "app/Replay.h"
@@ -148,6 +149,39 @@ TEST(ReplaySoundTest, AFadeToTheNextFrameEndsTheOldMusic) {
     // Before the change only the old music sounds.
     EXPECT_NEAR(heard.rms(0.3, 0.9), 0.4 * 0.70710678, 0.005);
   }
+}
+
+// MIDI music is as loud as other game music: a piano tune at velocity 100 on the music player
+// sits where a sampled tune peaking at -6 dBFS would (-18 dBFS peaks at level 7), and the
+// loudest General MIDI can play at full volume does not clip.
+TEST(ReplaySoundTest, MidiMusicSoundsAsLoudAsGameMusicWithoutClipping) {
+  GameFolder game;
+  WriteSmallGeneral(game, "Tune", true);
+  game.writeVariables({"Flag"});
+  game.write("Areas/tune.mid", MidiNotes({60, 62, 64, 65, 67, 69, 71, 72}, 250));
+  game.write("Areas/loud.mid", LoudMidi(3));
+  WriteFrame(game, "Tune", {.music = "tune.mid", .timerOn = true, .timerDelay = "2.5",
+                            .timerTarget = "Loud"});
+  std::vector<std::string> loud = FrameFields({});
+  loud[37] = "1";  // one channel row: loud.mid at full volume
+  const std::vector<std::string> row{"2", "#FALSE#", "#FALSE#", "10", Quoted("loud.mid")};
+  loud.insert(loud.begin() + 38, row.begin(), row.end());
+  game.writeLines("Frames/Loud.fme", loud);
+  game.write("replay.txt", "wait 2500\nwait 3000\n");
+  std::ostringstream out, err;
+  ReplayOptions options;
+  options.replayFile = game.file("replay.txt");
+  options.gameFolder = game.path();
+  options.dumpState = true;
+  options.audioOut = game.file("heard.wav");
+  ASSERT_EQ(RunReplay(options, out, err), 0) << err.str();
+  EXPECT_EQ(Json::parse(out.str())["frame"], "Loud");
+  const Recording heard = ReadWav(options.audioOut);
+  const auto dbfs = [](double v) { return 20 * std::log10(v); };
+  EXPECT_NEAR(dbfs(heard.peak(0.0, 2.4)), -18, 2);
+  EXPECT_NEAR(dbfs(heard.rms(0.05, 2.0)), -30.5, 3);
+  EXPECT_LT(heard.peak(2.5, 5.5), 0.95);
+  EXPECT_GT(dbfs(heard.rms(2.6, 5.4)), -15);
 }
 
 TEST(ReplaySoundTest, EscapeEndsAVideoAndWithoutInputItPlaysToItsEnd) {
