@@ -264,11 +264,9 @@ void Game::OpenFrame(const std::string& CurrentFrame, bool bWithTransition,
     // 24: sound channels, and the transition that drives their fades.
     if (stopped()) return;
     ApplySoundChannels();
-    if (bWithTransition) {
-      TransitionStep2(iTransNumber, dTransitionDuration);
-    } else {
-      EnableAudioFadeTimer();
-    }
+    if (bWithTransition) TransitionStep2(iTransNumber, dTransitionDuration);
+    // Switched off, the transition draws nothing and drives no fade: the timer ends them.
+    if (!bWithTransition || mnuDisableTransitions.checked()) EnableAudioFadeTimer();
     // 25-26: a video after drawing, and the wait for any video.
     if (stopped()) return;
     if (videoAfter) playFrameVideo();

@@ -145,6 +145,9 @@ void Game::PlaySoundChannels(const std::string& channelFile) {
 void Game::ApplySoundChannels() {
   media::MediaSystem& m = media();
   int c = 1;
+  bool commandKept = false;  // the failing channel's command was turned into a fade-out
+  // A fade this pass starts runs its whole length from the next tick, also after a failure.
+  m.FadeStart = 0;
   try {
     for (; c <= SoundChannelTable::kChannels; ++c) {
       SoundChannel& ch = SoundChannels[c];
@@ -176,9 +179,20 @@ void Game::ApplySoundChannels() {
       StopOtherMidi(c);
       const std::int16_t free = FindFreePlayer();
       if (p.playing() && free != -1) {
+        try {
+          StartPlayer(*this, m.mixer.player(free), located, VolumeToPlayer(0), repeat, true);
+        } catch (const PlayerFailure&) {
+          // The new sound cannot play. The channel keeps its player, and the old sound fades
+          // out and stops as it would have under the new one; rebound to the idle player, it
+          // would play on for good, bound to no channel.
+          ch.Mode = 3;
+          ch.FileName.clear();
+          ch.FadingPlayerIndex = 0;
+          commandKept = true;
+          throw;
+        }
         ch.FadingPlayerIndex = ch.PlayerIndex;
         ch.PlayerIndex = free;
-        StartPlayer(*this, m.mixer.player(free), located, VolumeToPlayer(0), repeat, true);
         for (int j = 1; j <= SoundChannelTable::kChannels; ++j) {
           if (j != c && SoundChannels[j].PlayerIndex == free) {
             SoundChannels[j].PlayerIndex = ch.FadingPlayerIndex;
@@ -189,11 +203,10 @@ void Game::ApplySoundChannels() {
       ch.FadingPlayerIndex = 0;
       StartPlayer(*this, p, located, VolumeToPlayer(0), repeat, true);
     }
-    m.FadeStart = 0;
   } catch (const std::exception&) {
     // The failing command is dropped, so that a damaged file costs one pass and does not
     // hold back the channels after it at every later pass.
-    if (c <= SoundChannelTable::kChannels) {
+    if (c <= SoundChannelTable::kChannels && !commandKept) {
       SoundChannels[c].Mode = 0;
       SoundChannels[c].FileName.clear();
       SoundChannels[c].Fade = false;

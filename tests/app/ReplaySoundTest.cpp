@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <cmath>
 #include <sstream>
 
 #include "app/Replay.h"
@@ -76,6 +77,111 @@ TEST(ReplaySoundTest, MusicCarriesOnAVideoSoundsAndAClickEndsIt) {
   EXPECT_GT(heard.rms(1.05, 1.45), musicLevel * 1.3);
   EXPECT_NEAR(heard.rms(1.7, 1.85), musicLevel, 0.005);
   EXPECT_NEAR(heard.rms(clock / 1000.0 - 0.4, clock / 1000.0), musicLevel, 0.005);
+}
+
+// "Old" plays old.wav on channel 1, looping; after a second its timer leads to "New", whose
+// channel 1 row fades over one second to `file`.
+void WriteFadeToNew(const GameFolder& game, bool withTransition, const std::string& file) {
+  WriteSmallGeneral(game, "Old", true);
+  game.writeVariables({"Flag"});
+  game.write("Areas/old.wav", SineWav(4.0, 220, 0.4));
+  game.write("Areas/new.wav", SineWav(4.0, 440, 0.2));
+  game.write("Areas/bad.wav", std::string(3000, 'x'));
+  const auto withChannel1 = [](std::vector<std::string> fields, bool fade, const std::string& f) {
+    fields[34] = "1000";  // fade, ms
+    fields[37] = "1";     // rows
+    const std::vector<std::string> row{"2", fade ? "#TRUE#" : "#FALSE#", "#TRUE#", "10", Quoted(f)};
+    fields.insert(fields.begin() + 38, row.begin(), row.end());
+    return fields;
+  };
+  game.writeLines("Frames/Old.fme",
+                  withChannel1(FrameFields({.background = "255", .timerOn = true,
+                                            .timerDelay = "1", .timerTarget = "New",
+                                            .timerTransition = withTransition,
+                                            .timerTransitionMs = 1000,
+                                            .timerTransitionNumber = 1}),
+                               false, "old.wav"));
+  game.writeLines("Frames/New.fme", withChannel1(FrameFields({.background = "16711680"}), true, file));
+}
+
+// However the frame change goes, once the fade is over the old music is gone and nothing
+// plays but the new sound at its level (silence when the new file cannot be decoded).
+TEST(ReplaySoundTest, AFadeToTheNextFrameEndsTheOldMusic) {
+  struct Case {
+    const char* name;
+    bool transition;
+    const char* menu;  // a line before the waits
+    const char* file;
+  };
+  const Case cases[] = {
+      {"cross-fade", true, "", "new.wav"},
+      {"transitions disabled", true, "menu mnuDisableTransitions\n", "new.wav"},
+      {"no transition, undecodable", false, "", "bad.wav"},
+      {"cross-fade, undecodable", true, "", "bad.wav"},
+      {"transitions disabled, undecodable", true, "menu mnuDisableTransitions\n", "bad.wav"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GameFolder game;
+    WriteFadeToNew(game, c.transition, c.file);
+    game.write("replay.txt", std::string(c.menu) + "wait 1000\nwait 1800\nwait 400\n");
+    std::ostringstream out, err;
+    ReplayOptions options;
+    options.replayFile = game.file("replay.txt");
+    options.gameFolder = game.path();
+    options.dumpState = true;
+    options.audioOut = game.file("heard.wav");
+    ASSERT_EQ(RunReplay(options, out, err), 0) << err.str();
+    const Json state = Json::parse(out.str());
+    EXPECT_EQ(state["frame"], "New");
+    const bool good = std::string(c.file) == "new.wav";
+    int playing = 0;
+    for (const Json& p : state["players"]) {
+      if (!p["playing"].get<bool>()) continue;
+      ++playing;
+      EXPECT_EQ(p["file"], game.path() + "Areas/new.wav");
+      EXPECT_EQ(p["volume"], 0);
+    }
+    EXPECT_EQ(playing, good ? 1 : 0);
+    const Recording heard = ReadWav(options.audioOut);
+    const double end = state["clock_ms"].get<double>() / 1000.0;
+    EXPECT_NEAR(heard.rms(end - 0.35, end), good ? 0.2 * 0.70710678 : 0.0, 0.005);
+    // Before the change only the old music sounds.
+    EXPECT_NEAR(heard.rms(0.3, 0.9), 0.4 * 0.70710678, 0.005);
+  }
+}
+
+// MIDI music is as loud as other game music: a piano tune at velocity 100 on the music player
+// sits where a sampled tune peaking at -6 dBFS would (-18 dBFS peaks at level 7), and the
+// loudest General MIDI can play at full volume does not clip.
+TEST(ReplaySoundTest, MidiMusicSoundsAsLoudAsGameMusicWithoutClipping) {
+  GameFolder game;
+  WriteSmallGeneral(game, "Tune", true);
+  game.writeVariables({"Flag"});
+  game.write("Areas/tune.mid", MidiNotes({60, 62, 64, 65, 67, 69, 71, 72}, 250));
+  game.write("Areas/loud.mid", LoudMidi(3));
+  WriteFrame(game, "Tune", {.music = "tune.mid", .timerOn = true, .timerDelay = "2.5",
+                            .timerTarget = "Loud"});
+  std::vector<std::string> loud = FrameFields({});
+  loud[37] = "1";  // one channel row: loud.mid at full volume
+  const std::vector<std::string> row{"2", "#FALSE#", "#FALSE#", "10", Quoted("loud.mid")};
+  loud.insert(loud.begin() + 38, row.begin(), row.end());
+  game.writeLines("Frames/Loud.fme", loud);
+  game.write("replay.txt", "wait 2500\nwait 3000\n");
+  std::ostringstream out, err;
+  ReplayOptions options;
+  options.replayFile = game.file("replay.txt");
+  options.gameFolder = game.path();
+  options.dumpState = true;
+  options.audioOut = game.file("heard.wav");
+  ASSERT_EQ(RunReplay(options, out, err), 0) << err.str();
+  EXPECT_EQ(Json::parse(out.str())["frame"], "Loud");
+  const Recording heard = ReadWav(options.audioOut);
+  const auto dbfs = [](double v) { return 20 * std::log10(v); };
+  EXPECT_NEAR(dbfs(heard.peak(0.0, 2.4)), -18, 2);
+  EXPECT_NEAR(dbfs(heard.rms(0.05, 2.0)), -30.5, 3);
+  EXPECT_LT(heard.peak(2.5, 5.5), 0.95);
+  EXPECT_GT(dbfs(heard.rms(2.6, 5.4)), -15);
 }
 
 TEST(ReplaySoundTest, EscapeEndsAVideoAndWithoutInputItPlaysToItsEnd) {

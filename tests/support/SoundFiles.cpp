@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 
 namespace tw::test {
@@ -47,28 +48,18 @@ std::string SineWav(double seconds, double hz, double amplitude, int rate, int c
   return out;
 }
 
-std::string MidiNotes(const std::vector<int>& keys, int ms) {
-  // 480 ticks per quarter note at the default 120 beats per minute: 960 ticks a second.
-  const int ticks = ms * 960 / 1000;
-  std::string track;
-  const auto delta = [&](int t) {
-    // Variable-length quantity.
-    std::string bytes;
-    bytes += static_cast<char>(t & 0x7F);
-    while (t >>= 7) bytes.insert(bytes.begin(), static_cast<char>(0x80 | (t & 0x7F)));
-    track += bytes;
-  };
-  track += std::string("\x00\xC0\x00", 3);  // program change: piano
-  for (int key : keys) {
-    delta(0);
-    track += static_cast<char>(0x90);
-    track += static_cast<char>(key);
-    track += static_cast<char>(100);
-    delta(ticks);
-    track += static_cast<char>(0x80);
-    track += static_cast<char>(key);
-    track += static_cast<char>(0);
-  }
+namespace {
+
+// A variable-length quantity, as MIDI writes delta times.
+std::string Vlq(int t) {
+  std::string bytes;
+  bytes += static_cast<char>(t & 0x7F);
+  while (t >>= 7) bytes.insert(bytes.begin(), static_cast<char>(0x80 | (t & 0x7F)));
+  return bytes;
+}
+
+// A format-0 file around one track's events, 480 ticks per quarter note.
+std::string MidiFile(std::string track) {
   track += std::string("\x00\xFF\x2F\x00", 4);  // end of track
   std::string out = "MThd";
   Be(out, 6, 4);
@@ -80,9 +71,62 @@ std::string MidiNotes(const std::vector<int>& keys, int ms) {
   return out + track;
 }
 
+}  // namespace
+
+std::string MidiNotes(const std::vector<int>& keys, int ms) {
+  // 480 ticks per quarter note at the default 120 beats per minute: 960 ticks a second.
+  const int ticks = ms * 960 / 1000;
+  std::string track;
+  const auto delta = [&](int t) { track += Vlq(t); };
+  track += std::string("\x00\xC0\x00", 3);  // program change: piano
+  for (int key : keys) {
+    delta(0);
+    track += static_cast<char>(0x90);
+    track += static_cast<char>(key);
+    track += static_cast<char>(100);
+    delta(ticks);
+    track += static_cast<char>(0x80);
+    track += static_cast<char>(key);
+    track += static_cast<char>(0);
+  }
+  return MidiFile(track);
+}
+
 bool RunFfmpeg(const std::string& arguments) {
   const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments;
   return std::system(command.c_str()) == 0;
+}
+
+std::string LoudMidi(double seconds) {
+  std::string track;
+  int wait = 0;  // ticks before the next event
+  const auto event = [&](std::initializer_list<int> bytes) {
+    track += Vlq(wait);
+    wait = 0;
+    for (int b : bytes) track += static_cast<char>(b);
+  };
+  // Loud programs: organs, guitars, strings, brass, leads.
+  const int programs[16] = {0, 16, 19, 30, 48, 56, 61, 62, 80, 0, 29, 50, 57, 60, 65, 66};
+  for (int ch = 0; ch < 16; ++ch) {
+    event({0xC0 | ch, programs[ch]});
+    event({0xB0 | ch, 7, 127});   // channel volume
+    event({0xB0 | ch, 11, 127});  // expression
+  }
+  const int chords[4][4] = {{60, 64, 67, 72}, {57, 60, 64, 69}, {53, 57, 60, 65}, {55, 59, 62, 67}};
+  const int drums[4] = {36, 38, 49, 55};  // bass drum, snare, crash and splash cymbals
+  // One chord a second (960 ticks) on every channel, in its own octave.
+  for (int second = 0; second < static_cast<int>(seconds); ++second) {
+    for (int on : {0x90, 0x80}) {
+      for (int ch = 0; ch < 16; ++ch) {
+        for (int i = 0; i < 4; ++i) {
+          const int key = ch == 9 ? drums[i] : chords[second % 4][i] + 12 * (ch % 4 - 1);
+          event({on | ch, key, on == 0x90 ? 127 : 0});
+        }
+      }
+      wait = on == 0x90 ? 950 : 10;
+    }
+  }
+  return MidiFile(track);
 }
 
 double Recording::rms(double fromSeconds, double toSeconds) const {
@@ -95,6 +139,14 @@ double Recording::rms(double fromSeconds, double toSeconds) const {
     sum += v * v;
   }
   return std::sqrt(sum / static_cast<double>(to - from));
+}
+
+double Recording::peak(double fromSeconds, double toSeconds) const {
+  const auto from = static_cast<std::size_t>(std::max(0.0, fromSeconds) * rate) * 2;
+  const auto to = std::min(samples.size(), static_cast<std::size_t>(toSeconds * rate) * 2);
+  int largest = 0;
+  for (std::size_t i = from; i < to; ++i) largest = std::max(largest, std::abs(int{samples[i]}));
+  return largest / 32768.0;
 }
 
 Recording ReadWav(const std::string& path) {

@@ -14,6 +14,9 @@ std::string SineWav(double seconds, double hz, double amplitude, int rate = 2205
 // A Standard MIDI File with one track: the notes (key numbers) one after another, each
 // `ms` long, on a piano; no notes gives a file with only its end of track.
 std::string MidiNotes(const std::vector<int>& keys, int ms = 250);
+// A Standard MIDI File as loud and full as General MIDI allows: all 16 channels (drums on
+// channel 10) at full channel volume and expression, four-note chords at velocity 127.
+std::string LoudMidi(double seconds);
 // Runs the ffmpeg tool quietly with these arguments; false when it failed or is missing.
 bool RunFfmpeg(const std::string& arguments);
 
@@ -24,6 +27,8 @@ struct Recording {
   std::size_t frames() const { return samples.size() / 2; }
   // Root mean square of both channels over [fromSeconds, toSeconds), 0-1 of full scale.
   double rms(double fromSeconds, double toSeconds) const;
+  // The largest sample of both channels over [fromSeconds, toSeconds), 0-1 of full scale.
+  double peak(double fromSeconds, double toSeconds) const;
 };
 Recording ReadWav(const std::string& path);
 
