@@ -237,19 +237,18 @@ void ActionObject::LoadAPicture(const std::shared_ptr<vbs::Object>& control,
   Player& player = game_.player();
   const std::string path = LocateDataFile(player, player.folders.AreasFolder + name);
   if (!player.files.exists(path)) return;
-  std::shared_ptr<const platform::Picture> picture;
+  // Loading the picture and giving it to the control are one step: an object without a
+  // Picture fails like a picture that cannot be read, with the method's box.
   try {
-    picture = platform::Picture::load(ResolvedPath(player, path));
+    auto picture = platform::Picture::load(ResolvedPath(player, path));
+    const int id = control->memberId("Picture");
+    if (id == vbs::Object::kUnknownMember) throw vbs::VbError(vbs::err::kObjectDoesntSupport);
+    Variant value = Variant::fromObject(host_.makePicture(std::move(picture)));
+    control->invoke(id, InvokeKind::Set, {&value, 1});
   } catch (const std::exception& e) {
     showFailure(std::string(" Error loading the following picture:'") + kCrLf + path + "'." +
                 kCrLf + kCrLf + Description(e));
-    return;
   }
-  // Setting the control's Picture is the script's own business: its errors are the script's.
-  const int id = control->memberId("Picture");
-  if (id == vbs::Object::kUnknownMember) throw vbs::VbError(vbs::err::kObjectDoesntSupport);
-  Variant value = Variant::fromObject(host_.makePicture(std::move(picture)));
-  control->invoke(id, InvokeKind::Set, {&value, 1});
 }
 
 Variant ActionObject::LoadGraphicFile(const std::string& name) {

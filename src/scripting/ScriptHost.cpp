@@ -236,8 +236,14 @@ std::optional<vbs::ScriptError> ScriptHost::run(const std::string& text,
       }
     }
     if (l.proceduresError) return l.proceduresError;
+    // The procedures and the script are one program, compiled in two parts so that the
+    // procedures are compiled once: their Option Explicit holds in the script, and a
+    // StartupProcedure of their own is a name defined twice. Nothing runs before both parts
+    // have compiled.
+    const auto script =
+        engine.compile("Sub StartupProcedure\r\n" + text + "\r\nEnd Sub", l.procedures);
     engine.addCode(l.procedures);
-    engine.addCode("Sub StartupProcedure\r\n" + text + "\r\nEnd Sub");
+    engine.addCode(script);
     engine.call("StartupProcedure");
   } catch (const vbs::ScriptException& e) {
     return e.error();

@@ -8,7 +8,8 @@
 //    lasting state is in the game's variables and the Action object's request fields.
 //  - The "Procedures" text is read at each reset of the game window and compiled at most
 //    once per reset and engine; a syntax error in it fails every run, with the same box,
-//    until the next reset reads the file again.
+//    until the next reset reads the file again. It and each script are one program: its
+//    Option Explicit holds in the script, and it may not define StartupProcedure itself.
 //  - Scripts may run inside scripts (a box or a modal window opened by a script lets a
 //    script timer fire; a loaded game opens a frame with an entry script): each nesting
 //    level has an engine of its own, the inner script runs to its end, and the outer one

@@ -1,8 +1,6 @@
 #include "variables/VariablesStatus.h"
 
 #include <exception>
-#include <functional>
-#include <optional>
 
 #include "platform/Platform.h"
 #include "project/Player.h"
@@ -23,46 +21,35 @@ std::string SectionTitle(const char* title) {
   return std::string(26, '-') + " " + title + " " + std::string(26, '-') + std::string(13, ' ');
 }
 
-// Each line is made when its turn comes, so a value that cannot be shown stops the window
-// there, after the pages before it.
-std::vector<std::function<std::string()>> Lines(const VariableStore& variables) {
-  std::vector<std::function<std::string()>> lines;
-  const auto fixed = [&](std::string text) {
-    lines.push_back([text = std::move(text)] { return text; });
-  };
-  fixed(kHelp);
-  fixed("");
-  fixed("");
-  fixed(SectionTitle("INTEGER VARIABLES:"));
-  fixed("");
-  for (const auto& v : variables.Variables) fixed(v->Name + " = " + std::to_string(v->Value()));
-  fixed("");
-  fixed(SectionTitle("VARIANT VARIABLES:"));
-  fixed("");
-  for (const auto& v : variables.VariablesVariant) {
-    lines.push_back([v] { return v->Name + " = " + v->Value.toString(); });
-  }
+// Every line is made before any page is shown: a value that cannot be shown as text stops
+// the window before its first box.
+std::vector<std::string> Lines(const VariableStore& variables) {
+  std::vector<std::string> lines = {kHelp, "", "", SectionTitle("INTEGER VARIABLES:"), ""};
+  for (const auto& v : variables.Variables)
+    lines.push_back(v->Name + " = " + std::to_string(v->Value()));
+  lines.push_back("");
+  lines.push_back(SectionTitle("VARIANT VARIABLES:"));
+  lines.push_back("");
+  for (const auto& v : variables.VariablesVariant)
+    lines.push_back(v->Name + " = " + v->Value.toString());
   return lines;
 }
 
 }  // namespace
 
-std::vector<std::string> VariablesStatusPages(const VariableStore& variables,
-                                              std::vector<std::string>* shown) {
+std::vector<std::string> VariablesStatusPages(const VariableStore& variables) {
   std::vector<std::string> pages;
-  const auto lines = Lines(variables);
+  const std::vector<std::string> lines = Lines(variables);
   const std::size_t last = lines.size() - 1;
   std::string text;
   for (std::size_t n = 0; n <= last; ++n) {
-    text += lines[n]() + "\r\n";
+    text += lines[n] + "\r\n";
     if ((n + 1) % kLinesPerPage == 0 && n != last) {
       pages.push_back(text);
-      if (shown) shown->push_back(text);
       text = std::string(52, ' ') + "\r\n";
     }
   }
   pages.push_back(text + "\r\n");
-  if (shown) shown->push_back(pages.back());
   return pages;
 }
 
@@ -70,19 +57,17 @@ void ShowVariablesStatus(Player& player, const VariableStore& variables) {
   platform::Platform& p = player.platform();
   // Built first, then shown: the pages show the values as they were when the window opened.
   std::vector<std::string> pages;
-  std::optional<std::string> failure;
   try {
-    VariablesStatusPages(variables, &pages);
+    pages = VariablesStatusPages(variables);
   } catch (const std::exception& e) {
-    failure = e.what();
+    p.messageBox(platform::MakeBox("Error",
+                                   std::string("Error displaying variables status. ") + e.what(),
+                                   platform::MsgIcon::Warning, platform::MsgButtons::Ok));
+    return;
   }
   for (const std::string& page : pages) {
     p.messageBox(platform::MakeBox("Variables Status", page, platform::MsgIcon::Information,
                                    platform::MsgButtons::Ok));
-  }
-  if (failure) {
-    p.messageBox(platform::MakeBox("Error", "Error displaying variables status. " + *failure,
-                                   platform::MsgIcon::Warning, platform::MsgButtons::Ok));
   }
 }
 

@@ -12,9 +12,8 @@ class Player;
 class VariableStore;
 
 // The pages as they are shown. Throws VbError when a value cannot be shown as text (Null, an
-// array, an object without a value); pages before the failing line are in *shown.
-std::vector<std::string> VariablesStatusPages(const VariableStore& variables,
-                                              std::vector<std::string>* shown = nullptr);
+// array, an object without a value): every line is built before the first page.
+std::vector<std::string> VariablesStatusPages(const VariableStore& variables);
 
 // Shows the pages; a failure shows the warning box "Error displaying variables status. ...".
 void ShowVariablesStatus(Player& player, const VariableStore& variables);

@@ -87,6 +87,7 @@ struct Expr {
 
   Bind bind = Bind::Unbound;
   int slot = -1;
+  bool outerSlot = false;  // Global: the implicit local in slot is the outer frame's
   const BuiltinInfo* builtin = nullptr;
   mutable GlobalCache globalCache;
   mutable MemberCache memberCache;
@@ -186,6 +187,7 @@ struct ProcDef {
   // Resolution
   int localCount = 0;
   std::vector<std::string> localNames;  // folded, by slot (Execute and Eval resolve by name)
+  std::vector<bool> implicitSlots;      // by slot: an undeclared name's implicit local
   std::vector<ArrayDecl> arrays;
   const ClassDecl* owner = nullptr;
   const struct Unit* unit = nullptr;

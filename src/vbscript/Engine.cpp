@@ -47,6 +47,7 @@ class CompiledCode {
 struct Engine::CacheEntry {
   std::size_t hash;
   std::shared_ptr<const ast::Unit> unit;
+  std::shared_ptr<const ast::Unit> earlier;  // the part it continues, if any
 };
 
 Engine::Engine() : rt_(std::make_shared<detail::Runtime>()) {}
@@ -79,11 +80,13 @@ void Engine::addObject(const std::string& name, std::shared_ptr<Object> object,
   rt_->addNamedObject(name, std::move(object), membersAsGlobals);
 }
 
-std::shared_ptr<const ast::Unit> Engine::compileUnit(std::string_view text, bool useCache) {
+std::shared_ptr<const ast::Unit> Engine::compileUnit(
+    std::string_view text, bool useCache, const std::shared_ptr<const ast::Unit>& earlier) {
   const std::size_t hash = std::hash<std::string_view>{}(text);
   if (useCache) {
     for (std::size_t i = 0; i < cache_.size(); ++i) {
-      if (cache_[i]->hash == hash && cache_[i]->unit->source == text) {
+      if (cache_[i]->hash == hash && cache_[i]->earlier == earlier &&
+          cache_[i]->unit->source == text) {
         auto entry = cache_[i];
         cache_.erase(cache_.begin() + static_cast<std::ptrdiff_t>(i));
         cache_.insert(cache_.begin(), entry);
@@ -102,6 +105,7 @@ std::shared_ptr<const ast::Unit> Engine::compileUnit(std::string_view text, bool
       return rt->isKnownGlobal(name);
     };
     scope.poll = poll;
+    scope.earlier = earlier.get();
     ResolveUnit(*parsed, scope);
     unit = std::move(parsed);
   } catch (const detail::ScriptAbort&) {
@@ -125,7 +129,7 @@ std::shared_ptr<const ast::Unit> Engine::compileUnit(std::string_view text, bool
     throw ScriptException(std::move(error));
   }
   if (useCache) {
-    cache_.insert(cache_.begin(), std::make_shared<CacheEntry>(CacheEntry{hash, unit}));
+    cache_.insert(cache_.begin(), std::make_shared<CacheEntry>(CacheEntry{hash, unit, earlier}));
     if (cache_.size() > kCacheSize) cache_.pop_back();
   }
   return unit;
@@ -212,6 +216,12 @@ void Engine::addCode(std::string_view text) {
 std::shared_ptr<const CompiledCode> Engine::compile(std::string_view text) {
   detail::Runtime::Entry entry(*rt_);
   return std::make_shared<CompiledCode>(compileUnit(text, true));
+}
+
+std::shared_ptr<const CompiledCode> Engine::compile(
+    std::string_view text, const std::shared_ptr<const CompiledCode>& earlier) {
+  detail::Runtime::Entry entry(*rt_);
+  return std::make_shared<CompiledCode>(compileUnit(text, true, earlier ? earlier->unit : nullptr));
 }
 
 void Engine::addCode(const std::shared_ptr<const CompiledCode>& code) {

@@ -92,6 +92,11 @@ class Engine {
   // its statements outside procedures.
   void addCode(std::string_view text);
   std::shared_ptr<const CompiledCode> compile(std::string_view text);
+  // Compiles text as the rest of the program that earlier begins, for a host that keeps one
+  // part compiled and adds the other many times: earlier's Option Explicit holds in text, and
+  // text may not declare again a name that earlier declares (1041 Name redefined).
+  std::shared_ptr<const CompiledCode> compile(std::string_view text,
+                                              const std::shared_ptr<const CompiledCode>& earlier);
   void addCode(const std::shared_ptr<const CompiledCode>& code);
   // Runs statements at global level (same as addCode, without caching).
   void run(std::string_view text);
@@ -123,7 +128,9 @@ class Engine {
  private:
   template <typename F>
   auto guarded(const std::shared_ptr<const ast::Unit>& unit, F&& body) -> decltype(body());
-  std::shared_ptr<const ast::Unit> compileUnit(std::string_view text, bool useCache);
+  std::shared_ptr<const ast::Unit> compileUnit(
+      std::string_view text, bool useCache,
+      const std::shared_ptr<const ast::Unit>& earlier = nullptr);
   [[noreturn]] void report(const std::exception_ptr& error,
                            const std::shared_ptr<const ast::Unit>& unit);
 

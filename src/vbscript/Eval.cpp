@@ -184,7 +184,7 @@ Variant* Runtime::variableOf(const Expr& e, Frame& f, bool create) {
       }
       if (e.slot >= 0) {
         if (f.proc->explicitNames) throw VbError(err::kVariableUndefined);
-        return f.slots[e.slot];
+        return implicitLocal(e, f);
       }
       if (!create) return nullptr;
       if (f.proc->explicitNames) throw VbError(err::kVariableUndefined);
@@ -199,6 +199,12 @@ Variant* Runtime::variableOf(const Expr& e, Frame& f, bool create) {
     }
     default: return nullptr;
   }
+}
+
+Variant* Runtime::implicitLocal(const Expr& e, Frame& f) {
+  Frame* owner = e.outerSlot ? f.outer : &f;
+  if (!owner) throw VbError(err::kObjectRequired);
+  return owner->slots[e.slot];
 }
 
 Variant Runtime::evalName(const Expr& e, Frame& f) {

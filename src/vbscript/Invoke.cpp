@@ -196,7 +196,13 @@ Variant Runtime::callName(const Expr& call, const Expr& callee, Frame& f, Invoke
       if (index < 0) {
         if (callee.slot >= 0) {
           if (f.proc->explicitNames) throw VbError(err::kVariableUndefined);
-          return indexValue(*f.slots[callee.slot], call.args, f, kind);
+          Variant& implicit = *implicitLocal(callee, f);
+          // Nothing ever stored under the name: it names no procedure and no value, and
+          // calling it fails as it does at top level (a misspelt procedure name).
+          if (implicit.isEmpty() && (kind == InvokeKind::Call || call.parens)) {
+            throw VbError(err::kTypeMismatch);
+          }
+          return indexValue(implicit, call.args, f, kind);
         }
         throw VbError(err::kTypeMismatch);  // an unknown procedure
       }

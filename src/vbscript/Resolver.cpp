@@ -57,6 +57,16 @@ class Resolver {
   }
 
   void declareUnitNames() {
+    if (const Unit* earlier = scope_.earlier) {
+      if (earlier->optionExplicit) unit_.optionExplicit = true;
+      for (const auto& g : earlier->globals) unitGlobals_.insert(FoldCase(g.name));
+      for (const auto& c : earlier->consts) {
+        unitGlobals_.insert(FoldCase(c.name));
+        unitConsts_[FoldCase(c.name)] = c.value;
+      }
+      for (const auto& p : earlier->procs) unitGlobals_.insert(FoldCase(p->name));
+      for (const auto& c : earlier->classes) unitGlobals_.insert(FoldCase(c->name));
+    }
     for (const auto& g : unit_.globals) declareGlobal(g.name, g.line, g.column);
     for (const auto& c : unit_.consts) {
       declareGlobal(c.name, c.line, c.column);
@@ -122,8 +132,9 @@ class Resolver {
     for (auto& p : cls.procs) procedure(*p, &cls);
   }
 
-  int newSlot(const std::string& name) {
+  int newSlot(const std::string& name, bool implicit = false) {
     proc_->localNames.push_back(FoldCase(name));
+    proc_->implicitSlots.push_back(implicit);
     return proc_->localCount++;
   }
 
@@ -138,7 +149,10 @@ class Resolver {
     consts_.clear();
     withSlots_.clear();
     resultName_.clear();
-    inProcedure_ = proc.kind != ProcKind::Main || scope_.outerProc != nullptr;
+    // Execute and Eval code run inside a procedure keeps no implicit locals of its own: a name
+    // it does not know is looked for when it runs and, when new, made in the procedure call's
+    // scope, so that every later statement of the call finds that one variable.
+    inProcedure_ = proc.kind != ProcKind::Main;
     if (proc.hasResult()) {
       resultName_ = FoldCase(proc.name);
       locals_[resultName_] = newSlot(proc.name);
@@ -291,12 +305,18 @@ class Resolver {
       return;
     }
     if (auto it = consts_.find(key); it != consts_.end()) return toLiteral(e, it->second);
-    if (scope_.outerProc) {
+    // Only the statements of Execute and Eval code run in the caller's frame; its procedures
+    // have frames of their own.
+    if (scope_.outerProc && proc_ == &unit_.main) {
       const auto& names = scope_.outerProc->localNames;
       for (std::size_t i = 0; i < names.size(); ++i) {
         if (names[i] == key && !key.empty()) {
-          e.bind = Bind::OuterLocal;
           e.slot = static_cast<int>(i);
+          // The caller's implicit local stands behind a name as it does in the caller: a
+          // variable its Execute code declared comes first.
+          const bool implicit = scope_.outerProc->implicitSlots[i];
+          e.bind = implicit ? Bind::Global : Bind::OuterLocal;
+          e.outerSlot = implicit;
           return;
         }
       }
@@ -341,7 +361,7 @@ class Resolver {
         locals_[key] = e.slot;
         return;
       }
-      e.slot = newSlot(e.name);
+      e.slot = newSlot(e.name, true);
       implicit_[key] = e.slot;
     }
   }

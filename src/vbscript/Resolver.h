@@ -21,6 +21,10 @@ struct ResolveScope {
   // Whether a name is a global of the engine at compile time (named objects, globals of
   // earlier units).
   std::function<bool(std::string_view)> isKnownGlobal;
+  // The part of the same program compiled before this one (the host adds a program in two
+  // parts): its Option Explicit holds here, its constants are known, and a name it declares
+  // may not be declared again, not even as a procedure (1041).
+  const ast::Unit* earlier = nullptr;
   // Called every few thousand statements and expressions resolved; may throw to stop.
   std::function<void()> poll;
 };

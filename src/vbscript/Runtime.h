@@ -271,6 +271,9 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   // member, ...). create: make an implicit global for an unknown name at top level.
   Variant* variableOf(const ast::Expr& e, Frame& f, bool create);
   int globalOf(const ast::Expr& e, Frame& f);
+  // The implicit local behind a Global name that no global answers: a slot of f, or of the
+  // frame that ran Execute or Eval when the name is that frame's implicit local.
+  Variant* implicitLocal(const ast::Expr& e, Frame& f);
   // The procedure call whose scope Execute code run in f defines names in; null at top level.
   static Frame* scopeOwner(Frame& f);
   // A name Execute defined in the scope of f's procedure call; -1 when none.

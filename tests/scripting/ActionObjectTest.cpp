@@ -227,6 +227,11 @@ TEST_F(ActionObjectTest, WrongArgumentsGiveBoxesNeverMore) {
   EXPECT_EQ(lastBox(), scriptError("Invalid use of Null"));
   run("LoadAPicture 5, \"icon.bmp\"");
   EXPECT_EQ(lastBox(), scriptError("Type mismatch"));
+  run("LoadAPicture AppObject, \"icon.bmp\" : Gold = 7");  // an object with no Picture
+  EXPECT_EQ(lastBox(),
+            failure(" Error loading the following picture:'\r\n" + t.player.folders.AreasFolder +
+                    "icon.bmp'.\r\n\r\n" + "Object doesn't support this property or method"));
+  EXPECT_EQ(value("Gold"), 7);
   run("Action.CreateObject 5");
   EXPECT_EQ(lastBox(), failure(" Error creating the object. Type mismatch"));
   run("Action.DeleteObject Hotspot(4)");

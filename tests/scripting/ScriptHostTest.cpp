@@ -86,6 +86,44 @@ TEST_F(ScriptHostTest, SyntaxErrorInProceduresFailsEveryScriptUntilTheNextReset)
   EXPECT_EQ(t.boxes().size(), 3u);
 }
 
+// The procedures and each script are one program; a misspelt procedure stops the script with
+// the host's box wherever it stands; what Execute declares is the script's own variable.
+TEST_F(ScriptHostTest, ProceduresAndScriptAreOneProgram) {
+  struct Case {
+    std::vector<std::string> procedures;
+    std::string script;
+    std::string error;  // the engine's words in the host's box; empty: no box
+    int gold;
+  };
+  const std::vector<Case> cases = {
+      {{}, "Gold = 1 : G3 : Gold = 2", "Type mismatch", 1},
+      {{"Sub Outer()", "Gold = 1", "x = G3()", "Gold = 2", "End Sub"}, "Outer", "Type mismatch", 1},
+      {{}, "On Error Resume Next : Call G3() : Gold = Err.Number", "", 13},
+      {{}, "Execute \"Dim z : z = 5\" : Gold = z", "", 5},
+      {{"Option Explicit", "Sub Give(n) : Gold = n : End Sub"}, "Dim k : k = 2 : Give k", "", 2},
+      {{"Option Explicit"}, "Gold = 1 : undeclared = 2 : Gold = 3", "Variable is undefined", 1},
+      {{"Gold = 9", "Sub StartupProcedure : End Sub"}, "Gold = 1", "Name redefined", 0},
+  };
+  for (const Case& c : cases) {
+    procedures(c.procedures);
+    if (game) {
+      game->ResetAll();
+      game->StartNewGame();
+    } else {
+      startGame();
+    }
+    const std::size_t before = t.boxes().size();
+    run(c.script);
+    EXPECT_EQ(value("Gold"), c.gold) << c.script;
+    if (c.error.empty()) {
+      EXPECT_EQ(t.boxes().size(), before) << c.script << ": " << lastBox();
+    } else {
+      EXPECT_EQ(t.boxes().size(), before + 1) << c.script;
+      EXPECT_EQ(lastBox(), scriptError(c.error)) << c.script;
+    }
+  }
+}
+
 TEST_F(ScriptHostTest, VariablesAreObjectsWithValueAsDefault) {
   startGame();
   run("Gold = Gold + 1 : Gold.Value = Gold.Value + 1 : Door = Gold * 10");

@@ -3,6 +3,7 @@
 #include "../frames/GameFixture.h"
 #include "scripting/ScriptHost.h"
 #include "variables/VariablesStatus.h"
+#include "vbscript/VbError.h"
 
 namespace tw::test {
 namespace {
@@ -259,6 +260,13 @@ TEST(VariablesStatusTest, VariantValuesAsTextAndNullStopsTheWindow) {
   EXPECT_EQ(t.boxes()[0].title, "Error");
   EXPECT_EQ(t.boxes()[0].icon, platform::MsgIcon::Warning);
   EXPECT_EQ(t.boxes()[0].text, "Error displaying variables status. Invalid use of Null");
+  // Every line is built before the first page: a value on the second page that cannot be
+  // shown gives the warning alone, not the first page before it.
+  for (int i = 0; i < 30; ++i) store.Variables.Add("N" + std::to_string(i), std::int16_t{0});
+  ShowVariablesStatus(t.player, store);
+  ASSERT_EQ(t.boxes().size(), 2u);
+  EXPECT_EQ(t.boxes()[1].title, "Error");
+  EXPECT_THROW(VariablesStatusPages(store), vbs::VbError);
 }
 
 }  // namespace

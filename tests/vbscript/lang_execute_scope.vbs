@@ -40,4 +40,37 @@ On Error GoTo 0
 Execute "topLevel = 5"
 Check "top level is global", topLevel, 5
 
+' One name, one variable: what Execute declares or makes in a call is the variable that the
+' call's own statements, later Execute code and Eval all see.
+Function DeclaredByExecute()
+  Execute "Dim z : z = 5"
+  DeclaredByExecute = z & "/" & Eval("z")
+End Function
+Check "dim in execute seen by the call", DeclaredByExecute(), "5/5"
+Function MadeByExecute()
+  Execute "q = 3"
+  Execute "q = q + 1"
+  MadeByExecute = Eval("q")
+End Function
+Check "name made by execute seen by later execute", MadeByExecute(), 4
+Function ImplicitThenExecute()
+  w = 1
+  Execute "w = w + 1"
+  ImplicitThenExecute = w & "/" & Eval("w")
+End Function
+Check "the call's implicit variable changed by execute", ImplicitThenExecute(), "2/2"
+Function ExecuteThenAssign()
+  Execute "Dim k"
+  k = 8
+  ExecuteThenAssign = Eval("k") + k
+End Function
+Check "dim in execute assigned by the call", ExecuteThenAssign(), 16
+Function HelperOfItsOwn()
+  here = 2
+  Execute "Function Own()" & vbCrLf & "here = 7 : Own = here" & vbCrLf & "End Function"
+  HelperOfItsOwn = Own() & "/" & here
+End Function
+Check "a procedure made by execute has names of its own", HelperOfItsOwn(), "7/2"
+Check "none of them global", IsEmpty(z) And IsEmpty(q) And IsEmpty(w) And IsEmpty(k), True
+
 If failures <> "" Then Err.Raise 1000, "Check", failures

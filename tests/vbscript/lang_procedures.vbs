@@ -239,3 +239,50 @@ Check "Randomize statement forms", ErrorOf("Randomize 3"), 0
 Check "conversion called with Call", ErrorOf("Call CInt(1)"), 458
 Check "conversion as a statement", ErrorOf("CLng 1"), 458
 Check "CStr as a statement", ErrorOf("CStr ""a"""), 458
+
+' Inside a procedure a name that names nothing, called, is a misspelt procedure: 13, as at
+' top level. A name that holds a value is still a variable there (read, indexed).
+Function UnknownCalled(form)
+  On Error Resume Next
+  Select Case form
+    Case 1
+      MisspeltProc
+    Case 2
+      Call MisspeltProc()
+    Case 3
+      Dim r
+      r = MisspeltProc()
+    Case 4
+      Call MisspeltProc
+    Case 5
+      MisspeltProc 1, 2
+    Case 6
+      Dim s
+      s = MisspeltProc
+  End Select
+  UnknownCalled = CInt(Err.Number)
+End Function
+Check "unknown name called as a statement", UnknownCalled(1), 13
+Check "unknown name with Call and parentheses", UnknownCalled(2), 13
+Check "unknown name called for a value", UnknownCalled(3), 13
+Check "unknown name with Call", UnknownCalled(4), 13
+Check "unknown name called with arguments", UnknownCalled(5), 13
+Check "unknown name read as a value", UnknownCalled(6), 0
+Check "unknown name called in Execute code", ErrorOf("MisspeltProc"), 13
+Function ImplicitValues()
+  list = Array(4, 5)
+  n = 7
+  ImplicitValues = list(1) + n
+End Function
+Check "implicit variables still read and indexed", ImplicitValues(), 12
+
+' the failure ends the procedure and reaches its caller
+Dim afterMisspelt
+Sub CallsMisspelt()
+  MisspeltProc
+  afterMisspelt = True
+End Sub
+On Error Resume Next
+CallsMisspelt
+Check "the misspelt call stops the procedure", Err.Number & "/" & IsEmpty(afterMisspelt), "13/True"
+On Error GoTo 0
