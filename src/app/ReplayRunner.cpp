@@ -27,11 +27,23 @@ void ReplayRunner::run() {
   while (next_ < lines_.size()) {
     const ReplayLine& line = lines_[next_++];
     execute(line);
+    finishWait();
     platform_.processEvents();
     if (!unansweredCdWindow_.empty()) throw ReplayError(unansweredCdWindow_);
   }
+  finishWait();
   end();
 }
+
+// The time of a wait line that a nested loop took and left before it was over passes here,
+// in the main loop, as it would for a person who keeps still.
+void ReplayRunner::finishWait() {
+  // Timers fired meanwhile may start loops that take further wait lines, which move the
+  // end on again.
+  while (platform_.clockMs() < waitUntil_) platform_.advance(waitUntil_ - platform_.clockMs());
+}
+
+bool ReplayRunner::waiting() const { return platform_.clockMs() < waitUntil_; }
 
 void ReplayRunner::end() {
   if (ended_) return;
@@ -42,7 +54,7 @@ void ReplayRunner::end() {
 bool ReplayRunner::inputDuringTransition() {
   Game* game = session_.game();
   if (!game || !session_.gameWindowOpen() || !game->TransitionRunning()) return false;
-  if (platform_.clockMs() < waitUntil_) return false;
+  if (waiting()) return false;
   if (next_ >= lines_.size()) {
     end();
     return false;
@@ -81,12 +93,13 @@ bool ReplayRunner::answerFromNextLine(const HeadlessPlatform::Wait& wait) {
     return true;
   }
   // While a video plays the game waits in a loop of its own; the player's clicks, keys and
-  // the passing time reach it there, one line at a time.
-  if (wait.kind == HeadlessPlatform::WaitKind::ProcessEvents && !inVideoLine_ &&
+  // the passing time reach it there, one line at a time. Once a line has asked the video to
+  // stop, the loop is about to end: the lines after it belong to what comes next.
+  if (wait.kind == HeadlessPlatform::WaitKind::ProcessEvents && !inVideoLine_ && !waiting() &&
       (line.kind == Kind::Click || line.kind == Kind::RightClick || line.kind == Kind::Move ||
        line.kind == Kind::Key || line.kind == Kind::Wait)) {
     Game* game = session_.game();
-    if (game && session_.gameWindowOpen() && game->IsVideoPlaying()) {
+    if (game && session_.gameWindowOpen() && !game->StopMovie && game->IsVideoPlaying()) {
       inVideoLine_ = true;
       ++next_;
       execute(line);
@@ -160,15 +173,13 @@ void ReplayRunner::execute(const ReplayLine& line) {
     case Kind::Menu:
       menu(line);
       break;
-    case Kind::Wait: {
-      // A transition that starts during the wait takes the rest of the wait's time before
-      // it looks at the next line.
-      const std::int64_t outer = waitUntil_;
+    case Kind::Wait:
+      // Only the end is set here. A nested loop that took this line (a transition, a video)
+      // runs on by itself until then, stepping on the clock as it would in real time, and
+      // takes no further line before it; whatever time is left when the loop ends passes in
+      // the main loop (finishWait).
       waitUntil_ = platform_.clockMs() + line.a;
-      platform_.advance(line.a);
-      waitUntil_ = outer;
       break;
-    }
     case Kind::Answer:
     case Kind::Input:
       // A box takes its answer from the line after the one that opened it; an answer that

@@ -11,7 +11,14 @@
 // the replay, which would otherwise hang. While a frame transition animates, the next lines
 // that a person could give meanwhile (waits, clicks, pointer moves, keys) reach it there, so
 // a replay can look at a transition halfway or skip it. While a video plays, its wait loop
-// takes the next click, move, key or wait line the same way (a click or Escape ends it).
+// takes the next click, move, key or wait line the same way (a click or Escape ends it, and
+// the line after that one runs once the video has stopped).
+//
+// A wait line only sets the clock time before which no further line is given; whichever loop
+// is running lets the clock run to it. A wait taken by a transition or a video's loop
+// therefore passes inside that loop step by step, exactly as real time would (the
+// transition draws and fades its sound at each of its steps), and the part of it that
+// outlasts the loop passes in the main loop afterwards.
 //
 // The replay ends when its last line has been acted on, wherever the game then is: onEnd
 // runs once at that moment (the state dump and screenshot are taken there), even in the
@@ -42,6 +49,10 @@ class ReplayRunner {
  private:
   bool answerFromNextLine(const platform::HeadlessPlatform::Wait& wait);
   bool inputDuringTransition();
+  // Lets the clock run to the end of the wait line being played.
+  void finishWait();
+  // True while the time of a wait line is still passing: no line is given before its end.
+  bool waiting() const;
   void end();
   bool answerCdWindow(platform::Window& window);
   void execute(const ReplayLine& line);
@@ -59,7 +70,7 @@ class ReplayRunner {
   std::size_t next_ = 0;
   bool inVideoLine_ = false;  // a line is being given to a video's wait loop
   bool ended_ = false;
-  // The clock time at which the wait line being played ends (0: none).
+  // The clock time at which the last wait line played ends; the next line waits for it.
   std::int64_t waitUntil_ = 0;
   // Set when a CD window found no "drive" line to answer it; the replay stops with it.
   std::string unansweredCdWindow_;

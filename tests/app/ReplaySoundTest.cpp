@@ -200,6 +200,96 @@ TEST(ReplaySoundTest, EscapeEndsAVideoAndWithoutInputItPlaysToItsEnd) {
   EXPECT_LT(whole, 3400);
 }
 
+// The line after the one that ends a video is played once the video has stopped: a click
+// there reaches the hotspot, and a wait there passes without the video's sound.
+TEST(ReplaySoundTest, TheLineAfterTheOneThatEndsAVideoRunsAfterTheVideo) {
+  GameFolder game;
+  WriteShore(game);
+  const double musicLevel = 0.4 * 0.70710678 * 0.25118864;
+  // The video's loop lets events run twice a pass and checks between passes: half a second
+  // in one line or two, the ending line comes at either of the two.
+  std::vector<std::string> replays;
+  for (const char* before : {"wait 500\n", "wait 300\nwait 200\n"}) {
+    for (const char* ending : {"click 400 400\n", "key Escape\n"}) {
+      for (const char* after : {"wait 600\nclick 250 50\n", "click 250 50\nwait 600\n"}) {
+        replays.push_back(std::string("click 50 50\n") + before + ending + after);
+      }
+    }
+  }
+  for (const std::string& replay : replays) {
+    std::ostringstream out, err;
+    game.write("replay.txt", replay);
+    ReplayOptions options;
+    options.replayFile = game.file("replay.txt");
+    options.gameFolder = game.path();
+    options.dumpState = true;
+    options.audioOut = game.file("heard.wav");
+    ASSERT_EQ(RunReplay(options, out, err), 0) << err.str();
+    EXPECT_EQ(Json::parse(out.str())["frame"], "Cliff") << replay;
+    const Recording heard = ReadWav(options.audioOut);
+    EXPECT_GT(heard.rms(0.1, 0.45), musicLevel * 1.3) << replay;
+    EXPECT_NEAR(heard.rms(0.55, 1.0), musicLevel, 0.005) << replay;
+  }
+}
+
+// Old moves on by its frame timer at 1 s to New with a two-second cross-fade, which fades a
+// tone in on channel 1. One long wait gives the same steps and the same rising sound as
+// many short ones: the transition and its fade move on through the wait as on a real clock.
+TEST(ReplaySoundTest, AFadeRisesThroughOneLongWaitAsThroughManyShortOnes) {
+  GameFolder game;
+  WriteSmallGeneral(game, "Old", true);
+  game.write("Areas/tone.wav", SineWav(6.0, 440, 0.5));
+  WriteFrame(game, "Old", {.background = "255", .timerOn = true, .timerDelay = "1",
+                           .timerTarget = "New", .timerTransition = true,
+                           .timerTransitionMs = 2000, .timerTransitionNumber = 1});
+  std::vector<std::string> fields = FrameFields({.background = "16711680"});
+  fields[34] = "2000";  // fade, ms
+  fields[37] = "1";     // rows
+  const std::vector<std::string> fadeIn = {"2", "#TRUE#", "#TRUE#", "10", Quoted("tone.wav")};
+  fields.insert(fields.begin() + 38, fadeIn.begin(), fadeIn.end());
+  game.writeLines("Frames/New.fme", fields);
+
+  std::string shortWaits = "wait 1000\n";
+  for (int i = 0; i < 25; ++i) shortWaits += "wait 100\n";
+  struct Heard {
+    int steps = 0;
+    std::vector<double> levels;  // 200 ms apart from the start of the fade
+  };
+  const auto play = [&](const std::string& replay) {
+    std::ostringstream out, err;
+    game.write("replay.txt", replay);
+    ReplayOptions options;
+    options.replayFile = game.file("replay.txt");
+    options.gameFolder = game.path();
+    options.dumpState = true;
+    options.audioOut = game.file("heard.wav");
+    EXPECT_EQ(RunReplay(options, out, err), 0) << err.str();
+    Heard h;
+    const Json state = Json::parse(out.str());
+    EXPECT_EQ(state["frame"], "New");
+    EXPECT_FALSE(state["transition"]["running"].get<bool>());
+    h.steps = state["transition"]["steps_drawn"].get<int>();
+    const Recording r = ReadWav(options.audioOut);
+    for (double t = 1.1; t < 3.4; t += 0.2) h.levels.push_back(r.rms(t, t + 0.1));
+    return h;
+  };
+  const Heard once = play("wait 1000\nwait 2500\n");
+  const Heard many = play(shortWaits);
+  // A step every 17 ms for two seconds.
+  EXPECT_GE(once.steps, 110);
+  EXPECT_EQ(once.steps, many.steps);
+  ASSERT_EQ(once.levels.size(), many.levels.size());
+  for (std::size_t i = 0; i < once.levels.size(); ++i) {
+    EXPECT_NEAR(once.levels[i], many.levels[i], 0.002) << "at " << 1.1 + 0.2 * i << " s";
+  }
+  // Rising through the two seconds, 4 dB a level, a level every 200 ms; then the tone at its
+  // full level (10: 0 dB).
+  for (std::size_t i = 1; i < 10; ++i) {
+    EXPECT_GT(once.levels[i], once.levels[i - 1] * 1.4) << "at " << 1.1 + 0.2 * i << " s";
+  }
+  EXPECT_NEAR(once.levels.back(), 0.5 * 0.70710678, 0.01);
+}
+
 TEST(ReplaySoundTest, AnAudioFileThatCannotBeWrittenIsReported) {
   GameFolder game;
   WriteSmallGeneral(game, "Shore", true);

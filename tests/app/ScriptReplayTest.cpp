@@ -2,6 +2,7 @@
 // frames and hotspots; their boxes are answered by replay lines and recorded in the dump.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -68,6 +69,40 @@ TEST(ScriptReplayTest, APuzzleSolvedByScripts) {
   EXPECT_EQ(boxes[1]["text"], "Wrong code.");
   EXPECT_EQ(boxes[1]["icon"], "warning");
   EXPECT_EQ(boxes[2]["answer"], "1234");
+}
+
+// A program the script waits for costs the game one poll of the wait, however long it really
+// runs, so a replay comes out the same on a slow machine and a fast one; and the script goes
+// on only once the program has ended.
+TEST(ScriptReplayTest, AProgramWaitedForCostsTheGameOnePollWhateverItsRealTime) {
+  GameFolder game;
+  WriteSmallGeneral(game, "Desk", true);
+  game.writeVariables({"Done"});
+  WriteFrame(game, "Desk", {}, 2);
+  WriteHotspot(game, "Desk", 1, {.left = 0, .top = 0, .width = 100, .height = 100});
+  WriteAction(game, "Desk", 1,
+              {.runScript = true, .script = "OpenExeFileAndWait |tool.sh| : Done = 1"});
+  WriteHotspot(game, "Desk", 2, {.left = 200, .top = 0, .width = 100, .height = 100});
+  WriteAction(game, "Desk", 2, {.runScript = true, .script = "Done = 1"});
+  std::vector<std::int64_t> clocks;
+  for (const char* pause : {"0", "0.6"}) {
+    const std::string marker = game.file("ran");
+    std::filesystem::remove(marker);
+    game.write("Areas/tool.sh",
+               std::string("#!/bin/sh\nsleep ") + pause + "\necho done > '" + marker + "'\n");
+    std::filesystem::permissions(game.file("Areas/tool.sh"), std::filesystem::perms::owner_all);
+    const Json state = Play(game, "click 50 50\n");
+    ASSERT_TRUE(state.is_object());
+    EXPECT_TRUE(std::filesystem::exists(marker)) << pause;
+    EXPECT_EQ(state["variables"]["Done"], 1);
+    clocks.push_back(state["clock_ms"].get<std::int64_t>());
+  }
+  EXPECT_EQ(clocks[0], clocks[1]);
+  // Against the same script without the program: the wait is one pass of events and the
+  // 100 ms pause between two polls.
+  const Json without = Play(game, "click 250 50\n");
+  EXPECT_EQ(without["variables"]["Done"], 1);
+  EXPECT_EQ(clocks[1], without["clock_ms"].get<std::int64_t>() + 101);
 }
 
 }  // namespace

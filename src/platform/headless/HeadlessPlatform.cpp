@@ -2,6 +2,8 @@
 #include "platform/headless/HeadlessPlatform.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "platform/ShellProgram.h"
 #include "platform/Window.h"
@@ -95,8 +97,34 @@ bool HeadlessPlatform::shellOpen(const std::string& target) {
   return shellOpenResult_;
 }
 
+namespace {
+
+// A started program as a replay sees it: it runs to its end in real time, while the virtual
+// clock stands still, and to the game it has always ended at its second poll. The time a
+// program takes on this machine thus never reaches the game's clock, and a replay gives the
+// same result on a slow machine and a fast one.
+class ProgramOfOnePoll : public RunningProgram {
+ public:
+  explicit ProgramOfOnePoll(std::unique_ptr<RunningProgram> program)
+      : program_(std::move(program)) {}
+  bool finished() override {
+    if (polls_++ == 0) return false;
+    while (!program_->finished()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return true;
+  }
+  int exitCode() override { return program_->exitCode(); }
+
+ private:
+  std::unique_ptr<RunningProgram> program_;
+  int polls_ = 0;
+};
+
+}  // namespace
+
 std::unique_ptr<RunningProgram> HeadlessPlatform::startProgram(const std::string& commandLine) {
-  return StartShellProgram(commandLine);
+  std::unique_ptr<RunningProgram> program = StartShellProgram(commandLine);
+  if (!program) return nullptr;
+  return std::make_unique<ProgramOfOnePoll>(std::move(program));
 }
 
 void HeadlessPlatform::showWindow(Window& window) {

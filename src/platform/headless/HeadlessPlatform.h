@@ -4,8 +4,14 @@
 // The clock (ms) moves only when told: advance(ms) fires timers in due order, each at its
 // due time; every processEvents() moves it by 1 ms and fires what is due, so the game's
 // wait loops end; sleepMs moves it without firing anything (a sleeping program handles no
-// events). The sound output renders up to the clock whenever it moves. Message boxes take a queued answer, else their default button; input boxes a
-// queued text (nullopt = cancelled), else their default text. Every box is recorded.
+// events). The sound output renders up to the clock whenever it moves. Message boxes take a
+// queued answer, else their default button; input boxes a queued text (nullopt = cancelled),
+// else their default text. Every box is recorded.
+//
+// A started program really runs, and its waiter really waits for it, but on the virtual
+// clock it always ends between the first poll and the second: however long it takes here,
+// a wait for it costs the game exactly one poll (the 100 ms of OpenExeFileAndWait), so the
+// game's clock and timers do not depend on the machine's speed.
 //
 // Input hook: whenever the player waits for input inside a nested loop (a message or input
 // box with nothing queued, a modal window, processEvents), the hook is called first, so
@@ -74,6 +80,7 @@ class HeadlessPlatform : public Platform {
   bool setDisplaySize(int width, int height) override;
   int desktopFontHeight() override { return fontHeight_; }
   bool shellOpen(const std::string& target) override;
+  // The program runs for real; see the file comment for the clock.
   std::unique_ptr<RunningProgram> startProgram(const std::string& commandLine) override;
   // The folder chooser takes a queued folder (nullopt: cancelled); none queued: cancelled.
   std::optional<std::string> chooseFolder(const std::string& title,
