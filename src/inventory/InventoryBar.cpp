@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <optional>
 
 #include "common/TextEncoding.h"
 #include "game/Game.h"
@@ -22,6 +23,17 @@ namespace tw {
 namespace {
 
 constexpr int kTwips = 15;
+
+// The pointer rests on the bar, its button or an icon on it: where the last mouse event or
+// drop of the game window was, the bar is now.
+bool PointerOnTheBar(Game& game) {
+  const std::optional<platform::Point>& at = game.window.lastPointer();
+  if (!at) return false;
+  for (const platform::Element* e = &game.window.targetAt(at->x, at->y); e; e = e->parent()) {
+    if (e == &game.Inventory1 || e == &game.Inventory2) return true;
+  }
+  return false;
+}
 
 bool NamesAPicture(const std::string& name) {
   return !name.empty() && !EqualsNoCase(name, "default");
@@ -138,6 +150,8 @@ void Game::Inventory_Move() {
 void Game::TimerInventory_Timer() {
   TimerInventory.setEnabled(false);
   InventoryHeldOpen = false;
+  // A pointer resting on the bar keeps it open: the next drag from it must find the icons.
+  if (player_.settings.UseInventoryBar && PointerOnTheBar(*this)) return;
   if (player_.settings.SlideInventoryClose) {
     InventoryDirection = 2;
     if (!InventoryMoving && player_.settings.UseInventoryBar) {

@@ -141,6 +141,7 @@ Element& Window::targetAt(int x, int y) {
 }
 
 void Window::dispatchMouseDown(int button, int shift, int x, int y) {
+  lastPointer_ = Point{x, y};
   if (!enabled() || Lock(drag_)) return;
   Element& target = targetAt(x, y);
   capture_ = target.weakRef();
@@ -149,6 +150,7 @@ void Window::dispatchMouseDown(int button, int shift, int x, int y) {
 }
 
 void Window::dispatchDoubleClick(int /*button*/, int /*shift*/, int x, int y) {
+  lastPointer_ = Point{x, y};
   if (!enabled() || Lock(drag_)) return;
   Element& target = targetAt(x, y);
   capture_ = target.weakRef();
@@ -157,6 +159,7 @@ void Window::dispatchDoubleClick(int /*button*/, int /*shift*/, int x, int y) {
 }
 
 void Window::dispatchMouseUp(int button, int shift, int x, int y) {
+  lastPointer_ = Point{x, y};
   if (Lock(drag_)) {
     capture_.reset();
     dropAt(x, y);
@@ -179,6 +182,7 @@ void Window::dispatchMouseUp(int button, int shift, int x, int y) {
 }
 
 void Window::dispatchMouseMove(int buttons, int shift, int x, int y) {
+  lastPointer_ = Point{x, y};
   // During a drag VB raises DragOver, not MouseMove; nothing here listens for DragOver.
   if (!enabled() || Lock(drag_)) return;
   Element* target = buttons != 0 ? Lock(capture_) : nullptr;
@@ -224,6 +228,7 @@ void Window::cancelDrag() {
 }
 
 bool Window::dropAt(int x, int y) {
+  lastPointer_ = Point{x, y};
   Element* source = Lock(drag_);
   drag_.reset();
   if (!source) return false;

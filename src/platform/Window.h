@@ -18,11 +18,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/Colour.h"
 #include "platform/Container.h"
 #include "platform/Menu.h"
+#include "platform/Picture.h"
 
 namespace tw::platform {
 
@@ -128,6 +130,9 @@ class Window : public Container {
   // window's own. (A screen-wide pointer set through the platform overrides this.) A press
   // whose release never came (a box opened by the press took it) does not count.
   MousePointer pointerAt(int x, int y, bool buttonHeld = false);
+  // Where the last mouse event or drop on this window took place (client twips); none before
+  // the first. A pointer resting there has not moved since.
+  const std::optional<Point>& lastPointer() const { return lastPointer_; }
 
   // --- drag and drop --------------------------------------------------------------
   void beginDrag(Element& source);
@@ -168,6 +173,7 @@ class Window : public Container {
   std::weak_ptr<Element*> drag_;
   std::weak_ptr<Element*> focus_;
   bool captureIsDoubleClick_ = false;
+  std::optional<Point> lastPointer_;
 };
 
 }  // namespace tw::platform

@@ -141,6 +141,18 @@ TEST_F(InventoryTest, PickUpHoldsTheBarOpenForTwoSeconds) {
   t.platform.advance(2000);    // the timer slides it up
   EXPECT_TRUE(barClosed());
   EXPECT_FALSE(game->InventoryHeldOpen);
+  // The pointer resting on the bar when the two seconds end keeps it open, until it leaves.
+  game->AddPickedObject("Rope", false);
+  const auto moveTo = [&](int x, int y) {
+    game->window.dispatchMouseMove(0, 0, game->PictureBox.left() + x * 15,
+                                   game->PictureBox.top() + y * 15);
+  };
+  moveTo(320, 20);
+  t.platform.advance(2500);
+  EXPECT_TRUE(barOpen());
+  moveTo(320, 300);
+  t.platform.advance(1000);
+  EXPECT_TRUE(barClosed());
 }
 
 TEST_F(InventoryTest, WithoutSlidingTheBarJumps) {

@@ -3,7 +3,9 @@
 # room is made headlessly and loaded in the real window; the inventory bar is opened by
 # hovering and the wick is dragged onto the oil can (press, moves, release through X). The
 # two must make the oiled wick: the bar must then show what the headless player shows after
-# the same drop, and no longer what it showed before.
+# the same drop, and no longer what it showed before. The pointer rests on the bar after the
+# drop: 3 s later, when the oiled wick's pick-up no longer holds the bar open, the bar must
+# still be open.
 #
 # usage: item_onto_item.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
@@ -43,6 +45,9 @@ run_session "$work/game"
 d=$(rmse "$work/before.png" "$work/after.png" 640x52+0+0)
 echo "difference of the headless bar before and after the drop: $d"
 above "$d" 0.02 || { echo "the headless drop changed nothing in the bar" >&2; exit 1; }
+d=$(rmse "$work/dropped.png" "$work/after.png" 640x52+0+0)
+echo "difference of the window's bar 3 s after the drop, the pointer resting on it: $d"
+below "$d" 0.02 || { echo "the bar closed under the pointer after the drop (see $work)" >&2; exit 1; }
 d=$(rmse "$work/actual.png" "$work/after.png" 640x52+0+0)
 echo "difference of the window's bar from the headless bar after the drop: $d"
 below "$d" 0.02 || { echo "the drop onto the oil can did not make the oiled wick (see $work)" >&2; exit 1; }
