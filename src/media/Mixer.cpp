@@ -15,7 +15,7 @@ constexpr int kAheadFrames = platform::kAudioRate / 2;
 }  // namespace
 
 Mixer::Mixer(platform::AudioOutput& output, const std::string& soundFont) : output_(output) {
-  for (auto& p : players_) p = std::make_unique<SoundPlayer>(soundFont);
+  for (auto& p : players_) p = std::make_unique<SoundPlayer>(soundFont, [this] { started(); });
   worker_ = std::thread([this] { decodeAheadLoop(); });
   output_.setSource(this);
 }
@@ -41,6 +41,19 @@ void Mixer::renderAudio(std::int16_t* stereo, int frames) {
   }
 }
 
+bool Mixer::idle() const {
+  return std::none_of(players_.begin(), players_.end(), [](const auto& p) { return p->playing(); });
+}
+
+void Mixer::started() {
+  {
+    std::lock_guard lock(workerMutex_);
+    workToDo_ = true;
+  }
+  workerWake_.notify_all();
+  output_.wake();
+}
+
 void Mixer::setMasterVolume(double level) {
   master_.store(static_cast<float>(std::clamp(level, 0.0, 1.0)));
 }
@@ -48,10 +61,17 @@ void Mixer::setMasterVolume(double level) {
 void Mixer::decodeAheadLoop() {
   std::unique_lock lock(workerMutex_);
   while (!stopping_) {
+    workToDo_ = false;
     lock.unlock();
     for (auto& p : players_) p->decodeAhead(kAheadFrames);
+    const bool sounding = !idle();
     lock.lock();
-    workerWake_.wait_for(lock, std::chrono::milliseconds(50));
+    // While nothing plays the worker sleeps until a play starts (which sets workToDo_).
+    if (sounding) {
+      workerWake_.wait_for(lock, std::chrono::milliseconds(50));
+    } else {
+      workerWake_.wait(lock, [this] { return stopping_ || workToDo_; });
+    }
   }
 }
 

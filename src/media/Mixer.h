@@ -9,6 +9,9 @@
 //
 // Over everything the game plays lies the player's own volume (0 silent to 1 as the game set
 // it) and mute, set from the game thread and read by the output's thread.
+//
+// While no player plays, the mixer is idle: the worker sleeps, and the output may stop
+// asking for sound. A play wakes both.
 #pragma once
 
 #include <array>
@@ -41,6 +44,7 @@ class Mixer : public platform::AudioSource {
   SoundPlayer& videoSound() { return *players_[kPlayers]; }
 
   void renderAudio(std::int16_t* stereo, int frames) override;
+  bool idle() const override;
 
   // The player's volume, clamped to 0..1.
   void setMasterVolume(double level);
@@ -50,6 +54,7 @@ class Mixer : public platform::AudioSource {
 
  private:
   void decodeAheadLoop();
+  void started();  // a player began to play
 
   platform::AudioOutput& output_;
   std::array<std::unique_ptr<SoundPlayer>, kPlayers + 1> players_;
@@ -59,6 +64,7 @@ class Mixer : public platform::AudioSource {
   std::mutex workerMutex_;
   std::condition_variable workerWake_;
   bool stopping_ = false;
+  bool workToDo_ = false;  // a play began since the worker last looked
   std::thread worker_;
 };
 

@@ -43,23 +43,26 @@ void SoundPlayer::setVolume(std::int32_t hundredthsDb) {
 void SoundPlayer::setRepeatCount(std::int32_t count) { repeat_ = count; }
 
 void SoundPlayer::play() {
-  std::lock_guard lock(mutex_);
-  if (!stream_) return;
-  if (!fresh_ && !stream_->rewind()) {
-    stream_.reset();
-    playing_ = false;
-    return;
+  {
+    std::lock_guard lock(mutex_);
+    if (!stream_) return;
+    if (!fresh_ && !stream_->rewind()) {
+      stream_.reset();
+      playing_ = false;
+      return;
+    }
+    fresh_ = false;
+    buffer_.clear();
+    bufferPos_ = 0;
+    loopEnds_.clear();
+    repeatAtPlay_ = repeat_;
+    loopsDecoded_ = 0;
+    framesThisLoop_ = 0;
+    framesTaken_ = 0;
+    decodeEnded_ = false;
+    playing_ = true;
   }
-  fresh_ = false;
-  buffer_.clear();
-  bufferPos_ = 0;
-  loopEnds_.clear();
-  repeatAtPlay_ = repeat_;
-  loopsDecoded_ = 0;
-  framesThisLoop_ = 0;
-  framesTaken_ = 0;
-  decodeEnded_ = false;
-  playing_ = true;
+  if (started_) started_();
 }
 
 void SoundPlayer::stop() {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -31,7 +32,10 @@ class SoundPlayer {
   static constexpr int kPlaying = 2;
   static constexpr int kStopped = 0;
 
-  explicit SoundPlayer(std::string soundFont = {}) : soundFont_(std::move(soundFont)) {}
+  // started: called (on the game thread, outside the player's lock) whenever a play has
+  // begun, so that whoever sleeps while nothing sounds can wake up.
+  explicit SoundPlayer(std::string soundFont = {}, std::function<void()> started = {})
+      : soundFont_(std::move(soundFont)), started_(std::move(started)) {}
 
   // --- game thread --------------------------------------------------------------------
   // Opens the file for the next play; false when it cannot be decoded (it then stays
@@ -59,6 +63,7 @@ class SoundPlayer {
   void decodeAheadLocked(int frames);
 
   const std::string soundFont_;
+  const std::function<void()> started_;
   std::string file_;           // game thread only
   std::int32_t volume_ = 0;    // game thread's copy
   std::int32_t repeat_ = 1;    // game thread's copy

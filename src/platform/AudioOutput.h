@@ -6,6 +6,11 @@
 // the sound away); the headless output asks on the game thread whenever the virtual clock
 // moves, so the sound of a replay follows the replay's clock exactly. A source therefore
 // never assumes which thread calls it, only that calls never overlap.
+//
+// A real output may stop asking while its source is idle (nothing would sound, and nothing
+// waits for the silence to pass), so a silent game costs no time; the source calls wake()
+// when it has something to sound again, and is then asked from where it left off, so
+// nothing of the new sound is skipped.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +25,8 @@ class AudioSource {
   virtual ~AudioSource() = default;
   // Fills frames × 2 samples (left, right, left, ...).
   virtual void renderAudio(std::int16_t* stereo, int frames) = 0;
+  // True while rendering gives only silence and moves nothing on. Callable from any thread.
+  virtual bool idle() const { return false; }
 };
 
 class AudioOutput {
@@ -30,6 +37,8 @@ class AudioOutput {
   virtual void setSource(AudioSource* source) = 0;
   // False when sound is thrown away (no device); timing is kept either way.
   virtual bool audible() const = 0;
+  // The source has something to sound again (any thread; never while rendering).
+  virtual void wake() {}
 };
 
 }  // namespace tw::platform

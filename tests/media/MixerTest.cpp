@@ -22,6 +22,13 @@ using test::SineWav;
 // A sine of amplitude a has an RMS of a / sqrt(2).
 constexpr double kSineRms = 0.70710678;
 
+// The headless output, counting the mixer's calls to wake it.
+class WakeCountingOutput : public platform::HeadlessAudioOutput {
+ public:
+  void wake() override { ++wakes; }
+  int wakes = 0;
+};
+
 class MixerTest : public ::testing::Test {
  protected:
   MixerTest() : mixer(output, FindSoundFont("")) {}
@@ -50,7 +57,7 @@ class MixerTest : public ::testing::Test {
   }
 
   test::GameFolder folder;
-  platform::HeadlessAudioOutput output;
+  WakeCountingOutput output;
   Mixer mixer;
   std::int64_t clockMs = 0;
 };
@@ -86,6 +93,33 @@ TEST_F(MixerTest, PlaysAtItsVolumeAndEnds) {
   r = listen(0.3);
   EXPECT_FALSE(p.playing());
   EXPECT_NEAR(r.rms(0.25, 0.3), 0.0, 1e-6);  // silence after its end
+}
+
+// The output may stop asking while the mixer is idle; every play must wake it, and the mixer
+// is idle again only once the last sound has ended or stopped.
+TEST_F(MixerTest, IdleWhileNothingPlaysAndEveryPlayWakesTheOutput) {
+  EXPECT_TRUE(mixer.idle());
+  const std::string wav = write("a.wav", SineWav(0.2, 440, 0.5));
+  EXPECT_FALSE(mixer.player(1).setFile(folder.file("missing.wav")));
+  mixer.player(1).play();  // nothing to play: no wake, still idle
+  EXPECT_EQ(output.wakes, 0);
+  EXPECT_TRUE(mixer.idle());
+  SoundPlayer& p = start(2, wav);
+  EXPECT_EQ(output.wakes, 1);
+  EXPECT_FALSE(mixer.idle());
+  listen(0.1);
+  EXPECT_FALSE(mixer.idle());
+  listen(0.15);
+  EXPECT_TRUE(mixer.idle());  // ended
+  p.play();
+  EXPECT_EQ(output.wakes, 2);
+  EXPECT_FALSE(mixer.idle());
+  p.stop();
+  EXPECT_TRUE(mixer.idle());
+  mixer.videoSound().setFile(wav);
+  mixer.videoSound().play();
+  EXPECT_EQ(output.wakes, 3);
+  EXPECT_FALSE(mixer.idle());
 }
 
 TEST_F(MixerTest, RepeatCountsAndPositions) {

@@ -1,4 +1,5 @@
-// SdlAudioOutput: the SDL device and the silent clock that replaces it when there is none.
+// SdlAudioOutput: the SDL device, opened while something sounds, and the silent clock that
+// replaces it when there is none.
 #include "platform/sdl/SdlAudioOutput.h"
 
 #include <SDL.h>
@@ -12,6 +13,9 @@ namespace tw::platform {
 
 namespace {
 
+// How long the source must stay idle before the device closes.
+constexpr std::int64_t kIdleFramesBeforeClose = kAudioRate;
+
 void DeviceCallback(void* self, Uint8* stream, int bytes) {
   static_cast<SdlAudioOutput*>(self)->fill(reinterpret_cast<std::int16_t*>(stream),
                                            bytes / (kAudioChannels * 2));
@@ -23,71 +27,117 @@ SdlAudioOutput::SdlAudioOutput() {
   // SDL would otherwise turn SIGINT and SIGTERM into quit events that nobody reads, and the
   // program could no longer be stopped by them.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-    sdlStarted_ = true;
-    SDL_AudioSpec want{};
-    want.freq = kAudioRate;
-    want.format = AUDIO_S16SYS;
-    want.channels = kAudioChannels;
-    want.samples = 1024;  // about 23 ms: short enough for click sounds to feel immediate
-    want.callback = DeviceCallback;
-    want.userdata = this;
-    SDL_AudioSpec have{};
-    // No changes allowed: SDL converts to whatever the hardware wants.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (device_ != 0) {
-      SDL_PauseAudioDevice(device_, 0);
-      return;
-    }
-  }
-  silentClock_ = std::thread([this] { runSilentClock(); });
+  sdlStarted_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  noDevice_ = !sdlStarted_;
+  thread_ = std::thread([this] { run(); });
 }
 
 SdlAudioOutput::~SdlAudioOutput() {
-  if (device_ != 0) SDL_CloseAudioDevice(device_);
   {
     std::lock_guard lock(mutex_);
     stopping_ = true;
   }
-  wake_.notify_all();
-  if (silentClock_.joinable()) silentClock_.join();
+  changed_.notify_all();
+  thread_.join();  // closes the device
   if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void SdlAudioOutput::setSource(AudioSource* source) {
-  if (device_ != 0) SDL_LockAudioDevice(device_);
-  {
-    std::lock_guard lock(mutex_);
-    source_ = source;
+  std::lock_guard lock(mutex_);
+  source_ = source;
+  idleFrames_ = 0;
+  if (source_ && !source_->idle()) wanted_ = true;
+  changed_.notify_all();
+}
+
+void SdlAudioOutput::wake() {
+  std::lock_guard lock(mutex_);
+  idleFrames_ = 0;
+  if (!wanted_) {
+    wanted_ = true;
+    changed_.notify_all();
   }
-  if (device_ != 0) SDL_UnlockAudioDevice(device_);
 }
 
 void SdlAudioOutput::fill(std::int16_t* stereo, int frames) {
-  // The device callback runs with the device locked, so source_ cannot change under it;
-  // the silent clock holds mutex_ instead.
+  std::lock_guard lock(mutex_);
+  fillLocked(stereo, frames);
+}
+
+void SdlAudioOutput::fillLocked(std::int16_t* stereo, int frames) {
   if (source_) {
     source_->renderAudio(stereo, frames);
   } else {
     std::memset(stereo, 0, static_cast<std::size_t>(frames) * kAudioChannels * 2);
   }
+  // Asked under the lock, a play that starts after this answer is sure to call wake() after
+  // wanted_ has been cleared, so the device cannot close on a sound that has just begun.
+  if (source_ && !source_->idle()) {
+    idleFrames_ = 0;
+    return;
+  }
+  idleFrames_ += frames;
+  if (idleFrames_ >= kIdleFramesBeforeClose && wanted_) {
+    wanted_ = false;
+    changed_.notify_all();
+  }
 }
 
-void SdlAudioOutput::runSilentClock() {
+bool SdlAudioOutput::openDevice() {
+  SDL_AudioSpec want{};
+  want.freq = kAudioRate;
+  want.format = AUDIO_S16SYS;
+  want.channels = kAudioChannels;
+  want.samples = 1024;  // about 23 ms: short enough for click sounds to feel immediate
+  want.callback = DeviceCallback;
+  want.userdata = this;
+  SDL_AudioSpec have{};
+  // No changes allowed: SDL converts to whatever the hardware wants.
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (device_ == 0) return false;
+  SDL_PauseAudioDevice(device_, 0);
+  return true;
+}
+
+void SdlAudioOutput::run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] { return stopping_ || wanted_; });
+    if (stopping_) return;
+    if (!noDevice_) {
+      // SDL's calls happen unlocked: closing waits for the device's thread, which may be
+      // waiting for the lock in fill().
+      lock.unlock();
+      const bool opened = openDevice();
+      lock.lock();
+      if (opened) {
+        changed_.wait(lock, [this] { return stopping_ || !wanted_; });
+        lock.unlock();
+        SDL_CloseAudioDevice(device_);
+        device_ = 0;
+        lock.lock();
+        continue;
+      }
+      noDevice_ = true;
+    }
+    runSilentClock(lock);
+  }
+}
+
+void SdlAudioOutput::runSilentClock(std::unique_lock<std::mutex>& lock) {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
   std::int64_t rendered = 0;
   std::vector<std::int16_t> scratch;
-  std::unique_lock lock(mutex_);
-  while (!stopping_) {
-    wake_.wait_for(lock, std::chrono::milliseconds(10));
+  while (!stopping_ && wanted_) {
+    changed_.wait_for(lock, std::chrono::milliseconds(10));
     const auto elapsed =
         std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
     const std::int64_t due = elapsed * kAudioRate / 1000000;
     while (rendered < due && !stopping_) {
       const int frames = static_cast<int>(std::min<std::int64_t>(4096, due - rendered));
       scratch.resize(static_cast<std::size_t>(frames) * kAudioChannels);
-      fill(scratch.data(), frames);
+      fillLocked(scratch.data(), frames);
       rendered += frames;
     }
   }
