@@ -159,6 +159,9 @@ void Game::CenterWindowAndPictureBox() {
   PictureBox.setHeight(Twips16(s.GameHeight));
   PictureBox.setLeft(window.scaleWidth() / 2 - PictureBox.width() / 2);
   PictureBox.setTop(ClampToZero(window.scaleHeight() / 2 - PictureBox.height() / 2));
+  // Full screen fills the real screen with the game area, not with the margins around it.
+  window.setFullScreenArea(
+      platform::Rect{PictureBox.left(), PictureBox.top(), PictureBox.width(), PictureBox.height()});
 }
 
 bool Game::WindowedNow() const {

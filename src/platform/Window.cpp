@@ -48,6 +48,7 @@ std::unique_ptr<Component> Window::clone() const {
   w->sizeFactor_ = sizeFactor_;
   w->scaling_ = scaling_;
   w->fullScreenShown_ = fullScreenShown_;
+  w->fullScreenArea_ = fullScreenArea_;
   w->onFullScreenShownChanged = onFullScreenShownChanged;
   w->onKeyDown = onKeyDown;
   w->onCloseRequest = onCloseRequest;
@@ -107,6 +108,12 @@ void Window::setScaling(PictureScaling scaling) {
 void Window::setFullScreenShown(bool shown) {
   if (fullScreenShown_ == shown) return;
   fullScreenShown_ = shown;
+  changed(WindowHost::Change::Window);
+}
+
+void Window::setFullScreenArea(const Rect& area) {
+  if (fullScreenArea_ == area) return;
+  fullScreenArea_ = area;
   changed(WindowHost::Change::Window);
 }
 

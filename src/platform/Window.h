@@ -91,6 +91,11 @@ class Window : public Container {
   // screen, or a tiling desktop did); the window keeps it and tells the game.
   void noteFullScreenShown(bool shown);
   std::function<void(Window&, bool)> onFullScreenShownChanged;
+  // The part of the client area (twips) that a full-screen window makes as large as the real
+  // screen allows: the game's own area, so that the black margins of a window as large as
+  // the screen the game sees are not scaled with it. Empty: the whole client area.
+  const Rect& fullScreenArea() const { return fullScreenArea_; }
+  void setFullScreenArea(const Rect& area);
 
   // Border plus caption plus menu bar, in twips; set by the back end.
   void setFrameExtent(int horizontal, int vertical);
@@ -162,6 +167,7 @@ class Window : public Container {
   int sizeFactor_ = 1;
   PictureScaling scaling_ = PictureScaling::Aspect;
   bool fullScreenShown_ = false;
+  Rect fullScreenArea_;
   int frameWidth_ = 0;
   int frameHeight_ = 0;
   MenuItem menuBar_;

@@ -187,6 +187,72 @@ TEST_F(LayoutTest, FullScreenGameOnALargerScreenIsScaledAndTheMenuLiesOverIt) {
   EXPECT_EQ(l.content.topLeft(), QPoint(0, 0));
 }
 
+// A game made for full screen: its window is as large as the screen the game sees, the game
+// area centred in it. What fills the real screen is the game area, by the chosen scaling,
+// whether the game sees the real screen or an emulated one; clicks map back onto it.
+TEST_F(LayoutTest, FullScreenFillsTheRealScreenWithTheGameArea) {
+  struct Case {
+    QSize real, game;
+    QRect area;  // pixels of the client area; empty: none set
+    PictureScaling scaling;
+    double factor;
+    QRect shown;  // where the game area's visible part lands on the real screen
+  };
+  constexpr PictureScaling kAspect = PictureScaling::Aspect;
+  constexpr PictureScaling kSharp = PictureScaling::Sharp;
+  const Case cases[] = {
+      // The real screen, as the game sees it.
+      {{1280, 1024}, {1280, 1024}, {320, 272, 640, 480}, kAspect, 2.0, {0, 32, 1280, 960}},
+      {{1280, 1024}, {1280, 1024}, {320, 272, 640, 480}, kSharp, 2.0, {0, 32, 1280, 960}},
+      {{1920, 1080}, {1920, 1080}, {640, 300, 640, 480}, kAspect, 2.25, {240, 0, 1440, 1080}},
+      {{1920, 1080}, {1920, 1080}, {640, 300, 640, 480}, kSharp, 2.0, {320, 60, 1280, 960}},
+      // 800 x 600 and 640 x 480 emulated.
+      {{1280, 1024}, {800, 600}, {80, 60, 640, 480}, kAspect, 2.0, {0, 32, 1280, 960}},
+      {{1280, 1024}, {640, 480}, {0, 0, 640, 480}, kSharp, 2.0, {0, 32, 1280, 960}},
+      // A game area larger than the screen the game sees: its visible part fills the screen.
+      {{1280, 1024}, {800, 600}, {-112, 0, 1024, 768}, kAspect, 1.6, {0, 32, 1280, 960}},
+      // No area set: the whole client area.
+      {{1920, 1080}, {1280, 1024}, {}, kAspect, 1080.0 / 1024, {285, 0, 1350, 1080}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.real.width() << " " << c.game.width() << " "
+                                    << c.area.left() << " " << static_cast<int>(c.scaling));
+    window.setWindowed(false);
+    window.move(0, 0, c.game.width() * 15, c.game.height() * 15);
+    window.setScaling(c.scaling);
+    window.setFullScreenArea(
+        Rect{c.area.left() * 15, c.area.top() * 15, c.area.width() * 15, c.area.height() * 15});
+    const ScreenSetup screen{QRect(QPoint(0, 0), c.real), {c.game.width(), c.game.height()}};
+    const WindowLayout l = LayOut(window, screen, 0, QMargins());
+    ASSERT_EQ(l.mode, WindowMode::FullScreen);
+    EXPECT_EQ(l.geometry, QRect(QPoint(0, 0), c.real));
+    EXPECT_NEAR(l.fit.factor, c.factor, 1e-9);
+    const QRect visible = (c.area.isEmpty() ? QRect(QPoint(0, 0), c.game) : c.area)
+                              .intersected(QRect(QPoint(0, 0), c.game));
+    EXPECT_EQ(l.fit.toTarget(visible.topLeft()), c.shown.topLeft());
+    // The corners of the filled screen part are the corner pixels of the game area.
+    const QPoint first = l.fit.toClientTwips(QPointF(c.shown.topLeft()));
+    const QPoint last = l.fit.toClientTwips(QPointF(c.shown.bottomRight()));
+    EXPECT_EQ(QPoint(PixelsFromTwips(first.x()), PixelsFromTwips(first.y())), visible.topLeft());
+    EXPECT_EQ(QPoint(PixelsFromTwips(last.x()), PixelsFromTwips(last.y())), visible.bottomRight());
+  }
+}
+
+// A window that grew past an edge is moved back onto the screen, as little as needed.
+TEST(KeepOnScreenTest, MovesAFrameOntoTheScreen) {
+  struct Case {
+    QRect screen, frame, kept;
+  };
+  const Case cases[] = {
+      {{0, 0, 1280, 1024}, {320, 262, 640, 499}, {320, 262, 640, 499}},  // fits: stays
+      {{0, 0, 1280, 1024}, {320, 272, 1280, 979}, {0, 45, 1280, 979}},   // x2
+      {{0, 0, 1280, 1024}, {320, 272, 1920, 1459}, {0, 0, 1920, 1459}},  // x3: corner shows
+      {{0, 0, 1280, 1024}, {-100, -50, 640, 480}, {0, 0, 640, 480}},
+      {{1280, 0, 1920, 1080}, {3000, 100, 400, 300}, {2800, 100, 400, 300}},  // second monitor
+  };
+  for (const Case& c : cases) EXPECT_EQ(KeepOnScreen(c.frame, c.screen), c.kept) << c.frame.x();
+}
+
 TEST_F(LayoutTest, PanelIsCentredOnTheRealScreenWhileASmallerOneIsEmulated) {
   window.setWindowed(false);
   // The start-up window, centred on a 640 x 480 screen.

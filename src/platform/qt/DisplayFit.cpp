@@ -52,4 +52,18 @@ DisplayFit FitPicture(QSize client, QSize target, PictureScaling scaling) {
   return fit;
 }
 
+DisplayFit FitPart(QSize client, QRect part, QSize target, PictureScaling scaling) {
+  part = part.intersected(QRect(QPoint(0, 0), client));
+  if (part.isEmpty()) return FitPicture(client, target, scaling);
+  DisplayFit fit = FitPicture(part.size(), target, scaling);
+  // The part's corner lands on the fitted corner (rounded as toTarget rounds); the client
+  // area's corner lies that much further up and left.
+  const QPoint corner(static_cast<int>(std::ceil(part.left() * fit.factor - 1e-9)),
+                      static_cast<int>(std::ceil(part.top() * fit.factor - 1e-9)));
+  fit.picture = QRect(fit.picture.topLeft() - corner,
+                      QSize(static_cast<int>(std::lround(client.width() * fit.factor)),
+                            static_cast<int>(std::lround(client.height() * fit.factor))));
+  return fit;
+}
+
 }  // namespace tw::platform

@@ -6,8 +6,11 @@
 // (the aspect ratio kept), centred, with black bars where the picture does not reach. A whole
 // factor is drawn with nearest-neighbour sampling, so pixels stay sharp; any other factor is
 // drawn smoothly. Positions map back to the twips of the client area, so a click lands on the
-// game pixel drawn under the pointer. Invariants: factor > 0; the picture lies inside the
-// target; ToClientTwips(ToTarget(p)) is the top-left twip of pixel p.
+// game pixel drawn under the pointer. A fit may be made for one part of the client area (the
+// game's area in a window as large as the screen the game sees): that part fills the target
+// and the rest of the client area lies around it, partly or wholly beyond the target.
+// Invariants: factor > 0; the fitted part lies inside the target; ToClientTwips(ToTarget(p))
+// is the top-left twip of pixel p.
 #pragma once
 
 #include <QPoint>
@@ -21,7 +24,7 @@ namespace tw::platform {
 
 struct DisplayFit {
   double factor = 1.0;
-  QRect picture;  // where the client area is drawn, in target pixels
+  QRect picture;  // where the whole client area is drawn, in target pixels
   bool alwaysSmooth = false;
 
   // Whole factors (1, 2, 3, ...) keep pixels sharp, unless smoothing is asked for.
@@ -38,5 +41,9 @@ DisplayFit FitToScreen(QSize client, QSize target);
 // The same for a chosen scaling: Sharp keeps to the largest whole factor that fits (below 1
 // only when not even 1 fits), Smooth smooths every factor.
 DisplayFit FitPicture(QSize client, QSize target, PictureScaling scaling);
+// The fit that makes `part` of the client area (pixels) fill the target by the scaling; a part
+// that is empty or reaches outside the client area is first cut to it (nothing is drawn
+// beyond the client area), and an empty cut gives the fit of the whole client area.
+DisplayFit FitPart(QSize client, QRect part, QSize target, PictureScaling scaling);
 
 }  // namespace tw::platform

@@ -60,7 +60,11 @@ WindowLayout LayOut(const Window& window, const ScreenSetup& screen, int menuBar
     case WindowMode::FullScreen: {
       out.geometry = screen.real;
       out.content = QRect(QPoint(0, 0), screen.real.size());
-      out.fit = FitPicture(client, screen.real.size(), window.scaling());
+      const Rect& area = window.fullScreenArea();
+      out.fit = FitPart(client,
+                        QRect(PixelsFromTwips(area.left), PixelsFromTwips(area.top),
+                              PixelsFromTwips(area.width), PixelsFromTwips(area.height)),
+                        screen.real.size(), window.scaling());
       if (menuBarHeight > 0) out.menuBar = QRect(0, 0, screen.real.width(), menuBarHeight);
       break;
     }
@@ -73,6 +77,17 @@ WindowLayout LayOut(const Window& window, const ScreenSetup& screen, int menuBar
     }
   }
   return out;
+}
+
+QRect KeepOnScreen(QRect frame, QRect screen) {
+  if (screen.isEmpty()) return frame;
+  // Far edges first, then near ones: a frame larger than the screen shows its top-left
+  // corner, where the caption and the menu bar are.
+  if (frame.right() > screen.right()) frame.moveRight(screen.right());
+  if (frame.bottom() > screen.bottom()) frame.moveBottom(screen.bottom());
+  if (frame.left() < screen.left()) frame.moveLeft(screen.left());
+  if (frame.top() < screen.top()) frame.moveTop(screen.top());
+  return frame;
 }
 
 QPoint ModelPosition(QPoint framePos, const ScreenSetup& screen) {

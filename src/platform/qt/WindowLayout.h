@@ -10,9 +10,10 @@
 //               is (DisplayFit, with the window's scaling). Its frame extent (border,
 //               caption and menu bar) is reported to the model at factor 1.
 //   FullScreen  frameless, not windowed, at least as large as the screen the game sees:
-//               covers the real screen, and the client area is scaled to fit it
-//               (DisplayFit). A visible menu bar lies over the top of the picture, so
-//               showing the menus neither moves nor rescales the game.
+//               covers the real screen, and the window's full-screen area (the game's
+//               area; without one, the whole client area) is scaled to fill it (DisplayFit),
+//               whatever size of screen the game sees. A visible menu bar lies over the top
+//               of the picture, so showing the menus neither moves nor rescales the game.
 //   Panel       frameless and smaller than the screen (the start-up window): no caption,
 //               client area at its own size.
 // Positions of the model are twips of the screen the game sees. While a display size is
@@ -61,6 +62,11 @@ QSize FrameExtentTwips(WindowMode mode, int menuBarHeight, QMargins decoration);
 // size a windowed window has on screen when it is not the one the model asks for.
 WindowLayout LayOut(const Window& window, const ScreenSetup& screen, int menuBarHeight,
                     QMargins decoration, std::optional<QSize> shown = std::nullopt);
+
+// A window's frame (decoration included) moved as little as possible so that it lies on the
+// screen, as a window manager places a window that grew past an edge; a frame larger than the
+// screen keeps its top-left corner on it.
+QRect KeepOnScreen(QRect frame, QRect screen);
 
 // A position of the window manager's frame on the real screen, as the model's left and top
 // (twips of the screen the game sees).

@@ -183,6 +183,7 @@ void WindowView::applyGeometry() {
       layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_, size());
     } else {
       layout_ = LayOut(*window_, screenSetup(), menuBarHeight(), decoration_, playerSize_);
+      if (!isVisible() || size() != layout_.geometry.size()) keepOnScreen();
       // Dialogs and the like keep the size the game gives them.
       if (!window_->resizable()) setFixedSize(layout_.geometry.size());
       if (geometry() != layout_.geometry) setGeometry(layout_.geometry);
@@ -209,6 +210,19 @@ void WindowView::applyGeometry() {
     menuBar_->setGeometry(layout_.menuBar);
     menuBar_->raise();
   }
+}
+
+void WindowView::keepOnScreen() {
+  // A window that grows (a larger window size, a larger game) stays on the screen, as a window
+  // manager keeps it; without one nobody else would. The model takes the new place, so the
+  // next change does not put the window back where it reached past the edge.
+  const QRect frame = layout_.geometry.marginsAdded(decoration_);
+  const QRect kept = KeepOnScreen(frame, screenSetup().real);
+  if (kept == frame) return;
+  layout_.geometry.translate(kept.topLeft() - frame.topLeft());
+  const QPoint pos = ModelPosition(kept.topLeft(), screenSetup());
+  Applying guard(applying_);
+  window_->move(pos.x(), pos.y());
 }
 
 void WindowView::applyVisibility() {

@@ -7,7 +7,8 @@
 // client area. Every model change is applied at once: flags (frameless, top-most), caption,
 // geometry, menu bar, visibility; the frame extent is reported back, and for a windowed window
 // a change of the extent keeps the client area (the game sized the window for its game area
-// before the caption and menu bar were known) and the frame's place on screen.
+// before the caption and menu bar were known) and the frame's place on screen. A windowed
+// window that grows past an edge of the screen is moved back onto it.
 //
 // A windowed window can be resized by the player and made full screen by the window manager
 // or by the game (Window::fullScreenShown): its client area is then scaled into the space
@@ -90,6 +91,7 @@ class WindowView : public QWidget, public WindowHost {
   void applyMenus();
   void applyGeometry();
   void applyVisibility();
+  void keepOnScreen();
   void keepAboveOwnWindows();
   void reportFrameExtent();
   void renderFrame();
