@@ -227,17 +227,25 @@ stop_sound_server() {
 }
 
 # record_sound RAW: what the sink plays, as raw 16-bit stereo at 44.1 kHz, until
-# stop_recording. The recording keeps up within about 10 ms, so its length in bytes at a
-# moment (sound_position) tells where in it that moment lies.
+# stop_recording. A silent stream of the test's own keeps the sink running meanwhile: the
+# monitor of an idle sink records nothing, and the player's stream sleeps while it is silent.
+# The recording keeps up within about 10 ms, so its length in bytes at a moment
+# (sound_position) tells where in it that moment lies.
 record_sound() {
   recording=$1
+  pacat --playback --raw --format=s16le --rate=44100 --channels=2 -d rec \
+    --latency-msec=10 --client-name=keepalive < /dev/zero &
+  keepalive=$!
   parec -d rec.monitor --raw --format=s16le --rate=44100 --channels=2 --latency-msec=10 \
     > "$recording" &
   recpid=$!
   sleep 0.3
 }
 sound_position() { stat -c %s "$recording"; }
-stop_recording() { kill "$recpid" 2>/dev/null || true; wait "$recpid" 2>/dev/null || true; }
+stop_recording() {
+  kill "$recpid" "$keepalive" 2>/dev/null || true
+  wait "$recpid" "$keepalive" 2>/dev/null || true
+}
 
 # ---- outside the session: measuring a recording ----
 
