@@ -22,8 +22,8 @@ using platform::ColourFromRgb;
 
 constexpr int kLitPercent = 25;         // plates and captions
 constexpr int kLitPicturePercent = 50;  // pictures: their dark parts are lifted far less
-constexpr int kPlatePadding = 6;  // pixels above and below the caption
-constexpr int kFocusGap = 3;      // pixels between a button and its focus frame
+constexpr int kPlatePadding = 6;        // pixels above and below the caption
+constexpr int kFocusGap = 3;            // pixels between a button and its focus frame
 constexpr Colour kDefaultPlate = ColourFromRgb(44, 62, 112);
 constexpr Colour kDefaultPlateEdge = ColourFromRgb(201, 168, 90);
 
@@ -195,8 +195,10 @@ void StartupWindow::refreshButtons() {
 void StartupWindow::paintButtons() {
   // On a scheme's colour the plates are mixed from it and the button text colour.
   const Colour ink = buttonInk_;
-  const Colour plate = windowColour_ ? platform::MixColours(*windowColour_, ink, 0.15) : kDefaultPlate;
-  const Colour edge = windowColour_ ? platform::MixColours(*windowColour_, ink, 0.6) : kDefaultPlateEdge;
+  const Colour plate =
+      windowColour_ ? platform::MixColours(*windowColour_, ink, 0.15) : kDefaultPlate;
+  const Colour edge =
+      windowColour_ ? platform::MixColours(*windowColour_, ink, 0.6) : kDefaultPlateEdge;
   for (int i = 0; i < 3; ++i) {
     const platform::Label& label = lblButton[i];
     if (!label.visible() || label.caption().empty()) continue;

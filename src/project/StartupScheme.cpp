@@ -124,7 +124,8 @@ void StartupWindow::applySchemeColours(const SchemeDescription& scheme) {
 
 void StartupWindow::applyTextColours() {
   // Over the built-in gradient its middle decides what is readable.
-  const Colour back = windowColour_.value_or(platform::MixColours(kGradientTop, kGradientBottom, 0.5));
+  const Colour back =
+      windowColour_.value_or(platform::MixColours(kGradientTop, kGradientBottom, 0.5));
   window.setBackColour(back);
   picBackground.setBackColour(back);
   chkResolution.setBackColour(back);

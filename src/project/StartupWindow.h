@@ -162,11 +162,11 @@ class StartupWindow {
   platform::Colour buttonInk_ = platform::kWhite;  // the button texts' colour at rest
   // A picture button's looks, in ButtonLook order; empty for a text button.
   std::array<std::array<std::shared_ptr<const platform::Picture>, 3>, 3> buttonPictures_;
-  int hot_ = -1;            // the button under the pointer
-  int held_ = -1;           // the button pressed with the left button and not yet released
+  int hot_ = -1;             // the button under the pointer
+  int held_ = -1;            // the button pressed with the left button and not yet released
   bool heldInside_ = false;  // ... and the pointer is still over it
   int focused_ = 0;
-  std::array<bool, 3> labelDown_{};  // a text button's caption moved down by a pixel
+  std::array<bool, 3> labelDown_{};  // a text button's caption moved down and right a pixel
 };
 
 }  // namespace tw

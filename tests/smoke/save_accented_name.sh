@@ -6,8 +6,9 @@
 #
 # Everything with the keyboard: Enter on the empty name first brings the box that asks for a
 # name, and once Enter has closed it the keys must reach the save window again (with no
-# window manager to hand the focus back). The second run opens the load window from the
-# start-up window with Tab (to Load) and Enter.
+# window manager to hand the focus back), and once the save window has closed they must reach
+# the game window. The second run opens the load window from the start-up window with Tab (to
+# Load) and Enter.
 #
 # usage: save_accented_name.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
@@ -35,6 +36,10 @@ echo "$before $(shown)" > "$work/windows_shown.txt"
 xdotool key Return; sleep 1                                         # closes it
 xdotool type --delay 60 "Crème brûlée"; xdotool key Return; sleep 1
 [ -f "$game/Crème brûlée.sav" ] || fail "the name typed after the box closed was not saved"
+# The save window has closed: the keys go to the game window again, and S opens it anew.
+xdotool key s
+wait_for --name "Save the current game" > /dev/null; sleep 0.5
+xdotool key Escape; sleep 1
 xdotool key q; sleep 1; xdotool key Return; sleep 2                 # quit: Yes
 kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true
 

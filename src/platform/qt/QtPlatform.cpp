@@ -39,9 +39,10 @@ constexpr int kCascadePixels = 48;
 // Height of the Windows system font at 96 dpi ("small fonts").
 constexpr int kSystemFontPixelsAt96Dpi = 16;
 
-// A box or dialog closes: without a window manager nobody hands the keyboard focus on, and X
-// gives it to the root window, so the keys typed next would reach no window of the player.
-// The window the box stood over takes the focus back (a window manager does the same).
+// A box, dialog or modal window closes: without a window manager nobody hands the keyboard
+// focus on, and X gives it to the root window, so the keys typed next would reach no window
+// of the player. The window it stood over takes the focus back (a window manager does the
+// same).
 class GiveFocusBack {
  public:
   explicit GiveFocusBack(QWidget* to) : to_(to) {}
@@ -308,6 +309,7 @@ void QtPlatform::showWindow(Window& window) {
 }
 
 void QtPlatform::runModal(Window& window) {
+  GiveFocusBack back(QApplication::activeWindow());
   WindowView& view = ensureView(window);
   if (view.isVisible()) view.hide();  // modality is set before a window is shown
   view.setModalMode(true);
