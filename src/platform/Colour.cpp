@@ -48,4 +48,11 @@ Rgb ToRgb(Colour colour) {
              static_cast<std::uint8_t>((colour >> 16) & 0xFF)};
 }
 
+Colour MixColours(Colour a, Colour b, double t) {
+  const Rgb x = ToRgb(a);
+  const Rgb y = ToRgb(b);
+  auto mix = [t](int p, int q) { return static_cast<int>(p + (q - p) * t + 0.5); };
+  return ColourFromRgb(mix(x.r, y.r), mix(x.g, y.g), mix(x.b, y.b));
+}
+
 }  // namespace tw::platform

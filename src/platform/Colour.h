@@ -34,4 +34,7 @@ constexpr Colour ColourFromRgb(int r, int g, int b) {
 // The RGB a colour number shows as; an unknown system colour shows black.
 Rgb ToRgb(Colour colour);
 
+// The colour t of the way from a to b (t from 0 to 1), as an RGB colour number.
+Colour MixColours(Colour a, Colour b, double t);
+
 }  // namespace tw::platform

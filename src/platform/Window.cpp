@@ -51,6 +51,7 @@ std::unique_ptr<Component> Window::clone() const {
   w->fullScreenArea_ = fullScreenArea_;
   w->onFullScreenShownChanged = onFullScreenShownChanged;
   w->onKeyDown = onKeyDown;
+  w->onMouseLeave = onMouseLeave;
   w->onCloseRequest = onCloseRequest;
   w->onMenuPulledDown = onMenuPulledDown;
   return w;
@@ -200,6 +201,10 @@ void Window::dispatchMouseMove(int buttons, int shift, int x, int y) {
 void Window::dispatchKeyDown(int keyCode, int shift) {
   if (!enabled()) return;
   Fire(onKeyDown, *this, keyCode, shift);
+}
+
+void Window::dispatchMouseLeave() {
+  Fire(onMouseLeave, *this);
 }
 
 void Window::requestClose() {

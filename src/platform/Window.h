@@ -110,6 +110,9 @@ class Window : public Container {
 
   // Key pressed while the window is active: (window, virtual-key code, shift).
   std::function<void(Window&, int, int)> onKeyDown;
+  // The pointer left the window (a look that follows the pointer, such as a button's hover
+  // look, ends).
+  std::function<void(Window&)> onMouseLeave;
   // The player asks to close the window (close button, Alt+F4); without a handler the window
   // hides itself.
   std::function<void(Window&)> onCloseRequest;
@@ -125,6 +128,7 @@ class Window : public Container {
   // The second press of a double click (VB: DblClick instead of a second MouseDown).
   void dispatchDoubleClick(int button, int shift, int x, int y);
   void dispatchKeyDown(int keyCode, int shift);
+  void dispatchMouseLeave();
   void requestClose();
 
   // The element a mouse event at (x, y) goes to: the element under the point, or the

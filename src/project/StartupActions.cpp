@@ -66,6 +66,8 @@ void StartupWindow::startNewGame() {
 void StartupWindow::openLoad() {
   window.setTopMost(false);
   if (openLoadWindow) openLoadWindow();
+  // The pointer went elsewhere meanwhile; the next move tells where it is now.
+  forgetPointer();
   // Back from the load window without a game: the window is in front again.
   if (window.visible()) window.setTopMost(true);
 }

@@ -27,19 +27,9 @@ constexpr Colour kGradientBottom = ColourFromRgb(66, 40, 90);
 constexpr Colour kDefaultTitle = ColourFromRgb(242, 210, 122);
 constexpr Colour kDefaultText = ColourFromRgb(214, 222, 240);
 constexpr Colour kDefaultButtonText = ColourFromRgb(255, 255, 255);
-constexpr Colour kDefaultPlate = ColourFromRgb(44, 62, 112);
-constexpr Colour kDefaultPlateEdge = ColourFromRgb(201, 168, 90);
 
 constexpr int kButtonMinWidth = 2400;  // twips
 constexpr int kButtonPadding = 480;    // twips, left and right together
-constexpr int kPlatePadding = 6;       // pixels above and below the caption
-
-Colour Mix(Colour a, Colour b, double t) {
-  const platform::Rgb x = platform::ToRgb(a);
-  const platform::Rgb y = platform::ToRgb(b);
-  auto mix = [t](int p, int q) { return static_cast<int>(p + (q - p) * t + 0.5); };
-  return ColourFromRgb(mix(x.r, y.r), mix(x.g, y.g), mix(x.b, y.b));
-}
 
 int Brightness(Colour c) {
   const platform::Rgb rgb = platform::ToRgb(c);
@@ -75,6 +65,7 @@ void StartupWindow::fitButtonLabel(int i) {
 void StartupWindow::applyPlainLook() {
   backgroundTile_.reset();
   for (int i = 0; i < 3; ++i) {
+    forgetButtonPicture(i);
     Img[i].setPicture(nullptr);
     Img[i].setVisible(false);
     lblButton[i].setCaption(player_.messages[i + 1]);
@@ -90,6 +81,7 @@ bool StartupWindow::applySchemePictures(const SchemeDescription& scheme,
                                         const std::string& folder) {
   for (std::size_t k = 0; k < scheme.pictures.size(); ++k) {
     platform::Image& img = Img[k];
+    if (k < 3) forgetButtonPicture(static_cast<int>(k));
     if (scheme.pictures[k].empty()) {
       img.setPicture(nullptr);
       img.setVisible(false);
@@ -101,7 +93,10 @@ bool StartupWindow::applySchemePictures(const SchemeDescription& scheme,
       return false;
     }
     img.setVisible(true);
-    if (k < 3) img.move((kWidth - img.width()) / 2, kButtonTop[k]);
+    if (k < 3) {
+      img.move((kWidth - img.width()) / 2, kButtonTop[k]);
+      keepButtonPicture(static_cast<int>(k));
+    }
   }
 
   platform::Image& background = Img[SchemeDescription::kBackgroundSlot];
@@ -129,7 +124,8 @@ void StartupWindow::applySchemeColours(const SchemeDescription& scheme) {
 
 void StartupWindow::applyTextColours() {
   // Over the built-in gradient its middle decides what is readable.
-  const Colour back = windowColour_.value_or(Mix(kGradientTop, kGradientBottom, 0.5));
+  const Colour back =
+      windowColour_.value_or(platform::MixColours(kGradientTop, kGradientBottom, 0.5));
   window.setBackColour(back);
   picBackground.setBackColour(back);
   chkResolution.setBackColour(back);
@@ -141,6 +137,7 @@ void StartupWindow::applyTextColours() {
   }
   const Colour buttons = buttonTextColour_.value_or(
       windowColour_ ? ReadableOn(back, kDefaultButtonText) : kDefaultButtonText);
+  buttonInk_ = buttons;
   for (platform::Label& label : lblButton) label.setForeColour(buttons);
 }
 
@@ -168,7 +165,7 @@ void StartupWindow::UseScheme(const std::string& name) {
 }
 
 // Background, from the back: the window colour (or the built-in gradient when no scheme
-// colour is set), the tiled picture, and a plate behind every text button.
+// colour is set), the tiled picture, then the buttons' plates and focus frame.
 void StartupWindow::paintBackground() {
   picBackground.cls();
   const int width = platform::PixelsFromTwips(picBackground.width());
@@ -178,23 +175,11 @@ void StartupWindow::paintBackground() {
   } else if (!windowColour_) {
     for (int y = 0; y < height; ++y) {
       const double t = height > 1 ? static_cast<double>(y) / (height - 1) : 0.0;
-      picBackground.fillRect(0, y, width, 1, Mix(kGradientTop, kGradientBottom, t));
+      picBackground.fillRect(0, y, width, 1,
+                             platform::MixColours(kGradientTop, kGradientBottom, t));
     }
   }
-
-  const Colour back = windowColour_.value_or(kGradientTop);
-  const Colour ink = lblButton[0].foreColour();
-  const Colour plate = windowColour_ ? Mix(back, ink, 0.15) : kDefaultPlate;
-  const Colour edge = windowColour_ ? Mix(back, ink, 0.6) : kDefaultPlateEdge;
-  for (const platform::Label& label : lblButton) {
-    if (!label.visible() || label.caption().empty()) continue;
-    const int x = platform::PixelsFromTwips(label.left());
-    const int y = platform::PixelsFromTwips(label.top()) - kPlatePadding;
-    const int w = platform::PixelsFromTwips(label.width());
-    const int h = platform::PixelsFromTwips(label.height()) + 2 * kPlatePadding;
-    picBackground.fillRect(x, y, w, h, edge);
-    picBackground.fillRect(x + 1, y + 1, w - 2, h - 2, plate);
-  }
+  paintButtons();
 }
 
 }  // namespace tw

@@ -11,8 +11,6 @@ namespace tw {
 
 namespace {
 
-constexpr int kEscape = 27;
-
 platform::Font TextFont() {
   return platform::Font{.name = "Arial", .size = 9};
 }
@@ -84,16 +82,13 @@ void StartupWindow::buildElements() {
 }
 
 void StartupWindow::wireEvents() {
-  for (int i = 0; i < static_cast<int>(lblButton.size()); ++i) {
-    lblButton[i].onClick = [this, i](platform::Element&) { ClickButton(i); };
-    Img[i].onClick = [this, i](platform::Element&) { ClickButton(i); };
-  }
+  wireButtons();
   txtEmail.onClick = [this](platform::Element&) { txtEmail_Click(); };
   txtHomepage.onClick = [this](platform::Element&) { txtHomepage_Click(); };
   lblResolution.onClick = [this](platform::Element&) { lblResolution_Click(); };
   chkResolution.onClick = [this](platform::Element&) { chkResolution_Click(); };
   imgLogo.onClick = [this](platform::Element&) { imgLogo_Click(); };
-  window.onKeyDown = [this](platform::Window&, int key, int) { Form_KeyDown(key); };
+  window.onKeyDown = [this](platform::Window&, int key, int shift) { Form_KeyDown(key, shift); };
   window.onCloseRequest = [this](platform::Window&) { Form_Unload(); };
 
   // The window has no caption bar; its background and plain texts serve as one.
@@ -114,6 +109,7 @@ void StartupWindow::makeDraggable(platform::Element& element) {
     dragY_ = e.y;
   };
   element.onMouseMove = [this](platform::Element&, const platform::MouseEvent& e) {
+    pointerOver(-1);
     if (!dragging_ || (e.button & platform::kLeftButton) == 0) return;
     window.move(window.left() + e.x - dragX_, window.top() + e.y - dragY_);
   };
@@ -133,6 +129,7 @@ void StartupWindow::fitBackground() {
 
 void StartupWindow::Show() {
   if (unloaded_) return;
+  forgetPointer();
   window.setTopMost(true);
   player_.platform().showWindow(window);
 }
@@ -142,10 +139,6 @@ void StartupWindow::Form_Unload() {
   unloaded_ = true;
   window.setVisible(false);
   if (closeProgram) closeProgram();
-}
-
-void StartupWindow::Form_KeyDown(int keyCode) {
-  if (keyCode == kEscape) Form_Unload();
 }
 
 }  // namespace tw

@@ -10,6 +10,11 @@
 // reset it, start a new game, show it), openLoadWindow (modal), closeProgram and
 // recentreGameWindow (after a display-mode change). Nothing here knows the main window.
 // Form_Load runs once per program run; afterwards the window is only hidden and shown.
+//
+// The buttons answer as buttons do: lighter under the pointer, lighter and a pixel lower
+// and further right while held, and a keyboard focus (a frame in the button text's colour)
+// that Tab, Shift+Tab and the arrow keys move and Enter or Space press. Esc is the Exit
+// button's key.
 #pragma once
 
 #include <array>
@@ -99,7 +104,13 @@ class StartupWindow {
   void lblResolution_Click();
   void chkResolution_Click();
   void imgLogo_Click();
-  void Form_KeyDown(int keyCode);
+  void Form_KeyDown(int keyCode, int shift = 0);
+
+  // The look each button has now (for tests and the painting of plates).
+  enum class ButtonLook { Normal, Lit, Pressed };
+  ButtonLook buttonLook(int index) const;
+  // The button the keyboard acts on: the focused one, or the first shown.
+  int focusedButton() const;
 
  private:
   void buildElements();
@@ -120,6 +131,17 @@ class StartupWindow {
   void applyTextColours();
   void paintBackground();
 
+  // Button looks and keyboard focus (StartupButtons.cpp).
+  void wireButtons();
+  void keepButtonPicture(int i);
+  void forgetButtonPicture(int i);
+  bool buttonShown(int i) const;
+  void pointerOver(int button);
+  void moveFocus(int step);
+  void forgetPointer();
+  void refreshButtons();
+  void paintButtons();
+
   void startNewGame();
   void openLoad();
   void storeResolutionChoice();
@@ -137,6 +159,14 @@ class StartupWindow {
   std::optional<platform::Colour> titleColour_;
   std::optional<platform::Colour> textColour_;
   std::optional<platform::Colour> buttonTextColour_;
+  platform::Colour buttonInk_ = platform::kWhite;  // the button texts' colour at rest
+  // A picture button's looks, in ButtonLook order; empty for a text button.
+  std::array<std::array<std::shared_ptr<const platform::Picture>, 3>, 3> buttonPictures_;
+  int hot_ = -1;             // the button under the pointer
+  int held_ = -1;            // the button pressed with the left button and not yet released
+  bool heldInside_ = false;  // ... and the pointer is still over it
+  int focused_ = 0;
+  std::array<bool, 3> labelDown_{};  // a text button's caption moved down and right a pixel
 };
 
 }  // namespace tw

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "platform/Picture.h"
 
@@ -402,6 +404,63 @@ TEST_F(StartupWindowTest, ExitAndEscapeCloseTheProgramOnce) {
   esc.startup.window.dispatchKeyDown(27, 0);
   esc.startup.window.requestClose();
   EXPECT_EQ(esc.closed, 1);
+}
+
+// Keys: Tab, Shift+Tab and the arrows move the focus round the shown buttons (from Start),
+// Enter and Space press the focused one, Esc is Exit.
+struct KeysCase {
+  const char* name;
+  bool disableLoadGame;
+  std::vector<std::pair<int, int>> keys;  // (key code, shift)
+  int started, loadWindows, closed;
+};
+
+class StartupKeysTest : public StartupWindowTest, public ::testing::WithParamInterface<KeysCase> {};
+
+TEST_P(StartupKeysTest, FocusMovesAndTheFocusedButtonIsPressed) {
+  const KeysCase& c = GetParam();
+  StartupRun& r = load({.disableLoadGame = c.disableLoadGame});
+  for (const auto& [key, shift] : c.keys) r.startup.window.dispatchKeyDown(key, shift);
+  EXPECT_EQ(r.started, c.started);
+  EXPECT_EQ(r.loadWindows, c.loadWindows);
+  EXPECT_EQ(r.closed, c.closed);
+}
+
+constexpr int kTab = 9, kEnter = 13, kEsc = 27, kSpace = 32, kLeft = 37, kUp = 38, kRight = 39,
+              kDown = 40;
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, StartupKeysTest,
+    ::testing::Values(
+        KeysCase{"EnterPressesStart", false, {{kEnter, 0}}, 1, 0, 0},
+        KeysCase{"TabThenEnterOpensLoad", false, {{kTab, 0}, {kEnter, 0}}, 0, 1, 0},
+        KeysCase{"TwoTabsThenSpaceExits", false, {{kTab, 0}, {kTab, 0}, {kSpace, 0}}, 0, 0, 1},
+        KeysCase{"ShiftTabGoesRoundToExit", false, {{kTab, 1}, {kEnter, 0}}, 0, 0, 1},
+        KeysCase{"ThreeTabsComeBackToStart",
+                 false,
+                 {{kTab, 0}, {kTab, 0}, {kTab, 0}, {kEnter, 0}},
+                 1,
+                 0,
+                 0},
+        KeysCase{
+            "ArrowsMoveToo",
+            false,
+            {{kDown, 0}, {kDown, 0}, {kUp, 0}, {kRight, 0}, {kLeft, 0}, {kLeft, 0}, {kSpace, 0}},
+            1,
+            0,
+            0},
+        KeysCase{"HiddenLoadIsSkipped", true, {{kTab, 0}, {kEnter, 0}}, 0, 0, 1},
+        KeysCase{"EscapeIsExit", false, {{kEsc, 0}}, 0, 0, 1},
+        KeysCase{"AltEnterPressesNothing", false, {{kEnter, 4}}, 0, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A click gives its button the focus, as on any button: Enter afterwards presses it again.
+TEST_F(StartupWindowTest, AClickedButtonKeepsTheFocus) {
+  StartupRun& r = load({});
+  r.clickOn(r.startup.lblButton[1]);
+  r.startup.window.dispatchKeyDown(kEnter, 0);
+  EXPECT_EQ(r.loadWindows, 2);
+  EXPECT_EQ(r.started, 0);
 }
 
 TEST_F(StartupWindowTest, DraggingTheBackgroundOrTheTitleMovesTheWindow) {

@@ -4,6 +4,10 @@
 # and stay where it was let go, its buttons still working there; a press on a button and a
 # move must not drag it.
 #
+# Before that, its buttons answer as buttons: Start looks lighter under the pointer, different
+# again while held, and as at rest once the pointer is dragged off it and let go (which must
+# not start the game); Tab moves the keyboard's focus frame from Start to Load.
+#
 # usage: startup_drag.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -28,6 +32,18 @@ drag() {
 }
 read -r x y w h <<< "$(geometry "$startup")"
 echo "at_start $x $y $w $h" > "$work/facts.txt"
+# The two buttons' places on the screen, for the comparisons.
+echo "start_part 200x34+$((x + w / 2 - 100))+$((y + 68))" >> "$work/facts.txt"
+echo "load_part 200x34+$((x + w / 2 - 100))+$((y + 100))" >> "$work/facts.txt"
+shot() { import -window root "$work/$1.png"; }
+xdotool mousemove $((x + 8)) $((y + 8)); sleep 0.5; shot rest
+xdotool mousemove $((x + w / 2)) $((y + 85)); sleep 0.5; shot hover
+xdotool mousedown 1; sleep 0.5; shot held
+xdotool mousemove $((x + 8)) $((y + 8)); sleep 0.3                   # dragged off the button
+xdotool mouseup 1; sleep 0.7; shot released
+xdotool key Tab; sleep 0.5; shot tabbed
+xdotool search --onlyvisible --name "Lighthouse Keeper" > /dev/null 2>&1 &&
+  echo "started_by_release yes" >> "$work/facts.txt"
 drag $((x + 8)) $((y + 8)) 150 100                    # the top left corner: background
 echo "after_background $(geometry "$startup")" >> "$work/facts.txt"
 read -r x y w h <<< "$(geometry "$startup")"
@@ -41,6 +57,18 @@ SESSION
 
 run_session "$game"
 cat "$work/facts.txt"
+start=$(field start_part 1); load=$(field load_part 1)
+compared() {  # compared A B PART: the difference, shown
+  local d; d=$(rmse "$work/$1.png" "$work/$2.png" "$3"); echo "$1 / $2 ($3): $d" >&2; echo "$d"
+}
+above "$(compared hover rest "$start")" 0.02 || fail "Start under the pointer looks as at rest"
+above "$(compared held hover "$start")" 0.01 || fail "Start held looks as under the pointer"
+above "$(compared held rest "$start")" 0.02 || fail "Start held looks as at rest"
+below "$(compared released rest "$start")" 0.003 ||
+  fail "Start keeps another look after the pointer was dragged off it and let go"
+[ -z "$(field started_by_release 1)" ] || fail "a release off the Start button started the game"
+above "$(compared tabbed released "$load")" 0.01 || fail "Tab did not show the focus on Load"
+above "$(compared tabbed released "$start")" 0.005 || fail "Tab did not take the focus off Start"
 [ "$(field after_background 1)" -eq $(($(field at_start 1) + 150)) ] &&
   [ "$(field after_background 2)" -eq $(($(field at_start 2) + 100)) ] ||
   fail "the start-up window did not follow a drag on its background"

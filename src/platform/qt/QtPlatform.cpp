@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
@@ -37,6 +38,23 @@ constexpr int kMaxDisplaySide = 16384;
 constexpr int kCascadePixels = 48;
 // Height of the Windows system font at 96 dpi ("small fonts").
 constexpr int kSystemFontPixelsAt96Dpi = 16;
+
+// A box, dialog or modal window closes: without a window manager nobody hands the keyboard
+// focus on, and X gives it to the root window, so the keys typed next would reach no window
+// of the player. The window it stood over takes the focus back (a window manager does the
+// same).
+class GiveFocusBack {
+ public:
+  explicit GiveFocusBack(QWidget* to) : to_(to) {}
+  ~GiveFocusBack() {
+    if (to_ && to_->isVisible()) to_->activateWindow();
+  }
+  GiveFocusBack(const GiveFocusBack&) = delete;
+  GiveFocusBack& operator=(const GiveFocusBack&) = delete;
+
+ private:
+  QPointer<QWidget> to_;  // the window may be destroyed while the box is open
+};
 
 }  // namespace
 
@@ -149,17 +167,23 @@ QWidget* QtPlatform::dialogParent() const {
 }
 
 MsgAnswer QtPlatform::messageBox(const MessageBoxRequest& request) {
-  return RunMessageBox(request, dialogParent());
+  QWidget* parent = dialogParent();
+  GiveFocusBack back(parent);
+  return RunMessageBox(request, parent);
 }
 
 std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) {
-  return RunInputBox(request, dialogParent());
+  QWidget* parent = dialogParent();
+  GiveFocusBack back(parent);
+  return RunInputBox(request, parent);
 }
 
 std::optional<std::string> QtPlatform::chooseFolder(const std::string& title,
                                                     const std::string& startFolder) {
+  QWidget* parent = dialogParent();
+  GiveFocusBack back(parent);
   const QString folder = QFileDialog::getExistingDirectory(
-      dialogParent(), QString::fromStdString(title), QString::fromStdString(startFolder));
+      parent, QString::fromStdString(title), QString::fromStdString(startFolder));
   if (folder.isEmpty()) return std::nullopt;
   return folder.toStdString();
 }
@@ -285,6 +309,7 @@ void QtPlatform::showWindow(Window& window) {
 }
 
 void QtPlatform::runModal(Window& window) {
+  GiveFocusBack back(QApplication::activeWindow());
   WindowView& view = ensureView(window);
   if (view.isVisible()) view.hide();  // modality is set before a window is shown
   view.setModalMode(true);

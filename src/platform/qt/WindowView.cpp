@@ -383,6 +383,11 @@ void WindowView::mouseMoveEvent(QMouseEvent* event) {
   updatePointer(event->position());
 }
 
+void WindowView::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  if (window_) window_->dispatchMouseLeave();
+}
+
 void WindowView::wheelEvent(QWheelEvent* event) {
   if (!window_) return;
   const QPoint t = clientTwipsAt(event->position());
