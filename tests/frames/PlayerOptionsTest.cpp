@@ -1,10 +1,14 @@
 // The player's own options: full screen and window by Alt+Enter, the window size, scaling,
 // volume and mute, all remembered per game; the screenshot key.
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "frames/GameFixture.h"
 #include "game/PlayerOptions.h"
 #include "media/MediaSystem.h"
+#include "platform/Painter.h"
 #include "platform/Picture.h"
 
 namespace tw::test {
@@ -12,6 +16,11 @@ namespace {
 
 constexpr int kEnter = 13;
 constexpr int kF8 = 119;
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
 
 class PlayerOptionsTest : public GameFixture {
  protected:
@@ -146,13 +155,35 @@ TEST_F(PlayerOptionsTest, F8SavesTheGameAreaAsANewPngEachTime) {
   const std::string folder = t.game.file("Pictures") + "/";
   std::filesystem::create_directories(folder);
   t.platform.setPicturesFolder(folder);
+  const auto list = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      names.push_back(entry.path().filename().string());
+    }
+    return names;
+  };
   game->window.dispatchKeyDown(kF8, 0);
-  game->window.dispatchKeyDown(kF8, 0);
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
+  const ScreenshotNote& note = options().screenshotNote();
+  ASSERT_EQ(list().size(), 1u);
+  EXPECT_TRUE(note.shown());
+  EXPECT_EQ(note.text(), "Screenshot saved: " + list()[0]);
+  game->window.dispatchKeyDown(kF8, 0);  // while the first one's note shows
+  const std::vector<std::string> names = list();
   ASSERT_EQ(names.size(), 2u);  // the second did not overwrite the first
+  // The note is seen in the game area, but neither screenshot holds it.
+  const std::string now = folder + "now.png";
+  platform::SavePng(*platform::PaintElement(game->PictureBox), now);
+  EXPECT_EQ(FileBytes(folder + names[0]), FileBytes(folder + names[1]));
+  EXPECT_NE(FileBytes(now), FileBytes(folder + names[1]));
+  std::filesystem::remove(now);
+  t.platform.advance(ScreenshotNote::kShowMs - 1);
+  EXPECT_TRUE(note.shown());
+  t.platform.advance(1);
+  EXPECT_FALSE(note.shown());
+  t.platform.setPicturesFolder("");
+  game->window.dispatchKeyDown(kF8, 0);
+  EXPECT_EQ(note.text(), "The screenshot could not be saved");
+
   for (const std::string& name : names) {
     EXPECT_EQ(name.rfind(t.player.settings.GameTitle + " ", 0), 0u) << name;
     auto picture = platform::Picture::load(folder + name);
