@@ -2,13 +2,10 @@
 // volume and mute, all remembered per game; the screenshot key.
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "frames/GameFixture.h"
 #include "game/PlayerOptions.h"
 #include "media/MediaSystem.h"
-#include "platform/Painter.h"
 #include "platform/Picture.h"
 
 namespace tw::test {
@@ -16,11 +13,6 @@ namespace {
 
 constexpr int kEnter = 13;
 constexpr int kF8 = 119;
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class PlayerOptionsTest : public GameFixture {
  protected:
@@ -170,12 +162,7 @@ TEST_F(PlayerOptionsTest, F8SavesTheGameAreaAsANewPngEachTime) {
   game->window.dispatchKeyDown(kF8, 0);  // while the first one's note shows
   const std::vector<std::string> names = list();
   ASSERT_EQ(names.size(), 2u);  // the second did not overwrite the first
-  // The note is seen in the game area, but neither screenshot holds it.
-  const std::string now = folder + "now.png";
-  platform::SavePng(*platform::PaintElement(game->PictureBox), now);
-  EXPECT_EQ(FileBytes(folder + names[0]), FileBytes(folder + names[1]));
-  EXPECT_NE(FileBytes(now), FileBytes(folder + names[1]));
-  std::filesystem::remove(now);
+  // That the note is seen in the window and not in the PNG: smoke.small_things.
   t.platform.advance(ScreenshotNote::kShowMs - 1);
   EXPECT_TRUE(note.shown());
   t.platform.advance(1);

@@ -24,6 +24,7 @@ launch_player
 trap 'kill $pid 2>/dev/null || true; kill $wm 2>/dev/null || true' EXIT
 start_game
 read -r x y w h <<< "$(geometry "$gamewin")"
+ox=$x; oy=$((y + h - 480))  # the inside, below the window manager's title bar
 echo "game $x $y $w $h" > "$work/facts.txt"
 xprop -id "$gamewin" _NET_FRAME_EXTENTS | tr -d , | awk '{print "game_frame", $3, $4, $5, $6}' \
   >> "$work/facts.txt"
@@ -39,7 +40,7 @@ click_game 500 150; sleep 1.5                                    # the lighthous
 click_game 320 300                                               # locked: a short box
 exclude=$gamewin
 box=$(wait_for --name "^The Lighthouse Keeper's Lamp\$"); sleep 0.7
-xprop -id "$box" _NET_WM_ALLOWED_ACTIONS > "$work/box_actions.txt"
+xprop -id "$box" _NET_WM_ALLOWED_ACTIONS _NET_WM_WINDOW_TYPE _NET_WM_NAME > "$work/box_actions.txt"
 read -r bx by bw bh <<< "$(geometry "$box")"
 echo "box $bx $by $bw $bh" >> "$work/facts.txt"
 xprop -id "$box" _NET_FRAME_EXTENTS | tr -d , | awk '{print "box_frame", $3, $4, $5, $6}' \
