@@ -1,8 +1,10 @@
 # Installing the player on a Linux desktop, and its Debian package.
 #
 # `cmake --install` puts the two programs in bin/, the desktop entry, the icon in the hicolor
-# theme (scalable and fixed sizes) and the manual page. `cpack` (or the target `package`)
-# turns the same install into a .deb whose library dependencies dpkg-shlibdeps works out.
+# theme (scalable and fixed sizes), the manual page and the demo game. `cpack` (or the target
+# `package`) turns the same install into a .deb whose library dependencies dpkg-shlibdeps
+# works out, with the programs stripped and their debug information in a -dbgsym package
+# beside it, as Debian ships them.
 include(GNUInstallDirs)
 
 set(_data ${PROJECT_SOURCE_DIR}/data)
@@ -32,6 +34,10 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_data}/talewick
 install(FILES ${CMAKE_BINARY_DIR}/talewick-player.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/talewick-player)
+# The demo game, so that an install has something to play. The program finds it from its own
+# folder (bin/../share/games/talewick/demo), wherever the install put both.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/games/demo/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/games/talewick/demo)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME talewick-player)
@@ -51,4 +57,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # that keep texts the size their author saw.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm")
+# The build keeps its debug information (RelWithDebInfo); the package does not: the installed
+# programs are stripped and the debug information goes into talewick-player-dbgsym (.ddeb),
+# found by build id under /usr/lib/debug.
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 include(CPack)

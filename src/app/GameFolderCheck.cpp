@@ -34,6 +34,16 @@ std::string GameFolderProblem(const std::string& folder) {
   return folder + " is not a game folder: no Config/General";
 }
 
+std::string InstalledDemoGame(const std::string& programFolder) {
+  std::error_code ec;
+  std::filesystem::path demo = std::filesystem::absolute(programFolder, ec);
+  if (ec) return "";
+  demo = (demo / ".." / "share" / "games" / "talewick" / "demo").lexically_normal();
+  std::string text = demo.string();
+  while (text.size() > 1 && text.back() == '/') text.pop_back();
+  return GameFolderProblem(text).empty() ? text : "";
+}
+
 std::string LastGame(platform::Settings& settings) {
   return settings.get(kSection, kLastGameKey, "");
 }
@@ -53,7 +63,10 @@ std::optional<std::string> ChooseGameFolder(platform::Platform& platform,
   if (GameFolderProblem(programFolder).empty()) return programFolder;
   std::string start = LastGame(platform.settings());
   std::error_code ec;
-  if (start.empty() || !std::filesystem::is_directory(start, ec)) start = Home();
+  if (start.empty() || !std::filesystem::is_directory(start, ec)) {
+    start = InstalledDemoGame(programFolder);
+    if (start.empty()) start = Home();
+  }
   for (;;) {
     const std::optional<std::string> chosen =
         platform.chooseFolder("Choose the folder of a Talewick game", start);

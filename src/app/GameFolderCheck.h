@@ -6,7 +6,8 @@
 //
 // With no folder named and no game beside the program, the player picks one in a folder
 // dialog. The last game played is kept in the per-user settings (section "talewick-player",
-// key "LastGame") and the dialog starts in it, so the same game is one click away.
+// key "LastGame") and the dialog starts in it, so the same game is one click away; before any
+// game was played it starts in the demo game installed with the player, if there is one.
 #pragma once
 
 #include <optional>
@@ -30,6 +31,10 @@ inline constexpr const char* kChooserTitle = "Talewick player";
 std::string LastGame(platform::Settings& settings);
 // Remembers `folder` (made absolute) as the last game played.
 void RememberLastGame(platform::Settings& settings, const std::string& folder);
+
+// The demo game of an install, found from the program's folder as the install rules lay it
+// out: <programFolder>/../share/games/talewick/demo; "" when that is not a game.
+std::string InstalledDemoGame(const std::string& programFolder);
 
 // The game to play when none was named: the program's folder when it is a game, else one
 // the player picks in the folder dialog (a pick that is no game gets a box saying why, and

@@ -8,6 +8,16 @@
 
 namespace tw::checker {
 
+namespace {
+
+std::string NoProblemsLine(const std::string& gameFolder) {
+  std::string name = gameFolder;
+  while (name.size() > 1 && name.back() == '/') name.pop_back();
+  return name + ": no problems found";
+}
+
+}  // namespace
+
 CheckResult CheckGame(const std::string& gameFolder) {
   CheckResult result;
   result.gameFolder = gameFolder;
@@ -35,6 +45,8 @@ int PrintCheckResult(const CheckResult& result, std::ostream& out, std::ostream&
     return 2;
   }
   for (const Finding& f : result.findings) out << FindingLine(f) << "\n";
+  // Silence after a check reads as "did it run at all?": a sound game says so in one line.
+  if (result.findings.empty()) out << NoProblemsLine(result.gameFolder) << "\n";
   return result.findings.empty() ? 0 : 1;
 }
 

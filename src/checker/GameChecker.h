@@ -24,8 +24,9 @@ struct CheckResult {
 
 CheckResult CheckGame(const std::string& gameFolder);
 
-// One line per finding, then nothing else; status 0 when there are none, 1 otherwise, 2 when
-// the folder is not a game (the reason goes to err).
+// One line per finding, or "<game folder>: no problems found" (the folder named as on the
+// command line, as the refusal of a folder that is no game names it); status 0 when there are no
+// findings, 1 otherwise, 2 when the folder is not a game (the reason goes to err).
 int PrintCheckResult(const CheckResult& result, std::ostream& out, std::ostream& err);
 // The same as one JSON object: {"game", "ok", "findings": [{"file", "field", "problem"}]},
 // or {"game", "ok": false, "error"} for a folder that is not a game.

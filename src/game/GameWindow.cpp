@@ -109,6 +109,8 @@ void Game::buildMenus() {
   bar.add(mnuOptions);
   mnuOptions.add(mnuDisableTransitions);
   mnuOptions.add(mnuDisableEffects);
+  mnuDisableTransitions.setCheckable(true);
+  mnuDisableEffects.setCheckable(true);
   bar.add(mnuDebug);
   mnuDebug.add(mnuFrameName.templ());
   bar.add(mnuExit);

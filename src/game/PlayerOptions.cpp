@@ -79,7 +79,8 @@ PlayerOptions::PlayerOptions(Game& game)
                  platform::MenuItem("mnuVolume25", "25 %")},
       mnuMute("mnuMute", "Mute"),
       mnuScreenshot("mnuScreenshot", "Save Screenshot\tF8"),
-      game_(game) {
+      game_(game),
+      note_(game) {
   buildMenus();
   game_.window.onFullScreenShownChanged = [this](platform::Window&, bool on) {
     fullScreenChangedByWindowManager(on);
@@ -110,6 +111,12 @@ void PlayerOptions::buildMenus() {
   }
   options.add(mnuMute);
   options.add(mnuScreenshot);
+  for (platform::MenuItem* item :
+       {&mnuFullScreen, &mnuWindowSizes[0], &mnuWindowSizes[1], &mnuWindowSizes[2],
+        &mnuScalingAspect, &mnuScalingSharp, &mnuScalingSmooth, &mnuVolumes[0], &mnuVolumes[1],
+        &mnuVolumes[2], &mnuVolumes[3], &mnuMute}) {
+    item->setCheckable(true);
+  }
   mnuFullScreen.onClick = [this](platform::MenuItem&) { setFullScreen(!fullScreen()); };
   mnuMute.onClick = [this](platform::MenuItem&) { setMuted(!muted_); };
   mnuScreenshot.onClick = [this](platform::MenuItem&) { takeScreenshot(); };
@@ -236,20 +243,29 @@ void PlayerOptions::setMuted(bool muted) {
 }
 
 std::string PlayerOptions::takeScreenshot() {
+  // The note of an earlier F8 is not part of the game's picture.
+  note_.hide();
+  std::string path;
   try {
     const std::string folder = game_.platform().picturesFolder();
-    if (folder.empty()) return "";
-    const std::string path =
-        FreeScreenshotName(folder, FileNameStem(game_.player().settings.GameTitle), TimeStamp(),
-                           [](const std::string& p) {
-                             std::error_code error;
-                             return std::filesystem::exists(p, error);
-                           });
-    platform::SavePng(*platform::PaintElement(game_.PictureBox), path);
-    return path;
+    if (!folder.empty()) {
+      path = FreeScreenshotName(folder, FileNameStem(game_.player().settings.GameTitle),
+                                TimeStamp(), [](const std::string& p) {
+                                  std::error_code error;
+                                  return std::filesystem::exists(p, error);
+                                });
+      platform::SavePng(*platform::PaintElement(game_.PictureBox), path);
+    }
   } catch (const std::exception&) {
-    return "";
+    path.clear();
   }
+  if (path.empty()) {
+    note_.show("The screenshot could not be saved", "No screenshot");
+  } else {
+    note_.show("Screenshot saved: " + std::filesystem::path(path).filename().string(),
+               "Screenshot saved");
+  }
+  return path;
 }
 
 }  // namespace tw

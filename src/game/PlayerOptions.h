@@ -18,6 +18,7 @@
 #include <functional>
 #include <string>
 
+#include "game/ScreenshotNote.h"
 #include "platform/Menu.h"
 
 namespace tw {
@@ -46,9 +47,10 @@ class PlayerOptions {
   void setWindowSize(int factor);
   void setVolume(int percent);
   void setMuted(bool muted);
-  // Saves the game area as a PNG in the user's pictures folder under a name no file has yet;
-  // returns the path, or "" when it could not be written.
+  // Saves the game area as a PNG in the user's pictures folder under a name no file has yet
+  // and says so in a note for 2 s; returns the path, or "" when it could not be written.
   std::string takeScreenshot();
+  const ScreenshotNote& screenshotNote() const { return note_; }
 
   platform::MenuItem mnuPlayerSeparator;
   platform::MenuItem mnuFullScreen;
@@ -72,6 +74,7 @@ class PlayerOptions {
   void showChecks();
 
   Game& game_;
+  ScreenshotNote note_;
   bool windowedForPlayer_ = false;
   int volume_ = 100;
   bool muted_ = false;

@@ -22,6 +22,7 @@ std::unique_ptr<Component> MenuItem::clone() const {
   m->copyComponentProperties(*this);
   m->visible_ = visible_;
   m->checked_ = checked_;
+  m->checkable_ = checkable_;
   m->enabled_ = enabled_;
   m->onClick = onClick;
   return m;
@@ -65,6 +66,14 @@ void MenuItem::setVisible(bool visible) {
 void MenuItem::setChecked(bool checked) {
   if (checked_ == checked) return;
   checked_ = checked;
+  if (checked) checkable_ = true;
+  changed();
+}
+
+void MenuItem::setCheckable(bool checkable) {
+  if (checkable_ == checkable) return;
+  checkable_ = checkable;
+  if (!checkable) checked_ = false;
   changed();
 }
 

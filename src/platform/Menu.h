@@ -31,6 +31,10 @@ class MenuItem : public Component {
   void setVisible(bool visible);
   bool checked() const { return checked_; }
   void setChecked(bool checked);
+  // An item that carries a check mark shows its box also while unchecked, so the player sees
+  // it is a switch before turning it on. An item once checked stays checkable.
+  bool checkable() const { return checkable_; }
+  void setCheckable(bool checkable);
   bool enabled() const { return enabled_; }
   void setEnabled(bool enabled);
 
@@ -54,6 +58,7 @@ class MenuItem : public Component {
   std::string caption_;
   bool visible_ = true;
   bool checked_ = false;
+  bool checkable_ = false;
   bool enabled_ = true;
   MenuItem* parent_ = nullptr;
   Window* owner_ = nullptr;  // set on the root item of a window

@@ -117,6 +117,33 @@ TEST(GameFolderCheckTest, TheDialogStartsInTheLastGamePlayed) {
   EXPECT_TRUE(std::filesystem::is_directory(c.platform.folderChooserStarts()[1]));
 }
 
+TEST(GameFolderCheckTest, BeforeAnyGameTheDialogStartsInTheInstalledDemo) {
+  // An install: the program in bin/, the demo in share/games/talewick/demo.
+  GameFolder install;
+  install.write("bin/talewick-player", "");
+  install.write("share/games/talewick/demo/Config/General", "\"Demo\"\r\n");
+  const std::string bin = install.path() + "bin";
+  const std::string demo = install.path() + "share/games/talewick/demo";
+  EXPECT_EQ(InstalledDemoGame(bin), demo);
+  Chooser c;
+  c.platform.queueFolder(std::nullopt);
+  ChooseGameFolder(c.platform, bin);
+  // Once a game was played, the dialog starts in that one; a last game gone since: the demo.
+  GameFolder game;
+  game.writeGeneral(FullGeneralFields());
+  RememberLastGame(c.settings, game.path());
+  c.platform.queueFolder(std::nullopt);
+  ChooseGameFolder(c.platform, bin);
+  RememberLastGame(c.settings, game.path() + "gone");
+  c.platform.queueFolder(std::nullopt);
+  ChooseGameFolder(c.platform, bin);
+  EXPECT_EQ(c.platform.folderChooserStarts(),
+            (std::vector<std::string>{demo, game.path().substr(0, game.path().size() - 1), demo}));
+  // Without the demo's Config/General there is no demo: home, as before.
+  install.remove("share/games/talewick/demo/Config/General");
+  EXPECT_EQ(InstalledDemoGame(bin), "");
+}
+
 #ifdef TALEWICK_PLAYER
 // env: how the environment is changed for the program (arguments of env(1)).
 std::string RunProgram(const std::string& args, int& status,

@@ -46,9 +46,12 @@ std::string Demo() {
 }
 
 TEST(CheckCommandTest, TheDemoGamePasses) {
+  // One line says so, with the folder as it was named (a trailing "/" dropped).
   const ProgramRun run = RunCheck("--check " + Demo());
   EXPECT_EQ(run.status, 0) << run.out << run.err;
-  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.out, std::string(TALEWICK_SOURCE_DIR) + "/games/demo: no problems found\n");
+  EXPECT_EQ(RunCheck("--check '" + std::string(TALEWICK_SOURCE_DIR) + "/games/demo/'").out,
+            run.out);
   const ProgramRun json = RunCheck("--check --json " + Demo());
   EXPECT_EQ(json.status, 0) << json.err;
   const auto parsed = nlohmann::json::parse(json.out);

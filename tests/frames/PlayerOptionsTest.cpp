@@ -1,5 +1,6 @@
 // The player's own options: full screen and window by Alt+Enter, the window size, scaling,
 // volume and mute, all remembered per game; the screenshot key.
+#include <algorithm>
 #include <filesystem>
 
 #include "frames/GameFixture.h"
@@ -146,13 +147,30 @@ TEST_F(PlayerOptionsTest, F8SavesTheGameAreaAsANewPngEachTime) {
   const std::string folder = t.game.file("Pictures") + "/";
   std::filesystem::create_directories(folder);
   t.platform.setPicturesFolder(folder);
+  const auto list = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      names.push_back(entry.path().filename().string());
+    }
+    return names;
+  };
   game->window.dispatchKeyDown(kF8, 0);
-  game->window.dispatchKeyDown(kF8, 0);
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
+  const ScreenshotNote& note = options().screenshotNote();
+  ASSERT_EQ(list().size(), 1u);
+  EXPECT_TRUE(note.shown());
+  EXPECT_EQ(note.text(), "Screenshot saved: " + list()[0]);
+  game->window.dispatchKeyDown(kF8, 0);  // while the first one's note shows
+  const std::vector<std::string> names = list();
   ASSERT_EQ(names.size(), 2u);  // the second did not overwrite the first
+  // That the note is seen in the window and not in the PNG: smoke.small_things.
+  t.platform.advance(ScreenshotNote::kShowMs - 1);
+  EXPECT_TRUE(note.shown());
+  t.platform.advance(1);
+  EXPECT_FALSE(note.shown());
+  t.platform.setPicturesFolder("");
+  game->window.dispatchKeyDown(kF8, 0);
+  EXPECT_EQ(note.text(), "The screenshot could not be saved");
+
   for (const std::string& name : names) {
     EXPECT_EQ(name.rfind(t.player.settings.GameTitle + " ", 0), 0u) << name;
     auto picture = platform::Picture::load(folder + name);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack, unpacks it into a temporary root and checks that
 # it holds a working player: both programs, the desktop entry, the icon at every size of the
-# hicolor theme, a manual page that documents every option of --help, and the Debian
-# dependencies on the libraries the programs link.
+# hicolor theme, a manual page that documents every option of --help, the Debian
+# dependencies on the libraries the programs link, stripped programs (their debug
+# information in the -dbgsym package beside) and the demo game, sound and playable.
 #
 # usage: deb_install.sh BUILD_FOLDER WORK_FOLDER
 set -euo pipefail
@@ -32,6 +33,21 @@ for package in libqt6widgets6 libqt6gui6 libsdl2 libavcodec libavformat libfluid
 done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package is not in the games section"
 
+# Stripped programs: no debug sections, and a size far below the 96.5 MB the package had
+# when it shipped them with their debug information. That information is in the -dbgsym
+# package, one file per program under its build id.
+size=$(dpkg-deb -f "$deb" Installed-Size)
+echo "deb_install: installed size $size KB"
+[ "$size" -lt 30000 ] || fail "installed size $size KB: are the programs stripped?"
+for program in talewick-player talewick-vbs; do
+  sections=$(readelf -S -W "$root/usr/bin/$program" | grep -oE '\.debug_[a-z_]+' | sort -u || true)
+  [ -z "$sections" ] || fail "usr/bin/$program keeps its debug information: $sections"
+done
+dbgsym=$(ls "$work"/talewick-player-dbgsym_*.ddeb 2>/dev/null | head -n 1)
+[ -n "$dbgsym" ] || fail "no -dbgsym package beside the package"
+debug_files=$(dpkg-deb -c "$dbgsym" | grep -c '/usr/lib/debug/\.build-id/.*\.debug$' || true)
+[ "$debug_files" -ge 2 ] || fail "the -dbgsym package holds $debug_files debug files, not 2"
+
 # The programs run from the unpacked root.
 for program in talewick-player talewick-vbs; do
   [ -x "$root/usr/bin/$program" ] || fail "usr/bin/$program missing or not executable"
@@ -43,6 +59,19 @@ printf 'WScript.Echo 6 * 7\n' > "$work/answer.vbs"
 [ "$("$root/usr/bin/talewick-vbs" "$work/answer.vbs")" = 42 ] || fail "talewick-vbs does not run"
 
 [ -f "$root/usr/share/doc/talewick-player/README.md" ] || fail "no README in the package's doc folder"
+
+# The demo game: there, sound, and playable from the beach to the lighthouse door.
+demo=$root/usr/share/games/talewick/demo
+[ -f "$demo/Config/General" ] || fail "no demo game in usr/share/games/talewick/demo"
+checked=$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/talewick-player" --check "$demo") ||
+  fail "--check finds problems in the installed demo: $checked"
+[ "$checked" = "$demo: no problems found" ] || fail "--check of the demo says: $checked"
+printf 'start\nclick 320 250\nwait 1100\nclick 548 330\nwait 900\n' > "$work/demo.replay"
+frame=$(QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$work/data" SDL_AUDIODRIVER=dummy \
+        "$root/usr/bin/talewick-player" --replay "$work/demo.replay" --dump-state "$demo" |
+        grep -oE '"frame": *"[^"]*"' || true)
+[[ "$frame" == *'"Path"' ]] ||
+  fail "the installed demo does not play on to the cliff path: $frame"
 
 # The desktop entry opens the folder dialog: the program with no folder.
 entry=$root/usr/share/applications/talewick-player.desktop

@@ -61,6 +61,8 @@ struct MenuFixture : ::testing::Test {
 };
 
 TEST_F(MenuFixture, HiddenItemsAreLeftOutAndCheckMarksShow) {
+  // A switch shows its box while off too; a plain command has none.
+  load.setCheckable(true);
   EXPECT_TRUE(sync->sync());
   EXPECT_EQ(Texts(bar.actions()), QStringList{"&File"});
   ASSERT_NE(fileMenu(), nullptr);
@@ -68,7 +70,15 @@ TEST_F(MenuFixture, HiddenItemsAreLeftOutAndCheckMarksShow) {
   QAction* exitAction = fileMenu()->actions()[2];
   EXPECT_TRUE(exitAction->isCheckable());
   EXPECT_TRUE(exitAction->isChecked());
+  EXPECT_TRUE(fileMenu()->actions()[0]->isCheckable());
   EXPECT_FALSE(fileMenu()->actions()[0]->isChecked());
+  exit.setChecked(false);
+  sync->sync();
+  EXPECT_TRUE(exitAction->isCheckable()) << "a switch turned off lost its box";
+  EXPECT_FALSE(exitAction->isChecked());
+  load.setCheckable(false);
+  sync->sync();
+  EXPECT_FALSE(fileMenu()->actions()[0]->isCheckable());
 }
 
 TEST_F(MenuFixture, RebuildsWhenItemsAppearAndUpdatesInPlaceOtherwise) {

@@ -130,7 +130,7 @@ void MenuBarSync::addItem(QMenu* menu, const MenuItem& item) {
     action->setSeparator(true);
   } else {
     action->setText(caption);
-    action->setCheckable(item.checked());
+    action->setCheckable(item.checkable());
     action->setChecked(item.checked());
     action->setEnabled(item.enabled());
   }
@@ -158,7 +158,7 @@ void MenuBarSync::updateInPlace() {
       e.action->menu()->setEnabled(e.item->enabled());
       continue;
     }
-    e.action->setCheckable(e.item->checked() || e.action->isCheckable());
+    e.action->setCheckable(e.item->checkable());
     e.action->setChecked(e.item->checked());
     e.action->setEnabled(e.item->enabled());
   }
