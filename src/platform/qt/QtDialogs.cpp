@@ -1,12 +1,9 @@
 // QtDialogs: QMessageBox and QInputDialog set up as the game asks.
 #include "platform/qt/QtDialogs.h"
 
-#include <QFontMetrics>
-#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSpacerItem>
 
 namespace tw::platform {
 
@@ -30,23 +27,6 @@ MsgAnswer EscapeAnswer(MsgButtons buttons) {
     case MsgButtons::YesNo: return MsgAnswer::No;
   }
   return MsgAnswer::Ok;
-}
-
-// Room a window manager takes from a title bar beside the caption: the window's icon, the
-// close button and the margins, with some to spare for larger themes.
-constexpr int kTitleBarRoom = 160;
-
-// A box of a short text is narrow, and the window manager cut its caption ("The Ligh…
-// r's Lamp"): the box is made at least as wide as its caption needs. The title font is the
-// window manager's; the application's font in bold is a close stand-in.
-void FitCaption(QMessageBox& box) {
-  auto* grid = qobject_cast<QGridLayout*>(box.layout());
-  if (!grid) return;
-  QFont font = box.font();
-  font.setBold(true);
-  const int needed = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
-  grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
-                grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 }  // namespace
@@ -91,17 +71,8 @@ MsgAnswer AnswerOf(const QMessageBox& box, const QAbstractButton* clicked,
 }
 
 MsgAnswer RunMessageBox(const MessageBoxRequest& request, QWidget* parent) {
-  // A plain box: a window manager gives a dialog minimise and maximise buttons (a box
-  // cannot be minimised apart from its game, nor has anything to show larger); as a tool
-  // window of its game it has a caption and a close button only. A box with no window
-  // behind it stays a dialog, which the taskbar lists.
   QMessageBox box(parent);
-  if (parent) {
-    box.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                       Qt::WindowCloseButtonHint);
-  }
   ConfigureMessageBox(box, request);
-  FitCaption(box);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
   return AnswerOf(box, box.clickedButton(), request);
