@@ -40,22 +40,17 @@ void WriteShore(const GameFolder& game) {
 TEST(ReplaySoundTest, MusicCarriesOnAVideoSoundsAndAClickEndsIt) {
   GameFolder game;
   WriteShore(game);
-  game.write("replay.txt",
-             "wait 1000\n"
-             "click 50 50\n"   // the video, three seconds long
-             "wait 500\n"
-             "click 400 400\n"  // ends it half a second in
-             "wait 400\n"
-             "click 250 50\n"  // to the cliff: the same music goes on
-             "wait 600\n");
-  std::ostringstream out, err;
-  ReplayOptions options;
-  options.replayFile = game.file("replay.txt");
-  options.gameFolder = game.path();
-  options.dumpState = true;
-  options.audioOut = game.file("heard.wav");
-  ASSERT_EQ(RunReplay(options, out, err), 0) << err.str();
-  const Json state = Json::parse(out.str());
+  const std::string replay =
+      "wait 1000\n"
+      "click 50 50\n"   // the video, three seconds long
+      "wait 500\n"
+      "click 400 400\n"  // ends it half a second in
+      "wait 400\n"
+      "click 250 50\n"  // to the cliff: the same music goes on
+      "wait 600\n";
+  const ReplayOutcome played = PlayReplay(game, replay, "", game.file("heard.wav"));
+  ASSERT_EQ(played.status, 0) << played.errors;
+  const Json state = played.state;
   EXPECT_EQ(state["frame"], "Cliff");
   const std::int64_t clock = state["clock_ms"];
   EXPECT_GE(clock, 2500);
@@ -68,7 +63,7 @@ TEST(ReplaySoundTest, MusicCarriesOnAVideoSoundsAndAClickEndsIt) {
   // Never restarted: it has played since the first frame opened.
   EXPECT_NEAR(music["position"].get<double>(), clock / 1000.0, 0.3);
 
-  const Recording heard = ReadWav(options.audioOut);
+  const Recording heard = ReadWav(game.file("heard.wav"));
   ASSERT_EQ(heard.rate, 44100);
   EXPECT_NEAR(static_cast<double>(heard.frames()), clock * 44.1, 50);
   const double musicLevel = 0.4 * 0.70710678 * 0.25118864;  // level 7: -12 dB
@@ -124,15 +119,10 @@ TEST(ReplaySoundTest, AFadeToTheNextFrameEndsTheOldMusic) {
     SCOPED_TRACE(c.name);
     GameFolder game;
     WriteFadeToNew(game, c.transition, c.file);
-    game.write("replay.txt", std::string(c.menu) + "wait 1000\nwait 1800\nwait 400\n");
-    std::ostringstream out, err;
-    ReplayOptions options;
-    options.replayFile = game.file("replay.txt");
-    options.gameFolder = game.path();
-    options.dumpState = true;
-    options.audioOut = game.file("heard.wav");
-    ASSERT_EQ(RunReplay(options, out, err), 0) << err.str();
-    const Json state = Json::parse(out.str());
+    const std::string replay = std::string(c.menu) + "wait 1000\nwait 1800\nwait 400\n";
+    const ReplayOutcome played = PlayReplay(game, replay, "", game.file("heard.wav"));
+    ASSERT_EQ(played.status, 0) << played.errors;
+    const Json state = played.state;
     EXPECT_EQ(state["frame"], "New");
     const bool good = std::string(c.file) == "new.wav";
     int playing = 0;
@@ -143,7 +133,7 @@ TEST(ReplaySoundTest, AFadeToTheNextFrameEndsTheOldMusic) {
       EXPECT_EQ(p["volume"], 0);
     }
     EXPECT_EQ(playing, good ? 1 : 0);
-    const Recording heard = ReadWav(options.audioOut);
+    const Recording heard = ReadWav(game.file("heard.wav"));
     const double end = state["clock_ms"].get<double>() / 1000.0;
     EXPECT_NEAR(heard.rms(end - 0.35, end), good ? 0.2 * 0.70710678 : 0.0, 0.005);
     // Before the change only the old music sounds.
@@ -167,16 +157,11 @@ TEST(ReplaySoundTest, MidiMusicSoundsAsLoudAsGameMusicWithoutClipping) {
   const std::vector<std::string> row{"2", "#FALSE#", "#FALSE#", "10", Quoted("loud.mid")};
   loud.insert(loud.begin() + 38, row.begin(), row.end());
   game.writeLines("Frames/Loud.fme", loud);
-  game.write("replay.txt", "wait 2500\nwait 3000\n");
-  std::ostringstream out, err;
-  ReplayOptions options;
-  options.replayFile = game.file("replay.txt");
-  options.gameFolder = game.path();
-  options.dumpState = true;
-  options.audioOut = game.file("heard.wav");
-  ASSERT_EQ(RunReplay(options, out, err), 0) << err.str();
-  EXPECT_EQ(Json::parse(out.str())["frame"], "Loud");
-  const Recording heard = ReadWav(options.audioOut);
+  const std::string replay = "wait 2500\nwait 3000\n";
+  const ReplayOutcome played = PlayReplay(game, replay, "", game.file("heard.wav"));
+  ASSERT_EQ(played.status, 0) << played.errors;
+  EXPECT_EQ(played.state["frame"], "Loud");
+  const Recording heard = ReadWav(game.file("heard.wav"));
   const auto dbfs = [](double v) { return 20 * std::log10(v); };
   EXPECT_NEAR(dbfs(heard.peak(0.0, 2.4)), -18, 2);
   EXPECT_NEAR(dbfs(heard.rms(0.05, 2.0)), -30.5, 3);
@@ -217,16 +202,10 @@ TEST(ReplaySoundTest, TheLineAfterTheOneThatEndsAVideoRunsAfterTheVideo) {
     }
   }
   for (const std::string& replay : replays) {
-    std::ostringstream out, err;
-    game.write("replay.txt", replay);
-    ReplayOptions options;
-    options.replayFile = game.file("replay.txt");
-    options.gameFolder = game.path();
-    options.dumpState = true;
-    options.audioOut = game.file("heard.wav");
-    ASSERT_EQ(RunReplay(options, out, err), 0) << err.str();
-    EXPECT_EQ(Json::parse(out.str())["frame"], "Cliff") << replay;
-    const Recording heard = ReadWav(options.audioOut);
+    const ReplayOutcome played = PlayReplay(game, replay, "", game.file("heard.wav"));
+    ASSERT_EQ(played.status, 0) << played.errors;
+    EXPECT_EQ(played.state["frame"], "Cliff") << replay;
+    const Recording heard = ReadWav(game.file("heard.wav"));
     EXPECT_GT(heard.rms(0.1, 0.45), musicLevel * 1.3) << replay;
     EXPECT_NEAR(heard.rms(0.55, 1.0), musicLevel, 0.005) << replay;
   }
@@ -256,20 +235,14 @@ TEST(ReplaySoundTest, AFadeRisesThroughOneLongWaitAsThroughManyShortOnes) {
     std::vector<double> levels;  // 200 ms apart from the start of the fade
   };
   const auto play = [&](const std::string& replay) {
-    std::ostringstream out, err;
-    game.write("replay.txt", replay);
-    ReplayOptions options;
-    options.replayFile = game.file("replay.txt");
-    options.gameFolder = game.path();
-    options.dumpState = true;
-    options.audioOut = game.file("heard.wav");
-    EXPECT_EQ(RunReplay(options, out, err), 0) << err.str();
+    const ReplayOutcome played = PlayReplay(game, replay, "", game.file("heard.wav"));
+    EXPECT_EQ(played.status, 0) << played.errors;
     Heard h;
-    const Json state = Json::parse(out.str());
+    const Json state = played.state;
     EXPECT_EQ(state["frame"], "New");
     EXPECT_FALSE(state["transition"]["running"].get<bool>());
     h.steps = state["transition"]["steps_drawn"].get<int>();
-    const Recording r = ReadWav(options.audioOut);
+    const Recording r = ReadWav(game.file("heard.wav"));
     for (double t = 1.1; t < 3.4; t += 0.2) h.levels.push_back(r.rms(t, t + 0.1));
     return h;
   };

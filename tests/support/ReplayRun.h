@@ -19,9 +19,11 @@ struct ReplayOutcome {
   std::string errors;
 };
 
-// screenshot: where to write the last picture as PNG ("" for none).
+// screenshot: where to write the last picture as PNG ("" for none); audioOut: where to write
+// the sound of the whole replay as WAV ("" for none).
 inline ReplayOutcome PlayReplay(const GameFolder& game, const std::string& replay,
-                                const std::string& screenshot = {}) {
+                                const std::string& screenshot = {},
+                                const std::string& audioOut = {}) {
   game.write("replay.txt", replay);
   std::ostringstream out, err;
   ReplayOptions options;
@@ -29,6 +31,7 @@ inline ReplayOutcome PlayReplay(const GameFolder& game, const std::string& repla
   options.gameFolder = game.path();
   options.dumpState = true;
   options.screenshot = screenshot;
+  options.audioOut = audioOut;
   const int status = RunReplay(options, out, err);
   return {status, out.str().empty() ? nlohmann::json() : nlohmann::json::parse(out.str()),
           err.str()};
