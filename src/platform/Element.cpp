@@ -42,42 +42,64 @@ void Element::positionInWindow(int& x, int& y) const {
 }
 
 void Element::changed() {
-  if (Window* w = window()) {
-    w->changed(w == this ? WindowHost::Change::Window : WindowHost::Change::Content);
+  Window* w = window();
+  if (!w) return;
+  if (w == this) {
+    w->changed(WindowHost::Change::Window);
+    return;
   }
+  int x = 0, y = 0;
+  positionInWindow(x, y);
+  w->areaChanged(Rect{x, y, bounds_.width, bounds_.height});
+}
+
+void Element::boundsChanged(const Rect& old) {
+  Window* w = window();
+  if (w && w != this) {
+    int x = 0, y = 0;
+    positionInWindow(x, y);
+    w->areaChanged(Rect{x - bounds_.left + old.left, y - bounds_.top + old.top, old.width,
+                        old.height});
+  }
+  changed();
 }
 
 void Element::setLeft(int left) {
   if (bounds_.left == left) return;
+  const Rect old = bounds_;
   bounds_.left = left;
-  changed();
+  boundsChanged(old);
 }
 
 void Element::setTop(int top) {
   if (bounds_.top == top) return;
+  const Rect old = bounds_;
   bounds_.top = top;
-  changed();
+  boundsChanged(old);
 }
 
 void Element::setWidth(int width) {
   CheckSize(width);
   if (bounds_.width == width) return;
+  const Rect old = bounds_;
   bounds_.width = width;
-  changed();
+  boundsChanged(old);
 }
 
 void Element::setHeight(int height) {
   CheckSize(height);
   if (bounds_.height == height) return;
+  const Rect old = bounds_;
   bounds_.height = height;
-  changed();
+  boundsChanged(old);
 }
 
 void Element::move(int left, int top) {
   if (bounds_.left == left && bounds_.top == top) return;
+  const Rect old = bounds_;
   bounds_.left = left;
   bounds_.top = top;
-  changed();
+  boundsChanged(old);
 }
 
 void Element::move(int left, int top, int width, int height) {
@@ -85,8 +107,9 @@ void Element::move(int left, int top, int width, int height) {
   CheckSize(height);
   Rect r{left, top, width, height};
   if (bounds_ == r) return;
+  const Rect old = bounds_;
   bounds_ = r;
-  changed();
+  boundsChanged(old);
 }
 
 void Element::setVisible(bool visible) {

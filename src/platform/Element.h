@@ -147,11 +147,13 @@ class Element : public Component {
   Element(ElementKind kind, std::string name);
   // Copies every property and handler, not the container, index or z-order.
   void copyElementProperties(const Element& from);
-  // Tells the window that something visible changed.
+  // Tells the window that something visible changed (inside this element only).
   void changed();
 
  private:
   friend class Container;
+  // The element moved or was resized from `old`: where it was and where it is changed.
+  void boundsChanged(const Rect& old);
   std::shared_ptr<Element*> self_;
   Container* parent_ = nullptr;
   Rect bounds_;

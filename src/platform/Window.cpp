@@ -143,6 +143,11 @@ void Window::changed(WindowHost::Change change) {
   if (host_) host_->windowChanged(*this, change);
 }
 
+void Window::areaChanged(const Rect& area) {
+  ++revision_;
+  if (host_) host_->windowAreaChanged(*this, area);
+}
+
 Element& Window::targetAt(int x, int y) {
   Element* e = ElementAt(*this, x, y);
   return e ? *e : *this;

@@ -47,6 +47,11 @@ class WindowHost {
   };
   virtual ~WindowHost() = default;
   virtual void windowChanged(Window& window, Change change) = 0;
+  // An element changed inside `area` (client twips) and nothing outside it: a host may
+  // repaint just that part.
+  virtual void windowAreaChanged(Window& window, const Rect& /*area*/) {
+    windowChanged(window, Change::Content);
+  }
   // A drag began: the pointer shows the dragged element's drag icon until the drop.
   virtual void dragStarted(Window& /*window*/, Element& /*source*/) {}
   // The window object is going away; the host must forget it.
@@ -160,6 +165,8 @@ class Window : public Container {
   // Grows with every change, so a back end or a test can tell whether to repaint.
   std::uint64_t revision() const { return revision_; }
   void changed(WindowHost::Change change);
+  // Something inside `area` (client twips) changed, nothing else.
+  void areaChanged(const Rect& area);
 
  private:
   std::string caption_;

@@ -259,10 +259,13 @@ void WindowView::setModalMode(bool modal) {
 void WindowView::windowChanged(Window& window, Change change) {
   if (&window != window_) return;
   if (change == Change::Content) {
-    update();
+    frameAllDamaged_ = true;
+    // Only the game's picture changed: the menu bar and the margins need no repaint.
+    update(layout_.fit.picture.translated(layout_.content.topLeft()));
     if (hasLastPos_ && underMouse()) updatePointer(lastPos_);
     return;
   }
+  frameAllDamaged_ = true;
   if (change == Change::Menus) {
     // Menus change in bursts (the Debug menu's list of every frame is filled item by item,
     // and each new visible item would rebuild the whole bar): they are applied once, when
@@ -275,6 +278,26 @@ void WindowView::windowChanged(Window& window, Change change) {
     return;
   }
   applyAll();
+}
+
+void WindowView::windowAreaChanged(Window& window, const Rect& area) {
+  if (&window != window_) return;
+  // Twips to whole pixels, one more on every side: elements round their edges on their own.
+  const auto pixel = [](std::int64_t twips, bool up) {
+    const std::int64_t p = up ? (twips + 14) / 15 + 1 : twips / 15 - 1;
+    return static_cast<int>(std::clamp<std::int64_t>(p, -1, 1 << 20));
+  };
+  const int left = pixel(area.left, false), top = pixel(area.top, false);
+  const int right = pixel(std::int64_t{area.left} + area.width, true);
+  const int bottom = pixel(std::int64_t{area.top} + area.height, true);
+  const QRect part = QRect(QPoint(left, top), QPoint(right, bottom))
+                         .intersected(QRect(QPoint(0, 0), PaintSize(*window_)));
+  if (part.isEmpty()) return;
+  frameDamage_ |= part;
+  const QRect shown(layout_.fit.toTarget(part.topLeft()),
+                    layout_.fit.toTarget(part.bottomRight() + QPoint(2, 2)));
+  update(shown.translated(layout_.content.topLeft()).adjusted(-1, -1, 1, 1));
+  if (hasLastPos_ && underMouse()) updatePointer(lastPos_);
 }
 
 void WindowView::dragStarted(Window& window, Element& /*source*/) {
@@ -299,15 +322,26 @@ void WindowView::windowDestroyed(Window& window) {
 void WindowView::renderFrame() {
   const QSize size = PaintSize(*window_);
   if (frameValid_ && frameRevision_ == window_->revision() && frame_.size() == size) return;
+  // A change that said where it lies repaints just there; any other change, all of it.
+  const bool partial =
+      frameValid_ && frame_.size() == size && !frameAllDamaged_ && !frameDamage_.isEmpty();
+  const QRect damage = frameDamage_;
+  frameDamage_ = QRect();
+  frameAllDamaged_ = false;
   frameValid_ = false;
   if (size.isEmpty()) {
     frame_ = QImage();
     return;
   }
-  if (frame_.size() != size) frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+  if (frame_.size() != size) frame_ = QImage(size, QImage::Format_RGB32);
   if (frame_.isNull()) return;  // too large to hold
-  frame_.fill(Qt::black);
   QPainter painter(&frame_);
+  if (partial) {
+    painter.setClipRect(damage);
+    painter.fillRect(damage, Qt::black);
+  } else {
+    frame_.fill(Qt::black);
+  }
   PaintInto(painter, *window_);
   painter.end();
   frameRevision_ = window_->revision();

@@ -59,6 +59,7 @@ class WindowView : public QWidget, public WindowHost {
 
   // --- WindowHost -----------------------------------------------------------------------
   void windowChanged(Window& window, Change change) override;
+  void windowAreaChanged(Window& window, const Rect& area) override;
   void dragStarted(Window& window, Element& source) override;
   void windowDestroyed(Window& window) override;
 
@@ -115,6 +116,10 @@ class WindowView : public QWidget, public WindowHost {
   QImage frame_;
   std::uint64_t frameRevision_ = 0;
   bool frameValid_ = false;
+  // The part of frame_ (client pixels) to draw again; only the changed elements' areas are
+  // repainted while nothing else changed (rippling water changes a strip, 33 times a second).
+  QRect frameDamage_;
+  bool frameAllDamaged_ = true;
   bool applying_ = false;
   // A menu change waits for the event loop (windowChanged).
   bool menusPending_ = false;
