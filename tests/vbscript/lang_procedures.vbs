@@ -239,7 +239,7 @@ Function UseProperty(Property)
   UseProperty = Property + 1
 End Function
 Check "Property as a parameter", UseProperty(1), 2
-For Property = 1 To 2 : Next
+For Property = 1 To 2 : Next Property
 Check "Property as a For variable", Property, 3
 For Each Property In Array("each") : Check "Property in For Each", Property, "each" : Next
 
