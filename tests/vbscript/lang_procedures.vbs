@@ -78,6 +78,10 @@ Check "value through a parenthesised name", list(0), "changed"
 list = Array("orig", 2)
 Call ((SetFirst)) ((list))
 Check "parenthesised argument is a copy", list(0), "orig"
+Function Countdown(n)
+  If n > 0 Then Countdown = (Countdown)(n - 1) Else Countdown = "done"
+End Function
+Check "parenthesised own name inside a function calls it", Countdown(2), "done"
 
 ' the function name is its result inside; recursion through calls
 Function Factorial(n)
