@@ -52,7 +52,8 @@ enum class Bind : unsigned char {
   Intrinsic,    // the engine's own functions: slot = Intrinsic value
 };
 
-enum class Intrinsic : int { Err, Eval, Execute, ExecuteGlobal, GetRef };
+// Randomize: the statement's name used as a value, which compiles and raises 13 when it runs.
+enum class Intrinsic : int { Err, Eval, Execute, ExecuteGlobal, GetRef, Randomize };
 
 struct GlobalCache {
   std::uint64_t generation = 0;  // 0: never looked up

@@ -35,7 +35,7 @@ Variant Runtime::eval(const Expr& e, Frame& f) {
       switch (e.unOp) {
         case UnOp::Neg: return ops::Negate(v);
         case UnOp::Not: return ops::Not(v);
-        case UnOp::Plus: return v.isObject() ? v.resolved() : v;
+        case UnOp::Plus: return v;  // +o is o itself, not its default value
       }
       return v;
     }

@@ -60,6 +60,7 @@ Variant Runtime::callIntrinsic(Intrinsic which, const std::vector<ExprPtr>* args
       executeText(text(), f, true);
       return Variant();
     case Intrinsic::GetRef: return getRef(text());
+    case Intrinsic::Randomize: throw VbError(err::kTypeMismatch);
   }
   return Variant();
 }

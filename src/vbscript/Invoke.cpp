@@ -168,6 +168,10 @@ Variant Runtime::evalCall(const Expr& call, Frame& f, InvokeKind kind) {
     case ExprKind::Name: return callName(call, callee, f, kind);
     case ExprKind::Member: return invokeMemberExpr(callee, &call.args, f, kind, nullptr);
     default: {
+      // (f)(x) and ((f))(x) call f with x as f(x) does, x going by reference.
+      const Expr* inner = &callee;
+      while (inner->kind == ExprKind::Paren) inner = inner->target.get();
+      if (inner->kind == ExprKind::Name) return callName(call, *inner, f, kind);
       const Variant value = eval(callee, f);
       return indexValue(value, call.args, f, kind);
     }

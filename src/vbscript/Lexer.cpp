@@ -222,7 +222,9 @@ class Lexer {
     }
   }
 
-  // &Hxx, &Oxx or &xx (octal); a trailing & asks for a Long.
+  // &Hxx, &Oxx or &xx (octal). Without a suffix the value is an Integer when it fits 16 bits
+  // (&hFFFF is -1); a trailing & takes it as 32 bits, which still give an Integer when they
+  // lie in -32768..32767 (&hFFFFFFFF& is -1, &hFFFF& the Long 65535).
   void radixNumber() {
     ++pos_;
     int base = 8;
@@ -246,17 +248,20 @@ class Lexer {
       ++pos_;
     }
     if (digits == 0) fail(cerr::kInvalidNumber);
-    bool forceLong = false;
+    bool suffixed = false;
     if (peek() == '&') {
-      forceLong = true;
+      suffixed = true;
       ++pos_;
     }
     // A name may follow at once (&h01or&h02): the digits end where the name starts.
     Token& t = push(Tok::Number);
-    if (!forceLong && value <= 0xFFFF) {
+    const auto wide = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    if (!suffixed && value <= 0xFFFF) {
       t.value = Variant::fromInteger(static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
+    } else if (suffixed && wide >= -32768 && wide <= 32767) {
+      t.value = Variant::fromInteger(static_cast<std::int16_t>(wide));
     } else {
-      t.value = Variant::fromLong(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+      t.value = Variant::fromLong(wide);
     }
   }
 

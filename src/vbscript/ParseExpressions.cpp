@@ -192,9 +192,12 @@ ExprPtr Parser::primary() {
       return e;
     }
     case Tok::Identifier: {
-      if (NamesEqual(at.text, "Randomize")) fail(cerr::kSyntaxError);  // a statement only
       auto e = makeNode(ExprKind::Name, at);
       e->name = at.text;
+      if (NamesEqual(at.text, "Randomize")) {  // a statement; bound here to fail as a value
+        e->bind = Bind::Intrinsic;
+        e->slot = static_cast<int>(Intrinsic::Randomize);
+      }
       advance();
       return e;
     }

@@ -284,7 +284,7 @@ void Parser::callOrAssign(Block& out, const Token& start) {
 }
 
 // randomizeStatement -> Randomize [expression]
-// Randomize is a statement only: the parser refuses it inside an expression.
+// Randomize is a statement: inside an expression it names no value (primary binds it so).
 void Parser::randomizeStatement(Block& out, const Token& start) {
   auto s = makeStmt(StmtKind::Call, start);
   auto call = makeNode(ExprKind::Call, start);
@@ -322,13 +322,14 @@ void Parser::callStatement(Block& out, const Token& start) {
 // ifStatement -> If expression Then Newline block {ElseIf expression Then block}
 //                [Else block] End If
 //              | If expression Then statementsOnLine [Else statementsOnLine]
+// Only a Then that ends its line opens a block: "If c Then :" is a whole one-line If.
 void Parser::ifStatement(Block& out, const Token& start) {
   advance();
   auto s = makeStmt(StmtKind::If, start);
   IfArm first;
   first.cond = expression();
   expectKw(Kw::Then, cerr::kExpectedThen);
-  if (!is(Tok::Newline) && !is(Tok::Colon)) {
+  if (!is(Tok::Newline)) {
     statementsOnLine(first.body, true);
     s->arms.push_back(std::move(first));
     if (acceptKw(Kw::Else)) {
@@ -397,7 +398,7 @@ void Parser::forStatement(Block& out, const Token& start) {
   const bool each = acceptKw(Kw::Each);
   auto s = makeStmt(each ? StmtKind::ForEach : StmtKind::For, start);
   const Token at = tok();
-  if (!is(Tok::Identifier)) fail(cerr::kExpectedIdentifier);
+  if (!isName()) fail(cerr::kExpectedIdentifier);
   s->target = makeNode(ExprKind::Name, at);
   s->target->name = at.text;
   advance();
@@ -420,7 +421,7 @@ void Parser::forStatement(Block& out, const Token& start) {
   s->body = block();
   --forDepth_;
   if (!acceptKw(Kw::Next)) fail(cerr::kExpectedNext);
-  if (is(Tok::Identifier)) advance();  // Next i: the name is optional and not checked
+  if (isName()) advance();  // Next i: the name is optional and not checked
   out.push_back(std::move(s));
 }
 

@@ -258,7 +258,7 @@ class Resolver {
         if (!cls_) fail(cerr::kInvalidMe, e.line, e.column);
         break;
       case ExprKind::Name:
-        name(e, callee, false);
+        if (e.bind == Bind::Unbound) name(e, callee, false);  // Randomize comes bound
         break;
       case ExprKind::Member:
         if (e.target) {
@@ -274,7 +274,9 @@ class Resolver {
           if (a) expr(*a, false);
         }
         break;
-      case ExprKind::Paren:
+      case ExprKind::Paren:  // (f)(x) calls f as f(x) does
+        expr(*e.target, callee);
+        break;
       case ExprKind::Unary:
         expr(*e.target, false);
         break;

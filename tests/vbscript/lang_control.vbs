@@ -199,25 +199,19 @@ Check "continuation", s, "abc"
 n = 1: n = n + 1: n = n * 10
 Check "colon separators", n, 20
 
-' a one-line If may close with End If; a colon after Then opens a block If
+' a one-line If may close with End If; Then followed by a colon is a one-line If too, even
+' with nothing after the colon: only a Then that ends its line opens a block If
 n = 1
 s = ""
 If n = 1 Then s = "one" End If
 Check "one-line if with end if", s, "one"
 If n = 2 Then s = "two" Else s = "not two" End If
 Check "one-line if else with end if", s, "not two"
-If n = 1 Then :
-  s = "block after colon"
-  n = 7
-End If
-Check "colon after then opens a block", s, "block after colon"
-Check "colon after then runs every line", n, 7
-If n = 0 Then :
-  s = "skipped"
-Else
-  s = "else of colon block"
-End If
-Check "colon block else", s, "else of colon block"
+If False Then :
+n = 7
+Check "then and colon alone is a whole if", n, 7
+If True Then : s = "after colon"
+Check "then and colon with a statement is a whole if", s, "after colon"
 
 ' End If, End With, End Select right after a statement, without a colon
 If n = 7 Then

@@ -76,10 +76,16 @@ Select Case nine
   Case Else: Err.Raise 1000, "Check", "select case with a text constant did not match"
 End Select
 
-' hexadecimal and octal literals: Integer when they fit 16 bits, Long with the & suffix
+' hexadecimal and octal literals: Integer when they fit 16 bits; with the & suffix their
+' 32-bit value, an Integer when it lies in -32768..32767 and a Long otherwise
 Check "hex integer", &hFF, 255
 Check "hex wraps to a negative integer", &hFFFF, -1
-Check "hex with suffix is long", &hFFFF&, CLng(65535)
+Dim suffixed
+For Each suffixed In Array(Array(&h10&, 16), Array(&hFFF&, 4095), Array(&hFFFFFFFF&, -1), _
+    Array(&hFFFF&, CLng(65535)), Array(&h10000&, CLng(65536)), Array(&h8000&, CLng(32768)), _
+    Array(&o17&, 15), Array(&o37777777777&, -1), Array(&o177777&, CLng(65535)))
+  Check "literal with the & suffix " & suffixed(1), suffixed(0), suffixed(1)
+Next
 Check "hex beyond 16 bits is long", &h10000, CLng(65536)
 Check "hex long negative", &h80000000, CLng(-2147483648)
 Check "octal", &o17, 15

@@ -67,6 +67,21 @@ SetFirstByVal list
 Check "byval array copied", list(0), "orig"
 SetFirst list
 Check "byref array shared", list(0), "changed"
+' a parenthesised name still names the procedure, and x goes by reference; ((x)) is a value
+Dim viaParens
+list = Array("orig", 2)
+Call (SetFirst) (list)
+Check "Call through a parenthesised name", list(0), "changed"
+list = Array("orig", 2)
+viaParens = (SetFirst)(list)
+Check "value through a parenthesised name", list(0), "changed"
+list = Array("orig", 2)
+Call ((SetFirst)) ((list))
+Check "parenthesised argument is a copy", list(0), "orig"
+Function Countdown(n)
+  If n > 0 Then Countdown = (Countdown)(n - 1) Else Countdown = "done"
+End Function
+Check "parenthesised own name inside a function calls it", Countdown(2), "done"
 
 ' the function name is its result inside; recursion through calls
 Function Factorial(n)
@@ -200,7 +215,8 @@ Check "call of a function on a parenthesised object", lastGreeting, "hello"
 Function Pair()
   Pair = Array("left", "right")
 End Function
-Check "parenthesised function then index", (Pair)(1), "right"
+' the parentheses around a function's name leave it the function: (Pair)(1) is Pair(1)
+Check "parenthesised function takes the arguments", ErrorOf("x = (Pair)(1)"), 450
 Dim pairs
 pairs = Array(10, 20)
 Check "doubly parenthesised array then index", ((pairs))(0), 10
@@ -227,9 +243,17 @@ Function UseProperty(Property)
   UseProperty = Property + 1
 End Function
 Check "Property as a parameter", UseProperty(1), 2
+For Property = 1 To 2 : Next Property
+Check "Property as a For variable", Property, 3
+For Each Property In Array("each") : Check "Property in For Each", Property, "each" : Next
 
-' Randomize is a statement: as a value it does not compile; as a statement it runs
-Check "Randomize in an expression", ErrorOf("x = Randomize(0)"), 1002
+' Randomize is a statement: as a value it compiles and fails when it runs, leaving the
+' target as it was; as a statement it runs
+Dim randomized, form
+For Each form In Array("Randomize(0)", "Randomize", "(Randomize(0))", "1 + Randomize(0)")
+  Check "Randomize as a value: " & form, ErrorOf("randomized = " & form), 13
+  Check "Randomize as a value assigns nothing: " & form, IsEmpty(randomized), True
+Next
 Randomize 1
 Randomize
 Call Randomize(2)

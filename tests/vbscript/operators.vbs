@@ -111,4 +111,5 @@ Set o2 = CreateObject("Scripting.Dictionary")
 Check o1 Is o1, "Is: same object"
 Check Not (o1 Is o2), "Is: different objects"
 Check Nothing Is Nothing, "Nothing Is Nothing"
+Check (+o1 Is o1), "unary + on an object is the object"
 Check ErrorOf("1 Is Nothing") = 424, "Is needs objects"
