@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "vbscript/ComErrors.h"
 #include "vbscript/Lexer.h"
 
 namespace vbs::detail {
@@ -21,39 +22,11 @@ std::string RaiseDescription(int number) {
 }
 
 int RaisedNumber(std::int32_t number) {
+  if (number >= 0) return number;
   const auto code = static_cast<std::uint32_t>(number);
   if ((code & 0xFFFF0000u) == 0x800A0000u) return static_cast<int>(code & 0xFFFFu);
-  struct Mapping {
-    std::uint32_t code;
-    int number;
-  };
-  static constexpr Mapping kMappings[] = {
-      {0x80004001u, 445},  // E_NOTIMPL: Object doesn't support this action
-      {0x80004002u, 430},  // E_NOINTERFACE: Class doesn't support Automation
-      {0x80070005u, 70},   // E_ACCESSDENIED: Permission denied
-      {0x8007000Eu, 7},    // E_OUTOFMEMORY: Out of memory
-      {0x80070057u, 5},    // E_INVALIDARG: Invalid procedure call or argument
-      {0x80070002u, 53},   // file not found
-      {0x80070003u, 76},   // path not found
-      {0x80030002u, 53},   // STG_E_FILENOTFOUND
-      {0x80020003u, 438},  // DISP_E_MEMBERNOTFOUND
-      {0x80020004u, 448},  // DISP_E_PARAMNOTFOUND: Named argument not found
-      {0x80020005u, 13},   // DISP_E_TYPEMISMATCH
-      {0x80020006u, 438},  // DISP_E_UNKNOWNNAME
-      {0x80020007u, 446},  // DISP_E_NONAMEDARGS
-      {0x80020008u, 458},  // DISP_E_BADVARTYPE
-      {0x8002000Au, 6},    // DISP_E_OVERFLOW
-      {0x8002000Bu, 9},    // DISP_E_BADINDEX: Subscript out of range
-      {0x8002000Du, 10},   // DISP_E_ARRAYISLOCKED
-      {0x8002000Eu, 450},  // DISP_E_BADPARAMCOUNT
-      {0x8002000Fu, 449},  // DISP_E_PARAMNOTOPTIONAL
-      {0x80020011u, 451},  // DISP_E_NOTACOLLECTION
-      {0x80020012u, 11},   // DISP_E_DIVBYZERO
-  };
-  for (const Mapping& m : kMappings) {
-    if (m.code == code) return m.number;
-  }
-  return number;
+  const int mapped = VbNumberOfComError(code);
+  return mapped != 0 ? mapped : number;
 }
 
 int ErrObject::memberId(std::string_view name) {
@@ -99,7 +72,9 @@ Variant ErrObject::invoke(int memberId, InvokeKind kind, std::span<Variant> args
   if (memberId == kRaise) {
     // Raise number [, source [, description [, helpfile, helpcontext]]]
     if (args.empty() || args.size() > 5) throw VbError(450);
-    const int number = RaisedNumber(args[0].resolved().toLong());
+    // Error numbers run from 1 to 65535; larger values are only COM failure codes.
+    const std::int32_t raised = args[0].resolved().toLong();
+    const int number = raised > 0xFFFF ? 0 : RaisedNumber(raised);
     if (number == 0) throw VbError(err::kInvalidCall);
     auto given = [&](std::size_t i) {
       return i < args.size() && !args[i].isEmpty() &&
@@ -109,20 +84,13 @@ Variant ErrObject::invoke(int memberId, InvokeKind kind, std::span<Variant> args
       if (!given(i)) return std::nullopt;
       return args[i].resolved().toString();
     };
-    // What a script set on a clear Err (Err.Description = "..." then Err.Raise n) is the new
-    // error's; what is left from an earlier error is not.
-    const bool pending = s.number != 0;
-    auto kept = [&](const std::string& value) -> std::optional<std::string> {
-      if (pending || value.empty()) return std::nullopt;
-      return value;
-    };
-    std::string source = text(1).value_or(kept(s.source).value_or(kRuntimeSource));
+    // What is left out keeps what Err holds, whether an earlier error or the script left it
+    // there; only a cleared Err takes the defaults.
+    std::string source = text(1).value_or(s.source.empty() ? kRuntimeSource : s.source);
     std::string description =
-        text(2).value_or(kept(s.description).value_or(RaiseDescription(number)));
-    std::string helpFile = text(3).value_or(pending ? std::string() : s.helpFile);
-    const int helpContext = given(4) ? args[4].resolved().toLong() : pending ? 0 : s.helpContext;
-    s.helpFile = std::move(helpFile);
-    s.helpContext = helpContext;
+        text(2).value_or(s.description.empty() ? RaiseDescription(number) : s.description);
+    if (auto helpFile = text(3)) s.helpFile = std::move(*helpFile);
+    if (given(4)) s.helpContext = args[4].resolved().toLong();
     throw SourcedError(number, std::move(description), std::move(source));
   }
   throw VbError(err::kObjectDoesntSupport);

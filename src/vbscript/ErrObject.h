@@ -29,7 +29,7 @@ class ErrObject : public Object {
 std::string RaiseDescription(int number);
 
 // The VBScript number of an error raised with a COM status code: codes of VBScript's own
-// facility (&h800A0005&) carry the number in their low word, the common system codes map to
+// facility (&h800A0005&) carry the number in their low word, the codes of ComErrors.cpp map to
 // the run-time error they stand for (&h80070057& is 5), anything else stays as given.
 int RaisedNumber(std::int32_t number);
 

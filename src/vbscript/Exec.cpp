@@ -59,6 +59,11 @@ bool Runtime::handleError(const VbError& e, const Stmt& s, Frame& f) {
   } else {
     state.source = kRuntimeSource;
   }
+  // Only Err.Raise names a help topic; the engine's own errors have none.
+  if (!dynamic_cast<const SourcedError*>(&e)) {
+    state.helpFile.clear();
+    state.helpContext = 0;
+  }
   errorPlace_ = {};
   return true;
 }

@@ -3,6 +3,7 @@
 
 #include "vbscript/Dictionary.h"
 #include "vbscript/FileSystemObject.h"
+#include "vbscript/RegExpObject.h"
 
 namespace vbs {
 
@@ -19,11 +20,13 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::shared_ptr<Object> CreateLibraryObject(std::string_view progId) {
+std::shared_ptr<Object> CreateLibraryObject(std::string_view progId,
+                                            std::weak_ptr<BuiltinHost> host) {
   if (SameIgnoringCase(progId, "Scripting.Dictionary")) return detail::NewDictionary();
   if (SameIgnoringCase(progId, "Scripting.FileSystemObject")) {
     return detail::NewFileSystemObject();
   }
+  if (SameIgnoringCase(progId, "VBScript.RegExp")) return NewRegExp(std::move(host));
   return nullptr;
 }
 

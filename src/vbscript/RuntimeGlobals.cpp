@@ -273,7 +273,7 @@ std::shared_ptr<Object> Runtime::createObject(std::string_view progId) {
   if (callbacks.createObject) {
     if (auto object = callbacks.createObject(progId)) return object;
   }
-  auto object = CreateLibraryObject(progId);
+  auto object = CreateLibraryObject(progId, weak_from_this());
   if (object) track(object);
   return object;
 }

@@ -66,6 +66,7 @@ std::string_view StandardErrorText(int number) {
     case 505: return "Invalid or unqualified reference";
     case 506: return "Class not defined";
     case 507: return "An exception occurred";
+    case 32811: return "Element not found";
     default: return "Application-defined or object-defined error";
   }
 }

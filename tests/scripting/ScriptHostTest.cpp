@@ -103,6 +103,15 @@ TEST_F(ScriptHostTest, ProceduresAndScriptAreOneProgram) {
       {{"Option Explicit", "Sub Give(n) : Gold = n : End Sub"}, "Dim k : k = 2 : Give k", "", 2},
       {{"Option Explicit"}, "Gold = 1 : undeclared = 2 : Gold = 3", "Variable is undefined", 1},
       {{"Gold = 9", "Sub StartupProcedure : End Sub"}, "Gold = 1", "Name redefined", 0},
+      {{},
+       "Set re = CreateObject(\"vbscript.RegExp\") : re.Pattern = \"\\d+\" : Gold = "
+       "re.Execute(\"ab42\")(0)",
+       "",
+       42},
+      {{},
+       "Gold = 1 : Set o = CreateObject(\"No.Such.Thing\") : Gold = 2",
+       "ActiveX component can't create object",
+       1},
   };
   for (const Case& c : cases) {
     procedures(c.procedures);

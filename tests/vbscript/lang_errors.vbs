@@ -33,7 +33,11 @@ Check "raise number", Err.Number, CLng(5000)
 Check "raise source", Err.Source, "MySource"
 Check "raise description", Err.Description, "My text"
 Err.Raise 9
+Check "raise keeps the earlier text", Err.Description, "My text"
+Err.Clear
+Err.Raise 9
 Check "raise standard text", Err.Description, "Subscript out of range"
+Err.Clear
 Err.Raise 1234
 Check "raise unknown text", Err.Description, "Unknown runtime error"
 Check "err default is number", Err + 0, CLng(1234)
@@ -137,6 +141,7 @@ Check "vbscript facility code", Err.Number, CLng(5)
 Check "vbscript facility text", Err.Description, "Invalid procedure call or argument"
 Err.Raise &h80070057&
 Check "invalid argument code", Err.Number, CLng(5)
+Err.Clear
 Err.Raise &h8002000B&
 Check "bad index code", Err.Number, CLng(9)
 Check "bad index text", Err.Description, "Subscript out of range"
@@ -154,7 +159,7 @@ Err.Raise 5, , "skipped source"
 Check "raise with a skipped source", Err.Source, "Microsoft VBScript runtime error"
 Check "raise with a skipped source keeps the text", Err.Description, "skipped source"
 
-' what a script set on a clear Err is the raised error's; what an earlier error left is not
+' what a script set on Err, or an earlier error left there, is the raised error's unless given
 Err.Clear
 Err.Source = "Set before"
 Err.Description = "described before"
@@ -166,16 +171,68 @@ Check "description set before raise", Err.Description, "described before"
 Check "help file set before raise", Err.HelpFile, "help.chm"
 Check "help context set before raise", Err.HelpContext, CLng(12)
 Err.Raise 9
-Check "source of an earlier error reset", Err.Source, "Microsoft VBScript runtime error"
-Check "description of an earlier error reset", Err.Description, "Subscript out of range"
-Check "help file of an earlier error reset", Err.HelpFile, ""
-Check "help context of an earlier error reset", Err.HelpContext, CLng(0)
+Check "source of an earlier error kept", Err.Source, "Set before"
+Check "description of an earlier error kept", Err.Description, "described before"
+Check "help file of an earlier error kept", Err.HelpFile, "help.chm"
+Check "help context of an earlier error kept", Err.HelpContext, CLng(12)
 Err.Raise 9, "Here", "There", "file.hlp", 77
 Check "raise help file", Err.HelpFile, "file.hlp"
 Check "raise help context", Err.HelpContext, CLng(77)
 Check "raise given source", Err.Source, "Here"
 Err.Clear
 Check "clear resets help file", Err.HelpFile, ""
+
+' left-out arguments keep what the last raise gave, defaults included; a cleared Err has none
+Err.Raise 1, "src", "desc", "hf", 3
+Err.Raise 5
+Check "kept after raise", Err.Number & "|" & Err.Source & "|" & Err.Description & "|" & Err.HelpFile & "|" & Err.HelpContext, "5|src|desc|hf|3"
+x = 1 / 0
+Check "engine error drops the help topic", Err.Number & "|" & Err.Source & "|" & Err.Description & "|" & Err.HelpFile & "|" & Err.HelpContext, "11|Microsoft VBScript runtime error|Division by zero||0"
+Err.Clear
+Err.Raise 1, "src"
+Err.Raise &h8007000E&
+Check "kept over a mapped code", Err.Number & "|" & Err.Source & "|" & Err.Description, "7|src|Unknown runtime error"
+Err.Clear
+Check "clear resets everything", Err.Number & "|" & Err.Source & "|" & Err.Description & "|" & Err.HelpFile & "|" & Err.HelpContext, "0||||0"
+Err.Raise &h8007000E&
+Check "mapped code on a clear Err", Err.Number & "|" & Err.Source & "|" & Err.Description, "7|Microsoft VBScript runtime error|Out of memory"
+Err.Clear
+Err.Raise 65535
+Check "raise the largest number", Err.Number, CLng(65535)
+Err.Clear
+Err.Raise 1, "src", "desc", "hf", 3
+Err.Raise &h10000&
+Check "raise above the number range", Err.Number & "|" & Err.Source & "|" & Err.Description & "|" & Err.HelpFile, "5|Microsoft VBScript runtime error|Invalid procedure call or argument|"
+Err.Clear
+
+' COM failure codes raise the VBScript error they stand for: one code of each family, then
+' codes that stay as they are
+Dim comCodes, c
+comCodes = Array( _
+  Array("E_NOTIMPL", &h80004001, 445), Array("E_NOINTERFACE", &h80004002, 430), _
+  Array("E_ACCESSDENIED", &h80070005, 70), Array("E_OUTOFMEMORY", &h8007000E, 7), _
+  Array("RPC_S_SERVER_UNAVAILABLE", &h800706BA, 462), _
+  Array("DISP_E_UNKNOWNINTERFACE", &h80020001, 438), Array("DISP_E_UNKNOWNLCID", &h8002000C, 447), _
+  Array("DISP_E_BADVARTYPE", &h80020008, 458), Array("DISP_E_DIVBYZERO", &h80020012, 11), _
+  Array("TYPE_E_DLLFUNCTIONNOTFOUND", &h8002802F, 453), Array("TYPE_E_ELEMENTNOTFOUND", &h8002802B, 32811), _
+  Array("TYPE_E_TYPEMISMATCH", &h80028CA0, 13), Array("TYPE_E_OUTOFBOUNDS", &h80028CA1, 9), _
+  Array("TYPE_E_IOERROR", &h80028CA2, 57), Array("TYPE_E_CANTCREATETMPFILE", &h80028CA3, 322), _
+  Array("STG_E_FILENOTFOUND", &h80030002, 432), Array("STG_E_SHAREVIOLATION", &h80030020, 75), _
+  Array("STG_E_MEDIUMFULL", &h80030070, 61), Array("STG_E_CANTSAVE", &h80030103, 57), _
+  Array("REGDB_E_CLASSNOTREG", &h80040154, 429), Array("CO_E_CLASSSTRING", &h800401F3, 429), _
+  Array("CO_E_SERVER_EXEC_FAILURE", &h80080005, 429), Array("MK_E_UNAVAILABLE", &h800401E3, 429), _
+  Array("MK_E_INVALIDEXTENSION", &h800401E6, 432), Array("MK_E_CANTOPENFILE", &h800401EA, 432), _
+  Array("E_FAIL", &h80004005, &h80004005), Array("Win32 file not found", &h80070002, &h80070002), _
+  Array("DISP_E_EXCEPTION", &h80020009, &h80020009))
+For Each c In comCodes
+  Err.Clear
+  Err.Raise c(1)
+  Check c(0), Err.Number, CLng(c(2))
+Next
+Err.Clear
+Err.Raise &h8002802B
+Check "element not found text", Err.Description, "Element not found"
+Err.Clear
 On Error GoTo 0
 
 ' under Resume Next a failing loop or block header resumes with the first statement inside

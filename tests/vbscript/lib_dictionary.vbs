@@ -136,3 +136,12 @@ For n = 1 To 5000 Step 2
   t.Remove "k" & n
 Next
 Check t.Count = 2501 And Not t.Exists("k1") And t.Exists("k2"), "removals among many"
+
+' CreateObject finds the library's prog ids in any letter case, and only whole names
+Check TypeName(CreateObject("SCRIPTING.dictionary")) = "Dictionary", "prog id in another case"
+Check TypeName(CreateObject("scripting.FILESYSTEMOBJECT")) = "FileSystemObject", "FileSystemObject prog id"
+On Error Resume Next
+Set a = CreateObject("Scripting.Dictionaries")
+e = Err.Number
+On Error GoTo 0
+Check e = 429, "unknown prog id raises 429"

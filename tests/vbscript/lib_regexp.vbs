@@ -179,4 +179,11 @@ Set re = MakeRe("b", True, False)
 Check re.Replace("abcb", True) = "a-1c-1", "Replace with True"
 Check re.Replace("abcb", False) = "a0c0", "Replace with False"
 
+' --- CreateObject("VBScript.RegExp"), in any letter case, makes the same object as New RegExp
+Set re = CreateObject("vbscript.REGEXP")
+Check TypeName(re) = "IRegExp2", "CreateObject of VBScript.RegExp"
+re.Pattern = "b+"
+re.Global = True
+Check re.Replace("abbcb", "-") = "a-c-", "a created RegExp searches"
+
 WScript.Echo "lib_regexp: all checks passed"
