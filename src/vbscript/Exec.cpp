@@ -402,6 +402,11 @@ Flow Runtime::execDo(const Stmt& s, Frame& f) {
 }
 
 void Runtime::execReDim(const Stmt& s, Frame& f) {
+  // A fixed array is refused before the bounds are read (ReDim f("x") on one raises 10).
+  if (const Variant* held = variableOf(*s.target, f, false);
+      held && held->isArray() && held->array()->isFixed()) {
+    throw VbError(err::kArrayFixedOrLocked);
+  }
   std::vector<ArrayBound> bounds;
   std::int64_t count = 1;
   for (const auto& e : s.exprs) {

@@ -98,6 +98,7 @@ Check "index out of range", ErrorOf("Dim e1(1): x = e1(2)"), 9
 Check "negative index", ErrorOf("Dim e2(1): x = e2(-1)"), 9
 Check "wrong dimension count", ErrorOf("Dim e3(1): x = e3(1, 1)"), 9
 Check "redim of fixed", ErrorOf("Dim e4(1): ReDim e4(3)"), 10
+Check "redim of fixed reads no bounds", ErrorOf("ReDim fixed(""abc"")"), 10
 Check "index of non-array", ErrorOf("e5 = 5: x = e5(1)"), 13
 Check "huge array", ErrorOf("ReDim e6(100000000)"), 7
 Check "dim needs constant", ErrorOf("n = 3: Dim e7(n)"), 1026
