@@ -103,6 +103,7 @@ Flow Runtime::execStmt(const Stmt& s, Frame& f) {
       evalCall(*s.target, f, InvokeKind::Call);
       return Flow::Normal;
     case StmtKind::ReDim: execReDim(s, f); return Flow::Normal;
+    case StmtKind::Dim: execDim(s, f); return Flow::Normal;
     case StmtKind::Erase: execErase(s, f); return Flow::Normal;
     case StmtKind::If: return execIf(s, f);
     case StmtKind::Select: return execSelect(s, f);
@@ -402,6 +403,14 @@ Flow Runtime::execDo(const Stmt& s, Frame& f) {
     }
   }
   return Flow::Normal;
+}
+
+// Dim name(uppers) makes its array when it runs. Run again (in a loop), it keeps the array
+// the variable already holds, elements and all.
+void Runtime::execDim(const Stmt& s, Frame& f) {
+  Variant* var = variableOf(*s.target, f, true);
+  if (!var) throw VbError(err::kTypeMismatch);
+  if (!var->isArray()) *var = Variant::fromArray(NewDimArray(s.uppers));
 }
 
 void Runtime::execReDim(const Stmt& s, Frame& f) {

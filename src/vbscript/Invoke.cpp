@@ -85,7 +85,6 @@ Variant Runtime::callProc(const ProcDef& proc, ScriptObject* me, std::span<Varia
       slots[first + i] = args[i];
     }
   }
-  for (const ArrayDecl& a : proc.arrays) store[a.slot] = Variant::fromArray(NewDimArray(a.uppers));
   Frame frame;
   frame.proc = &proc;
   frame.slots = slots;
