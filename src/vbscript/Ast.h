@@ -103,6 +103,7 @@ enum class StmtKind : unsigned char {
   Set,     // Set target = value
   Call,    // target: the call expression
   ReDim,   // target: Name; exprs: upper bounds
+  Dim,     // target: Name; uppers — a Dim with bounds, which makes its array when it runs
   Erase,   // target: Name
   If,      // arms
   Select,  // value: subject; cases
@@ -145,6 +146,7 @@ struct Stmt {
   DoKind doKind = DoKind::Forever;
   ExitKind exitKind = ExitKind::Do;
   int slot = -1;  // With: slot of the subject
+  std::vector<std::int32_t> uppers;  // Dim
   Block body;
   std::vector<IfArm> arms;
   std::vector<CaseArm> cases;
@@ -155,12 +157,6 @@ enum class ProcKind : unsigned char { Sub, Function, PropertyGet, PropertyLet, P
 struct Param {
   std::string name;
   bool byVal = false;
-};
-
-// A variable declared with bounds (Dim a(3, 4)): a fixed array made when its scope starts.
-struct ArrayDecl {
-  int slot = -1;
-  std::vector<std::int32_t> uppers;  // empty: Dim a() — a dynamic array with no elements
 };
 
 struct ClassDecl;
@@ -174,11 +170,10 @@ struct ProcDef {
   int column = 0;
   std::vector<Param> params;
   Block body;
-  // Dim statements of the procedure, collected by the parser: name, bounds, place.
+  // Dim statements of the procedure, collected by the parser: name and place (the array of
+  // one with bounds is made by a Dim statement in the body).
   struct DimDecl {
     std::string name;
-    bool hasBounds = false;
-    std::vector<std::int32_t> uppers;
     int line = 0, column = 0;
     bool fromReDim = false;  // ReDim declares a name it does not find
   };
@@ -189,7 +184,6 @@ struct ProcDef {
   int localCount = 0;
   std::vector<std::string> localNames;  // folded, by slot (Execute and Eval resolve by name)
   std::vector<bool> implicitSlots;      // by slot: an undeclared name's implicit local
-  std::vector<ArrayDecl> arrays;
   const ClassDecl* owner = nullptr;
   const struct Unit* unit = nullptr;
   bool explicitNames = false;  // Option Explicit of its unit
@@ -234,8 +228,6 @@ using ClassPtr = std::unique_ptr<ClassDecl>;
 
 struct GlobalDecl {
   std::string name;
-  bool hasBounds = false;
-  std::vector<std::int32_t> uppers;
   int line = 0;
   int column = 0;
 };

@@ -4,8 +4,8 @@
 // Dates are taken apart into the linear pair (day index, second of the day) of DateTime.h and
 // put together again from it, so arithmetic across 1899-12-30 (where OLE dates turn negative)
 // is right; results are rounded to the second. Functions that take a date read it as CDate
-// does; Null gives Null where the Windows engine gives it (the parts, DateDiff, DatePart) and
-// raises 94 where it does (DateAdd, MonthName, WeekdayName).
+// does; Null gives Null where the Windows engine gives it (the parts, DateDiff, DatePart,
+// DateAdd's date) and raises 94 where it does (DateAdd's number, MonthName, WeekdayName).
 // Weeks start on firstdayofweek (1 = Sunday by default, 0 = the system's, also Sunday under
 // en-US); week 1 of a year follows firstweekofyear (Jan 1, first four days, first full week).
 #include <array>
@@ -174,8 +174,11 @@ Variant WeekdayName(BuiltinHost&, Args args) {
       std::string(WeekdayNameOf((weekday - 1 + firstDay - 1) % 7 + 1, abbreviated)));
 }
 
+// MonthName(month[, abbreviate]): a Null in either argument raises 94 before the other is read.
 Variant MonthName(BuiltinHost&, Args args) {
-  const std::int32_t month = LongOf(ArgValue(args, 0));
+  const Variant monthArg = ArgValue(args, 0);
+  if (monthArg.isNull() || ArgValue(args, 1).isNull()) throw VbError(err::kInvalidUseOfNull);
+  const std::int32_t month = LongOf(monthArg);
   const bool abbreviated = BoolArg(args, 1);
   if (month < 1 || month > 12) throw VbError(err::kInvalidCall);
   return Variant::fromString(std::string(MonthNameOf(month, abbreviated)));
@@ -248,12 +251,13 @@ Moment AddMonths(const Moment& m, std::int64_t months) {
   return Moment{DayIndexFromCivil(year, month, day), m.second};
 }
 
-// DateAdd(interval, number, date): number is rounded to a whole number first; Null in
-// either raises 94 (DateDiff and DatePart give Null).
+// DateAdd(interval, number, date): number is rounded to a whole number first; a Null number
+// raises 94, a Null date gives Null, both before the interval is read.
 Variant DateAdd(BuiltinHost&, Args args) {
-  const Interval interval = IntervalOf(ArgValue(args, 0));
   const Variant numberArg = ArgValue(args, 1), dateArg = ArgValue(args, 2);
-  if (numberArg.isNull() || dateArg.isNull()) throw VbError(err::kInvalidUseOfNull);
+  if (numberArg.isNull()) throw VbError(err::kInvalidUseOfNull);
+  if (dateArg.isNull()) return Variant::Null();
+  const Interval interval = IntervalOf(ArgValue(args, 0));
   const std::int64_t number = numberArg.toLong();
   const Moment m = MomentOf(dateArg);
   switch (interval) {

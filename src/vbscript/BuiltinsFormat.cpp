@@ -126,12 +126,13 @@ std::string TwoDigits(std::int64_t n) {
 }
 
 // FormatDateTime(date[, format]): 0 general (as CStr), 1 long date, 2 short date,
-// 3 long time, 4 short time (24-hour); other formats raise 5.
+// 3 long time, 4 short time (24-hour); other formats raise 5. A Null date is a type mismatch,
+// found before the format is read.
 Variant FormatDateTime(BuiltinHost&, Args args) {
   const Variant v = ArgValue(args, 0);
+  if (v.isNull()) throw VbError(err::kTypeMismatch);
   const std::int32_t format = LongArg(args, 1, 0);
   if (format < 0 || format > 4) throw VbError(err::kInvalidCall);
-  if (v.isNull()) throw VbError(err::kInvalidUseOfNull);
   const double date = v.toDate();
   std::int64_t day = 0, seconds = 0;
   if (!DecodeOleDate(date, day, seconds)) throw VbError(err::kOverflow);

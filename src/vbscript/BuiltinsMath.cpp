@@ -2,7 +2,7 @@
 // and the generator behind Rnd (RandomState).
 //
 // Null gives Null (Sgn raises 94). Int, Fix, Abs and Round keep the subtype of their argument
-// (Empty and Boolean give Integer, text gives Double); a whole-number result that leaves its
+// (Empty and Boolean give Integer, except that Round keeps a Boolean; text gives Double); a whole-number result that leaves its
 // subtype widens, as arithmetic does. Round rounds half to even, also with decimal places.
 #include <array>
 #include <bit>
@@ -193,11 +193,13 @@ double RoundHalfEven(double x) {
   return std::nearbyint(x);  // the default rounding mode rounds half to even
 }
 
-// Round(expression[, numdecimalplaces]): half to even; places < 0 raise 5.
+// Round(expression[, numdecimalplaces]): half to even; places < 0 raise 5. A Boolean stays
+// a Boolean (Int and Fix give its Integer).
 Variant Round(BuiltinHost&, Args args) {
   const Variant v = ArgValue(args, 0);
   const std::int32_t places = LongArg(args, 1, 0);
   if (places < 0) throw VbError(err::kInvalidCall);
+  if (v.isBoolean()) return v;
   auto real = [places](double x) {
     if (places == 0) return RoundHalfEven(x);
     if (places > 22) return x;

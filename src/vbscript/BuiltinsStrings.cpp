@@ -160,14 +160,18 @@ Variant Right(BuiltinHost& host, Args args) {
 }
 
 // Mid(string, start[, length]): start counts from 1 (below 1 raises 5), length < 0 raises 5;
-// a Null string raises 94, as the Windows engine does (unlike Left and Right).
+// a Null in any argument raises 94 before the others are looked at, as the Windows engine
+// does (unlike Left and Right).
 Variant Mid(BuiltinHost& host, Args args) {
-  const Variant v = ArgValue(args, 0);
-  const std::int32_t start = LongOf(ArgValue(args, 1));
+  const Variant v = ArgValue(args, 0), startArg = ArgValue(args, 1);
+  const Variant lengthArg = ArgValue(args, 2);
+  if (v.isNull() || startArg.isNull() || lengthArg.isNull()) {
+    throw VbError(err::kInvalidUseOfNull);
+  }
+  const std::int32_t start = LongOf(startArg);
   if (start < 1) throw VbError(err::kInvalidCall);
   std::size_t length = std::u16string::npos;
-  if (HasArg(args, 2)) length = static_cast<std::size_t>(NonNegative(LongOf(ArgValue(args, 2))));
-  if (v.isNull()) throw VbError(err::kInvalidUseOfNull);
+  if (HasArg(args, 2)) length = static_cast<std::size_t>(NonNegative(LongOf(lengthArg)));
   std::string keep;
   return Slice(TextOf(v, keep), static_cast<std::size_t>(start - 1), length, PollOf(host));
 }

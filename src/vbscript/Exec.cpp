@@ -108,6 +108,7 @@ Flow Runtime::execStmt(const Stmt& s, Frame& f) {
       evalCall(*s.target, f, InvokeKind::Call);
       return Flow::Normal;
     case StmtKind::ReDim: execReDim(s, f); return Flow::Normal;
+    case StmtKind::Dim: execDim(s, f); return Flow::Normal;
     case StmtKind::Erase: execErase(s, f); return Flow::Normal;
     case StmtKind::If: return execIf(s, f);
     case StmtKind::Select: return execSelect(s, f);
@@ -217,8 +218,8 @@ Flow Runtime::execIf(const Stmt& s, Frame& f) {
   return Flow::Normal;
 }
 
-// Under On Error Resume Next a failing subject resumes in the first Case's statements, and a
-// failing Case test in that Case's statements, as the Windows engine does.
+// Under On Error Resume Next a failing subject runs no Case (execution resumes after End
+// Select), and a failing Case test runs that Case's statements, as the Windows engine does.
 Flow Runtime::execSelect(const Stmt& s, Frame& f) {
   Variant subject;
   try {
@@ -226,7 +227,7 @@ Flow Runtime::execSelect(const Stmt& s, Frame& f) {
   } catch (const VbError& e) {
     notePlace(*s.value, f);
     if (!handleError(e, s, f)) throw;
-    return s.cases.empty() ? Flow::Normal : execBlock(s.cases.front().body, f);
+    return Flow::Normal;
   }
   const bool subjectConstant = IsConstantExpr(*s.value);
   for (const CaseArm& arm : s.cases) {
@@ -250,11 +251,14 @@ Flow Runtime::execSelect(const Stmt& s, Frame& f) {
 }
 
 // A loop whose header failed under On Error Resume Next: execution resumes with the first
-// statement of the body, which runs once; the loop then ends.
+// statement of the body, which runs once; the loop then ends. A For or For Each that reaches
+// its Next so finds no loop to go on with, and Next raises 92 "For loop not initialized"
+// (451 "Object not a collection" for For Each).
 Flow Runtime::bodyAfterFailedHeader(const Stmt& s, Frame& f) {
   const Flow flow = execBlock(s.body, f);
-  if (flow == Flow::ExitFor && (s.kind == StmtKind::For || s.kind == StmtKind::ForEach)) {
-    return Flow::Normal;
+  if (s.kind == StmtKind::For || s.kind == StmtKind::ForEach) {
+    if (flow == Flow::Normal) throw VbError(s.kind == StmtKind::For ? 92 : 451);
+    if (flow == Flow::ExitFor) return Flow::Normal;
   }
   if (flow == Flow::ExitDo && s.kind == StmtKind::Do) return Flow::Normal;
   return flow;
@@ -406,7 +410,20 @@ Flow Runtime::execDo(const Stmt& s, Frame& f) {
   return Flow::Normal;
 }
 
+// Dim name(uppers) makes its array when it runs. Run again (in a loop), it keeps the array
+// the variable already holds, elements and all.
+void Runtime::execDim(const Stmt& s, Frame& f) {
+  Variant* var = variableOf(*s.target, f, true);
+  if (!var) throw VbError(err::kTypeMismatch);
+  if (!var->isArray()) *var = Variant::fromArray(NewDimArray(s.uppers));
+}
+
 void Runtime::execReDim(const Stmt& s, Frame& f) {
+  // A fixed array is refused before the bounds are read (ReDim f("x") on one raises 10).
+  if (const Variant* held = variableOf(*s.target, f, false);
+      held && held->isArray() && held->array()->isFixed()) {
+    throw VbError(err::kArrayFixedOrLocked);
+  }
   std::vector<ArrayBound> bounds;
   std::int64_t count = 1;
   for (const auto& e : s.exprs) {

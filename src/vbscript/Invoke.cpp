@@ -16,7 +16,7 @@ constexpr int kMaxCallDepth = 2000;
 constexpr std::size_t kInlineLocals = 8;
 
 // The conversion functions give a value of a fixed type and nothing else: called as a
-// statement (CInt 1, Call CLng(2)) the Windows engine refuses them with 458.
+// statement (CInt 1, Call CLng(2)) the Windows engine converts, then refuses the value with 458.
 bool IsConversion(const BuiltinInfo& b) {
   static constexpr std::string_view kNames[] = {"CBool", "CByte", "CCur", "CDate", "CDbl",
                                                 "CInt",  "CLng",  "CSng", "CStr"};
@@ -85,7 +85,6 @@ Variant Runtime::callProc(const ProcDef& proc, ScriptObject* me, std::span<Varia
       slots[first + i] = args[i];
     }
   }
-  for (const ArrayDecl& a : proc.arrays) store[a.slot] = Variant::fromArray(NewDimArray(a.uppers));
   Frame frame;
   frame.proc = &proc;
   frame.slots = slots;
@@ -234,7 +233,10 @@ Variant Runtime::callName(const Expr& call, const Expr& callee, Frame& f, Invoke
       return Variant();
     }
     case Bind::Builtin:
-      if (kind == InvokeKind::Call && IsConversion(*callee.builtin)) throw VbError(458);
+      if (kind == InvokeKind::Call && IsConversion(*callee.builtin)) {
+        callBuiltin(*callee.builtin, &call.args, f);  // a failing conversion raises its own error
+        throw VbError(458);
+      }
       return callBuiltin(*callee.builtin, &call.args, f);
     case Bind::Intrinsic:
       return callIntrinsic(static_cast<Intrinsic>(callee.slot), &call.args, f);

@@ -19,10 +19,10 @@ std::unique_ptr<Unit> Parser::program() {
 }
 
 // dimStatement -> Dim variable {"," variable}
-void Parser::dimStatement(Block&) {
+void Parser::dimStatement(Block& out) {
   advance();
   do {
-    variableDeclaration(true, class_ != nullptr && proc_ == nullptr);
+    variableDeclaration(true, class_ != nullptr && proc_ == nullptr, &out);
   } while (accept(Tok::Comma));
 }
 
@@ -40,7 +40,9 @@ std::vector<std::int32_t> Parser::dimBounds() {
 }
 
 // variable -> name [dimBounds]
-void Parser::variableDeclaration(bool isPublic, bool inClass) {
+// The name is declared for its whole scope; an array is made when the declaration runs, by a
+// Dim statement put in `out` (class variables get theirs with each object).
+void Parser::variableDeclaration(bool isPublic, bool inClass, Block* out) {
   const Token at = tok();
   std::string name = expectName();
   bool hasBounds = false;
@@ -48,6 +50,13 @@ void Parser::variableDeclaration(bool isPublic, bool inClass) {
   if (accept(Tok::LParen)) {
     hasBounds = true;
     uppers = dimBounds();
+  }
+  if (hasBounds && !inClass && out) {
+    auto s = makeStmt(StmtKind::Dim, at);
+    s->target = makeNode(ExprKind::Name, at);
+    s->target->name = name;
+    s->uppers = std::move(uppers);
+    out->push_back(std::move(s));
   }
   if (inClass) {
     FieldDecl field;
@@ -61,8 +70,6 @@ void Parser::variableDeclaration(bool isPublic, bool inClass) {
   if (proc_ == &unit_->main) {
     GlobalDecl decl;
     decl.name = std::move(name);
-    decl.hasBounds = hasBounds;
-    decl.uppers = std::move(uppers);
     decl.line = at.line;
     decl.column = at.column;
     unit_->globals.push_back(std::move(decl));
@@ -70,8 +77,6 @@ void Parser::variableDeclaration(bool isPublic, bool inClass) {
   }
   ProcDef::DimDecl decl;
   decl.name = std::move(name);
-  decl.hasBounds = hasBounds;
-  decl.uppers = std::move(uppers);
   decl.line = at.line;
   decl.column = at.column;
   proc_->dims.push_back(std::move(decl));
@@ -127,7 +132,7 @@ void Parser::constStatement() {
 }
 
 // declarationStatement -> (Public | Private) (Const ... | procedure | variable {"," variable})
-void Parser::declarationStatement(const Token& start) {
+void Parser::declarationStatement(const Token& start, Block& out) {
   const bool isPublic = start.keyword == Kw::Public;
   advance();
   if (isWord("Default")) fail(cerr::kSyntaxError);
@@ -135,7 +140,7 @@ void Parser::declarationStatement(const Token& start) {
   if (isKw(Kw::Sub) || isKw(Kw::Function)) return procedure(tok(), isPublic, false, nullptr);
   if (propertyDeclarationAhead()) fail(cerr::kMustBeInsideClass);
   do {
-    variableDeclaration(isPublic, false);
+    variableDeclaration(isPublic, false, &out);
   } while (accept(Tok::Comma));
 }
 

@@ -193,7 +193,7 @@ void Parser::statement(Block& out) {
     case Kw::Public:
     case Kw::Private:
       if (!topLevel) fail(cerr::kExpectedStatement);
-      return declarationStatement(start);
+      return declarationStatement(start, out);
     case Kw::Sub:
     case Kw::Function:
       if (!topLevel) fail(cerr::kExpectedStatement);

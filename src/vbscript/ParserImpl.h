@@ -84,9 +84,9 @@ class Parser {
   // declarations (ParseDeclarations.cpp)
   void dimStatement(ast::Block& out);
   void constStatement();
-  void variableDeclaration(bool isPublic, bool inClass);
+  void variableDeclaration(bool isPublic, bool inClass, ast::Block* out = nullptr);
   std::vector<std::int32_t> dimBounds();
-  void declarationStatement(const Token& start);  // Public/Private ... at global level
+  void declarationStatement(const Token& start, ast::Block& out);  // Public/Private, global
   void procedure(const Token& start, bool isPublic, bool isDefault, ast::ClassDecl* cls);
   void classDeclaration(const Token& start);
   void classMember(ast::ClassDecl& cls);

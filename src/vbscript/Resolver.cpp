@@ -167,9 +167,7 @@ class Resolver {
       if (d.fromReDim) continue;
       const std::string key = FoldCase(d.name);
       if (locals_.count(key) && key != resultName_) fail(cerr::kNameRedefined, d.line, d.column);
-      const int slot = newSlot(d.name);
-      locals_[key] = slot;
-      if (d.hasBounds) proc.arrays.push_back({slot, d.uppers});
+      locals_[key] = newSlot(d.name);
     }
     for (const auto& c : proc.consts) consts_[FoldCase(c.first)] = c.second;
   }
@@ -197,6 +195,9 @@ class Resolver {
       case StmtKind::ReDim:
         name(*s.target, false, true);
         for (auto& e : s.exprs) expr(*e, false);
+        break;
+      case StmtKind::Dim:
+        name(*s.target, false, false);
         break;
       case StmtKind::Erase:
         name(*s.target, false, false);

@@ -254,6 +254,7 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   Flow execSelect(const ast::Stmt& s, Frame& f);
   Flow bodyAfterFailedHeader(const ast::Stmt& s, Frame& f);
   void execReDim(const ast::Stmt& s, Frame& f);
+  void execDim(const ast::Stmt& s, Frame& f);
   void execErase(const ast::Stmt& s, Frame& f);
   bool handleError(const VbError& e, const ast::Stmt& s, Frame& f);
   // An error in a part of a compound statement (a condition, a Case value, a loop bound) is

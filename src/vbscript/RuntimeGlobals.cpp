@@ -176,8 +176,7 @@ void Runtime::load(const std::shared_ptr<const ast::Unit>& unit, Frame* outer, S
   };
   for (const auto& d : unit->globals) {
     Global g;
-    g.name = d.name;
-    if (d.hasBounds) g.value = Variant::fromArray(NewDimArray(d.uppers));
+    g.name = d.name;  // an array comes when its Dim statement runs
     put(std::move(g));
   }
   for (const auto& c : unit->consts) {

@@ -104,10 +104,12 @@ Check CDate("1/2/2000 1:02 PM") = #1/2/2000 1:02:00 PM#, "CDate with a time"
 Check CDate("Monday, January 3, 2000") = #1/3/2000#, "CDate with a weekday"
 Check CDate("13:45") = #1:45:00 PM#, "CDate of a 24-hour time"
 
-' Null: DateAdd, MonthName and WeekdayName refuse it; the parts give Null
+' Null: DateAdd's number, MonthName and WeekdayName refuse it, before their other arguments
+' are looked at; DateAdd's date and the parts give Null
 Check ErrorOf("DateAdd(""d"", Null, #1/1/2000#)") = 94, "DateAdd with a Null number"
-Check ErrorOf("DateAdd(""d"", 1, Null)") = 94, "DateAdd to Null"
+Check IsNull(DateAdd("d", 1, Null)), "DateAdd to Null"
 Check ErrorOf("MonthName(Null)") = 94, "MonthName(Null)"
+Check ErrorOf("MonthName(""a"", Null)") = 94, "MonthName with a Null abbreviate"
 Check ErrorOf("WeekdayName(Null)") = 94, "WeekdayName(Null)"
 Check IsNull(Month(Null)), "Month(Null)"
 Check IsNull(DateDiff("d", Null, #1/1/2000#)), "DateDiff with Null"

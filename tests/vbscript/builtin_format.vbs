@@ -44,8 +44,9 @@ Check CStr(#1/2/2003#) = "1/2/2003", "CStr of a date"
 Check CStr(#1:02:03 PM#) = "1:02:03 PM", "CStr of a time"
 Check CStr(True) = "True", "CStr of True"
 
-' Null has no number to format: a type mismatch (FormatDateTime gives 94)
+' Null has no number or date to format: a type mismatch, whatever the format
 Check ErrorOf("FormatNumber(Null)") = 13, "FormatNumber(Null)"
 Check ErrorOf("FormatCurrency(Null)") = 13, "FormatCurrency(Null)"
 Check ErrorOf("FormatPercent(Null)") = 13, "FormatPercent(Null)"
-Check ErrorOf("FormatDateTime(Null)") = 94, "FormatDateTime(Null)"
+Check ErrorOf("FormatDateTime(Null)") = 13 And ErrorOf("FormatDateTime(Null, 9)") = 13, _
+  "FormatDateTime(Null)"

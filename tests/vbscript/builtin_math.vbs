@@ -69,6 +69,7 @@ Check r1 >= 0 And r1 < 1, "Rnd lies in [0, 1)"
 Check ErrorOf("Sgn(Null)") = 94, "Sgn(Null)"
 Check IsNull(Abs(Null)), "Abs(Null)"
 Check IsNull(Round(Null)), "Round(Null)"
-' Round of a Boolean gives the Integer it stands for
-Check Round(True) = -1 And TypeName(Round(True)) = "Integer", "Round(True)"
-Check Round(False) = 0 And TypeName(Round(False)) = "Integer", "Round(False)"
+' Round of a Boolean is the Boolean itself (Int of one is its Integer)
+Check Round(True) = True And TypeName(Round(True)) = "Boolean", "Round(True)"
+Check Round(False) = False And TypeName(Round(False)) = "Boolean", "Round(False)"
+Check TypeName(Round(True, 2)) = "Boolean" And TypeName(Int(True)) = "Integer", "Round(True, 2)"

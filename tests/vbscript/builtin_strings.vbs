@@ -154,6 +154,9 @@ Check UBound(a) = 1 And a(1) = "b--c", "Split with a count and a long delimiter"
 ' Null: Mid, InStrRev, Replace and Split refuse it; InStr, Left and Len give Null
 Check ErrorOf("Mid(Null, 1)") = 94, "Mid(Null)"
 Check ErrorOf("Mid(""abc"", Null)") = 94, "Mid with a Null start"
+' a Null length is refused before the start is looked at
+Check ErrorOf("Mid(""abc"", 0, Null)") = 94 And ErrorOf("Mid(""abc"", -1, Null)") = 94 And _
+  ErrorOf("Mid(""abc"", ""a"", Null)") = 94, "Mid with a Null length and a bad start"
 Check ErrorOf("InStrRev(Null, ""a"")") = 94, "InStrRev(Null)"
 Check ErrorOf("InStrRev(""abc"", Null)") = 94, "InStrRev of Null"
 Check ErrorOf("InStrRev(""abc"", ""a"", Null)") = 94, "InStrRev from Null"

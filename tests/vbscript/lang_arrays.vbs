@@ -98,6 +98,7 @@ Check "index out of range", ErrorOf("Dim e1(1): x = e1(2)"), 9
 Check "negative index", ErrorOf("Dim e2(1): x = e2(-1)"), 9
 Check "wrong dimension count", ErrorOf("Dim e3(1): x = e3(1, 1)"), 9
 Check "redim of fixed", ErrorOf("Dim e4(1): ReDim e4(3)"), 10
+Check "redim of fixed reads no bounds", ErrorOf("ReDim fixed(""abc"")"), 10
 Check "index of non-array", ErrorOf("e5 = 5: x = e5(1)"), 13
 Check "huge array", ErrorOf("ReDim e6(100000000)"), 7
 Check "dim needs constant", ErrorOf("n = 3: Dim e7(n)"), 1026
@@ -123,3 +124,31 @@ grown(2) = "kept"
 ReDim Preserve grown(4)
 Check "preserve from no dimensions", grown(2), "kept"
 Check "empty Array() is not unallocated", UBound(Array()), CLng(-1)
+
+' a Dim's name is declared for its whole scope, but its array is made when the Dim runs
+Function TypesAroundDim()
+  TypesAroundDim = TypeName(local)
+  Dim local(1)
+  TypesAroundDim = TypesAroundDim & " " & TypeName(local)
+End Function
+Class ArrayInMethod
+  Function TypesAroundDim()
+    TypesAroundDim = TypeName(local)
+    Dim local(1)
+    TypesAroundDim = TypesAroundDim & " " & TypeName(local)
+  End Function
+End Class
+Check "array made by its dim", TypeName(late) & " " & TypesAroundDim() & " " & _
+  (New ArrayInMethod).TypesAroundDim(), "Empty Empty Variant() Empty Variant()"
+Dim late(1)
+Check "global array after its dim", TypeName(late), "Variant()"
+' run again (in a loop), a Dim keeps the array it made, elements and all
+Function DimTwice()
+  Dim k
+  For k = 1 To 2
+    Dim kept(1)
+    kept(0) = kept(0) & k
+  Next
+  DimTwice = kept(0) & " " & UBound(kept)
+End Function
+Check "dim run twice", DimTwice(), "12 1"

@@ -235,22 +235,29 @@ Check "element not found text", Err.Description, "Element not found"
 Err.Clear
 On Error GoTo 0
 
-' under Resume Next a failing loop or block header resumes with the first statement inside
-Dim ran
+' under Resume Next a failing loop or block header resumes with the first statement inside;
+' a For or For Each body so entered runs once, and then its Next fails (92, 451)
+Dim ran, inside
 On Error Resume Next
 ran = 0
-For i = 1 To 1 / 0
+For i = 1 To "x"
   ran = ran + 1
+  inside = Err.Number
+  Err.Clear
 Next
 Check "for header error runs the body once", ran, 1
-Check "for header error number", Err.Number, CLng(11)
+Check "for header error number", inside, CLng(13)
+Check "next after a failed for header", Err.Number & " " & Err.Description, "92 For loop not initialized"
 Err.Clear
 ran = 0
 For Each x In 42
   ran = ran + 1
+  inside = Err.Number
+  Err.Clear
 Next
 Check "for each over a non-collection runs the body once", ran, 1
-Check "for each header error number", Err.Number, CLng(451)
+Check "for each header error number", inside, CLng(451)
+Check "next after a failed for each header", Err.Number & " " & Err.Description, "451 Object not a collection"
 Err.Clear
 ran = 0
 Do While 1 / 0
@@ -271,7 +278,7 @@ Select Case 1 / 0
   Case Else
     ran = "else"
 End Select
-Check "select header error runs the first case", ran, "first case"
+Check "select header error runs no case", ran & " " & Err.Number, " 11"
 Err.Clear
 ran = ""
 With CreateObject("No.Such.Thing")

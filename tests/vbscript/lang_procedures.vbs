@@ -263,6 +263,14 @@ Check "Randomize statement forms", ErrorOf("Randomize 3"), 0
 Check "conversion called with Call", ErrorOf("Call CInt(1)"), 458
 Check "conversion as a statement", ErrorOf("CLng 1"), 458
 Check "CStr as a statement", ErrorOf("CStr ""a"""), 458
+' ... but only after converting: a conversion that fails raises its own error
+Dim convStatements, convIndex
+convStatements = Array("Call CInt("""")", 13, "Call CByte(""300"")", 6, "Call CDbl(""x"")", 13, _
+  "CStr Null", 94, "CBool ""x""", 13, "Call CCur(""x"")", 13, "CDate ""x""", 13, _
+  "CLng 1E10", 6, "Call CSng(Null)", 94)
+For convIndex = 0 To UBound(convStatements) Step 2
+  Check convStatements(convIndex), ErrorOf(convStatements(convIndex)), convStatements(convIndex + 1)
+Next
 
 ' Inside a procedure a name that names nothing, called, is a misspelt procedure: 13, as at
 ' top level. A name that holds a value is still a variable there (read, indexed).
