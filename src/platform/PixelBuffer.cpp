@@ -27,8 +27,8 @@ PixelBuffer PixelBuffer::fromPicture(const Picture& picture) {
 }
 
 std::shared_ptr<const Picture> PixelBuffer::toPicture() const {
-  QImage image(std::max(1, width_), std::max(1, height_), QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::black);
+  QImage image(std::max(1, width_), std::max(1, height_), QImage::Format_RGB32);
+  if (width_ == 0 || height_ == 0) image.fill(Qt::black);
   for (int y = 0; y < height_; ++y) {
     auto* dst = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
     const std::uint32_t* src = row(y);

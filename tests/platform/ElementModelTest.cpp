@@ -1,6 +1,7 @@
 // Element model: z-order and hit-testing, element arrays, size rules, colours, notifications.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/Controls.h"
@@ -309,6 +310,45 @@ TEST(WindowNotifications, HostHearsOfContentMenusAndDestruction) {
     EXPECT_GT(window.revision(), rev);
   }
   EXPECT_EQ(host.destroyed, 1);
+}
+
+struct AreaHost : RecordingHost {
+  std::vector<Rect> areas;
+  void windowAreaChanged(Window&, const Rect& area) override { areas.push_back(area); }
+};
+
+// A change inside the window names the part it touched, in window twips: a moved element both
+// where it was and where it is, a nested one at its place in the window.
+TEST(WindowNotifications, ChangesNameTheAreaTheyTouch) {
+  AreaHost host;
+  Window window{"Game"};
+  window.setHost(&host);
+  PictureBox box;
+  box.move(1500, 300, 3000, 3000);
+  window.add(box);
+  Label label;
+  label.move(150, 150, 600, 300);
+  box.add(label);
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    std::vector<Rect> areas;
+  } cases[] = {
+      {"caption", [&] { label.setCaption("x"); }, {{1650, 450, 600, 300}}},
+      {"move", [&] { label.move(300, 0); }, {{1650, 450, 600, 300}, {1800, 300, 600, 300}}},
+      {"resize", [&] { label.setWidth(900); }, {{1800, 300, 600, 300}, {1800, 300, 900, 300}}},
+      {"hide", [&] { label.setVisible(false); }, {{1800, 300, 900, 300}}},
+      {"container", [&] { box.setLeft(0); }, {{1500, 300, 3000, 3000}, {0, 300, 3000, 3000}}},
+  };
+  for (const auto& c : cases) {
+    host.areas.clear();
+    host.changes.clear();
+    c.change();
+    EXPECT_EQ(host.areas, c.areas) << c.what;
+    EXPECT_TRUE(host.changes.empty()) << c.what << ": no whole-window repaint";
+  }
+  window.setCaption("Title");  // the window's own change stays a window change
+  EXPECT_EQ(host.changes, std::vector{WindowHost::Change::Window});
 }
 
 TEST(WindowNotifications, DestructionOrderIsSafeEitherWay) {

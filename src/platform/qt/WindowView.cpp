@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QToolTip>
@@ -337,8 +338,7 @@ void WindowView::renderFrame() {
   if (frame_.isNull()) return;  // too large to hold
   QPainter painter(&frame_);
   if (partial) {
-    painter.setClipRect(damage);
-    painter.fillRect(damage, Qt::black);
+    painter.setClipRect(damage);  // the window's back colour covers what was there
   } else {
     frame_.fill(Qt::black);
   }
@@ -348,13 +348,19 @@ void WindowView::renderFrame() {
   frameValid_ = true;
 }
 
-void WindowView::paintEvent(QPaintEvent* /*event*/) {
+void WindowView::paintEvent(QPaintEvent* event) {
   QPainter p(this);
-  p.fillRect(rect(), Qt::black);
+  const QRect target = layout_.fit.picture.translated(layout_.content.topLeft());
+  // Black around the picture; the picture covers the rest.
+  const bool pictured = window_ && !PaintSize(*window_).isEmpty();
+  const QRegion margins = pictured ? event->region().subtracted(target) : event->region();
+  for (const QRect& r : margins) p.fillRect(r, Qt::black);
   if (!window_) return;
   renderFrame();
-  if (frame_.isNull()) return;
-  const QRect target = layout_.fit.picture.translated(layout_.content.topLeft());
+  if (frame_.isNull()) {
+    p.fillRect(target, Qt::black);
+    return;
+  }
   if (target.size() == frame_.size()) {
     p.drawImage(target.topLeft(), frame_);
   } else {
