@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -176,6 +177,19 @@ TEST(MessageBoxSetup, IconsAndPlainText) {
     EXPECT_EQ(box.textFormat(), Qt::PlainText);
     EXPECT_EQ(box.text(), "a\nb");
   }
+}
+
+// A short message under a long caption: the box is wide enough for the caption in a bold
+// title font, so the window manager need not cut it.
+TEST(MessageBoxSetup, CaptionFitsTheBox) {
+  const QString caption = "The Lighthouse Keeper's Lamp";
+  QMessageBox box;
+  ConfigureMessageBox(box, MakeBox(caption.toStdString(), "Quit?", MsgIcon::Question,
+                                   MsgButtons::YesNo));
+  box.show();
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  EXPECT_GE(box.width(), QFontMetrics(bold).horizontalAdvance(caption) + 60);
 }
 
 TEST_F(PlatformFixture, InputBoxGivesTheTextOrNothingWhenCancelled) {

@@ -1,9 +1,14 @@
 // QtDialogs: QMessageBox and QInputDialog set up as the game asks.
 #include "platform/qt/QtDialogs.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <algorithm>
 
 namespace tw::platform {
 
@@ -53,6 +58,18 @@ void ConfigureMessageBox(QMessageBox& box, const MessageBoxRequest& request) {
     case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
     case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+  }
+  // A box narrower than its caption has it cut by the window manager ("The Ligh…er's Lamp");
+  // Windows widens a message box to show its caption whole. The room it needs: the caption
+  // in a bold title font, beside the title bar's icon and buttons (about four heights).
+  QFont titleFont = QApplication::font();
+  titleFont.setBold(true);
+  const QFontMetrics title(titleFont);
+  const int captionWidth =
+      std::min(title.horizontalAdvance(box.windowTitle()) + 4 * title.height() + 24, 800);
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(captionWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
   }
   box.setDefaultButton(StandardOf(DefaultAnswer(request)));
   box.setEscapeButton(StandardOf(EscapeAnswer(request.buttons)));
