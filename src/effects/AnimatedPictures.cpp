@@ -2,6 +2,7 @@
 #include "effects/AnimatedPictures.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "game/Game.h"
 #include "platform/Picture.h"
@@ -12,7 +13,9 @@
 namespace tw {
 
 namespace {
-// Fine enough for the shortest picture time browsers honour (20 ms).
+// Fine enough for the shortest picture time browsers honour (20 ms). The timer waits for
+// the next picture due rather than ticking at this pace: a gull of 100 ms pictures wakes
+// the player 10 times a second, not 100.
 constexpr int kTickMs = 10;
 }  // namespace
 
@@ -130,13 +133,21 @@ void AnimatedPictures::tick() {
     if (now >= a.nextMs) a.nextMs = now + shownFor(a);
     if (moved && AniGifBox.exists(index)) AniGifBox[index].setPicture(a.frames[a.current].picture);
   }
+  updateTimer();
 }
 
 void AnimatedPictures::updateTimer() {
-  const bool any = std::any_of(animations_.begin(), animations_.end(), [](const auto& entry) {
-    return entry.second.playing && entry.second.frames.size() > 1;
-  });
-  if (TimerAniGif.enabled() != any) TimerAniGif.setEnabled(any);
+  std::optional<std::int64_t> next;
+  for (const auto& [index, a] : animations_) {
+    if (a.playing && a.frames.size() > 1) next = next ? std::min(*next, a.nextMs) : a.nextMs;
+  }
+  if (!next) {
+    if (TimerAniGif.enabled()) TimerAniGif.setEnabled(false);
+    return;
+  }
+  const std::int64_t wait = *next - game_.platform().clockMs();
+  TimerAniGif.setInterval(static_cast<int>(std::clamp<std::int64_t>(wait, kTickMs, 60000)));
+  if (!TimerAniGif.enabled()) TimerAniGif.setEnabled(true);
 }
 
 void AnimatedPictures::paintStills(platform::PictureBox& box) {

@@ -232,6 +232,8 @@ TEST_F(AnimationTest, SpeedZeroMeansFiftyTheFilesOwnTiming) {
   EXPECT_EQ(box.width(), 16 * 15);
   EXPECT_EQ(pictures().playing(), 1);
   EXPECT_EQ(pictures().currentFrame(1), 0);
+  // The timer sleeps until the next picture is due instead of waking every 10 ms.
+  EXPECT_EQ(pictures().TimerAniGif.interval(), 100);
   t.platform.advance(95);
   EXPECT_EQ(pictures().currentFrame(1), 0);
   t.platform.advance(10);
