@@ -69,10 +69,10 @@ TEST(AutosaveReplayTest, QuitSavesItAndTheNextRunLoadsItFirstBesidesThePlayersAu
   EXPECT_EQ(ReadFile(game.file("Autosave.sav")), players);
   const std::string autosave = ReadFile(game.file("Autosave.autosave"));
 
-  // Loaded from the start-up window's list, where it comes first; then the player saves as
-  // "Autosave" over their own save and quits with nothing changed since.
-  const ReplayOutcome second =
-      PlayReplay(game, "load\nsave Autosave\nanswer ok\nkey Q\nanswer yes\nwait 200\n");
+  // Loaded from the start-up window's list, where it comes first; ten minutes later the
+  // player saves as "Autosave" over their own save and quits, nothing changed since the load.
+  const ReplayOutcome second = PlayReplay(
+      game, "load\nwait 600000\nsave Autosave\nanswer ok\nkey Q\nanswer yes\nwait 200\n");
   ASSERT_EQ(second.status, 0) << second.errors;
   for (const char* field : {"frame", "history", "variables", "inventory", "disappeared"}) {
     EXPECT_EQ(second.state[field], first.state[field]) << field;
