@@ -102,6 +102,10 @@ void Autosave::TimerAutosave_Timer() {
 
 void Autosave::atQuit() {
   TimerAutosave.setEnabled(false);
+  saveNow();
+}
+
+void Autosave::saveNow() {
   if (on_ && quiet()) write();
 }
 

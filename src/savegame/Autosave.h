@@ -49,6 +49,8 @@ class Autosave {
   void markSaved();
   // The game window closes: a last automatic save when the moment is quiet.
   void atQuit();
+  // The desktop session ends or the program is told to stop: the same, the window still open.
+  void saveNow();
 
   // Whether nothing is going on that a save must not interrupt.
   bool quiet() const;
