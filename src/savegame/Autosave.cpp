@@ -61,8 +61,7 @@ void Autosave::setEnabled(bool on) {
   on_ = on;
   mnuAutosave.setChecked(on);
   try {
-    game_.platform().settings().save(game_.player().settings.ProjectId, "Autosave",
-                                     on ? "1" : "0");
+    game_.platform().settings().save(game_.player().settings.ProjectId, "Autosave", on ? "1" : "0");
   } catch (const std::exception&) {
     // Not remembered: the choice still holds for this run.
   }
@@ -102,7 +101,7 @@ void Autosave::TimerAutosave_Timer() {
 
 void Autosave::atQuit() {
   TimerAutosave.setEnabled(false);
-  saveNow();
+  if (!ended_) saveNow();
 }
 
 void Autosave::saveNow() {

@@ -49,6 +49,9 @@ class Autosave {
   void markSaved();
   // The game window closes: a last automatic save when the moment is quiet.
   void atQuit();
+  // The game has come to its own end (a hotspot that ends it, a won or lost game): the window
+  // closes without an automatic save, so the last one still leads back into the game.
+  void gameEnded() { ended_ = true; }
   // The desktop session ends or the program is told to stop: the same, the window still open.
   void saveNow();
 
@@ -68,6 +71,7 @@ class Autosave {
 
   Game& game_;
   bool on_ = true;
+  bool ended_ = false;
   std::int64_t periodMs_ = kDefaultMinutes * 60000;
   std::int64_t dueAt_ = 0;
   std::string savedState_;  // the bytes of the state last saved or loaded

@@ -17,7 +17,8 @@ namespace {
 
 using Json = nlohmann::json;
 
-// A shell to pick up (its hotspot vanishes), a lever, and a door to the cave once it is pulled.
+// A shell to pick up (its hotspot vanishes), a lever, a door to the cave once it is pulled,
+// and in the cave the end of the game.
 void WriteShore(const GameFolder& game, bool disableSave = false) {
   std::vector<std::string> general = FullGeneralFields();
   general[4] = Quoted("Shore");
@@ -25,7 +26,7 @@ void WriteShore(const GameFolder& game, bool disableSave = false) {
   general[20] = disableSave ? "#TRUE#" : "#FALSE#";
   general[37] = Quoted("DEFAULT");
   general[40] = "#TRUE#";
-  general[42] = "#FALSE#";  // the start-up window shown
+  general[42] = "#FALSE#";                // the start-up window shown
   general[45] = general[46] = "#FALSE#";  // the Options menu shown
   game.writeGeneral(general);
   game.writeVariables({"DoorOpen", "***", "Note"});
@@ -34,10 +35,12 @@ void WriteShore(const GameFolder& game, bool disableSave = false) {
   WriteAction(game, "Shore", 1, {.disappear = true, .giveItem = "Shell"});
   WriteHotspot(game, "Shore", 2, {.left = 200, .top = 100, .width = 40, .height = 40});
   WriteAction(game, "Shore", 2, {.variable = "DoorOpen", .invert = true});
-  WriteHotspot(game, "Shore", 3, {.left = 300, .top = 100, .width = 40, .height = 40,
-                                  .mustBeOne = {"DoorOpen"}});
+  WriteHotspot(game, "Shore", 3,
+               {.left = 300, .top = 100, .width = 40, .height = 40, .mustBeOne = {"DoorOpen"}});
   WriteAction(game, "Shore", 3, {.goTo = "Cave"});
-  WriteFrame(game, "Cave", {.background = "255"});
+  WriteFrame(game, "Cave", {.background = "255"}, 1);
+  WriteHotspot(game, "Cave", 1, {.left = 10, .top = 200, .width = 40, .height = 40});
+  WriteAction(game, "Cave", 1, {.endGame = true});
   platform::Picture::solid(32, 32, 0x00AAFF)->saveBmp(game.file("Areas/icon.bmp"));
   game.writeLines("Areas/Shell.obj", {Quoted("icon.bmp")});
 }
@@ -88,8 +91,9 @@ TEST(AutosaveReplayTest, PutOffWhileABoxIsOpenThenMadeAtTheNextQuietMoment) {
   WriteShore(game);
   // The Exit question stays open from about 1 s to 601 s, over the 10-minute mark.
   const ReplayOutcome run =
-      PlayReplay(game, "start\nclick 110 110\nwait 1000\nkey Q\nwait 600000\nanswer no\n"
-                       "wait 3000\n");
+      PlayReplay(game,
+                 "start\nclick 110 110\nwait 1000\nkey Q\nwait 600000\nanswer no\n"
+                 "wait 3000\n");
   ASSERT_EQ(run.status, 0) << run.errors;
   const std::vector<std::int64_t> written = Written(run);
   ASSERT_EQ(written.size(), 1u);
@@ -101,9 +105,10 @@ TEST(AutosaveReplayTest, NothingWrittenUnchangedSwitchedOffOrWithSavingDisabled)
   GameFolder game;
   WriteShore(game);
   // Twenty minutes untouched, a change and ten more, the entry off, a change, the quit.
-  const ReplayOutcome run = PlayReplay(
-      game, "start\nwait 600000\nwait 600000\nclick 110 110\nwait 600000\nwait 600000\n"
-            "menu mnuAutosave\nclick 210 110\nwait 600000\nkey Q\nanswer yes\nwait 200\n");
+  const ReplayOutcome run =
+      PlayReplay(game,
+                 "start\nwait 600000\nwait 600000\nclick 110 110\nwait 600000\nwait 600000\n"
+                 "menu mnuAutosave\nclick 210 110\nwait 600000\nkey Q\nanswer yes\nwait 200\n");
   ASSERT_EQ(run.status, 0) << run.errors;
   const std::vector<std::int64_t> written = Written(run);
   ASSERT_EQ(written.size(), 1u) << run.errors;
@@ -112,6 +117,12 @@ TEST(AutosaveReplayTest, NothingWrittenUnchangedSwitchedOffOrWithSavingDisabled)
   const ReplayOutcome loaded = PlayReplay(game, "load\n");
   EXPECT_EQ(loaded.state["inventory"], Json({"Shell"}));
   EXPECT_EQ(loaded.state["variables"]["DoorOpen"], 0);
+
+  // The game's own end keeps the last automatic save, which leads back into the game.
+  const ReplayOutcome ended =
+      PlayReplay(game, "start\nclick 110 110\nclick 210 110\nclick 310 110\nclick 20 210\n");
+  EXPECT_FALSE(ended.state["game_window_open"].get<bool>());
+  EXPECT_TRUE(Written(ended).empty());
 
   GameFolder locked;
   WriteShore(locked, true);
