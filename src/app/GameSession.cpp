@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "project/InitializeProject.h"
+#include "savegame/Autosave.h"
 #include "savegame/SavedGames.h"
 
 namespace tw {
@@ -38,6 +39,11 @@ bool GameSession::initialize() {
 void GameSession::start() {
   if (ended_ || gameWindowOpen()) return;
   startup_.ClickButton(0);
+}
+
+void GameSession::sessionEnding(bool programEnds) {
+  if (gameWindowOpen()) game_->autosave().saveNow();
+  if (programEnds) endProgram();
 }
 
 Game& GameSession::newGameWindow() {

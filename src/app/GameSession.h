@@ -25,6 +25,9 @@ class GameSession {
   bool initialize();
   // The start-up window's Start button.
   void start();
+  // The desktop session is ending (or the program was told to stop): the game being played
+  // is saved automatically; with programEnds the program then ends.
+  void sessionEnding(bool programEnds);
 
   Player& player() { return player_; }
   MultiCd& multiCd() { return multiCd_; }

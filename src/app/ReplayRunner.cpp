@@ -6,6 +6,7 @@
 #include "platform/Controls.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
+#include "savegame/LoadGameWindow.h"
 #include "savegame/SavedGames.h"
 
 namespace tw {
@@ -85,6 +86,15 @@ bool ReplayRunner::answerFromNextLine(const HeadlessPlatform::Wait& wait) {
   if (next_ >= lines_.size()) {
     if (wait.kind == HeadlessPlatform::WaitKind::ProcessEvents) inputDuringTransition();
     return false;
+  }
+  // Time passes while the box is shown (timers fire under it, as they do under a real box)
+  // until the answer comes.
+  if (wait.kind == HeadlessPlatform::WaitKind::MessageBox) {
+    std::size_t after = next_;
+    while (after < lines_.size() && lines_[after].kind == Kind::Wait) ++after;
+    if (after > next_ && after < lines_.size() && lines_[after].kind == Kind::Answer) {
+      for (; next_ < after; ++next_) platform_.advance(lines_[next_].a);
+    }
   }
   const ReplayLine& line = lines_[next_];
   if (wait.kind == HeadlessPlatform::WaitKind::MessageBox && line.kind == Kind::Answer) {
@@ -248,6 +258,13 @@ bool ReplayRunner::actInSavedGameWindow(platform::Window& window) {
     auto* name = FindChild<platform::TextBox>(window, "Text1");
     if (!name) return false;
     name->setText(line.text);
+  } else if (line.text.empty()) {
+    // The automatic save, listed first when there is one.
+    if (list->tag() == kAutosaveListTag) {
+      list->clickItem(0);
+    } else {
+      note(line, "no automatic save in the list; LOAD pressed with none chosen");
+    }
   } else {
     const auto& items = list->items();
     const auto found = std::find(items.begin(), items.end(), line.text);

@@ -130,7 +130,8 @@ std::vector<ReplayLine> ParseReplay(const std::string& text) {
       line.text = Rest(raw);
       line.cancelInput = line.text == "cancel";
     } else if (verb == "save" || verb == "load") {
-      if (w.size() < 2) fail("'" + verb + "' takes a saved-game name");
+      // "load" alone chooses the automatic save.
+      if (w.size() < 2 && verb == "save") fail("'save' takes a saved-game name");
       line.kind = verb == "save" ? K::Save : K::Load;
       line.text = Rest(raw);
     } else {

@@ -1,8 +1,8 @@
 // ReplayScript: the lines of a replay file, parsed and checked before anything runs.
 //
 // One input per line: start, click X Y, rclick X Y, move X Y, drag N X Y, dragitem N M,
-// key K, menu NAME, wait MS, answer B, input [TEXT], save NAME, load NAME, drive PATH
-// (or drive cancel). Blank lines and
+// key K, menu NAME, wait MS, answer B, input [TEXT], save NAME, load NAME (load alone: the
+// automatic save), drive PATH (or drive cancel). Blank lines and
 // lines starting with "#" are ignored. A line that is not one of these stops the replay
 // with a message naming its line number.
 #pragma once

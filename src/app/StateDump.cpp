@@ -8,6 +8,8 @@
 #include "effects/VisualEffects.h"
 #include "media/MediaSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "savegame/Autosave.h"
+#include "savegame/AutosaveFile.h"
 #include "savegame/SavedGameList.h"
 
 namespace tw {
@@ -92,6 +94,11 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   state["texts"] = texts;
   state["message_bar"] = messageBar;
   state["saved_games"] = ListSavedGames(session.player());  // newest first
+  // The load windows' entry for the automatic save (null: none), and when this run wrote one.
+  Player& owner = session.player();
+  const auto autosave = ExistingAutosave(owner);
+  state["autosave"] = autosave ? Json(AutosaveEntryText(owner, *autosave)) : Json(nullptr);
+  state["autosaves_written"] = game ? Json(game->autosave().written()) : Json::array();
 
   // Message boxes and input boxes in the order they were shown; an input box has the icon
   // "input", its prompt as text and the text typed (null when cancelled) as answer.

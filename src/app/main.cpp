@@ -24,6 +24,7 @@
 #include "checker/GameChecker.h"
 #include "platform/qt/DisplayCheck.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/SessionEnd.h"
 
 namespace {
 
@@ -121,6 +122,9 @@ int PlayInWindow(int argc, char** argv, std::string folder) {
   tw::RememberLastGame(platform.settings(), folder);
   tw::GameSession session(platform, folder);
   if (!session.initialize() || session.programEnded() || platform.quitRequested()) return 0;
+  // A log-out, a shutdown or a signal saves the game being played automatically.
+  const tw::platform::SessionEnd sessionEnd([&session] { session.sessionEnding(false); },
+                                            [&session] { session.sessionEnding(true); });
   return app.exec();
 }
 

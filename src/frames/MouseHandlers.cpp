@@ -4,6 +4,7 @@
 
 #include "game/Game.h"
 #include "platform/Platform.h"
+#include "savegame/Autosave.h"
 
 namespace tw {
 
@@ -46,7 +47,10 @@ void Game::AreaClick(std::int16_t AreaIndex, int Button) {
   if (result != kActionFrameOpened) ShowOrNotShowAreas();
   CutSceneArea.setVisible(false);
   StopVideo();
-  if (result == kActionEndGame) Form_Unload();
+  if (result == kActionEndGame) {
+    autosave().gameEnded();
+    Form_Unload();
+  }
 }
 
 void Game::Area_MouseDown(int Index, const platform::MouseEvent& e) {

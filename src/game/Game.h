@@ -39,6 +39,7 @@ class FrameDataReads;
 namespace media {
 class MediaSystem;
 }
+class Autosave;
 class PlayerOptions;
 class SavedGames;
 class VisualEffects;
@@ -203,6 +204,8 @@ class Game {
   void SetBarHeight(int twips);
   // Saved games: the save and load windows, writing and loading (savegame/).
   SavedGames& savedGames() { return *savedGames_; }
+  // The automatic save and its Options menu entry (savegame/).
+  Autosave& autosave() { return *autosave_; }
   // Scripts (scripting/): the host, its timers, the Options and Debug menu commands.
   void LoadProcedures();
   void ResetModule();
@@ -297,6 +300,7 @@ class Game {
   std::unique_ptr<SavedGames> savedGames_;
   std::unique_ptr<VisualEffects> effects_;
   std::unique_ptr<PlayerOptions> playerOptions_;
+  std::unique_ptr<Autosave> autosave_;
   std::optional<HeldClick> clickAfterBarCloses_;
 };
 

@@ -10,6 +10,7 @@
 #include "project/DisplayChecks.h"
 #include "project/DisplayMode.h"
 #include "project/ErrorBoxes.h"
+#include "savegame/Autosave.h"
 #include "savegame/SavedGames.h"
 #include "scripting/ScriptHost.h"
 #include "vbscript/VbError.h"
@@ -128,6 +129,8 @@ void Game::ResetAll() {
 void Game::StartNewGame() {
   variables.LoadVariables();
   OpenFrame(player_.settings.StartFrame, false, 0, 0);
+  // A game just begun has nothing worth an automatic save over the last one.
+  autosave_->markSaved();
 }
 
 void Game::CenterWindowAndPictureBox() {
@@ -244,6 +247,8 @@ void Game::TimerUnloadMe_Timer() {
 
 void Game::Form_Unload() {
   if (!open_) return;
+  // While the game is still whole: nothing has been stopped or hidden yet.
+  autosave_->atQuit();
   open_ = false;
   window.setVisible(false);
   platform().processEvents();

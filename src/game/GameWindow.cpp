@@ -6,6 +6,7 @@
 #include "media/MediaSystem.h"
 
 #include "platform/Platform.h"
+#include "savegame/Autosave.h"
 #include "savegame/SavedGames.h"
 #include "scripting/ScriptHost.h"
 
@@ -49,6 +50,7 @@ Game::Game(Player& player)
   effects_ = std::make_unique<VisualEffects>(*this);
   scripts = std::make_unique<scripting::ScriptHost>(*this);
   playerOptions_ = std::make_unique<PlayerOptions>(*this);
+  autosave_ = std::make_unique<Autosave>(*this);
 }
 
 Game::~Game() = default;

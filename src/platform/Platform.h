@@ -101,6 +101,26 @@ class Platform {
   // Ends the program as soon as control returns to the main loop.
   virtual void quit() = 0;
   virtual bool quitRequested() const = 0;
+
+  // Modal boxes and windows open at this moment (message, input and folder boxes, modal
+  // windows): work that must not run under one (an automatic save) waits while it is above 0.
+  int modalOpen() const { return modalOpen_; }
+
+ protected:
+  // Counts a modal box or window for as long as it lives; the back ends hold one around each.
+  class ModalScope {
+   public:
+    explicit ModalScope(Platform& platform) : count_(platform.modalOpen_) { ++count_; }
+    ~ModalScope() { --count_; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+   private:
+    int& count_;
+  };
+
+ private:
+  int modalOpen_ = 0;
 };
 
 }  // namespace tw::platform

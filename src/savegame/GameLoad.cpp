@@ -12,6 +12,7 @@
 #include "project/ErrorBoxes.h"
 #include "project/Player.h"
 #include "project/StartupWindow.h"
+#include "savegame/Autosave.h"
 #include "savegame/LoadGameWindow.h"
 #include "savegame/ResumeLocation.h"
 #include "savegame/SavedGameList.h"
@@ -99,6 +100,7 @@ bool LoadSavedGame(Player& player, const std::string& name, LoadGameWindow& wind
   if (!s.SkipStartupWindow && link.startup) link.startup->window.setVisible(false);
   PauseWithEvents(player, kLoadPauseMs);
   p.setScreenPointer(platform::MousePointer{});
+  game.autosave().markSaved();
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "project/Player.h"
+#include "savegame/AutosaveFile.h"
 #include "savegame/SavedGameList.h"
 #include "savegame/WindowLook.h"
 
@@ -39,6 +40,12 @@ LoadGameWindow::LoadGameWindow(Player& player) : player_(player) {
 
 void LoadGameWindow::LoadSaveGames() {
   List1.clear();
+  // The automatic save first; the list's tag says its first entry is that one.
+  List1.setTag("");
+  if (const auto autosave = ExistingAutosave(player_)) {
+    List1.addItem(AutosaveEntryText(player_, *autosave));
+    List1.setTag(kAutosaveListTag);
+  }
   for (const std::string& name : ListSavedGames(player_)) List1.addItem(name);
 }
 
@@ -51,7 +58,8 @@ void LoadGameWindow::Command2_Click() {
                                                     platform::MsgButtons::Ok));
     return;
   }
-  if (loadGame) loadGame(List1.text());
+  const bool autosave = List1.listIndex() == 0 && List1.tag() == kAutosaveListTag;
+  if (loadGame) loadGame(autosave ? std::string(kAutosaveName) : List1.text());
 }
 
 void LoadGameWindow::Command1_Click() {

@@ -1,6 +1,9 @@
 // LoadGameWindow: the load window ("frmLoadGame") — the saved games newest first, LOAD and
 // Cancel.
 //
+// The game's automatic save, when it has one, is the first entry ("Autosave (date time)");
+// List1's tag is then kAutosaveListTag and LOAD passes kAutosaveName for it.
+//
 // LOAD, a double click on an entry and Enter restore the chosen game through the loadGame
 // hook, which hides the window itself once the game is restored (and reports its own
 // failures, leaving the window open). Cancel, Esc and the close button set `cancelled`
@@ -17,6 +20,8 @@
 namespace tw {
 
 class Player;
+
+inline constexpr const char* kAutosaveListTag = "autosave-first";
 
 class LoadGameWindow {
  public:

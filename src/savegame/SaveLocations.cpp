@@ -63,16 +63,20 @@ std::vector<std::string> SavedGameFolders(const Player& player) {
   return folders;
 }
 
-std::string NewSavedGamePath(Player& player, const std::string& name) {
+std::string NewSavedGameFolder(Player& player) {
   const std::string& game = player.folders.ProjectFolder;
   const auto realGame = player.files.resolve(game);
-  if (realGame && FolderWritable(*realGame)) return game + name + kSavedGameExtension;
+  if (realGame && FolderWritable(*realGame)) return game;
   const std::string user = UserSavesFolder(player);
-  if (user.empty()) return game + name + kSavedGameExtension;
+  if (user.empty()) return game;
   std::error_code ec;
   std::filesystem::create_directories(user, ec);
-  if (!FolderWritable(user)) return game + name + kSavedGameExtension;
-  return user + name + kSavedGameExtension;
+  if (!FolderWritable(user)) return game;
+  return user;
+}
+
+std::string NewSavedGamePath(Player& player, const std::string& name) {
+  return NewSavedGameFolder(player) + name + kSavedGameExtension;
 }
 
 }  // namespace tw

@@ -30,6 +30,10 @@ bool FolderWritable(const std::string& folder);
 // The folders to list, the game folder first; the user folder only when it differs.
 std::vector<std::string> SavedGameFolders(const Player& player);
 
+// The folder new saves go to (ending in "/"): the game folder when it can be written, else
+// the user's saved-game folder, created on the way; the game folder when neither works.
+std::string NewSavedGameFolder(Player& player);
+
 // Where a new save named `name` is written: the game folder when it can be written, else
 // the user's saved-game folder, created on the way. The game folder when neither works (the
 // save then fails there with the usual box).

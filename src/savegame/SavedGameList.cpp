@@ -8,6 +8,7 @@
 
 #include "common/TextEncoding.h"
 #include "project/Player.h"
+#include "savegame/AutosaveFile.h"
 #include "savegame/SaveLocations.h"
 #include "savegame/SavedGameFile.h"
 
@@ -90,6 +91,9 @@ std::optional<std::string> ExistingSavedGame(Player& player, const std::string& 
 }
 
 std::string SavedGamePath(Player& player, const std::string& name) {
+  if (name == kAutosaveName) {
+    return ExistingAutosave(player).value_or(player.folders.ProjectFolder + kAutosaveFileName);
+  }
   if (auto existing = ExistingSavedGame(player, name)) return *existing;
   return player.folders.ProjectFolder + name + kSavedGameExtension;
 }

@@ -24,7 +24,8 @@ std::vector<std::string> ListSavedGames(Player& player);
 // nullopt when there is none.
 std::optional<std::string> ExistingSavedGame(Player& player, const std::string& name);
 
-// The saved game's file when it exists, else ProjectFolder + name + ".sav".
+// The saved game's file when it exists, else ProjectFolder + name + ".sav"; for
+// kAutosaveName the automatic save's file.
 std::string SavedGamePath(Player& player, const std::string& name);
 
 // Where saving `name` writes: over the existing file when its folder can be written, else

@@ -6,6 +6,7 @@
 #include "game/Game.h"
 #include "platform/Platform.h"
 #include "project/Player.h"
+#include "savegame/Autosave.h"
 #include "savegame/LoadGameWindow.h"
 #include "savegame/SaveGameWindow.h"
 #include "savegame/SavedGameList.h"
@@ -69,6 +70,7 @@ bool SavedGames::SaveGame(const std::string& name) {
     const SavedGameStamp stamp{player.settings.ProjectId, player.settings.GameTitle,
                                TodaySaveDate()};
     WriteSavedGame(CaptureSavedGame(game_), stamp).saveTo(path);
+    game_.autosave().markSaved();
     return true;
   } catch (const std::exception&) {
     const MessageTable& m = player.messages;

@@ -55,6 +55,7 @@ void HeadlessPlatform::sleepMs(int ms) {
 
 MsgAnswer HeadlessPlatform::messageBox(const MessageBoxRequest& request) {
   Nest nest(depth_);
+  const ModalScope modal(*this);
   if (answers_.empty()) callHook(Wait{WaitKind::MessageBox, depth_, &request});
   MsgAnswer answer = DefaultAnswer(request);
   if (!answers_.empty()) {
@@ -69,6 +70,7 @@ MsgAnswer HeadlessPlatform::messageBox(const MessageBoxRequest& request) {
 
 std::optional<std::string> HeadlessPlatform::inputBox(const InputBoxRequest& request) {
   Nest nest(depth_);
+  const ModalScope modal(*this);
   if (inputs_.empty()) callHook(Wait{WaitKind::InputBox, depth_, nullptr, &request});
   std::optional<std::string> answer = request.defaultText;
   if (!inputs_.empty()) {
@@ -157,6 +159,7 @@ std::optional<std::string> HeadlessPlatform::chooseFolder(const std::string& /*t
 
 void HeadlessPlatform::runModal(Window& window) {
   Nest nest(depth_);
+  const ModalScope modal(*this);
   showWindow(window);
   // The window may be destroyed by what happens inside (a load window after a load).
   auto ref = window.weakRef();

@@ -167,12 +167,14 @@ QWidget* QtPlatform::dialogParent() const {
 }
 
 MsgAnswer QtPlatform::messageBox(const MessageBoxRequest& request) {
+  const ModalScope modal(*this);
   QWidget* parent = dialogParent();
   GiveFocusBack back(parent);
   return RunMessageBox(request, parent);
 }
 
 std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) {
+  const ModalScope modal(*this);
   QWidget* parent = dialogParent();
   GiveFocusBack back(parent);
   return RunInputBox(request, parent);
@@ -180,6 +182,7 @@ std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) 
 
 std::optional<std::string> QtPlatform::chooseFolder(const std::string& title,
                                                     const std::string& startFolder) {
+  const ModalScope modal(*this);
   QWidget* parent = dialogParent();
   GiveFocusBack back(parent);
   const QString folder = QFileDialog::getExistingDirectory(
@@ -309,6 +312,7 @@ void QtPlatform::showWindow(Window& window) {
 }
 
 void QtPlatform::runModal(Window& window) {
+  const ModalScope modal(*this);
   GiveFocusBack back(QApplication::activeWindow());
   WindowView& view = ensureView(window);
   if (view.isVisible()) view.hide();  // modality is set before a window is shown
