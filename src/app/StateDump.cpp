@@ -9,6 +9,7 @@
 #include "media/MediaSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "savegame/SavedGameList.h"
+#include "savegame/SavedGamePicture.h"
 
 namespace tw {
 
@@ -91,7 +92,13 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   state["hotspots"] = hotspots;
   state["texts"] = texts;
   state["message_bar"] = messageBar;
-  state["saved_games"] = ListSavedGames(session.player());  // newest first
+  // Newest first, each with whether the player's picture of it is beside it.
+  Json savedGames = Json::array();
+  for (const std::string& name : ListSavedGames(session.player())) {
+    savedGames.push_back(
+        {{"name", name}, {"picture", SavedGamePictureFile(session.player(), name).has_value()}});
+  }
+  state["saved_games"] = savedGames;
 
   // Message boxes and input boxes in the order they were shown; an input box has the icon
   // "input", its prompt as text and the text typed (null when cancelled) as answer.

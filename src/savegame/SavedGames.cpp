@@ -9,6 +9,7 @@
 #include "savegame/LoadGameWindow.h"
 #include "savegame/SaveGameWindow.h"
 #include "savegame/SavedGameList.h"
+#include "savegame/SavedGamePicture.h"
 #include "savegame/SavedGameState.h"
 #include "scripting/ScriptHost.h"
 
@@ -32,12 +33,15 @@ void SavedGames::ShowSaveGameWindow() {
   Player& player = game_.player();
   const bool timerWasOn = game_.Timer1.enabled();
   game_.Timer1.setEnabled(false);
+  moment_ = CaptureGameArea(game_);  // before the window is there to be seen
   save_ = std::make_unique<SaveGameWindow>(player);
   save_->saveGame = [this](const std::string& name) { return SaveGame(name); };
+  save_->setMoment(moment_);
   save_->LoadSaveGames();
   save_->Form_Activate();
   player.platform().runModal(save_->window);
   save_.reset();
+  moment_.reset();
   if (game_.isOpen()) game_.Timer1.setEnabled(timerWasOn);
 }
 
@@ -69,7 +73,6 @@ bool SavedGames::SaveGame(const std::string& name) {
     const SavedGameStamp stamp{player.settings.ProjectId, player.settings.GameTitle,
                                TodaySaveDate()};
     WriteSavedGame(CaptureSavedGame(game_), stamp).saveTo(path);
-    return true;
   } catch (const std::exception&) {
     const MessageTable& m = player.messages;
     player.platform().messageBox(platform::MakeBox(
@@ -80,6 +83,9 @@ bool SavedGames::SaveGame(const std::string& name) {
         platform::MsgIcon::Error, platform::MsgButtons::Ok));
     return false;
   }
+  const auto picture = moment_ ? moment_ : CaptureGameArea(game_);
+  WriteSavedGamePicture(player, path, picture.get());
+  return true;
 }
 
 }  // namespace tw
