@@ -24,7 +24,7 @@ class LoadGameWindow {
  public:
   static constexpr int kListWidth = 5400;  // the prompt, the list and the buttons
   static constexpr int kWidth = kListWidth + SavePicturePanel::kWidth + 240;
-  static constexpr int kHeight = 4200;
+  static constexpr int kHeight = 180 + SavePicturePanel::kHeight + 180;  // the controls need 4200
 
   explicit LoadGameWindow(Player& player);
   LoadGameWindow(const LoadGameWindow&) = delete;

@@ -21,9 +21,10 @@ class Player;
 
 class SavePicturePanel {
  public:
-  // Twips: a 4:3 frame of 288 x 216 pixels and a line of text below it.
-  static constexpr int kWidth = 4320;
-  static constexpr int kFrameHeight = 3240;
+  // Twips: a frame around 320 x 240 pixels, so the picture of a 4:3 game shows at its own
+  // size, and a line of text below it.
+  static constexpr int kWidth = 320 * 15 + 30;
+  static constexpr int kFrameHeight = 240 * 15 + 30;
   static constexpr int kHeight = kFrameHeight + 60 + 300;
 
   // Adds the panel to the window at (left, top); call after the window took its colours.
