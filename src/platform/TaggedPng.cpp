@@ -32,10 +32,13 @@ std::shared_ptr<const Picture> ScaledToWidth(const Picture& picture, int maxWidt
   const QImage& from = PictureAccess::image(picture);
   if (from.width() <= maxWidth) return PictureAccess::make(from);
   const int w = std::max(1, maxWidth);
-  const int h = std::max(1, static_cast<int>(std::lround(double(from.height()) * w / from.width())));
+  const int h =
+      std::max(1, static_cast<int>(std::lround(double(from.height()) * w / from.width())));
   QImage to(w, h, QImage::Format_ARGB32_Premultiplied);
   if (to.isNull()) throw vbs::VbError(vbs::err::kOutOfMemory);
-  const auto edge = [](int i, int n, int size) { return static_cast<int>(std::int64_t(i) * size / n); };
+  const auto edge = [](int i, int n, int size) {
+    return static_cast<int>(std::int64_t(i) * size / n);
+  };
   for (int y = 0; y < h; ++y) {
     const int y0 = edge(y, h, from.height()), y1 = std::max(y0 + 1, edge(y + 1, h, from.height()));
     auto* out = reinterpret_cast<std::uint32_t*>(to.scanLine(y));
@@ -50,7 +53,8 @@ std::shared_ptr<const Picture> ScaledToWidth(const Picture& picture, int maxWidt
       }
       const std::uint64_t n = std::uint64_t(y1 - y0) * (x1 - x0);
       std::uint32_t pixel = 0;
-      for (int c = 0; c < 4; ++c) pixel |= static_cast<std::uint32_t>((sum[c] + n / 2) / n) << (8 * c);
+      for (int c = 0; c < 4; ++c)
+        pixel |= static_cast<std::uint32_t>((sum[c] + n / 2) / n) << (8 * c);
       out[x] = pixel;
     }
   }

@@ -70,7 +70,8 @@ TEST(SaveLoadReplayTest, LoadedFromTheStartupWindowInANewRun) {
   const ReplayOutcome first = PlayReplay(game, kPlayAndSave);
   ASSERT_EQ(first.status, 0) << first.errors;
   EXPECT_EQ(first.state["inventory"], Json({"Shell", "Lamp"}));
-  EXPECT_EQ(first.state["saved_games"], Json::parse(R"([{"name": "Evening", "picture": true}])"));
+  EXPECT_EQ(first.state["saved_games"],
+            Json::parse(R"([{"name": "Evening", "picture": true}])"));
 
   const ReplayOutcome second = PlayReplay(game, "load Evening\n");
   ASSERT_EQ(second.status, 0) << second.errors;
@@ -167,7 +168,8 @@ TEST(SaveLoadReplayTest, ThePictureOfASaveIsTheGameAreaAndASaveOverItReplacesBot
   ASSERT_EQ(shore.status, 0) << shore.errors;
   const auto first = platform::Picture::load(game.file("Evening.png"));
   EXPECT_EQ(first->width(), 320);
-  EXPECT_LT(DistanceFromHalvedScreenshot(*first, *platform::Picture::load(game.file("shore.png"))), 2.0);
+  EXPECT_LT(DistanceFromHalvedScreenshot(*first, *platform::Picture::load(game.file("shore.png"))),
+            2.0);
 
   // Into the cave, then saved over Evening: the file and the picture are the cave's.
   const ReplayOutcome cave = PlayReplay(game,
@@ -177,8 +179,10 @@ TEST(SaveLoadReplayTest, ThePictureOfASaveIsTheGameAreaAndASaveOverItReplacesBot
   ASSERT_EQ(cave.status, 0) << cave.errors;
   EXPECT_EQ(cave.state["saved_games"], Json::parse(R"([{"name": "Evening", "picture": true}])"));
   const auto second = platform::Picture::load(game.file("Evening.png"));
-  EXPECT_LT(DistanceFromHalvedScreenshot(*second, *platform::Picture::load(game.file("cave.png"))), 2.0);
-  EXPECT_GT(DistanceFromHalvedScreenshot(*second, *platform::Picture::load(game.file("shore.png"))), 20.0);
+  EXPECT_LT(DistanceFromHalvedScreenshot(*second, *platform::Picture::load(game.file("cave.png"))),
+            2.0);
+  EXPECT_GT(DistanceFromHalvedScreenshot(*second, *platform::Picture::load(game.file("shore.png"))),
+            20.0);
   std::ifstream saved(game.file("Evening.sav"));
   std::string frame;
   std::getline(saved, frame);

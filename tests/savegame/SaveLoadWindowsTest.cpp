@@ -239,15 +239,17 @@ TEST_F(SaveWindowTest, ThePictureOfTheChosenSaveAndSavesWithoutOne) {
     EXPECT_FALSE(w.Picture.Shot.visible());  // nothing chosen
     for (const char* name : {"Plain", "Cover", "Pictured"}) {
       const auto& items = w.List1.items();
-      w.List1.clickItem(static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin()));
+      w.List1.clickItem(
+          static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin()));
       EXPECT_TRUE(w.Picture.Frame.visible()) << name;
       EXPECT_FALSE(w.Picture.When.caption().empty()) << name;
       const bool shown = w.Picture.Shot.visible() && w.Picture.Shot.picture();
       EXPECT_EQ(shown, std::string(name) == "Pictured") << name;
     }
     EXPECT_EQ(w.Picture.Shot.picture()->width(), kSavedGamePictureWidth);
-    w.List1.clickItem(static_cast<int>(std::find(w.List1.items().begin(), w.List1.items().end(),
-                                                 "Plain") - w.List1.items().begin()));
+    w.List1.clickItem(
+        static_cast<int>(std::find(w.List1.items().begin(), w.List1.items().end(), "Plain") -
+                         w.List1.items().begin()));
     w.Command2_Click();
   });
   EXPECT_EQ(frame(), "Room");  // Plain loaded without an error box
@@ -264,7 +266,8 @@ TEST_F(SaveWindowTest, ThePictureOfTheChosenSaveAndSavesWithoutOne) {
   inSaveWindow([&](SaveGameWindow& w) {
     for (const char* name : {"Cover", "Pictured"}) {
       const auto& items = w.List1.items();
-      w.List1.clickItem(static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin()));
+      w.List1.clickItem(
+          static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin()));
       t.queueAnswer(MsgAnswer::Ok);
       w.Command3_Click();
     }
