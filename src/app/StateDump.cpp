@@ -11,6 +11,7 @@
 #include "savegame/Autosave.h"
 #include "savegame/AutosaveFile.h"
 #include "savegame/SavedGameList.h"
+#include "savegame/SavedGamePicture.h"
 
 namespace tw {
 
@@ -93,7 +94,13 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   state["hotspots"] = hotspots;
   state["texts"] = texts;
   state["message_bar"] = messageBar;
-  state["saved_games"] = ListSavedGames(session.player());  // newest first
+  // Newest first, each with whether the player's picture of it is beside it.
+  Json savedGames = Json::array();
+  for (const std::string& name : ListSavedGames(session.player())) {
+    savedGames.push_back(
+        {{"name", name}, {"picture", SavedGamePictureFile(session.player(), name).has_value()}});
+  }
+  state["saved_games"] = savedGames;
   // The load windows' entry for the automatic save (null: none), and when this run wrote one.
   Player& owner = session.player();
   const auto autosave = ExistingAutosave(owner);

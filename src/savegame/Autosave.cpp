@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/Settings.h"
 #include "savegame/AutosaveFile.h"
+#include "savegame/SavedGamePicture.h"
 #include "savegame/SavedGameState.h"
 #include "savegame/SavedGames.h"
 #include "scripting/ScriptHost.h"
@@ -121,6 +122,7 @@ bool Autosave::write() {
     path = AutosaveDestination(player);
     WriteSavedGame(content, stamp).saveTo(path);
     savedState_ = std::move(state);
+    WriteSavedGamePicture(player, path, CaptureGameArea(game_).get());
   } catch (const std::exception& e) {
     std::cerr << "talewick-player: the automatic save"
               << (path.empty() ? std::string() : " \"" + path + "\"")

@@ -17,22 +17,24 @@ LoadGameWindow::LoadGameWindow(Player& player) : player_(player) {
 
   Label1.setCaption(m[18]);
   Label1.setWordWrap(true);
-  Label1.move(240, 180, kWidth - 480, 420);
-  List1.move(240, 660, kWidth - 480, 2700);
+  Label1.move(240, 180, kListWidth - 480, 420);
+  List1.move(240, 660, kListWidth - 480, 2700);
   Command2.setCaption(m[19]);
   Command1.setCaption(m[11]);
   const int buttonWidth = 1560;
-  Command2.move(kWidth / 2 - buttonWidth - 120, 3540, buttonWidth, 420);
-  Command1.move(kWidth / 2 + 120, 3540, buttonWidth, 420);
+  Command2.move(kListWidth / 2 - buttonWidth - 120, 3540, buttonWidth, 420);
+  Command1.move(kListWidth / 2 + 120, 3540, buttonWidth, 420);
   for (platform::Element* e :
        std::initializer_list<platform::Element*>{&Label1, &List1, &Command2, &Command1}) {
     window.add(*e);
   }
   ApplyGameLook(player, window, Label1, {&List1, &Command2, &Command1});
+  Picture.place(window, kListWidth, 180, Label1.foreColour());
   CentreOnScreen(player, window);
 
   Command2.onClick = [this](platform::Element&) { Command2_Click(); };
   Command1.onClick = [this](platform::Element&) { Command1_Click(); };
+  List1.onClick = [this](platform::Element&) { showChoice(); };
   List1.onDblClick = [this](platform::Element&) { List1_DblClick(); };
   window.onKeyDown = [this](platform::Window&, int key, int) { Form_KeyDown(key); };
   window.onCloseRequest = [this](platform::Window&) { Command1_Click(); };
@@ -47,6 +49,20 @@ void LoadGameWindow::LoadSaveGames() {
     List1.setTag(kAutosaveListTag);
   }
   for (const std::string& name : ListSavedGames(player_)) List1.addItem(name);
+  showChoice();
+}
+
+void LoadGameWindow::showChoice() {
+  if (List1.listIndex() < 0) {
+    Picture.show(nullptr, "");
+  } else {
+    Picture.showSavedGame(player_, chosenName());
+  }
+}
+
+std::string LoadGameWindow::chosenName() const {
+  const bool autosave = List1.listIndex() == 0 && List1.tag() == kAutosaveListTag;
+  return autosave ? std::string(kAutosaveName) : List1.text();
 }
 
 void LoadGameWindow::Form_Activate() { window.setFocus(&List1); }
@@ -58,8 +74,7 @@ void LoadGameWindow::Command2_Click() {
                                                     platform::MsgButtons::Ok));
     return;
   }
-  const bool autosave = List1.listIndex() == 0 && List1.tag() == kAutosaveListTag;
-  if (loadGame) loadGame(autosave ? std::string(kAutosaveName) : List1.text());
+  if (loadGame) loadGame(chosenName());
 }
 
 void LoadGameWindow::Command1_Click() {

@@ -7,7 +7,8 @@
 // LOAD, a double click on an entry and Enter restore the chosen game through the loadGame
 // hook, which hides the window itself once the game is restored (and reports its own
 // failures, leaving the window open). Cancel, Esc and the close button set `cancelled`
-// and hide the window; the opener reads the flag and destroys the window.
+// and hide the window; the opener reads the flag and destroys the window. Beside the list,
+// the picture panel shows the chosen saved game's picture and time.
 #pragma once
 
 #include <functional>
@@ -16,6 +17,7 @@
 #include "platform/Controls.h"
 #include "platform/Label.h"
 #include "platform/Window.h"
+#include "savegame/SavePicturePanel.h"
 
 namespace tw {
 
@@ -25,8 +27,9 @@ inline constexpr const char* kAutosaveListTag = "autosave-first";
 
 class LoadGameWindow {
  public:
-  static constexpr int kWidth = 5400;
-  static constexpr int kHeight = 4200;
+  static constexpr int kListWidth = 5400;  // the prompt, the list and the buttons
+  static constexpr int kWidth = kListWidth + SavePicturePanel::kWidth + 240;
+  static constexpr int kHeight = 180 + SavePicturePanel::kHeight + 180;  // the controls need 4200
 
   explicit LoadGameWindow(Player& player);
   LoadGameWindow(const LoadGameWindow&) = delete;
@@ -50,8 +53,12 @@ class LoadGameWindow {
   platform::ListBox List1{"List1"};
   platform::Button Command2{"Command2"};
   platform::Button Command1{"Command1"};
+  SavePicturePanel Picture;
 
  private:
+  void showChoice();
+  // The name the chosen entry is loaded by (the automatic save has a reserved one).
+  std::string chosenName() const;
   Player& player_;
 };
 

@@ -7,6 +7,7 @@
 #include "project/ErrorBoxes.h"
 #include "project/Player.h"
 #include "savegame/SavedGameList.h"
+#include "savegame/SavedGamePicture.h"
 #include "savegame/WindowLook.h"
 
 namespace tw {
@@ -39,13 +40,13 @@ SaveGameWindow::SaveGameWindow(Player& player) : player_(player) {
 
   Label2.setCaption(m[23]);
   Label2.setWordWrap(true);
-  Label2.move(240, 180, kWidth - 480, 420);
-  Text1.move(240, 660, kWidth - 480, 330);
-  List1.move(240, 1110, kWidth - 480, 2550);
+  Label2.move(240, 180, kListWidth - 480, 420);
+  Text1.move(240, 660, kListWidth - 480, 330);
+  List1.move(240, 1110, kListWidth - 480, 2550);
   Command2.setCaption(m[25]);
   Command3.setCaption(m[22]);
   Command1.setCaption(m[11]);
-  const int buttonWidth = (kWidth - 480 - 2 * 120) / 3;
+  const int buttonWidth = (kListWidth - 480 - 2 * 120) / 3;
   Command2.move(240, 3840, buttonWidth, 420);
   Command3.move(240 + buttonWidth + 120, 3840, buttonWidth, 420);
   Command1.move(240 + 2 * (buttonWidth + 120), 3840, buttonWidth, 420);
@@ -54,6 +55,7 @@ SaveGameWindow::SaveGameWindow(Player& player) : player_(player) {
     window.add(*e);
   }
   ApplyGameLook(player, window, Label2, {&Text1, &List1, &Command2, &Command3, &Command1});
+  Picture.place(window, kListWidth, 180, Label2.foreColour());
   CentreOnScreen(player, window);
 
   Command2.onClick = [this](platform::Element&) { Command2_Click(); };
@@ -68,6 +70,20 @@ SaveGameWindow::SaveGameWindow(Player& player) : player_(player) {
 void SaveGameWindow::LoadSaveGames() {
   List1.clear();
   for (const std::string& name : ListSavedGames(player_)) List1.addItem(name);
+  showChoice();
+}
+
+void SaveGameWindow::setMoment(std::shared_ptr<const platform::Picture> moment) {
+  moment_ = std::move(moment);
+  showChoice();
+}
+
+void SaveGameWindow::showChoice() {
+  if (List1.listIndex() < 0) {
+    Picture.show(moment_, "");
+  } else {
+    Picture.showSavedGame(player_, List1.text());
+  }
 }
 
 void SaveGameWindow::Form_Activate() { window.setFocus(&Text1); }
@@ -113,12 +129,15 @@ void SaveGameWindow::Command3_Click() {
   if (!askOkCancel(m[26], m[27] + " '" + path + "'?")) return;
   if (ReadOnly(player_, path) || !player_.files.removeFile(path)) {
     ShowStandardError(player_, " Unable to remove '" + path + "'.");
+  } else {
+    RemoveSavedGamePicture(player_, path);
   }
   LoadSaveGames();
 }
 
 void SaveGameWindow::List1_Click() {
   if (List1.listIndex() >= 0) Text1.setText(List1.text());
+  showChoice();
 }
 
 void SaveGameWindow::List1_DblClick() {

@@ -10,6 +10,7 @@
 #include "savegame/LoadGameWindow.h"
 #include "savegame/SaveGameWindow.h"
 #include "savegame/SavedGameList.h"
+#include "savegame/SavedGamePicture.h"
 #include "savegame/SavedGameState.h"
 #include "scripting/ScriptHost.h"
 
@@ -33,12 +34,15 @@ void SavedGames::ShowSaveGameWindow() {
   Player& player = game_.player();
   const bool timerWasOn = game_.Timer1.enabled();
   game_.Timer1.setEnabled(false);
+  moment_ = CaptureGameArea(game_);  // before the window is there to be seen
   save_ = std::make_unique<SaveGameWindow>(player);
   save_->saveGame = [this](const std::string& name) { return SaveGame(name); };
+  save_->setMoment(moment_);
   save_->LoadSaveGames();
   save_->Form_Activate();
   player.platform().runModal(save_->window);
   save_.reset();
+  moment_.reset();
   if (game_.isOpen()) game_.Timer1.setEnabled(timerWasOn);
 }
 
@@ -71,7 +75,6 @@ bool SavedGames::SaveGame(const std::string& name) {
                                TodaySaveDate()};
     WriteSavedGame(CaptureSavedGame(game_), stamp).saveTo(path);
     game_.autosave().markSaved();
-    return true;
   } catch (const std::exception&) {
     const MessageTable& m = player.messages;
     player.platform().messageBox(platform::MakeBox(
@@ -82,6 +85,9 @@ bool SavedGames::SaveGame(const std::string& name) {
         platform::MsgIcon::Error, platform::MsgButtons::Ok));
     return false;
   }
+  const auto picture = moment_ ? moment_ : CaptureGameArea(game_);
+  WriteSavedGamePicture(player, path, picture.get());
+  return true;
 }
 
 }  // namespace tw

@@ -13,6 +13,10 @@
 // the player an older saved game of the same name. A game folder that cannot be written
 // sends its saves to the user's own folder for the game (SaveLocations).
 //
+// Each save keeps a picture of the game area beside it (SavedGamePicture), taken when the
+// save is asked for, before the save window covers anything, and written only once the
+// saved game is.
+//
 // Loading reads and checks the whole file before it touches the game: a damaged file gives
 // the error box and leaves the running game exactly as it was. Only then does the load
 // sequence run (game area hidden, pointer busy, the pauses, the display mode, the reset,
@@ -26,6 +30,10 @@
 #include "savegame/SavedGameFile.h"
 
 namespace tw {
+
+namespace platform {
+class Picture;
+}
 
 class Game;
 class LoadGameWindow;
@@ -58,7 +66,8 @@ class SavedGames {
   // 0. The script host has no timer objects yet, so none ever runs.
   bool ScriptTimerRunning() const;
 
-  // Writes the saved game `name` from the current state; false after the error box.
+  // Writes the saved game `name` from the current state, with the picture taken when the
+  // save window opened (else the game area as it is now); false after the error box.
   bool SaveGame(const std::string& name);
 
   // The start-up window the loads of this game hide (the session sets it).
@@ -76,6 +85,7 @@ class SavedGames {
   StartupWindow* startup_ = nullptr;
   std::unique_ptr<SaveGameWindow> save_;
   std::unique_ptr<LoadGameWindow> load_;
+  std::shared_ptr<const platform::Picture> moment_;  // while the save window is open
 };
 
 // Restores the saved game `name` (the LOAD button). False when the file could not be read;

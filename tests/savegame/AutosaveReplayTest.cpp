@@ -68,8 +68,11 @@ TEST(AutosaveReplayTest, QuitSavesItAndTheNextRunLoadsItFirstBesidesThePlayersAu
   EXPECT_FALSE(first.state["game_window_open"].get<bool>());
   EXPECT_EQ(Written(first).size(), 1u);
   EXPECT_EQ(first.state["autosave"].get<std::string>().rfind("Autosave (", 0), 0u);
-  EXPECT_EQ(first.state["saved_games"], Json({"Autosave"}));  // the save window's list
+  // The save window's list holds the player's save only, still without a picture; the
+  // automatic save's picture has a name of its own.
+  EXPECT_EQ(first.state["saved_games"], Json::parse(R"([{"name":"Autosave","picture":false}])"));
   EXPECT_EQ(ReadFile(game.file("Autosave.sav")), players);
+  EXPECT_TRUE(platform::Picture::load(game.file("Autosave.autosave.png")));
   const std::string autosave = ReadFile(game.file("Autosave.autosave"));
 
   // Loaded from the start-up window's list, where it comes first; ten minutes later the

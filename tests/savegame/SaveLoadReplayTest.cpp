@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 #include "app/Replay.h"
@@ -68,7 +70,8 @@ TEST(SaveLoadReplayTest, LoadedFromTheStartupWindowInANewRun) {
   const ReplayOutcome first = PlayReplay(game, kPlayAndSave);
   ASSERT_EQ(first.status, 0) << first.errors;
   EXPECT_EQ(first.state["inventory"], Json({"Shell", "Lamp"}));
-  EXPECT_EQ(first.state["saved_games"], Json({"Evening"}));
+  EXPECT_EQ(first.state["saved_games"],
+            Json::parse(R"([{"name": "Evening", "picture": true}])"));
 
   const ReplayOutcome second = PlayReplay(game, "load Evening\n");
   ASSERT_EQ(second.status, 0) << second.errors;
@@ -108,7 +111,8 @@ TEST(SaveLoadReplayTest, ReplacingNeedsAnAnswerAndBadChoicesShowTheirBoxes) {
                        "save bad:name\n"
                        "load Nowhere\n");  // not in the list: LOAD with nothing chosen
   ASSERT_EQ(run.status, 0) << run.errors;
-  EXPECT_EQ(run.state["saved_games"], Json({"Second", "First"}));
+  EXPECT_EQ(run.state["saved_games"],
+            Json::parse(R"([{"name": "Second", "picture": true}, {"name": "First", "picture": true}])"));
   const Json& boxes = run.state["boxes"];
   ASSERT_EQ(boxes.size(), 3u) << boxes.dump();
   EXPECT_EQ(boxes[0]["answer"], "cancel");
@@ -118,6 +122,71 @@ TEST(SaveLoadReplayTest, ReplacingNeedsAnAnswerAndBadChoicesShowTheirBoxes) {
   // First was kept: loading it gives an empty inventory.
   const ReplayOutcome again = PlayReplay(game, "load First\n");
   EXPECT_EQ(again.state["inventory"], Json::array());
+}
+
+// How far the picture beside a saved game is from the screenshot halved by averaging each
+// 2 x 2 block: the mean difference per channel (0-255); 255 when the sizes do not fit.
+double DistanceFromHalvedScreenshot(const platform::Picture& picture,
+                                    const platform::Picture& screenshot) {
+  if (picture.width() != screenshot.width() / 2 || picture.height() != screenshot.height() / 2) {
+    return 255;
+  }
+  double sum = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      for (int shift : {0, 8, 16}) {
+        int block = 0;
+        for (int d : {0, 1, 2, 3}) {
+          block += (screenshot.pixel(2 * x + d % 2, 2 * y + d / 2) >> shift) & 0xFF;
+        }
+        sum += std::abs(block / 4.0 - ((picture.pixel(x, y) >> shift) & 0xFF));
+      }
+    }
+  }
+  return sum / (3.0 * picture.width() * picture.height());
+}
+
+// Bands of colour on the shore, so a picture of the wrong moment, cut, flipped or squeezed
+// differs from the screenshot.
+void WriteBandedShore(const GameFolder& game) {
+  WriteShore(game, true);
+  std::vector<std::uint32_t> pixels(640 * 480);
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      pixels[y * 640 + x] = (x / 40 % 2 ? 0xE0C020u : 0x2040A0u) + (y / 3 % 2 ? 0 : 0x101010u) +
+                            static_cast<std::uint32_t>(y / 4);
+    }
+  }
+  platform::Picture::fromPixels(640, 480, pixels.data())->saveBmp(game.file("Frames/bands.bmp"));
+  WriteFrame(game, "Shore", {.backgroundType = 1, .background = "bands.bmp"}, 3);
+}
+
+TEST(SaveLoadReplayTest, ThePictureOfASaveIsTheGameAreaAndASaveOverItReplacesBoth) {
+  GameFolder game;
+  WriteBandedShore(game);
+  const ReplayOutcome shore = PlayReplay(game, "save Evening\n", game.file("shore.png"));
+  ASSERT_EQ(shore.status, 0) << shore.errors;
+  const auto first = platform::Picture::load(game.file("Evening.png"));
+  EXPECT_EQ(first->width(), 320);
+  EXPECT_LT(DistanceFromHalvedScreenshot(*first, *platform::Picture::load(game.file("shore.png"))),
+            2.0);
+
+  // Into the cave, then saved over Evening: the file and the picture are the cave's.
+  const ReplayOutcome cave = PlayReplay(game,
+                                        "click 210 110\nclick 310 110\n"
+                                        "save Evening\nanswer ok\n",
+                                        game.file("cave.png"));
+  ASSERT_EQ(cave.status, 0) << cave.errors;
+  EXPECT_EQ(cave.state["saved_games"], Json::parse(R"([{"name": "Evening", "picture": true}])"));
+  const auto second = platform::Picture::load(game.file("Evening.png"));
+  EXPECT_LT(DistanceFromHalvedScreenshot(*second, *platform::Picture::load(game.file("cave.png"))),
+            2.0);
+  EXPECT_GT(DistanceFromHalvedScreenshot(*second, *platform::Picture::load(game.file("shore.png"))),
+            20.0);
+  std::ifstream saved(game.file("Evening.sav"));
+  std::string frame;
+  std::getline(saved, frame);
+  EXPECT_EQ(frame, "\"Cave\"\r");
 }
 
 }  // namespace

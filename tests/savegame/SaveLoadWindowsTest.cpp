@@ -2,10 +2,14 @@
 // timer around them, and a load through the load window.
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/Painter.h"
 #include "savegame/SavedGameFixture.h"
+#include "savegame/SavedGamePicture.h"
 
 namespace tw::test {
 namespace {
@@ -107,7 +111,9 @@ TEST_F(SaveWindowTest, AReadOnlySavedGameIsNeitherRemovedNorReplaced) {
   startGame();
   saveAs("Kept");
   const std::string before = Bytes(sav("Kept"));
+  const std::string picture = Bytes(t.game.file("Kept.png"));
   ASSERT_EQ(::chmod(sav("Kept").c_str(), 0444), 0);
+  game->OpenFrame("Hall", false, 0, 0);  // another moment: a new picture would differ
   inSaveWindow([&](SaveGameWindow& w) {
     t.queueAnswer(MsgAnswer::Ok);
     w.List1.clickItem(0);
@@ -127,6 +133,7 @@ TEST_F(SaveWindowTest, AReadOnlySavedGameIsNeitherRemovedNorReplaced) {
     EXPECT_TRUE(w.window.visible());  // the window stays for another name
   });
   EXPECT_EQ(Bytes(sav("Kept")), before);
+  EXPECT_EQ(Bytes(t.game.file("Kept.png")), picture);  // nor is its picture
 }
 
 TEST_F(SaveWindowTest, ListClicksDoubleClicksAndKeys) {
@@ -212,6 +219,73 @@ TEST_F(SaveWindowTest, LoadWithNothingChosenShowsTheBoxAndDoesNothing) {
     EXPECT_TRUE(w.window.visible());
   });
   EXPECT_EQ(frame(), "Room");
+}
+
+// Beside the list: the chosen save's picture and time; a save of the original player (no
+// picture beside it) shows the empty frame and loads; a PNG of the game's own named like a
+// save is neither shown, replaced nor removed; the player's own picture goes with its save.
+TEST_F(SaveWindowTest, ThePictureOfTheChosenSaveAndSavesWithoutOne) {
+  startGame();
+  saveAs("Pictured");
+  saveAs("Plain");
+  ASSERT_TRUE(t.game.exists("Plain.png"));
+  std::filesystem::remove(t.game.file("Plain.png"));  // as the original player saves
+  platform::SavePng(*platform::Picture::solid(64, 48, 255), t.game.file("Cover.png"));  // no mark
+  std::filesystem::copy_file(sav("Plain"), sav("Cover"));
+  const std::string cover = Bytes(t.game.file("Cover.png"));
+
+  game->OpenFrame("Hall", false, 0, 0);
+  inLoadWindow([&](LoadGameWindow& w) {
+    EXPECT_FALSE(w.Picture.Shot.visible());  // nothing chosen
+    for (const char* name : {"Plain", "Cover", "Pictured"}) {
+      const auto& items = w.List1.items();
+      w.List1.clickItem(
+          static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin()));
+      EXPECT_TRUE(w.Picture.Frame.visible()) << name;
+      EXPECT_FALSE(w.Picture.When.caption().empty()) << name;
+      const bool shown = w.Picture.Shot.visible() && w.Picture.Shot.picture();
+      EXPECT_EQ(shown, std::string(name) == "Pictured") << name;
+    }
+    EXPECT_EQ(w.Picture.Shot.picture()->width(), kSavedGamePictureWidth);
+    w.List1.clickItem(
+        static_cast<int>(std::find(w.List1.items().begin(), w.List1.items().end(), "Plain") -
+                         w.List1.items().begin()));
+    w.Command2_Click();
+  });
+  EXPECT_EQ(frame(), "Room");  // Plain loaded without an error box
+  for (const auto& box : t.boxes()) EXPECT_NE(box.icon, MsgIcon::Error) << box.text;
+
+  inSaveWindow([&](SaveGameWindow& w) {
+    EXPECT_TRUE(w.Picture.Shot.visible());  // nothing chosen: the moment this save keeps
+    w.Text1.setText("Cover");
+    t.queueAnswer(MsgAnswer::Ok);
+    w.Command2_Click();
+  });
+  EXPECT_EQ(Bytes(t.game.file("Cover.png")), cover);
+  EXPECT_FALSE(SavedGamePictureFile(t.player, "Cover"));
+  inSaveWindow([&](SaveGameWindow& w) {
+    for (const char* name : {"Cover", "Pictured"}) {
+      const auto& items = w.List1.items();
+      w.List1.clickItem(
+          static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin()));
+      t.queueAnswer(MsgAnswer::Ok);
+      w.Command3_Click();
+    }
+  });
+  EXPECT_FALSE(t.game.exists("Cover.sav"));
+  EXPECT_EQ(Bytes(t.game.file("Cover.png")), cover);
+  EXPECT_FALSE(t.game.exists("Pictured.sav"));
+  EXPECT_FALSE(t.game.exists("Pictured.png"));
+}
+
+// A picture that cannot be written costs the save nothing; a save that fails writes none.
+TEST_F(SaveWindowTest, APictureThatCannotBeWrittenDoesNotFailTheSave) {
+  startGame();
+  std::filesystem::create_directory(t.game.file("Blocked.png"));
+  saveAs("Blocked");
+  EXPECT_TRUE(t.game.exists("Blocked.sav"));
+  EXPECT_TRUE(t.boxes().empty());
+  EXPECT_FALSE(SavedGamePictureFile(t.player, "Blocked"));
 }
 
 // Without script timers nothing stops a script from opening the window either.
