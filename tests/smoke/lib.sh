@@ -12,6 +12,10 @@ smoke_begin() {
   export XDG_CONFIG_HOME="$work/config"
   local folder
   for folder in "$@"; do mkdir -p "$work/$folder"; done
+  # The player writes into a game's folder (saves, and the automatic save at a quit or when it
+  # is stopped): every test plays a copy, never the demo of the source tree.
+  cp -r "$game" "$work/played"
+  game="$work/played"
 }
 SMOKE_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lib.sh
 export SMOKE_LIB
