@@ -29,6 +29,13 @@ xdotool key F8; sleep 0.5
 game_area "$work/note.png"
 sleep 2.5
 game_area "$work/after_note.png"
+# Q asks a short question under the game's long title: the box must be wide enough for
+# Openbox to show the whole caption (its icon, text and three buttons take about 280 pixels).
+xdotool key q
+exclude=$gamewin box=$(wait_for --name "Lighthouse Keeper"); sleep 0.5
+echo "box $(geometry "$box")" >> "$work/facts.txt"
+import -window root "$work/box.png"
+xdotool key Escape; sleep 0.5
 
 SESSION
 
@@ -47,5 +54,8 @@ below "$d" 0.03 || fail "the saved screenshot holds the note (see $work)"
 d=$(rmse "$work/after_note.png" "$work/before_f8.png" 640x146+0+334)
 echo "2.5 s after F8 against before: $d"
 below "$d" 0.03 || fail "the note is still there 2.5 s after F8 (see $work)"
+
+echo "the quit question's box: $(field box 3) pixels wide"
+[ "$(field box 3)" -ge 280 ] || fail "the box is too narrow for its caption (see $work/box.png)"
 
 echo "ok"
