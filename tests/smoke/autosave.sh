@@ -7,6 +7,8 @@
 # game, goes to the beach and is stopped with SIGTERM, as at a log-out: the program ends
 # normally and the automatic save now holds the new game (no shell in the inventory).
 #
+# A fourth run clicks Options > Autosave off; its quit leaves the automatic save as it was.
+#
 # usage: autosave.sh PLAYER GAME_FOLDER WORK_FOLDER
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -45,6 +47,17 @@ click_game 320 250; sleep 2                                         # a new game
 kill -TERM $pid
 status=0; wait $pid || status=$?
 echo "$status" > "$work/sigterm_status.txt"
+
+# Options > Autosave clicked off: the shell taken and Q leave the automatic save as it was.
+cp "$game/Autosave.autosave" "$work/before_off.autosave"
+launch_player run4.log
+start_game
+click_game 320 250; sleep 1.5
+xdotool mousemove $((ox + 220)) $((oy - 10)) click 1; sleep 1      # Options
+xdotool mousemove $((ox + 250)) $((oy + 188)) click 1; sleep 0.5   # Autosave, its last entry
+click_game 252 412; sleep 3                                         # the shell
+xdotool mousemove $((ox + 320)) $((oy + 300)); sleep 3              # the bar closes
+xdotool key q; sleep 1; xdotool key Return; sleep 2
 SESSION
 
 run_session "$work/game"
@@ -55,3 +68,5 @@ same_beach_frame "$work/loaded.png" "$work/quit.png" 0.01 "the game at the quit 
   fail "SIGTERM ended the player with status $(cat "$work/sigterm_status.txt")"
 ! grep -q '^"Shell"' "$work/game/Autosave.autosave" ||
   fail "SIGTERM did not save the new game automatically"
+cmp -s "$work/before_off.autosave" "$work/game/Autosave.autosave" ||
+  fail "the automatic save was written with Options > Autosave clicked off"
