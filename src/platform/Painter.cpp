@@ -8,13 +8,12 @@
 #include "platform/Painter.h"
 
 #include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 
 #include "platform/Image.h"
 #include "platform/Label.h"
 #include "platform/Picture.h"
+#include "platform/TaggedPng.h"
 #include "platform/PictureBox.h"
 #include "platform/Units.h"
 #include "platform/Window.h"
@@ -192,14 +191,8 @@ std::shared_ptr<const Picture> PaintElement(const Element& root) {
   return PictureAccess::make(std::move(image));
 }
 
-// Written beside the target and renamed over it when complete (QSaveFile).
 void SavePng(const Picture& picture, const std::string& path) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) throw vbs::VbError(vbs::err::kPathFileAccessError);
-  QImageWriter writer(&file, "png");
-  if (!writer.write(PictureAccess::image(picture)) || !file.commit()) {
-    throw vbs::VbError(vbs::err::kPathFileAccessError);
-  }
+  SaveTaggedPng(picture, path, PngTag{});
 }
 
 }  // namespace tw::platform

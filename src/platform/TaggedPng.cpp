@@ -65,7 +65,9 @@ void SaveTaggedPng(const Picture& picture, const std::string& path, const PngTag
   QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
   if (!file.open(QIODevice::WriteOnly)) throw vbs::VbError(vbs::err::kPathFileAccessError);
   QImageWriter writer(&file, "png");
-  writer.setText(QString::fromStdString(tag.key), QString::fromStdString(tag.value));
+  if (!tag.key.empty()) {
+    writer.setText(QString::fromStdString(tag.key), QString::fromStdString(tag.value));
+  }
   if (!writer.write(PictureAccess::image(picture)) || !file.commit()) {
     throw vbs::VbError(vbs::err::kPathFileAccessError);
   }

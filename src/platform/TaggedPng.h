@@ -23,6 +23,7 @@ struct PngTag {
 // picture is kept as it is). At least 1 x 1.
 std::shared_ptr<const Picture> ScaledToWidth(const Picture& picture, int maxWidth);
 
+// Written beside the target and renamed over it when complete; an empty key writes no tag.
 // VbError 75 "Path/File access error" when the file cannot be written.
 void SaveTaggedPng(const Picture& picture, const std::string& path, const PngTag& tag);
 
