@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "project/InitializeProject.h"
 #include "savegame/Autosave.h"
+#include "savegame/LoadGameWindow.h"
 #include "savegame/SavedGames.h"
 
 namespace tw {
@@ -39,6 +40,13 @@ bool GameSession::initialize() {
 void GameSession::start() {
   if (ended_ || gameWindowOpen()) return;
   startup_.ClickButton(0);
+}
+
+bool GameSession::resume(const std::string& name) {
+  if (ended_) return false;
+  LoadGameWindow window(player_);
+  return LoadSavedGame(player_, name, window,
+                       LoadLink{[this]() -> Game& { return gameForLoad(); }, &startup_});
 }
 
 void GameSession::sessionEnding(bool programEnds) {

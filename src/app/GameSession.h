@@ -25,6 +25,9 @@ class GameSession {
   bool initialize();
   // The start-up window's Start button.
   void start();
+  // Plays on from the saved game `name` (kAutosaveName: the automatic save) at once, as the
+  // load window's LOAD would; false when it could not be read (the error box was shown).
+  bool resume(const std::string& name);
   // The desktop session is ending (or the program was told to stop): the game being played
   // is saved automatically; with programEnds the program then ends.
   void sessionEnding(bool programEnds);

@@ -3,10 +3,11 @@
 //   talewick-player [GAME_FOLDER]
 //   talewick-player --replay FILE [--dump-state] [--screenshot PNG] [--audio-out WAV] GAME_FOLDER
 //   talewick-player --check [--json] GAME_FOLDER
+//   talewick-player --list [--json] | --add GAME_FOLDER
 //   talewick-player --help | --version
 //
 // A folder that is not a game is refused before any window opens (exit status 2). Without a
-// folder the game beside the program plays, else the player picks one in a folder dialog.
+// folder the game beside the program plays, else the library of the user's games opens.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -19,12 +20,13 @@
 #include <QIcon>
 
 #include "app/GameFolderCheck.h"
-#include "app/GameSession.h"
+#include "app/GameInWindow.h"
+#include "app/LibraryLaunch.h"
 #include "app/Replay.h"
 #include "checker/GameChecker.h"
+#include "library/GameLibrary.h"
 #include "platform/qt/DisplayCheck.h"
 #include "platform/qt/QtPlatform.h"
-#include "platform/qt/SessionEnd.h"
 
 namespace {
 
@@ -36,8 +38,9 @@ void PrintUsage(std::ostream& out) {
          "       talewick-player --replay FILE [--dump-state] [--screenshot PNG] "
          "[--audio-out WAV] GAME_FOLDER\n"
          "       talewick-player --check [--json] GAME_FOLDER\n"
+         "       talewick-player --list [--json] | --add GAME_FOLDER\n"
          "Plays the Talewick adventure game in GAME_FOLDER; without one, the game beside the\n"
-         "program, else the folder chosen in a dialog (it starts in the last game played).\n"
+         "program, else the library of your games opens, to choose, add and resume them.\n"
          "\n"
          "Options:\n"
          "  --replay FILE     play the inputs listed in FILE without a window, on a virtual clock\n"
@@ -46,7 +49,9 @@ void PrintUsage(std::ostream& out) {
          "  --audio-out WAV   with --replay: write the sound of the whole replay "
          "(44.1 kHz, 16-bit stereo)\n"
          "  --check GAME      list what the player would stumble on in GAME, without playing it\n"
-         "  --json            with --check: print the findings as JSON\n"
+         "  --json            with --check or --list: print JSON\n"
+         "  --list            print the library: one game a line, title and folder\n"
+         "  --add GAME        add GAME to the library\n"
          "  -h, --help        print this help and exit\n"
          "  --version         print the version and exit\n"
          "\n"
@@ -111,21 +116,41 @@ int PlayInWindow(int argc, char** argv, std::string folder) {
   // Lets the desktop match the windows with the installed desktop entry and its icon.
   QGuiApplication::setDesktopFileName("talewick-player");
   SetProgramIcon();
-  tw::platform::QtPlatform platform;
-  platform.claimInstanceSlot();
   if (folder.empty()) {
-    const std::optional<std::string> chosen =
-        tw::ChooseGameFolder(platform, QCoreApplication::applicationDirPath().toStdString());
-    if (!chosen) return 0;
-    folder = *chosen;
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    if (!tw::GameFolderProblem(programFolder).empty()) return tw::RunLibrary(programFolder);
+    folder = programFolder;
   }
-  tw::RememberLastGame(platform.settings(), folder);
-  tw::GameSession session(platform, folder);
-  if (!session.initialize() || session.programEnded() || platform.quitRequested()) return 0;
-  // A log-out, a shutdown or a signal saves the game being played automatically.
-  const tw::platform::SessionEnd sessionEnd([&session] { session.sessionEnding(false); },
-                                            [&session] { session.sessionEnding(true); });
-  return app.exec();
+  tw::PlayGameInWindow(folder);
+  return 0;
+}
+
+// --list and --add: the library from the command line.
+int LibraryCommand(bool list, bool json, const std::vector<std::string>& folders) {
+  if (list) {
+    if (!folders.empty()) {
+      std::cerr << "talewick-player: --list takes no game folder\n";
+      return 2;
+    }
+    tw::library::GameLibrary games(tw::library::GameLibrary::DefaultPath());
+    if (!games.lastProblem().empty()) std::cerr << "talewick-player: " << games.lastProblem() << "\n";
+    std::cout << (json ? tw::library::LibraryAsJson(games.games())
+                       : tw::library::LibraryAsText(games.games()));
+    return 0;
+  }
+  if (folders.size() != 1) {
+    std::cerr << "talewick-player: --add needs one game folder\n";
+    return 2;
+  }
+  if (const std::string problem = tw::AddGameToLibrary(folders[0]); !problem.empty()) {
+    std::cerr << "talewick-player: " << problem << "\n";
+    return 2;
+  }
+  const tw::library::GameLibrary games(tw::library::GameLibrary::DefaultPath());
+  if (const tw::library::LibraryGame* game = games.find(folders[0])) {
+    std::cout << game->title << "\t" << game->folder << "\n";
+  }
+  return 0;
 }
 
 }  // namespace
@@ -146,6 +171,8 @@ int main(int argc, char** argv) {
   tw::ReplayOptions replay;
   bool replaying = false;
   bool checking = false;
+  bool listing = false;
+  bool adding = false;
   bool json = false;
   std::vector<std::string> folders;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -162,6 +189,10 @@ int main(int argc, char** argv) {
       replay.replayFile = value("--replay");
     } else if (a == "--check") {
       checking = true;
+    } else if (a == "--list") {
+      listing = true;
+    } else if (a == "--add") {
+      adding = true;
     } else if (a == "--json") {
       json = true;
     } else if (a == "--dump-state") {
@@ -183,9 +214,21 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  if (json && !checking) {
-    std::cerr << "talewick-player: --json needs --check\n";
+  if (json && !checking && !listing) {
+    std::cerr << "talewick-player: --json needs --check or --list\n";
     return 2;
+  }
+  if (listing || adding) {
+    if (listing && adding) {
+      std::cerr << "talewick-player: --list and --add go separately\n";
+      return 2;
+    }
+    if (checking || replaying || replay.dumpState || !replay.screenshot.empty() ||
+        !replay.audioOut.empty()) {
+      std::cerr << "talewick-player: --list and --add take no other option but --json\n";
+      return 2;
+    }
+    return LibraryCommand(listing, json, folders);
   }
   if (checking) {
     // The checker plays nothing: the replay's options would be silently dropped.

@@ -9,9 +9,9 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "common/AtomicFile.h"
 #include "common/FileResolver.h"
 #include "common/TextEncoding.h"
-#include "common/UniqueFd.h"
 #include "vbscript/VbError.h"
 
 namespace tw {
@@ -35,32 +35,6 @@ vbs::VbError ErrorFor(int code) {
       return vbs::VbError(vbs::err::kPathFileAccessError);
   }
 }
-
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t put = ::write(fd, data.data(), data.size());
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    data.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return true;
-}
-
-// Removes the temporary file unless the save went through.
-class TempFile {
- public:
-  explicit TempFile(std::string path) : path_(std::move(path)) {}
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  ~TempFile() {
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-  const std::string& path() const { return path_; }
-  void keep() { path_.clear(); }
-
- private:
-  std::string path_;
-};
 
 }  // namespace
 
@@ -154,30 +128,11 @@ void FieldWriter::saveTo(std::string_view path) const {
     replacing = true;
   }
 
-  // The temporary name does not repeat the target's: a target name near the file system's
-  // length limit must not fail only because its temporary companion is longer.
-  UniqueFd fd;
-  std::string tempPath;
-  for (int attempt = 0; !fd; ++attempt) {
-    tempPath = base + "/.talewick-save-" + std::to_string(::getpid()) + "-" +
-               std::to_string(attempt) + ".tmp";
-    fd = UniqueFd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!fd && (errno != EEXIST || attempt >= 100)) throw ErrorFor(errno);
-  }
-  TempFile temp(tempPath);
-
   const std::string bytes = EncodeSavedText(text_);
-  if (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) throw ErrorFor(errno);
-  if (replacing && ::fchmod(fd.get(), mode) != 0) throw ErrorFor(errno);
-  if (!fd.reset()) throw ErrorFor(errno);
-  if (::rename(temp.path().c_str(), target.c_str()) != 0) throw ErrorFor(errno);
-  temp.keep();
-  // The new name lives in the folder: flush the folder too, so that after a power cut the
-  // name points at the complete new file or still at the old one. The file itself is safe
-  // by now, so a folder that cannot be flushed is no failure of the save.
-  if (UniqueFd dir(::open(base.empty() ? "/" : base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-      dir) {
-    ::fsync(dir.get());
+  if (const int failure =
+          ReplaceFileAtomically(base, target.substr(base.size() + 1), bytes,
+                                replacing ? std::optional<mode_t>(mode) : std::nullopt)) {
+    throw ErrorFor(failure);
   }
 }
 
