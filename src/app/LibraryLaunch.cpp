@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
@@ -65,10 +66,16 @@ std::string AddTo(GameLibrary& games, const std::string& folder, bool withPictur
   return "";
 }
 
+// The games last played first, then those never played, by title.
 std::vector<platform::LibraryRow> Rows(GameLibrary& games) {
   games.reload();
+  std::vector<library::LibraryGame> order = games.games();
+  std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+    if (a.lastPlayed != b.lastPlayed) return a.lastPlayed > b.lastPlayed;
+    return a.title < b.title;
+  });
   std::vector<platform::LibraryRow> rows;
-  for (const library::LibraryGame& game : games.games()) {
+  for (const library::LibraryGame& game : order) {
     platform::LibraryRow row;
     row.folder = game.folder;
     row.title = game.title;

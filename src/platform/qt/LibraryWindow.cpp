@@ -58,6 +58,8 @@ QIcon RowPicture(const std::string& path, bool missing) {
 void Tell(QWidget* parent, const std::string& text, MsgIcon icon = MsgIcon::Information) {
   if (text.empty()) return;
   RunMessageBox(MakeBox(kLibraryTitle, text, icon, MsgButtons::Ok), parent);
+  // Keys go back to the library (without a window manager nobody else gives it the focus).
+  parent->activateWindow();
 }
 
 }  // namespace
@@ -110,6 +112,8 @@ class LibraryWindow::View : public QWidget {
     // Single keys the list would otherwise take for its keyboard search.
     auto* r = new QShortcut(QKeySequence(Qt::Key_R), this);
     connect(r, &QShortcut::activated, this, [this] { choose(Choice::Resume); });
+    auto* quit = new QShortcut(QKeySequence::Quit, this);
+    connect(quit, &QShortcut::activated, this, [this] { close(); });
     auto* del = new QShortcut(QKeySequence::Delete, this);
     connect(del, &QShortcut::activated, this, [this] { removeCurrent(); });
   }
@@ -214,6 +218,7 @@ class LibraryWindow::View : public QWidget {
 
   std::optional<std::string> pickFolder(const char* title, const std::string& start) {
     const QString folder = QFileDialog::getExistingDirectory(this, title, Q(start));
+    activateWindow();
     if (folder.isEmpty()) return std::nullopt;
     return folder.toStdString();
   }
