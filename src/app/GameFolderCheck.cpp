@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "common/FileResolver.h"
-#include "platform/Platform.h"
 #include "platform/Settings.h"
 
 namespace tw {
@@ -58,25 +57,14 @@ void RememberLastGame(platform::Settings& settings, const std::string& folder) {
   settings.save(kSection, kLastGameKey, text);
 }
 
-std::optional<std::string> ChooseGameFolder(platform::Platform& platform,
-                                            const std::string& programFolder) {
-  if (GameFolderProblem(programFolder).empty()) return programFolder;
-  std::string start = LastGame(platform.settings());
+std::string DialogStartFolder(platform::Settings& settings, const std::string& programFolder) {
   std::error_code ec;
-  if (start.empty() || !std::filesystem::is_directory(start, ec)) {
-    start = InstalledDemoGame(programFolder);
-    if (start.empty()) start = Home();
+  for (const std::string& game : {LastGame(settings), InstalledDemoGame(programFolder)}) {
+    if (game.empty()) continue;
+    const std::string parent = std::filesystem::path(game).parent_path().string();
+    if (std::filesystem::is_directory(game, ec) && !parent.empty()) return parent;
   }
-  for (;;) {
-    const std::optional<std::string> chosen =
-        platform.chooseFolder("Choose the folder of a Talewick game", start);
-    if (!chosen) return std::nullopt;
-    const std::string problem = GameFolderProblem(*chosen);
-    if (problem.empty()) return chosen;
-    platform.messageBox(platform::MakeBox(kChooserTitle, problem, platform::MsgIcon::Warning,
-                                          platform::MsgButtons::Ok));
-    start = *chosen;
-  }
+  return Home();
 }
 
 }  // namespace tw

@@ -4,10 +4,9 @@
 // file, an empty folder, a folder of something else — is refused before any window opens,
 // with one message, so the player never meets a chain of missing-file boxes.
 //
-// With no folder named and no game beside the program, the player picks one in a folder
-// dialog. The last game played is kept in the per-user settings (section "talewick-player",
-// key "LastGame") and the dialog starts in it, so the same game is one click away; before any
-// game was played it starts in the demo game installed with the player, if there is one.
+// The last game played is kept in the per-user settings (section "talewick-player", key
+// "LastGame"); the library's folder dialogs start beside it, where the games of a series
+// lie, and before any game was played beside the demo game installed with the player.
 #pragma once
 
 #include <optional>
@@ -16,7 +15,6 @@
 namespace tw {
 
 namespace platform {
-class Platform;
 class Settings;
 }  // namespace platform
 
@@ -36,10 +34,8 @@ void RememberLastGame(platform::Settings& settings, const std::string& folder);
 // out: <programFolder>/../share/games/talewick/demo; "" when that is not a game.
 std::string InstalledDemoGame(const std::string& programFolder);
 
-// The game to play when none was named: the program's folder when it is a game, else one
-// the player picks in the folder dialog (a pick that is no game gets a box saying why, and
-// the dialog comes again). nullopt when the player cancels the dialog.
-std::optional<std::string> ChooseGameFolder(platform::Platform& platform,
-                                            const std::string& programFolder);
+// The folder the library's folder dialogs start in: the folder holding the last game played,
+// else the one holding the installed demo, else the home folder (the first that exists).
+std::string DialogStartFolder(platform::Settings& settings, const std::string& programFolder);
 
 }  // namespace tw

@@ -83,6 +83,11 @@ std::shared_ptr<const platform::Picture> GameProbe::picture() {
     FrameFile frame;
     SoundChannelTable channels;
     ReadFrameFile(in, frame, channels);
+    if (frame.backgroundType == 0) {
+      const ProjectSettings& game = player_->settings;
+      return platform::Picture::solid(game.GameWidth, game.GameHeight,
+                                      static_cast<std::uint32_t>(std::stoul(frame.backgroundValue)));
+    }
     if (frame.backgroundType != 1) return nullptr;
     const auto path = player_->files.resolve(frames + frame.backgroundValue);
     return path ? platform::Picture::load(*path) : nullptr;

@@ -4,7 +4,7 @@
 // table, "General"), so title, ProjectId and saved games come from the same readers. Nothing
 // of the game runs: no frame opens, no script, no sound. The picture is the start-up window
 // as it first shows (title, author, the scheme's pictures and buttons); a game that skips
-// that window shows its first frame's background picture instead.
+// that window shows its first frame's background instead (its picture, or its colour).
 #pragma once
 
 #include <cstdint>

@@ -99,21 +99,6 @@ std::string ScanText(int found, int added) {
   return text + "; " + std::to_string(added) + " new to the library.";
 }
 
-// The folder the dialogs start in: beside the last game played, else beside the installed
-// demo, else the home folder.
-std::string StartFolder(const std::string& programFolder) {
-  platform::IniSettings settings;
-  std::string start = LastGame(settings);
-  if (start.empty()) start = InstalledDemoGame(programFolder);
-  std::error_code ec;
-  if (!start.empty()) start = fs::path(start).parent_path().string();
-  if (start.empty() || !fs::is_directory(start, ec)) {
-    const char* home = std::getenv("HOME");
-    start = home ? home : "/";
-  }
-  return start;
-}
-
 }  // namespace
 
 std::string AddGameToLibrary(const std::string& folder) {
@@ -131,7 +116,10 @@ int RunLibrary(const std::string& programFolder) {
   }
   platform::LibraryActions actions;
   actions.rows = [&games] { return Rows(games); };
-  actions.startFolder = [&programFolder] { return StartFolder(programFolder); };
+  actions.startFolder = [&programFolder] {
+    platform::IniSettings settings;
+    return DialogStartFolder(settings, programFolder);
+  };
   actions.add = [&games](const std::string& folder) {
     const library::LibraryGame* known = games.find(folder);
     if (known && GameFolderProblem(folder).empty()) {

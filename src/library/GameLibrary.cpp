@@ -101,10 +101,11 @@ void GameLibrary::reload() {
     isNew_ = true;
     return;
   }
-  std::ifstream in(path_, std::ios::binary);
+  std::ifstream in;
+  if (fs::is_regular_file(path_, ec)) in.open(path_, std::ios::binary);
   std::stringstream text;
-  text << in.rdbuf();
-  if (!in && !in.eof()) {
+  if (in.is_open()) text << in.rdbuf();
+  if (!in.is_open() || in.bad()) {
     // Unreadable (permissions, a folder in its place): keep it, show an empty library.
     problem_ = path_ + " cannot be read";
     blocked_ = true;

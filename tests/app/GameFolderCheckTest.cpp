@@ -50,98 +50,35 @@ TEST(GameFolderCheckTest, OnlyAFolderWithConfigGeneralInAnyCaseIsAGame) {
             game.path() + "nowhere is not a game folder: it does not exist");
 }
 
-struct Chooser {
-  platform::MemorySettings settings;
-  platform::HeadlessPlatform platform{settings};
-};
-
-TEST(GameFolderCheckTest, AGameBesideTheProgramPlaysWithoutADialog) {
-  GameFolder beside, other;
-  beside.writeGeneral(FullGeneralFields());
-  other.writeGeneral(FullGeneralFields());
-  Chooser c;
-  c.platform.queueFolder(other.path());
-  EXPECT_EQ(ChooseGameFolder(c.platform, beside.path()), beside.path());
-  EXPECT_TRUE(c.platform.folderChooserStarts().empty());
-}
-
-TEST(GameFolderCheckTest, APickThatIsNoGameIsExplainedAndTheDialogComesAgain) {
-  GameFolder program, notAGame, game;
-  game.writeGeneral(FullGeneralFields());
-  Chooser c;
-  c.platform.queueFolder(notAGame.path());
-  c.platform.queueFolder(game.path());
-  EXPECT_EQ(ChooseGameFolder(c.platform, program.path()), game.path());
-
-  ASSERT_EQ(c.platform.boxes().size(), 1u);
-  EXPECT_EQ(c.platform.boxes()[0].text,
-            notAGame.path() + " is not a game folder: no Config/General");
-  EXPECT_EQ(c.platform.boxes()[0].title, kChooserTitle);
-  // The second dialog starts where the first pick was.
-  ASSERT_EQ(c.platform.folderChooserStarts().size(), 2u);
-  EXPECT_EQ(c.platform.folderChooserStarts()[1], notAGame.path());
-}
-
-TEST(GameFolderCheckTest, CancellingTheDialogChoosesNothing) {
-  GameFolder program;
-  Chooser c;
-  c.platform.queueFolder(std::nullopt);
-  EXPECT_EQ(ChooseGameFolder(c.platform, program.path()), std::nullopt);
-  EXPECT_TRUE(c.platform.boxes().empty());
-}
-
-TEST(GameFolderCheckTest, TheDialogStartsInTheLastGamePlayed) {
-  GameFolder program, game;
-  game.writeGeneral(FullGeneralFields());
-  Chooser c;
-  EXPECT_EQ(LastGame(c.settings), "");
-  // Remembered as an absolute folder without a trailing separator, whatever the spelling.
-  const std::filesystem::path cwd = std::filesystem::current_path();
-  std::filesystem::current_path(game.path());
-  RememberLastGame(c.settings, "./");
-  std::filesystem::current_path(cwd);
-  const std::string expected = game.path().substr(0, game.path().size() - 1);
-  EXPECT_EQ(LastGame(c.settings), expected);
-
-  c.platform.queueFolder(std::nullopt);
-  ChooseGameFolder(c.platform, program.path());
-  ASSERT_EQ(c.platform.folderChooserStarts().size(), 1u);
-  EXPECT_EQ(c.platform.folderChooserStarts()[0], expected);
-
-  // A last game that has gone since: the dialog starts at home instead of nowhere.
-  RememberLastGame(c.settings, game.path() + "gone");
-  c.platform.queueFolder(std::nullopt);
-  ChooseGameFolder(c.platform, program.path());
-  ASSERT_EQ(c.platform.folderChooserStarts().size(), 2u);
-  EXPECT_NE(c.platform.folderChooserStarts()[1], game.path() + "gone");
-  EXPECT_TRUE(std::filesystem::is_directory(c.platform.folderChooserStarts()[1]));
-}
-
-TEST(GameFolderCheckTest, BeforeAnyGameTheDialogStartsInTheInstalledDemo) {
+TEST(GameFolderCheckTest, DialogsStartBesideTheLastGameElseBesideTheDemoElseAtHome) {
   // An install: the program in bin/, the demo in share/games/talewick/demo.
-  GameFolder install;
+  GameFolder install, games;
   install.write("bin/talewick-player", "");
   install.write("share/games/talewick/demo/Config/General", "\"Demo\"\r\n");
+  games.write("Lamp/Config/General", "\"Lamp\"\r\n");
   const std::string bin = install.path() + "bin";
-  const std::string demo = install.path() + "share/games/talewick/demo";
-  EXPECT_EQ(InstalledDemoGame(bin), demo);
-  Chooser c;
-  c.platform.queueFolder(std::nullopt);
-  ChooseGameFolder(c.platform, bin);
-  // Once a game was played, the dialog starts in that one; a last game gone since: the demo.
-  GameFolder game;
-  game.writeGeneral(FullGeneralFields());
-  RememberLastGame(c.settings, game.path());
-  c.platform.queueFolder(std::nullopt);
-  ChooseGameFolder(c.platform, bin);
-  RememberLastGame(c.settings, game.path() + "gone");
-  c.platform.queueFolder(std::nullopt);
-  ChooseGameFolder(c.platform, bin);
-  EXPECT_EQ(c.platform.folderChooserStarts(),
-            (std::vector<std::string>{demo, game.path().substr(0, game.path().size() - 1), demo}));
-  // Without the demo's Config/General there is no demo: home, as before.
+  EXPECT_EQ(InstalledDemoGame(bin), install.path() + "share/games/talewick/demo");
+  platform::MemorySettings settings;
+  const std::string home = std::getenv("HOME");
+  const auto noSlash = [](std::string f) { return f.substr(0, f.size() - 1); };
+
+  EXPECT_EQ(LastGame(settings), "");
+  EXPECT_EQ(DialogStartFolder(settings, bin), install.path() + "share/games/talewick");
+  EXPECT_EQ(DialogStartFolder(settings, games.path()), home);
+  // Remembered as an absolute folder without a trailing separator, whatever the spelling.
+  const std::filesystem::path cwd = std::filesystem::current_path();
+  std::filesystem::current_path(games.path() + "Lamp");
+  RememberLastGame(settings, "./");
+  std::filesystem::current_path(cwd);
+  EXPECT_EQ(LastGame(settings), games.path() + "Lamp");
+  EXPECT_EQ(DialogStartFolder(settings, bin), noSlash(games.path()));
+  // A last game gone since counts for nothing.
+  RememberLastGame(settings, games.path() + "gone");
+  EXPECT_EQ(DialogStartFolder(settings, bin), install.path() + "share/games/talewick");
+  // Without the demo's Config/General there is no demo.
   install.remove("share/games/talewick/demo/Config/General");
   EXPECT_EQ(InstalledDemoGame(bin), "");
+  EXPECT_EQ(DialogStartFolder(settings, bin), home);
 }
 
 #ifdef TALEWICK_PLAYER
