@@ -6,9 +6,12 @@
 #include <iterator>
 
 #include "app/GameProbe.h"
+#include "app/GameSession.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "platform/Picture.h"
 #include "savegame/AutosaveFile.h"
 #include "support/GameFolder.h"
+#include "support/ReplayRun.h"
 
 namespace tw {
 namespace {
@@ -55,6 +58,24 @@ TEST(GameProbeTest, TheLibrarySeesTitlePictureAndNewestSaveWithoutPlaying) {
   ASSERT_NE(background, nullptr);
   EXPECT_EQ(background->width(), 640);
   EXPECT_EQ(background->pixel(320, 240) & 0xffffff, 0x101430u);
+}
+
+TEST(GameProbeTest, ResumeLoadsTheChosenSaveWithoutTheLoadWindow) {
+  test::GameFolder game;
+  fs::copy(std::string(TALEWICK_SOURCE_DIR) + "/games/demo", game.path(),
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  const auto saved = test::PlayReplay(game, "start\nclick 320 250\nwait 1100\nsave Evening\n");
+  ASSERT_EQ(saved.state["frame"], "Beach") << saved.errors;
+
+  platform::HeadlessPlatform platform;
+  GameSession session(platform, game.path());
+  ASSERT_TRUE(session.initialize());
+  EXPECT_TRUE(session.resume("Evening"));
+  ASSERT_TRUE(session.gameWindowOpen());
+  EXPECT_EQ(session.player().frame.CurrentFrameName, "Beach");
+  EXPECT_TRUE(platform.boxes().empty());
+  EXPECT_FALSE(session.resume("Nothing"));  // the standard box, the game as it was
+  EXPECT_EQ(session.player().frame.CurrentFrameName, "Beach");
 }
 
 }  // namespace
