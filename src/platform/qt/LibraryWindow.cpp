@@ -18,6 +18,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -55,6 +57,50 @@ QIcon RowPicture(const std::string& path, bool missing) {
   return icon;
 }
 
+// A row: the picture on the left, then the title in bold and larger, the folder and the
+// history of play, each on a line of its own.
+class RowDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+    return QSize(option.rect.width(), kPictureHeight + 8);
+  }
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem plain = option;
+    initStyleOption(&plain, index);
+    plain.text.clear();
+    plain.icon = QIcon();
+    // The selection and focus look of the style, then the row's own content.
+    plain.widget->style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
+    const QRect r = option.rect.adjusted(4, 4, -4, -4);
+    index.data(Qt::DecorationRole).value<QIcon>().paint(
+        painter, QRect(r.topLeft(), QSize(kPictureWidth, kPictureHeight)));
+    const bool selected = option.state & QStyle::State_Selected;
+    QColor ink = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    if (index.data(kMissingRole).toBool() && !selected) {
+      ink = option.palette.color(QPalette::Disabled, QPalette::Text);
+    }
+    const QStringList lines = index.data(Qt::DisplayRole).toString().split('\n');
+    QRect text = r.adjusted(kPictureWidth + 12, 8, 0, 0);
+    painter->save();
+    painter->setPen(ink);
+    QFont title = option.font;
+    title.setBold(true);
+    title.setPointSizeF(title.pointSizeF() * 1.3);
+    for (int i = 0; i < lines.size(); ++i) {
+      painter->setFont(i == 0 ? title : option.font);
+      const QFontMetrics metrics(painter->font());
+      painter->drawText(text, Qt::AlignLeft | Qt::AlignTop,
+                        metrics.elidedText(lines[i], Qt::ElideMiddle, text.width()));
+      text.setTop(text.top() + metrics.lineSpacing() + (i == 0 ? 6 : 2));
+    }
+    painter->restore();
+  }
+};
+
 void Tell(QWidget* parent, const std::string& text, MsgIcon icon = MsgIcon::Information) {
   if (text.empty()) return;
   RunMessageBox(MakeBox(kLibraryTitle, text, icon, MsgButtons::Ok), parent);
@@ -73,9 +119,8 @@ class LibraryWindow::View : public QWidget {
 
     list_ = new QListWidget(this);
     list_->setIconSize(QSize(kPictureWidth, kPictureHeight));
-    list_->setSpacing(4);
-    list_->setWordWrap(true);
     list_->setUniformItemSizes(true);
+    list_->setItemDelegate(new RowDelegate(list_));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     empty_ = new QLabel(
         "No games yet.\nAdd a game's folder with \"Add Game...\", let \"Scan Folder...\" find "
@@ -180,7 +225,6 @@ class LibraryWindow::View : public QWidget {
       item->setData(kFolderRole, Q(row.folder));
       item->setData(kMissingRole, row.missing);
       item->setData(kResumeRole, row.canResume);
-      if (row.missing) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
       if (row.folder == select) list_->setCurrentItem(item);
     }
     if (!list_->currentItem() && list_->count() > 0) list_->setCurrentRow(0);
