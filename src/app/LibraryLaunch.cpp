@@ -92,9 +92,11 @@ std::vector<platform::LibraryRow> Rows(GameLibrary& games) {
   return rows;
 }
 
-std::string ScanText(int found, int added) {
-  if (found == 0) return "No games were found there.";
-  std::string text = "Found " + std::to_string(found) + (found == 1 ? " game" : " games");
+std::string ScanText(int found, int added, bool stopped) {
+  const std::string start = stopped ? "The search was stopped. " : "";
+  if (found == 0) return start + "No games were found" + (stopped ? " before." : " there.");
+  std::string text = start + "Found " + std::to_string(found) +
+                     (found == 1 ? " game" : " games");
   if (added == found) return text + "; all were added to the library.";
   return text + "; " + std::to_string(added) + " new to the library.";
 }
@@ -140,18 +142,20 @@ int RunLibrary(const std::string& programFolder) {
     return std::string();
   };
   actions.scan = [&games](const std::string& root, const platform::ScanReport& report) {
+    bool stopped = false;
     const std::vector<std::string> found = library::ScanForGames(
         root, library::kDefaultScanDepth,
         [](const std::string& folder) { return GameFolderProblem(folder).empty(); },
-        [&report](const library::ScanProgress& p) {
-          return report(p.foldersSeen, p.gamesFound, p.folder);
+        [&report, &stopped](const library::ScanProgress& p) {
+          stopped = !report(p.foldersSeen, p.gamesFound, p.folder);
+          return !stopped;
         });
     int added = 0;
     for (const std::string& folder : found) {
       const bool known = games.find(folder) != nullptr;
       if (AddTo(games, folder).empty() && !known) ++added;
     }
-    return ScanText(static_cast<int>(found.size()), added);
+    return ScanText(static_cast<int>(found.size()), added, stopped);
   };
 
   platform::LibraryWindow window(std::move(actions));

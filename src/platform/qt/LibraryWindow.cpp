@@ -299,8 +299,10 @@ class LibraryWindow::View : public QWidget {
     if (!root) return;
     QProgressDialog progress("Looking for games...", "Cancel", 0, 0, this);
     progress.setWindowTitle(kLibraryTitle);
+    // Shown at once and modal: keys and clicks meant for the library must wait for the scan.
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
+    progress.setMinimumDuration(0);
+    progress.show();
     const std::string said =
         actions_.scan(*root, [&](int folders, int games, const std::string& folder) {
           progress.setLabelText(QString("Looking for games... %1 folders, %2 games found\n%3")
