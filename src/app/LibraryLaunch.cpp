@@ -93,8 +93,10 @@ std::vector<platform::LibraryRow> Rows(GameLibrary& games) {
 }
 
 std::string ScanText(int found, int added, bool stopped) {
+  if (found == 0) {
+    return stopped ? "The search was stopped before it found a game." : "No games were found there.";
+  }
   const std::string start = stopped ? "The search was stopped. " : "";
-  if (found == 0) return start + "No games were found" + (stopped ? " before." : " there.");
   std::string text = start + "Found " + std::to_string(found) +
                      (found == 1 ? " game" : " games");
   if (added == found) return text + "; all were added to the library.";

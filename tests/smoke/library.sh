@@ -109,6 +109,25 @@ sleep 0.5
 [ "$(wc -l < "$work/list.txt")" = 3 ] || { echo "the scan did not add three games:" >&2; cat "$work/list.txt" >&2; exit 1; }
 grep -q "^The Lamp, Part Two	$work/series/Two$" "$work/list.txt"
 
+# A scan of a large tree shows its progress; one Esc stops it.
+mkdir -p "$work/big"
+(cd "$work/big" && mkdir -p {a,b,c,d,e}/{a,b,c,d,e}/{a,b,c,d,e}/{a,b,c,d,e}/{a,b,c,d,e}/{a,b,c,d,e})
+point_at "$lib"; xdotool key alt+s
+dialog=$(wait_top --name "Choose a folder to look for games in")
+sleep 1
+point_at "$dialog"
+xdotool type --delay 20 "$work/big"
+xdotool key Return
+progress=$(exclude=$lib wait_top --name "^Talewick Library$")
+sleep 0.3
+import -window root "$work/scan_progress.png"
+xdotool key Escape
+sleep 0.5
+box=$(exclude=$lib wait_top --name "^Talewick Library$")
+import -window root "$work/scan_stopped.png"
+point_at "$box"; xdotool key Return
+[ "$(wc -l < <("$player" --list))" = 3 ] || { echo "the stopped scan changed the library" >&2; exit 1; }
+
 # 4. A double click on the second game plays it; its Exit brings the library back, which now
 #    says when the game was played.
 eval "$(xdotool getwindowgeometry --shell "$lib")"
