@@ -105,6 +105,19 @@ std::string ScanText(int found, int added, bool stopped) {
 
 }  // namespace
 
+std::string ProgramFolder() {
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : self.parent_path().string();
+}
+
+void SeedNewLibrary(GameLibrary& games, const std::string& programFolder) {
+  if (!games.isNew()) return;
+  if (const std::string demo = InstalledDemoGame(programFolder); !demo.empty()) {
+    AddTo(games, demo, false);
+  }
+}
+
 std::string AddGameToLibrary(const std::string& folder) {
   GameLibrary games(GameLibrary::DefaultPath());
   return AddTo(games, folder, false);
@@ -113,11 +126,7 @@ std::string AddGameToLibrary(const std::string& folder) {
 int RunLibrary(const std::string& programFolder) {
   GameLibrary games(GameLibrary::DefaultPath());
   std::string message = games.lastProblem();
-  if (games.isNew()) {
-    if (const std::string demo = InstalledDemoGame(programFolder); !demo.empty()) {
-      AddTo(games, demo);
-    }
-  }
+  SeedNewLibrary(games, programFolder);
   platform::LibraryActions actions;
   actions.rows = [&games] { return Rows(games); };
   actions.startFolder = [&programFolder] {

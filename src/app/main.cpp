@@ -133,6 +133,7 @@ int LibraryCommand(bool list, bool json, const std::vector<std::string>& folders
       return 2;
     }
     tw::library::GameLibrary games(tw::library::GameLibrary::DefaultPath());
+    tw::SeedNewLibrary(games, tw::ProgramFolder());
     if (!games.lastProblem().empty()) std::cerr << "talewick-player: " << games.lastProblem() << "\n";
     std::cout << (json ? tw::library::LibraryAsJson(games.games())
                        : tw::library::LibraryAsText(games.games()));

@@ -66,6 +66,10 @@ demo=$root/usr/share/games/talewick/demo
 checked=$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/talewick-player" --check "$demo") ||
   fail "--check finds problems in the installed demo: $checked"
 [ "$checked" = "$demo: no problems found" ] || fail "--check of the demo says: $checked"
+# A new user's library holds the installed demo.
+listed=$(XDG_DATA_HOME="$work/data" "$root/usr/bin/talewick-player" --list)
+[ "$listed" = "The Lighthouse Keeper's Lamp	$(cd "$demo" && pwd -P)" ] ||
+  fail "a new library does not hold the installed demo: $listed"
 printf 'start\nclick 320 250\nwait 1100\nclick 548 330\nwait 900\n' > "$work/demo.replay"
 frame=$(QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$work/data" SDL_AUDIODRIVER=dummy \
         "$root/usr/bin/talewick-player" --replay "$work/demo.replay" --dump-state "$demo" |
