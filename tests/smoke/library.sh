@@ -60,6 +60,26 @@ has_icon() {  # has_icon WINDOW: the window carries an icon for the desktop
   [[ "$out" == *"Icon (32 x 32)"* ]]
 }
 
+# in_library KEY DIALOG_TITLE FOLDER [SHOT]: the library's button KEY (alt+a, alt+s, alt+l) opens
+# a folder dialog; FOLDER is typed there and chosen; what follows is shot as SHOT.
+in_library() {
+  point_at "$lib"; xdotool key "$1"
+  local dialog
+  dialog=$(wait_top --name "$2")
+  sleep 1
+  point_at "$dialog"
+  xdotool type --delay 20 "$3"
+  xdotool key Return
+  if [ -n "${4:-}" ]; then sleep 0.5; import -window root "$work/$4"; fi
+}
+answer_box() {  # answer_box SHOT: the library's box, shot, is answered with Enter
+  local box
+  box=$(exclude=$lib wait_top --name "^Talewick Library$")
+  sleep 0.5
+  import -window root "$work/$1"
+  point_at "$box"; xdotool key Return
+}
+
 # 1. A folder that is not a game: one box, then exit status 2 with the line on stderr.
 "$player" "$work/empty" > "$work/refused.log" 2>&1 &
 pid=$!; pids+=("$pid")
@@ -81,29 +101,13 @@ lib=$(wait_top --name "^Talewick Library$")
 sleep 1
 import -window root "$work/library_empty.png"
 has_icon "$lib" || { echo "the library window has no icon" >&2; exit 1; }
-point_at "$lib"; xdotool key alt+a
-dialog=$(wait_top --name "Choose the folder of a Talewick game")
-sleep 1
-point_at "$dialog"
-xdotool type --delay 20 "$work/empty"
-xdotool key Return
-box=$(exclude=$lib wait_top --name "^Talewick Library$")
-sleep 0.5
-import -window root "$work/not_a_game_box.png"
-point_at "$box"; xdotool key Return
+in_library alt+a "Choose the folder of a Talewick game" "$work/empty"
+answer_box not_a_game_box.png
 [ -z "$("$player" --list)" ] || { echo "a folder that is no game was added" >&2; exit 1; }
 
 # 3. "Scan Folder..." finds the three games of a series in one go.
-point_at "$lib"; xdotool key alt+s
-dialog=$(wait_top --name "Choose a folder to look for games in")
-sleep 1
-point_at "$dialog"
-xdotool type --delay 20 "$work/series"
-xdotool key Return
-box=$(exclude=$lib wait_top --name "^Talewick Library$")
-sleep 0.5
-import -window root "$work/scanned.png"
-point_at "$box"; xdotool key Return
+in_library alt+s "Choose a folder to look for games in" "$work/series"
+answer_box scanned.png
 sleep 0.5
 "$player" --list > "$work/list.txt"
 [ "$(wc -l < "$work/list.txt")" = 3 ] || { echo "the scan did not add three games:" >&2; cat "$work/list.txt" >&2; exit 1; }
@@ -112,20 +116,12 @@ grep -q "^The Lamp, Part Two	$work/series/Two$" "$work/list.txt"
 # A scan of a large tree shows its progress; one Esc stops it.
 mkdir -p "$work/big"
 (cd "$work/big" && mkdir -p {a,b,c,d,e}/{a,b,c,d,e}/{a,b,c,d,e}/{a,b,c,d,e}/{a,b,c,d,e}/{a,b,c,d,e})
-point_at "$lib"; xdotool key alt+s
-dialog=$(wait_top --name "Choose a folder to look for games in")
-sleep 1
-point_at "$dialog"
-xdotool type --delay 20 "$work/big"
-xdotool key Return
-progress=$(exclude=$lib wait_top --name "^Talewick Library$")
+in_library alt+s "Choose a folder to look for games in" "$work/big"
+exclude=$lib wait_top --name "^Talewick Library$" > /dev/null
 sleep 0.3
 import -window root "$work/scan_progress.png"
 xdotool key Escape
-sleep 0.5
-box=$(exclude=$lib wait_top --name "^Talewick Library$")
-import -window root "$work/scan_stopped.png"
-point_at "$box"; xdotool key Return
+answer_box scan_stopped.png
 [ "$(wc -l < <("$player" --list))" = 3 ] || { echo "the stopped scan changed the library" >&2; exit 1; }
 
 # 4. A double click on the second game plays it; its Exit brings the library back, which now
@@ -166,12 +162,7 @@ sleep 1
 import -window root "$work/library_missing.png"
 "$player" --list | grep -q "^The Lamp, Part One	$work/series/One	missing$" ||
   { echo "the moved game is not shown as missing" >&2; "$player" --list >&2; exit 1; }
-point_at "$lib"; xdotool key alt+l
-dialog=$(wait_top --name "Where is the game's folder now")
-sleep 1
-point_at "$dialog"
-xdotool type --delay 20 "$work/moved-one"
-xdotool key Return
+in_library alt+l "Where is the game's folder now" "$work/moved-one"
 sleep 1
 "$player" --list | grep -q "^The Lamp, Part One	$work/moved-one$" ||
   { echo "Locate did not move the game" >&2; "$player" --list >&2; exit 1; }
