@@ -5,6 +5,7 @@
 #include <exception>
 #include <tuple>
 
+#include "effects/VisualEffects.h"
 #include "game/Game.h"
 #include "platform/Platform.h"
 #include "platform/Settings.h"
@@ -17,7 +18,9 @@ constexpr int kTwips = 15;
 
 // The middle of a pixel, in twips: a point that maps back into the same pixel however it is
 // rounded.
-int PixelMiddle(int pixel) { return pixel * kTwips + kTwips / 2; }
+int PixelMiddle(int pixel) {
+  return pixel * kTwips + kTwips / 2;
+}
 
 }  // namespace
 
@@ -43,9 +46,7 @@ KeyboardPlay::KeyboardPlay(Game& game)
   mnuKeyboardPlay.setCheckable(true);
   mnuShowHotspots.setChecked(showHotspots_);
   mnuKeyboardPlay.setChecked(keyboard_);
-  mnuShowHotspots.onClick = [this](platform::MenuItem&) {
-    setShowHotspotsEnabled(!showHotspots_);
-  };
+  mnuShowHotspots.onClick = [this](platform::MenuItem&) { setShowHotspotsEnabled(!showHotspots_); };
   mnuKeyboardPlay.onClick = [this](platform::MenuItem&) { setKeyboardEnabled(!keyboard_); };
 }
 
@@ -130,8 +131,16 @@ void KeyboardPlay::keyUp(int keyCode, int /*shift*/) {
 void KeyboardPlay::showOutlines(bool on) {
   if (outlinesShown_ == on) return;
   outlinesShown_ = on;
+  // The templates too: hotspots and animated pictures of a frame opened meanwhile show it.
   game_.Area.templ().setOutlined(on);
-  for (int i : game_.Area.indexes()) game_.Area[i].setOutlined(on);
+  for (int i : game_.Area.indexes()) {
+    // An animated hotspot's own element is a placeholder; its picture is outlined instead.
+    const bool placeholder = game_.AreaAnimation.count(i) != 0;
+    game_.Area[i].setOutlined(on && !placeholder);
+  }
+  auto& boxes = game_.effects().animations.AniGifBox;
+  boxes.templ().setOutlined(on);
+  for (int i : boxes.indexes()) boxes[i].setOutlined(on);
   game_.FrameMessageBox.setOutlined(on);
 }
 
@@ -153,6 +162,20 @@ void KeyboardPlay::movePointer(platform::Point at) {
   game_.window.dispatchMouseMove(0, 0, at.x, at.y);
 }
 
+const platform::Element* KeyboardPlay::clickable(int area) const {
+  if (area <= 0 || !game_.Area.exists(area)) return nullptr;
+  const platform::Element* element = &game_.Area[area];
+  // An animated hotspot is clicked on its picture; its own element is a placeholder.
+  const auto animation = game_.AreaAnimation.find(area);
+  if (animation != game_.AreaAnimation.end() && animation->second > 0) {
+    auto& boxes = game_.effects().animations.AniGifBox;
+    if (!boxes.exists(animation->second)) return nullptr;
+    element = &boxes[animation->second];
+  }
+  if (!element->visible() || !element->enabled()) return nullptr;
+  return element;
+}
+
 std::vector<KeyboardPlay::Stop> KeyboardPlay::stops() const {
   Game& game = game_;
   std::vector<std::tuple<int, int, int, platform::Point>> found;  // top, left, number, point
@@ -162,8 +185,9 @@ std::vector<KeyboardPlay::Stop> KeyboardPlay::stops() const {
   const int widthPx = game.PictureBox.width() / kTwips;
   const int heightPx = game.PictureBox.height() / kTwips;
   for (int i : game.Area.indexes()) {
-    const platform::Image& area = game.Area[i];
-    if (i == 0 || !area.visible() || !area.enabled()) continue;
+    const platform::Element* element = clickable(i);
+    if (!element) continue;
+    const platform::Element& area = *element;
     // The hotspot's pixels inside the game area.
     const int left = std::max(0, area.left() / kTwips);
     const int top = std::max(0, area.top() / kTwips);
@@ -205,8 +229,8 @@ void KeyboardPlay::tab(bool backwards) {
   int current = -1;
   const std::optional<platform::Point>& at = game_.window.lastPointer();
   for (int n = 0; n < count; ++n) {
-    if (all[n].area == lastStop_ && at && game_.Area.exists(lastStop_) &&
-        &game_.window.targetAt(at->x, at->y) == &game_.Area[lastStop_]) {
+    if (all[n].area == lastStop_ && at &&
+        &game_.window.targetAt(at->x, at->y) == clickable(lastStop_)) {
       current = n;
     }
   }
@@ -217,9 +241,8 @@ void KeyboardPlay::tab(bool backwards) {
     int left = 0, top = 0;
     game_.PictureBox.positionInWindow(left, top);
     const auto before = [&](const Stop& s) {
-      const platform::Image& area = game_.Area[s.area];
-      return std::make_pair(area.top(), area.left()) <
-             std::make_pair(at->y - top, at->x - left);
+      const platform::Element& area = *clickable(s.area);
+      return std::make_pair(area.top(), area.left()) < std::make_pair(at->y - top, at->x - left);
     };
     int firstAfter = 0;
     while (firstAfter < count && before(all[firstAfter])) ++firstAfter;
@@ -271,7 +294,9 @@ bool KeyboardPlay::itemHeld() const {
   return dragged && dragged->name() == game_.PickedObject.name();
 }
 
-bool KeyboardPlay::barInUse() const { return game_.player().settings.UseInventoryBar; }
+bool KeyboardPlay::barInUse() const {
+  return game_.player().settings.UseInventoryBar;
+}
 
 std::optional<platform::Point> KeyboardPlay::itemPoint(int item) const {
   if (item < 1 || item > game_.ObjectsCount || !game_.PickedObject.exists(item)) {

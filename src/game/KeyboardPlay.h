@@ -96,6 +96,8 @@ class KeyboardPlay {
   // Moves the pointer to a point of the client area (twips), as a mouse move there does.
   void movePointer(platform::Point at);
   bool itemHeld() const;
+  // The element a click on a hotspot goes to, when it is shown; nullptr otherwise.
+  const platform::Element* clickable(int area) const;
   bool barInUse() const;
   std::optional<platform::Point> itemPoint(int item) const;
   void save(const char* key, bool on);
