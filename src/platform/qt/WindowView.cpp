@@ -483,7 +483,10 @@ void WindowView::warpPointer(Window& /*window*/, Point clientTwips) {
   const QPoint pixel(PixelsFromTwips(clientTwips.x), PixelsFromTwips(clientTwips.y));
   const QPoint corner = layout_.fit.toTarget(pixel);
   const QPoint next = layout_.fit.toTarget(pixel + QPoint(1, 1));
-  const QPoint local = layout_.content.topLeft() + (corner + next) / 2;
+  // (QPoint's division rounds halves up, which would be the next pixel at 1:1.)
+  const QPoint local = layout_.content.topLeft() +
+                       QPoint(corner.x() + (next.x() - corner.x()) / 2,
+                              corner.y() + (next.y() - corner.y()) / 2);
   QCursor::setPos(mapToGlobal(local));
 }
 
