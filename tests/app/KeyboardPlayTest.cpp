@@ -34,9 +34,10 @@ struct Played {
   std::shared_ptr<const platform::Picture> shot;
 };
 
-Played Play(const std::string& name, const std::string& keys) {
+// The replay: the walkthrough up to the lamp room (or only "start"), then `keys`.
+Played Play(const std::string& name, const std::string& keys, bool inTheLampRoom = true) {
   const std::string dir = ::testing::TempDir();
-  std::ofstream(dir + name + ".txt") << UpToTheLampRoom() << keys;
+  std::ofstream(dir + name + ".txt") << (inTheLampRoom ? UpToTheLampRoom() : "start\n") << keys;
   ReplayOptions options;
   options.gameFolder = kDemo;
   options.replayFile = dir + name + ".txt";
@@ -139,6 +140,31 @@ TEST(KeyboardPlayTest, SpaceHeldOutlinesOnlyTheHotspotBorders) {
     EXPECT_EQ(held.shot->pixel(left + 2, top + 2) & 0xFFFFFFu, 0xFFFFFFu)
         << "light line of hotspot " << h["number"];
   }
+}
+
+// Both are Options menu entries, remembered for the game: switched off, Tab and Space are the
+// game's keys again (which ignores them), also in the next game window of the run (the
+// headless settings last for the run).
+TEST(KeyboardPlayTest, OptionsSwitchTheKeysOffAndRememberIt) {
+  platform::GuiForPainting gui;
+  const std::string restart = "key Q\nanswer yes\nwait 500\nstart\n";
+  const Played plain = Play("options_plain", restart + "wait 0\nwait 0\n", false);
+  const Played on = Play("options_on", restart + "key Tab\nhold Space\n", false);
+  const Played off = Play("options_off",
+                          "menu mnuShowHotspots\nmenu mnuKeyboardPlay\n" + restart +
+                              "key Tab\nhold Space\n",
+                          false);
+  EXPECT_EQ(plain.state["pointer"], Json(nullptr));
+  EXPECT_EQ(on.state["pointer"], Json({{"x", 319}, {"y", 249}}));  // the title picture
+  EXPECT_EQ(off.state["pointer"], Json(nullptr));
+  int differing = 0;
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      EXPECT_EQ(off.shot->pixel(x, y), plain.shot->pixel(x, y)) << x << "," << y;
+      differing += on.shot->pixel(x, y) != plain.shot->pixel(x, y);
+    }
+  }
+  EXPECT_GT(differing, 0);
 }
 
 }  // namespace
