@@ -1,7 +1,8 @@
 // ReplayScript: the lines of a replay file, parsed and checked before anything runs.
 //
 // One input per line: start, click X Y, rclick X Y, move X Y, drag N X Y, dragitem N M,
-// key K (pressed and released), hold K and release K (a key held down in between), menu NAME, wait MS, answer B, input [TEXT], save NAME, load NAME (load alone: the
+// key K (pressed and released), hold K and release K (a key held down in between), menu NAME,
+// wait MS, answer B, input [TEXT], save NAME, load NAME (load alone: the
 // automatic save), drive PATH (or drive cancel). Blank lines and
 // lines starting with "#" are ignored. A line that is not one of these stops the replay
 // with a message naming its line number.

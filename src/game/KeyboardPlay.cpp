@@ -277,10 +277,17 @@ void KeyboardPlay::enter() {
     window.dispatchMouseUp(platform::kLeftButton, 0, at->x, at->y);
     return;
   }
+  // In the inventory Enter presses on the item chosen, and on nothing while there is none.
+  if (inInventory_ && !itemPoint(chosenItem_)) return;
   window.dispatchMouseDown(platform::kLeftButton, 0, at->x, at->y);
   if (inInventory_) {
     // The press on an icon starts its drag, as with the mouse; the bar makes way for the game.
-    if (itemHeld()) leaveInventory(false);
+    // A press that started none (a video plays) is let go at once.
+    if (itemHeld()) {
+      leaveInventory(false);
+    } else if (game_.isOpen()) {
+      window.dispatchMouseUp(platform::kLeftButton, 0, at->x, at->y);
+    }
     return;
   }
   // The press may have closed the game; the release then goes nowhere.

@@ -2,8 +2,8 @@
 // the item keys), and the hotspot outlines shown while Space is held.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "app/Replay.h"
@@ -53,12 +53,13 @@ const std::string kTakeOilCan = "key Tab\nkey Tab\nkey Enter\nwait 3000\n";  // 
 // The bag: Shell, Matches, Wick, OilCan. The wick (item 3) is picked up and put on the oil
 // can (item 4): the bar is opened again with the wick held.
 const std::string kSoakWick =
-    kTakeOilCan + "key I\nkey Right\nkey Right\nkey Enter\nkey I\nkey Right\nkey Enter\nwait 3000\n";
+    kTakeOilCan +
+    "key I\nkey Right\nkey Right\nkey Enter\nkey I\nkey Right\nkey Enter\nwait 3000\n";
 // Shell, Matches, OiledWick. The bar is closed and opened; the matches are picked up and
 // dropped again with Esc; three Shift+Tab from the oil can's old place reach the lamp.
-const std::string kMatchesDropped =
-    kSoakWick + "key I\nkey I\nkey Left\nkey Enter\nkey Escape\n"
-                "key Shift+Tab\nkey Shift+Tab\nkey Shift+Tab\nkey Enter\n";
+const std::string kMatchesDropped = kSoakWick +
+                                    "key I\nkey I\nkey Left\nkey Enter\nkey Escape\n"
+                                    "key Shift+Tab\nkey Shift+Tab\nkey Shift+Tab\nkey Enter\n";
 
 TEST(KeyboardPlayTest, TheLampRoomPuzzleByKeys) {
   const struct {
@@ -70,20 +71,36 @@ TEST(KeyboardPlayTest, TheLampRoomPuzzleByKeys) {
     const char* messageBar;  // nullptr: no message shown
   } cases[] = {
       // Tab from the stair's place goes on in reading order; Enter takes the oil can.
-      {"oilcan", kTakeOilCan, {"Shell", "Matches", "Wick", "OilCan"}, 0, {{"x", 525}, {"y", 412}},
+      {"oilcan",
+       kTakeOilCan,
+       {"Shell", "Matches", "Wick", "OilCan"},
+       0,
+       {{"x", 525}, {"y", 412}},
        "The keeper's oil can, nearly full. You take it along."},
       // The wick dropped on the oil can: the combination's own message.
-      {"soak", kSoakWick, {"Shell", "Matches", "OiledWick"}, 0, {{"x", 152}, {"y", 26}},
+      {"soak",
+       kSoakWick,
+       {"Shell", "Matches", "OiledWick"},
+       0,
+       {{"x", 152}, {"y", 26}},
        "The dry wick drinks up the lamp oil."},
       // The matches were let go: Enter on the lamp is a plain click (the hint), not the
       // matches' answer.
-      {"dropped", kMatchesDropped, {"Shell", "Matches", "OiledWick"}, 0, {{"x", 319}, {"y", 259}},
+      {"dropped",
+       kMatchesDropped,
+       {"Shell", "Matches", "OiledWick"},
+       0,
+       {{"x", 319}, {"y", 259}},
        "The old wick is burnt to a stub. Put something in the lamp to light it."},
       // The oiled wick (item 3) picked up in the bar and used on the lamp under the pointer;
       // then the arrows nudge the pointer by 8 pixels and Shift+Left by one.
-      {"wick", kMatchesDropped + "wait 7000\nkey I\nkey Right\nkey Enter\nkey Enter\nwait 7000\n"
-                                 "key Right\nkey Down\nkey Shift+Left\n",
-       {"Shell", "Matches"}, 1, {{"x", 326}, {"y", 267}}, nullptr},
+      {"wick",
+       kMatchesDropped + "wait 7000\nkey I\nkey Right\nkey Enter\nkey Enter\nwait 7000\n"
+                         "key Right\nkey Down\nkey Shift+Left\n",
+       {"Shell", "Matches"},
+       1,
+       {{"x", 326}, {"y", 267}},
+       nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -129,14 +146,15 @@ TEST(KeyboardPlayTest, SpaceHeldOutlinesOnlyTheHotspotBorders) {
       EXPECT_EQ(released.shot->pixel(x, y), plain.shot->pixel(x, y)) << x << "," << y;
       if (held.shot->pixel(x, y) == plain.shot->pixel(x, y)) continue;
       ++changed;
-      ASSERT_TRUE(onABorder(x, y)) << "a pixel off the hotspots' borders changed: " << x << ","
-                                   << y;
+      ASSERT_TRUE(onABorder(x, y))
+          << "a pixel off the hotspots' borders changed: " << x << "," << y;
     }
   }
   EXPECT_GT(changed, 0);
   for (const Json& h : shown) {
     const int left = h["left"], top = h["top"];
-    EXPECT_EQ(held.shot->pixel(left, top) & 0xFFFFFFu, 0u) << "dark line of hotspot " << h["number"];
+    EXPECT_EQ(held.shot->pixel(left, top) & 0xFFFFFFu, 0u)
+        << "dark line of hotspot " << h["number"];
     EXPECT_EQ(held.shot->pixel(left + 2, top + 2) & 0xFFFFFFu, 0xFFFFFFu)
         << "light line of hotspot " << h["number"];
   }
@@ -150,10 +168,9 @@ TEST(KeyboardPlayTest, OptionsSwitchTheKeysOffAndRememberIt) {
   const std::string restart = "key Q\nanswer yes\nwait 500\nstart\n";
   const Played plain = Play("options_plain", restart + "wait 0\nwait 0\n", false);
   const Played on = Play("options_on", restart + "key Tab\nhold Space\n", false);
-  const Played off = Play("options_off",
-                          "menu mnuShowHotspots\nmenu mnuKeyboardPlay\n" + restart +
-                              "key Tab\nhold Space\n",
-                          false);
+  const Played off = Play(
+      "options_off",
+      "menu mnuShowHotspots\nmenu mnuKeyboardPlay\n" + restart + "key Tab\nhold Space\n", false);
   EXPECT_EQ(plain.state["pointer"], Json(nullptr));
   EXPECT_EQ(on.state["pointer"], Json({{"x", 319}, {"y", 249}}));  // the title picture
   EXPECT_EQ(off.state["pointer"], Json(nullptr));
@@ -165,6 +182,14 @@ TEST(KeyboardPlayTest, OptionsSwitchTheKeysOffAndRememberIt) {
     }
   }
   EXPECT_GT(differing, 0);
+}
+
+// With nothing carried, I opens the empty bar and Enter presses on nothing: the title picture
+// under the pointer is not clicked (the game stays on the title), and I closes the bar again.
+TEST(KeyboardPlayTest, EnterInAnEmptyInventoryClicksNothing) {
+  const Json s = Play("empty_bag", "key Tab\nkey I\nkey Enter\nkey I\nwait 1000\n", false).state;
+  EXPECT_EQ(s["frame"], "Title");
+  EXPECT_EQ(s["pointer"], Json({{"x", 319}, {"y", 249}}));
 }
 
 }  // namespace
