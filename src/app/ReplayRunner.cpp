@@ -67,6 +67,8 @@ bool ReplayRunner::inputDuringTransition() {
     case Kind::RightClick:
     case Kind::Move:
     case Kind::Key:
+    case Kind::Hold:
+    case Kind::Release:
       ++next_;
       execute(line);
       return true;
@@ -107,7 +109,8 @@ bool ReplayRunner::answerFromNextLine(const HeadlessPlatform::Wait& wait) {
   // stop, the loop is about to end: the lines after it belong to what comes next.
   if (wait.kind == HeadlessPlatform::WaitKind::ProcessEvents && !inVideoLine_ && !waiting() &&
       (line.kind == Kind::Click || line.kind == Kind::RightClick || line.kind == Kind::Move ||
-       line.kind == Kind::Key || line.kind == Kind::Wait)) {
+       line.kind == Kind::Key || line.kind == Kind::Hold || line.kind == Kind::Release ||
+       line.kind == Kind::Wait)) {
     Game* game = session_.game();
     if (game && session_.gameWindowOpen() && !game->StopMovie && game->IsVideoPlaying()) {
       inVideoLine_ = true;
@@ -174,12 +177,20 @@ void ReplayRunner::execute(const ReplayLine& line) {
       mouse(line);
       break;
     case Kind::Key:
+    case Kind::Hold:
+    case Kind::Release: {
       if (!session_.gameWindowOpen()) {
         note(line, "no game window is open; key ignored");
         break;
       }
-      session_.game()->window.dispatchKeyDown(line.keyCode, 0);
+      platform::Window& window = session_.game()->window;
+      if (line.kind != Kind::Release) window.dispatchKeyDown(line.keyCode, line.shift);
+      // A handler of the press may have closed the game.
+      if (line.kind != Kind::Hold && session_.gameWindowOpen()) {
+        session_.game()->window.dispatchKeyUp(line.keyCode, line.shift);
+      }
       break;
+    }
     case Kind::Menu:
       menu(line);
       break;

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <charconv>
 #include <sstream>
+#include <string>
+#include <utility>
 
 #include "common/TextEncoding.h"
 
@@ -44,11 +46,38 @@ std::optional<int> KeyCodeFromName(const std::string& name) {
   }
   if (EqualsNoCase(name, "Escape") || EqualsNoCase(name, "Esc")) return 27;
   if (EqualsNoCase(name, "Enter") || EqualsNoCase(name, "Return")) return 13;
+  static constexpr std::pair<const char*, int> kNamed[] = {
+      {"Tab", 9}, {"Space", 32}, {"Left", 37}, {"Up", 38}, {"Right", 39}, {"Down", 40}};
+  for (const auto& [named, code] : kNamed) {
+    if (EqualsNoCase(name, named)) return code;
+  }
   if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f')) {
     const std::optional<int> n = Number(name.substr(1));
     if (n && *n >= 1 && *n <= 12) return 111 + *n;  // F1 is 112
   }
   return std::nullopt;
+}
+
+std::optional<KeyPress> KeyPressFromName(const std::string& name) {
+  static constexpr std::pair<const char*, int> kModifiers[] = {
+      {"Shift+", 1}, {"Ctrl+", 2}, {"Alt+", 4}};
+  KeyPress press;
+  std::string rest = name;
+  for (bool more = true; more;) {
+    more = false;
+    for (const auto& [prefix, mask] : kModifiers) {
+      const std::size_t length = std::char_traits<char>::length(prefix);
+      if (rest.size() > length && EqualsNoCase(rest.substr(0, length), prefix)) {
+        press.shift |= mask;
+        rest = rest.substr(length);
+        more = true;
+      }
+    }
+  }
+  const std::optional<int> code = KeyCodeFromName(rest);
+  if (!code) return std::nullopt;
+  press.keyCode = *code;
+  return press;
 }
 
 std::vector<ReplayLine> ParseReplay(const std::string& text) {
@@ -104,12 +133,17 @@ std::vector<ReplayLine> ParseReplay(const std::string& text) {
       if (v[0] < 0) fail("a wait cannot be negative");
       line.kind = K::Wait;
       line.a = v[0];
-    } else if (verb == "key") {
-      if (w.size() != 2) fail("'key' takes one key name");
-      const std::optional<int> code = KeyCodeFromName(w[1]);
-      if (!code) fail("unknown key '" + w[1] + "' (a letter, a digit, Escape, Enter, F1..F12)");
-      line.kind = K::Key;
-      line.keyCode = *code;
+    } else if (verb == "key" || verb == "hold" || verb == "release") {
+      if (w.size() != 2) fail("'" + verb + "' takes one key name");
+      const std::optional<KeyPress> press = KeyPressFromName(w[1]);
+      if (!press) {
+        fail("unknown key '" + w[1] +
+             "' (a letter, a digit, Escape, Enter, Tab, Space, Left, Right, Up, Down, F1..F12, "
+             "after Shift+, Ctrl+ or Alt+)");
+      }
+      line.kind = verb == "key" ? K::Key : verb == "hold" ? K::Hold : K::Release;
+      line.keyCode = press->keyCode;
+      line.shift = press->shift;
     } else if (verb == "menu") {
       if (w.size() < 2) fail("'menu' takes a menu item name");
       line.kind = K::Menu;

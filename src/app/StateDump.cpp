@@ -6,6 +6,7 @@
 
 #include "app/GameSession.h"
 #include "effects/VisualEffects.h"
+#include "game/KeyboardPlay.h"
 #include "media/MediaSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "savegame/Autosave.h"
@@ -94,6 +95,10 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   state["hotspots"] = hotspots;
   state["texts"] = texts;
   state["message_bar"] = messageBar;
+  // Where the pointer is, in pixels of the game area (null before any mouse event or key).
+  std::optional<platform::Point> pointer;
+  if (game) pointer = game->keyboardPlay().pointer();
+  state["pointer"] = pointer ? Json{{"x", pointer->x}, {"y", pointer->y}} : Json(nullptr);
   // Newest first, each with whether the player's picture of it is beside it.
   Json savedGames = Json::array();
   for (const std::string& name : ListSavedGames(session.player())) {

@@ -57,6 +57,8 @@ void PrintUsage(std::ostream& out) {
          "\n"
          "Keys while playing: Esc menus (and stops a video or transition), Q quit, S save,\n"
          "F12 F11 F10 F9 in turn the Debug menu, Alt+Enter full screen or window, F8 screenshot.\n"
+         "Space held shows the hotspots; Tab / Shift+Tab the next / previous hotspot, Enter\n"
+         "click, arrows move the pointer, I the inventory (arrows choose, Enter picks up).\n"
          "See talewick-player(6).\n";
 }
 

@@ -94,6 +94,7 @@ void Game::LoadAreas() {
       if (g.animated) {
         platform::Image& area = Area.load(i);
         area.move(0, 0, 15, 15);
+        area.setOutlined(false);  // a placeholder: the animated picture is what is shown
         const std::string picture = LocateDataFile(player_, player_.folders.AreasFolder + g.picture);
         AreaAnimation[i] = AniGifNewWithIndex(i, picture, g.left + kShrink, g.top + kShrink, g.speed);
         continue;

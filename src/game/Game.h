@@ -40,6 +40,7 @@ namespace media {
 class MediaSystem;
 }
 class Autosave;
+class KeyboardPlay;
 class PlayerOptions;
 class SavedGames;
 class VisualEffects;
@@ -88,6 +89,8 @@ class Game {
   bool WindowedNow() const;
   // The player's own options: full screen, window size, scaling, volume, screenshots.
   PlayerOptions& playerOptions() { return *playerOptions_; }
+  // Playing by keyboard and the hotspot outlines shown while Space is held.
+  KeyboardPlay& keyboardPlay() { return *keyboardPlay_; }
   // True from creation until Form_Unload ran.
   bool isOpen() const { return open_; }
   // Runs at the end of Form_Unload: back to the start-up window, or the end of the program.
@@ -301,6 +304,7 @@ class Game {
   std::unique_ptr<VisualEffects> effects_;
   std::unique_ptr<PlayerOptions> playerOptions_;
   std::unique_ptr<Autosave> autosave_;
+  std::unique_ptr<KeyboardPlay> keyboardPlay_;
   std::optional<HeldClick> clickAfterBarCloses_;
 };
 

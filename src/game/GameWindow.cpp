@@ -2,6 +2,7 @@
 #include "game/Game.h"
 
 #include "effects/VisualEffects.h"
+#include "game/KeyboardPlay.h"
 #include "game/PlayerOptions.h"
 #include "media/MediaSystem.h"
 
@@ -51,6 +52,7 @@ Game::Game(Player& player)
   scripts = std::make_unique<scripting::ScriptHost>(*this);
   playerOptions_ = std::make_unique<PlayerOptions>(*this);
   autosave_ = std::make_unique<Autosave>(*this);
+  keyboardPlay_ = std::make_unique<KeyboardPlay>(*this);
 }
 
 Game::~Game() = default;
@@ -166,9 +168,15 @@ void Game::wireHandlers() {
   TimerMessageBox.onTimer = [this](platform::Timer&) { CloseMessageBar(); };
   TimerUnloadMe.onTimer = [this](platform::Timer&) { TimerUnloadMe_Timer(); };
 
-  // Alt+Enter and the screenshot key are the player's, not the game's.
+  // Alt+Enter, the screenshot key and the keys of keyboard play are the player's, not the
+  // game's.
   window.onKeyDown = [this](platform::Window&, int key, int shift) {
-    if (!playerOptions_->handleKey(key, shift)) Form_KeyDown(key, shift);
+    if (playerOptions_->handleKey(key, shift)) return;
+    if (keyboardPlay_ && keyboardPlay_->keyDown(key, shift)) return;
+    Form_KeyDown(key, shift);
+  };
+  window.onKeyUp = [this](platform::Window&, int key, int shift) {
+    if (keyboardPlay_) keyboardPlay_->keyUp(key, shift);
   };
   window.onCloseRequest = [this](platform::Window&) { Form_Unload(); };
   // In full screen a pulled-down menu leaves MenuOpen set after it closes: the next click on

@@ -133,6 +133,12 @@ void Element::setEnabled(bool enabled) {
   changed();
 }
 
+void Element::setOutlined(bool outlined) {
+  if (outlined_ == outlined) return;
+  outlined_ = outlined;
+  changed();
+}
+
 void Element::setToolTip(std::string text) {
   toolTip_ = std::move(text);
 }
@@ -173,6 +179,7 @@ void Element::copyElementProperties(const Element& from) {
   bounds_ = from.bounds_;
   visible_ = from.visible_;
   enabled_ = from.enabled_;
+  outlined_ = from.outlined_;
   toolTip_ = from.toolTip_;
   pointer_ = from.pointer_;
   dragIcon_ = from.dragIcon_;

@@ -110,6 +110,11 @@ class Element : public Component {
   void setToolTip(std::string text);
   const MousePointer& pointer() const { return pointer_; }
   void setPointer(MousePointer pointer);
+  // Drawn with a ring, dark outside and light inside, along its border above everything else
+  // of its container: the player asked to see what can be clicked. Copied to the elements
+  // made from a template, so elements loaded meanwhile show it too.
+  bool outlined() const { return outlined_; }
+  void setOutlined(bool outlined);
   // The picture the pointer shows while this element is dragged.
   const std::shared_ptr<const Picture>& dragIcon() const { return dragIcon_; }
   void setDragIcon(std::shared_ptr<const Picture> icon);
@@ -159,6 +164,7 @@ class Element : public Component {
   Rect bounds_;
   bool visible_ = true;
   bool enabled_ = true;
+  bool outlined_ = false;
   std::string toolTip_;
   MousePointer pointer_;
   std::shared_ptr<const Picture> dragIcon_;

@@ -7,6 +7,8 @@
 // not visited at all (a game area with many hotspots off screen costs nothing for them).
 #include "platform/Painter.h"
 
+#include <algorithm>
+
 #include <QImage>
 #include <QString>
 
@@ -27,6 +29,7 @@ namespace {
 
 constexpr Colour kGreyText = 0x80000011u;
 constexpr Colour k3dHighlight = 0x80000014u;
+constexpr int kOutlineWidth = 2;  // pixels, each of the outline's two lines
 
 // Only what a screen can show goes to layout (DrawnText, which also makes every line end LF).
 QString CaptionLines(const std::string& text) {
@@ -94,6 +97,26 @@ class TreePainter {
       paint(*child, r.size(), local);
       p_.restore();
     }
+    for (const Element* child : container.children()) {
+      if (child->visible() && child->outlined()) paintOutline(PixelRect(*child));
+    }
+  }
+
+  // Two lines inside the border, each kOutlineWidth pixels: dark outside, light inside, so one
+  // of them stands out on any picture. Above every sibling, so nothing covers it.
+  void paintOutline(const QRect& r) {
+    const auto ring = [this](const QRect& box, const QColor& colour) {
+      if (box.isEmpty()) return;
+      const int w = std::min(kOutlineWidth, (box.width() + 1) / 2);
+      const int h = std::min(kOutlineWidth, (box.height() + 1) / 2);
+      p_.fillRect(box.left(), box.top(), box.width(), h, colour);
+      p_.fillRect(box.left(), box.bottom() - h + 1, box.width(), h, colour);
+      p_.fillRect(box.left(), box.top(), w, box.height(), colour);
+      p_.fillRect(box.right() - w + 1, box.top(), w, box.height(), colour);
+    };
+    ring(r, QColor(0, 0, 0));
+    ring(r.adjusted(kOutlineWidth, kOutlineWidth, -kOutlineWidth, -kOutlineWidth),
+         QColor(255, 255, 255));
   }
 
   // Back colour, picture at natural size, the drawings, then the children.

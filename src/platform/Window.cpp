@@ -51,6 +51,7 @@ std::unique_ptr<Component> Window::clone() const {
   w->fullScreenArea_ = fullScreenArea_;
   w->onFullScreenShownChanged = onFullScreenShownChanged;
   w->onKeyDown = onKeyDown;
+  w->onKeyUp = onKeyUp;
   w->onMouseLeave = onMouseLeave;
   w->onCloseRequest = onCloseRequest;
   w->onMenuPulledDown = onMenuPulledDown;
@@ -208,6 +209,14 @@ void Window::dispatchKeyDown(int keyCode, int shift) {
   Fire(onKeyDown, *this, keyCode, shift);
 }
 
+void Window::dispatchKeyUp(int keyCode, int shift) {
+  Fire(onKeyUp, *this, keyCode, shift);
+}
+
+void Window::warpPointer(int x, int y) {
+  if (host_) host_->warpPointer(*this, Point{x, y});
+}
+
 void Window::dispatchMouseLeave() {
   Fire(onMouseLeave, *this);
 }
@@ -241,7 +250,9 @@ Element* Window::dragSource() const {
 }
 
 void Window::cancelDrag() {
+  const bool dragging = Lock(drag_) != nullptr;
   drag_.reset();
+  if (dragging && host_) host_->dragCancelled(*this);
 }
 
 bool Window::dropAt(int x, int y) {

@@ -54,6 +54,10 @@ class WindowHost {
   }
   // A drag began: the pointer shows the dragged element's drag icon until the drop.
   virtual void dragStarted(Window& /*window*/, Element& /*source*/) {}
+  // A drag ended without a drop: the pointer shows what lies under it again.
+  virtual void dragCancelled(Window& /*window*/) {}
+  // The game asks for the real pointer at a point of the client area (twips).
+  virtual void warpPointer(Window& /*window*/, Point /*clientTwips*/) {}
   // The window object is going away; the host must forget it.
   virtual void windowDestroyed(Window& window) = 0;
 };
@@ -113,8 +117,10 @@ class Window : public Container {
   MenuItem& menuBar() { return menuBar_; }
   const MenuItem& menuBar() const { return menuBar_; }
 
-  // Key pressed while the window is active: (window, virtual-key code, shift).
+  // Key pressed while the window is active: (window, virtual-key code, shift). A key held
+  // down repeats its press; its release comes once (also when the window loses the keyboard).
   std::function<void(Window&, int, int)> onKeyDown;
+  std::function<void(Window&, int, int)> onKeyUp;
   // The pointer left the window (a look that follows the pointer, such as a button's hover
   // look, ends).
   std::function<void(Window&)> onMouseLeave;
@@ -133,6 +139,10 @@ class Window : public Container {
   // The second press of a double click (VB: DblClick instead of a second MouseDown).
   void dispatchDoubleClick(int button, int shift, int x, int y);
   void dispatchKeyDown(int keyCode, int shift);
+  void dispatchKeyUp(int keyCode, int shift);
+  // The game moves the pointer (keyboard play): the back end puts the real pointer at that
+  // point of the client area (twips). It raises no event by itself.
+  void warpPointer(int x, int y);
   void dispatchMouseLeave();
   void requestClose();
 

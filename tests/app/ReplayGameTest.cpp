@@ -140,7 +140,7 @@ TEST(ReplayGameTest, BadReplaysAndFoldersStopWithClearMessages) {
   EXPECT_NE(bad.errors.find("jump"), std::string::npos);
 
   for (const char* text : {"click 1\n", "wait -5\n", "key F13\n", "answer maybe\n",
-                                  "click a b\n"}) {
+                                  "click a b\n", "hold\n", "release Shift+\n", "key Meta+Tab\n"}) {
     EXPECT_EQ(PlayReplay(game, text).status, 1) << text;
   }
 

@@ -1,7 +1,10 @@
 // WindowView: applying the model to a QWidget, painting, and input back to the model.
 #include "platform/qt/WindowView.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -306,6 +309,11 @@ void WindowView::dragStarted(Window& window, Element& /*source*/) {
   if (hasLastPos_) updatePointer(lastPos_);
 }
 
+void WindowView::dragCancelled(Window& window) {
+  if (&window != window_) return;
+  if (hasLastPos_) updatePointer(lastPos_);
+}
+
 void WindowView::windowDestroyed(Window& window) {
   if (&window != window_) return;
   window_ = nullptr;
@@ -442,7 +450,44 @@ void WindowView::keyPressEvent(QKeyEvent* event) {
   TypeIntoFocus(*window_, event->key(), event->text());
   if (!window_) return;
   const int code = VirtualKeyFromQt(event->key(), event->modifiers());
-  if (code != 0) window_->dispatchKeyDown(code, ShiftFromQt(event->modifiers()));
+  if (code == 0) return;
+  if (std::find(keysDown_.begin(), keysDown_.end(), code) == keysDown_.end()) {
+    keysDown_.push_back(code);
+  }
+  window_->dispatchKeyDown(code, ShiftFromQt(event->modifiers()));
+}
+
+void WindowView::keyReleaseEvent(QKeyEvent* event) {
+  // X repeats a held key as release and press pairs: only the last release counts.
+  if (event->isAutoRepeat() || !window_) return;
+  const int code = VirtualKeyFromQt(event->key(), event->modifiers());
+  const auto held = std::find(keysDown_.begin(), keysDown_.end(), code);
+  if (code == 0 || held == keysDown_.end()) return;
+  keysDown_.erase(held);
+  window_->dispatchKeyUp(code, ShiftFromQt(event->modifiers()));
+}
+
+void WindowView::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  // The release of a key held while a box or another program took the keyboard never comes.
+  const std::vector<int> held = std::move(keysDown_);
+  keysDown_.clear();
+  for (int code : held) {
+    if (!window_) return;
+    window_->dispatchKeyUp(code, 0);
+  }
+}
+
+void WindowView::warpPointer(Window& /*window*/, Point clientTwips) {
+  // The middle of the client pixel, so the pointer maps back into the same pixel.
+  const QPoint pixel(PixelsFromTwips(clientTwips.x), PixelsFromTwips(clientTwips.y));
+  const QPoint corner = layout_.fit.toTarget(pixel);
+  const QPoint next = layout_.fit.toTarget(pixel + QPoint(1, 1));
+  // (QPoint's division rounds halves up, which would be the next pixel at 1:1.)
+  const QPoint local = layout_.content.topLeft() +
+                       QPoint(corner.x() + (next.x() - corner.x()) / 2,
+                              corner.y() + (next.y() - corner.y()) / 2);
+  QCursor::setPos(mapToGlobal(local));
 }
 
 void WindowView::closeEvent(QCloseEvent* event) {

@@ -30,6 +30,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/Window.h"
 #include "platform/qt/Pointers.h"
@@ -61,6 +62,8 @@ class WindowView : public QWidget, public WindowHost {
   void windowChanged(Window& window, Change change) override;
   void windowAreaChanged(Window& window, const Rect& area) override;
   void dragStarted(Window& window, Element& source) override;
+  void dragCancelled(Window& window) override;
+  void warpPointer(Window& window, Point clientTwips) override;
   void windowDestroyed(Window& window) override;
 
   // --- for tests ------------------------------------------------------------------------
@@ -81,6 +84,8 @@ class WindowView : public QWidget, public WindowHost {
   void leaveEvent(QEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -137,6 +142,9 @@ class WindowView : public QWidget, public WindowHost {
   int shownFactor_ = 1;
   bool stateChangeOurs_ = false;
   bool topMostShown_ = false;
+  // Keys pressed and not yet released (virtual-key codes): released when the window loses
+  // the keyboard, so nothing stays held for the game.
+  std::vector<int> keysDown_;
   PointerCache cursors_;
   std::optional<MousePointer> shownPointer_;
 };
