@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "platform/InputRecorder.h"
 #include "platform/Units.h"
 #include "platform/qt/ControlInput.h"
 #include "platform/qt/InputMapping.h"
@@ -52,7 +53,12 @@ WindowView::WindowView(QtPlatform& platform, Window& window)
   menuBar_->setNativeMenuBar(false);
   menuBar_->hide();
   MenuBarSync::Hooks hooks;
-  hooks.triggered = [](MenuItem& item) { item.click(); };
+  hooks.triggered = [this](MenuItem& item) {
+    InputRecorder* recorder = window_ ? platform_.inputRecorder() : nullptr;
+    if (recorder) recorder->menuChosen(*window_, item);
+    const RecordedInput done(recorder);
+    item.click();
+  };
   hooks.opened = [this](MenuItem& item) {
     item.click();
     if (++openMenus_ == 1 && window_ && window_->onMenuPulledDown) {
@@ -379,6 +385,9 @@ void WindowView::press(QMouseEvent* event, bool doubleClick) {
   if (button == 0) return;
   const QPoint t = clientTwipsAt(event->position());
   const int shift = ShiftFromQt(event->modifiers());
+  InputRecorder* recorder = platform_.inputRecorder();
+  if (recorder) recorder->mousePressed(*window_, button, t.x(), t.y(), doubleClick);
+  const RecordedInput done(recorder);
   if (button == kLeftButton && !window_->dragSource()) {
     Element& target = window_->targetAt(t.x(), t.y());
     int ex = 0, ey = 0;
@@ -409,6 +418,9 @@ void WindowView::mouseReleaseEvent(QMouseEvent* event) {
   const int button = ButtonFromQt(event->button());
   if (button == 0) return;
   const QPoint t = clientTwipsAt(event->position());
+  InputRecorder* recorder = platform_.inputRecorder();
+  if (recorder) recorder->mouseReleased(*window_, button, t.x(), t.y());
+  const RecordedInput done(recorder);
   window_->dispatchMouseUp(button, ShiftFromQt(event->modifiers()), t.x(), t.y());
   updatePointer(event->position());
 }
@@ -418,6 +430,9 @@ void WindowView::mouseMoveEvent(QMouseEvent* event) {
   hasLastPos_ = true;
   if (!window_) return;
   const QPoint t = clientTwipsAt(event->position());
+  InputRecorder* recorder = platform_.inputRecorder();
+  if (recorder) recorder->mouseMoved(*window_, t.x(), t.y());
+  const RecordedInput done(recorder);
   window_->dispatchMouseMove(ButtonsFromQt(event->buttons()), ShiftFromQt(event->modifiers()),
                              t.x(), t.y());
   updatePointer(event->position());
@@ -439,9 +454,12 @@ void WindowView::wheelEvent(QWheelEvent* event) {
 
 void WindowView::keyPressEvent(QKeyEvent* event) {
   if (!window_) return;
+  const int code = VirtualKeyFromQt(event->key(), event->modifiers());
+  InputRecorder* recorder = code != 0 ? platform_.inputRecorder() : nullptr;
+  if (recorder) recorder->keyPressed(*window_, code, ShiftFromQt(event->modifiers()));
+  const RecordedInput done(recorder);
   TypeIntoFocus(*window_, event->key(), event->text());
   if (!window_) return;
-  const int code = VirtualKeyFromQt(event->key(), event->modifiers());
   if (code != 0) window_->dispatchKeyDown(code, ShiftFromQt(event->modifiers()));
 }
 
