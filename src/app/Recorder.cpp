@@ -452,9 +452,8 @@ void Recorder::finish() {
 
 std::string Recorder::dumpState() { return DumpState(session_, now(), boxes_); }
 
-std::unique_ptr<RecordingFile> RecordingFile::Open(platform::Platform& platform,
-                                                   GameSession& session, const std::string& path,
-                                                   std::string version, std::ostream& err) {
+std::unique_ptr<RecordingFile> RecordingFile::Create(const std::string& path,
+                                                     std::ostream& err) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) {
     err << "talewick-player: the recording \"" << path << "\" is a folder, not a file\n";
@@ -466,9 +465,12 @@ std::unique_ptr<RecordingFile> RecordingFile::Open(platform::Platform& platform,
     err << "talewick-player: cannot write the recording \"" << path << "\"\n";
     return nullptr;
   }
-  recording->recorder_ =
-      std::make_unique<Recorder>(platform, session, recording->file_, std::move(version));
   return recording;
+}
+
+void RecordingFile::start(platform::Platform& platform, GameSession& session,
+                          std::string version) {
+  recorder_ = std::make_unique<Recorder>(platform, session, file_, std::move(version));
 }
 
 void RecordingFile::end(std::ostream* dump) {

@@ -157,11 +157,11 @@ class Recorder : public platform::InputRecorder {
 // The recording of talewick-player --record: the file and the recorder writing it.
 class RecordingFile {
  public:
-  // Starts recording the session into the file at path; nullptr, with the reason on err,
-  // when it cannot be written.
-  static std::unique_ptr<RecordingFile> Open(platform::Platform& platform, GameSession& session,
-                                             const std::string& path, std::string version,
-                                             std::ostream& err);
+  // The file at path, emptied, ready to be written; nullptr, with the reason on err, when
+  // it cannot be written.
+  static std::unique_ptr<RecordingFile> Create(const std::string& path, std::ostream& err);
+  // Starts recording the session into the file. The session must outlive the recording.
+  void start(platform::Platform& platform, GameSession& session, std::string version);
   // The session has ended: the file is finished and closed; the state dump goes to dump
   // when one is given.
   void end(std::ostream* dump);

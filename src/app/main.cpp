@@ -112,6 +112,12 @@ int PlayInWindow(int argc, char** argv, std::string folder, const Recording& rec
       return 2;
     }
   }
+  // A file that cannot be written is refused before any window opens.
+  std::unique_ptr<tw::RecordingFile> recording;
+  if (!record.file.empty()) {
+    recording = tw::RecordingFile::Create(record.file, std::cerr);
+    if (!recording) return 2;
+  }
   const tw::platform::DisplayProbe display;
   if (!display.problem().empty()) {
     std::cerr << "talewick-player: " << display.problem() << "\n";
@@ -134,11 +140,7 @@ int PlayInWindow(int argc, char** argv, std::string folder, const Recording& rec
   tw::RememberLastGame(platform.settings(), folder);
   tw::GameSession session(platform, folder);
   if (!session.initialize() || session.programEnded() || platform.quitRequested()) return 0;
-  std::unique_ptr<tw::RecordingFile> recording;
-  if (!record.file.empty()) {
-    recording = tw::RecordingFile::Open(platform, session, record.file, kVersion, std::cerr);
-    if (!recording) return 2;
-  }
+  if (recording) recording->start(platform, session, kVersion);
   // A log-out, a shutdown or a signal saves the game being played automatically.
   const tw::platform::SessionEnd sessionEnd([&session] { session.sessionEnding(false); },
                                             [&session] { session.sessionEnding(true); });
@@ -248,8 +250,10 @@ int main(int argc, char** argv) {
   // The dump and the screenshot describe the end of a replay; without one they would be
   // silently dropped while a window opens.
   if (!replaying && (replay.dumpState || !replay.screenshot.empty())) {
-    std::cerr << "talewick-player: " << (replay.dumpState ? "--dump-state" : "--screenshot")
-              << " needs --replay\n";
+    std::cerr << "talewick-player: "
+              << (replay.dumpState ? "--dump-state needs --replay or --record"
+                                   : "--screenshot needs --replay")
+              << "\n";
     PrintUsage(std::cerr);
     return 2;
   }
