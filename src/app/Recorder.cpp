@@ -42,7 +42,9 @@ int ItemOf(Game& game, const platform::Element* element) {
   return 0;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
 
 }  // namespace
 
@@ -71,7 +73,9 @@ Recorder::~Recorder() {
   session_.startupWindow().startGame = startGame_;
 }
 
-std::int64_t Recorder::now() { return platform_.clockMs() - startMs_; }
+std::int64_t Recorder::now() {
+  return platform_.clockMs() - startMs_;
+}
 
 Game* Recorder::gameWindowOf(platform::Window& window) {
   Game* game = session_.game();
@@ -119,8 +123,7 @@ void Recorder::flush() {
   noteChanges();
 }
 
-void Recorder::mousePressed(platform::Window& window, int button, int x, int y,
-                            bool doubleClick) {
+void Recorder::mousePressed(platform::Window& window, int button, int x, int y, bool doubleClick) {
   Game* game = gameWindowOf(window);
   const platform::Point twips{x, y};
   // A move that only brought the pointer here says nothing a click at the same pixel does
@@ -373,7 +376,9 @@ void Recorder::put(const std::string& text) {
   out_.flush();
 }
 
-void Recorder::comment(const std::string& text) { put(ReplayComment(text)); }
+void Recorder::comment(const std::string& text) {
+  put(ReplayComment(text));
+}
 
 void Recorder::waitUntil(std::int64_t atMs) {
   const int wait = RoundedWait(atMs - writtenMs_);
@@ -405,7 +410,8 @@ void Recorder::write(const ReplayLine& line, std::int64_t atMs) {
 std::vector<std::string> Recorder::items() {
   std::vector<std::string> names;
   if (Game* game = session_.lastGame()) {
-    for (std::int16_t i = 1; i <= game->ObjectsCount; ++i) names.push_back(game->PickedObjectName(i));
+    for (std::int16_t i = 1; i <= game->ObjectsCount; ++i)
+      names.push_back(game->PickedObjectName(i));
   }
   return names;
 }
@@ -450,10 +456,11 @@ void Recorder::finish() {
   noteChanges();
 }
 
-std::string Recorder::dumpState() { return DumpState(session_, now(), boxes_); }
+std::string Recorder::dumpState() {
+  return DumpState(session_, now(), boxes_);
+}
 
-std::unique_ptr<RecordingFile> RecordingFile::Create(const std::string& path,
-                                                     std::ostream& err) {
+std::unique_ptr<RecordingFile> RecordingFile::Create(const std::string& path, std::ostream& err) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) {
     err << "talewick-player: the recording \"" << path << "\" is a folder, not a file\n";
@@ -468,8 +475,7 @@ std::unique_ptr<RecordingFile> RecordingFile::Create(const std::string& path,
   return recording;
 }
 
-void RecordingFile::start(platform::Platform& platform, GameSession& session,
-                          std::string version) {
+void RecordingFile::start(platform::Platform& platform, GameSession& session, std::string version) {
   recorder_ = std::make_unique<Recorder>(platform, session, file_, std::move(version));
 }
 

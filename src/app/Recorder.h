@@ -38,8 +38,8 @@
 #include "app/ReplayScript.h"
 #include "app/StateDump.h"
 #include "platform/Element.h"
-#include "platform/Picture.h"
 #include "platform/InputRecorder.h"
+#include "platform/Picture.h"
 
 namespace tw {
 
@@ -87,10 +87,10 @@ class Recorder : public platform::InputRecorder {
   struct Pending {
     ReplayLine line;
     std::int64_t atMs = 0;
-    std::size_t depth = 0;   // the input's nesting depth; 0 once that input is done
-    bool press = false;      // may become a drag
-    bool move = false;       // written only when it matters
-    platform::Point twips;   // where a mouse line happened
+    std::size_t depth = 0;       // the input's nesting depth; 0 once that input is done
+    bool press = false;          // may become a drag
+    bool move = false;           // written only when it matters
+    platform::Point twips;       // where a mouse line happened
     std::uint64_t revision = 0;  // the game window's before a move
   };
   // What a pointer resting at a place shows.
@@ -138,7 +138,7 @@ class Recorder : public platform::InputRecorder {
   std::int64_t writtenMs_ = 0;  // the time the written waits add up to, from startMs_
   std::size_t depth_ = 0;
   std::optional<Pending> pending_;
-  int dragItem_ = 0;  // the inventory item a recorded press is dragging
+  int dragItem_ = 0;                          // the inventory item a recorded press is dragging
   std::optional<platform::Point> lastMouse_;  // where the last written mouse line acted
   std::vector<Modal> modals_;
   // Per box shown: whether its answer is written.

@@ -31,15 +31,32 @@ std::optional<std::string> KeyNameFromCode(int keyCode, int shift) {
     name = "F" + std::to_string(keyCode - 111);
   } else {
     switch (keyCode) {
-      case 27: name = "Escape"; break;
-      case 13: name = "Enter"; break;
-      case 9: name = (shift & 1) ? "Shift+Tab" : "Tab"; break;
-      case 32: name = "Space"; break;
-      case 37: name = "Left"; break;
-      case 38: name = "Up"; break;
-      case 39: name = "Right"; break;
-      case 40: name = "Down"; break;
-      default: return std::nullopt;
+      case 27:
+        name = "Escape";
+        break;
+      case 13:
+        name = "Enter";
+        break;
+      case 9:
+        name = (shift & 1) ? "Shift+Tab" : "Tab";
+        break;
+      case 32:
+        name = "Space";
+        break;
+      case 37:
+        name = "Left";
+        break;
+      case 38:
+        name = "Up";
+        break;
+      case 39:
+        name = "Right";
+        break;
+      case 40:
+        name = "Down";
+        break;
+      default:
+        return std::nullopt;
     }
   }
   // Only a name the reader turns back into this key is written.
@@ -55,7 +72,8 @@ int RoundedWait(std::int64_t ms) {
 
 std::string ReplayComment(const std::string& text) {
   std::string line = "# " + text;
-  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(
+      line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   return line;
 }
 

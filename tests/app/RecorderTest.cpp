@@ -198,19 +198,19 @@ TEST_F(RecordedDemo, APlayThroughReplaysToTheSameState) {
   session.start();
   recorder->inputDone();
   platform.advance(1000);
-  move(320, 250, 300);   // onto the title picture: the pointer changes, but the click says it
+  move(320, 250, 300);  // onto the title picture: the pointer changes, but the click says it
   click(320, 250, 1100);
   click(252, 412, 2000);  // the shell
   move(300, 300, 20);     // over the sea and on over the sea: nothing to write
   move(302, 301, 4000);
-  click(110, 290, 500);   // the sign's box, answered with its default
-  move(10, 10, 1500);     // the satchel: the bar slides down
-  press(itemAt(1));       // the shell onto the sign
+  click(110, 290, 500);  // the sign's box, answered with its default
+  move(10, 10, 1500);    // the satchel: the bar slides down
+  press(itemAt(1));      // the shell onto the sign
   platform.advance(300);
   release(at(110, 290));
   move(320, 300, 1500);
-  click(548, 330, 900);  // the path
-  click(130, 270, 900);  // the boat house
+  click(548, 330, 900);   // the path
+  click(130, 270, 900);   // the boat house
   click(172, 224, 3000);  // the matches
   click(236, 150, 3000);  // the wick
   move(10, 10, 1500);
@@ -224,20 +224,21 @@ TEST_F(RecordedDemo, APlayThroughReplaysToTheSameState) {
   platform.advance(1234);
   recorder->finish();
 
-  EXPECT_EQ(acting(), (std::vector<std::string>{
-                          "start", "click 320 250", "click 252 412", "move 300 300",
-                          "click 110 290", "answer ok", "move 10 10", "drag 1 110 290",
-                          "move 320 300", "click 548 330", "click 130 270", "click 172 224",
-                          "click 236 150", "move 10 10", "dragitem 3 2", "save Boat house",
-                          "menu mnuDisableTransitions"}))
+  EXPECT_EQ(acting(),
+            (std::vector<std::string>{
+                "start", "click 320 250", "click 252 412", "move 300 300", "click 110 290",
+                "answer ok", "move 10 10", "drag 1 110 290", "move 320 300", "click 548 330",
+                "click 130 270", "click 172 224", "click 236 150", "move 10 10", "dragitem 3 2",
+                "save Boat house", "menu mnuDisableTransitions"}))
       << file.str();
   const std::string text = file.str();
   EXPECT_EQ(text.rfind("# \"The Lighthouse Keeper's Lamp\", recorded by talewick-player 9.9\n", 0),
             0u)
       << text;
-  for (const char* said : {"\nclick 320 250\n# frame Beach\n", "\nclick 252 412\n# inventory + Shell\n",
-                           "\nclick 110 290\n# box \"LIGHTHOUSE", "\nanswer ok\n",
-                           "# inventory + Wick\n", "\nwait 1230\n"}) {
+  for (const char* said :
+       {"\nclick 320 250\n# frame Beach\n", "\nclick 252 412\n# inventory + Shell\n",
+        "\nclick 110 290\n# box \"LIGHTHOUSE", "\nanswer ok\n", "# inventory + Wick\n",
+        "\nwait 1230\n"}) {
     EXPECT_NE(text.find(said), std::string::npos) << said << " in\n" << text;
   }
   // The waits add up to the time played (transitions took theirs inside the clicks), to the
@@ -259,8 +260,8 @@ TEST_F(RecordedDemo, APlayThroughReplaysToTheSameState) {
   std::ostringstream out, err;
   ASSERT_EQ(RunReplay(options, out, err), 0) << err.str();
   const Json replayed = Json::parse(out.str());
-  for (const char* field : {"frame", "history", "variables", "variants", "inventory",
-                            "disappeared", "boxes", "saved_games", "message_bar"}) {
+  for (const char* field : {"frame", "history", "variables", "variants", "inventory", "disappeared",
+                            "boxes", "saved_games", "message_bar"}) {
     EXPECT_EQ(recorded[field], replayed[field]) << field;
   }
   EXPECT_EQ(recorded["inventory"], Json({"Shell", "Matches", "Wick"}));

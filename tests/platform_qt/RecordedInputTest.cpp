@@ -31,7 +31,9 @@ struct LogRecorder : InputRecorder {
   void mousePressed(Window&, int button, int x, int y, bool) override {
     log.push_back("press " + std::to_string(button) + " " + pixel(x, y));
   }
-  void mouseReleased(Window&, int, int x, int y) override { log.push_back("release " + pixel(x, y)); }
+  void mouseReleased(Window&, int, int x, int y) override {
+    log.push_back("release " + pixel(x, y));
+  }
   void mouseMoved(Window&, int x, int y) override { log.push_back("move " + pixel(x, y)); }
   void keyPressed(Window&, int code, int) override { log.push_back("key " + std::to_string(code)); }
   void menuChosen(Window&, MenuItem&) override {}
@@ -107,9 +109,9 @@ TEST(RecordedInputTest, GamePixelsAreTheSameAtEverySizeOfTheWindow) {
     Send(view, QEvent::MouseButtonPress, drawn(57, 58), Qt::LeftButton, Qt::LeftButton);
     Send(view, QEvent::MouseButtonRelease, drawn(-3, 104), Qt::LeftButton, Qt::NoButton);
     Send(view, QEvent::MouseButtonPress, drawn(99, 0), Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(log, (std::vector<std::string>{"move 0 99", "done", "press 1 57 58", "area down",
-                                             "done", "release -3 104", "done", "press 2 99 0",
-                                             "done"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"move 0 99", "done", "press 1 57 58", "area down", "done",
+                                        "release -3 104", "done", "press 2 99 0", "done"}));
     platform.setInputRecorder(nullptr);
   }
 }
