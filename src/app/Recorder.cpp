@@ -216,6 +216,22 @@ void Recorder::menuChosen(platform::Window& window, platform::MenuItem& item) {
   hold(std::move(line));
 }
 
+void Recorder::closeRequested(platform::Window& window) {
+  beginInput();
+  if (!gameWindowOf(window)) return;
+  // A replay has no close button; Q and Yes end the game the same way (after the 100 ms of
+  // the game's own unload timer).
+  comment("the game window's close button, written as Q and Yes");
+  ReplayLine key;
+  key.kind = Kind::Key;
+  key.keyCode = 'Q';
+  write(key, now());
+  ReplayLine yes;
+  yes.kind = Kind::Answer;
+  yes.answer = platform::MsgAnswer::Yes;
+  put(text(yes));
+}
+
 void Recorder::inputDone() {
   if (depth_ == 0) return;
   if (pending_ && pending_->depth == depth_) {
@@ -294,7 +310,6 @@ void Recorder::inputBoxShown(const platform::InputBoxRequest& request) {
   const bool written = boxesWritten();
   boxWritten_.push_back(written);
   if (!written) return;
-  waitUntil(now());
   noteChanges();
   comment("input box " + Quoted(request.prompt));
 }
@@ -313,7 +328,9 @@ void Recorder::inputBoxAnswered(const platform::InputBoxRequest& /*request*/,
   line.kind = Kind::Input;
   line.cancelInput = !text.has_value();
   line.text = text.value_or("");
-  write(line, now());
+  // The replay gives an input box the line right after the one that opened it: no wait
+  // between them (the time passes in the next wait).
+  write(line, now(), false);
 }
 
 void Recorder::modalWindowShown(platform::Window& window) {
@@ -359,7 +376,8 @@ void Recorder::cdWindowAnswered(const std::optional<std::string>& root) {
   line.kind = Kind::Drive;
   line.cancelInput = !root.has_value();
   line.text = root.value_or("cancel");
-  write(line, now());
+  // The CD window, like an input box, takes the line right after the one that opened it.
+  write(line, now(), false);
 }
 
 // --- writing ----------------------------------------------------------------------------
@@ -401,9 +419,11 @@ void Recorder::catchUp(std::int64_t atMs) {
   noteChanges();
 }
 
-void Recorder::write(const ReplayLine& line, std::int64_t atMs) {
-  catchUp(atMs);
-  waitUntil(atMs);
+void Recorder::write(const ReplayLine& line, std::int64_t atMs, bool timed) {
+  if (timed) {
+    catchUp(atMs);
+    waitUntil(atMs);
+  }
   put(text(line));
 }
 

@@ -70,6 +70,7 @@ class Recorder : public platform::InputRecorder {
   void mouseMoved(platform::Window& window, int x, int y) override;
   void keyPressed(platform::Window& window, int keyCode, int shift) override;
   void menuChosen(platform::Window& window, platform::MenuItem& item) override;
+  void closeRequested(platform::Window& window) override;
   void inputDone() override;
   void messageBoxShown(const platform::MessageBoxRequest& request) override;
   void messageBoxAnswered(const platform::MessageBoxRequest& request,
@@ -115,7 +116,8 @@ class Recorder : public platform::InputRecorder {
   void flush();
   // Writes the waits up to atMs, the changes seen meanwhile, then the line (or a comment
   // when it cannot be written).
-  void write(const ReplayLine& line, std::int64_t atMs);
+  // Without timed, no wait goes before the line (a box that must take the very next line).
+  void write(const ReplayLine& line, std::int64_t atMs, bool timed = true);
   // The line's text, or a comment saying it could not be written.
   static std::string text(const ReplayLine& line);
   // Changes not yet said are said, after the waits up to atMs.

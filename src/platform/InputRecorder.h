@@ -30,6 +30,8 @@ class InputRecorder {
   virtual void mouseMoved(Window& window, int x, int y) = 0;
   virtual void keyPressed(Window& window, int keyCode, int shift) = 0;
   virtual void menuChosen(Window& window, MenuItem& item) = 0;
+  // The window's close button (or the window manager's close).
+  virtual void closeRequested(Window& window) = 0;
   virtual void inputDone() = 0;
 
   // --- boxes and modal windows ----------------------------------------------------------

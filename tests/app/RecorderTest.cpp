@@ -267,5 +267,29 @@ TEST_F(RecordedDemo, APlayThroughReplaysToTheSameState) {
   EXPECT_EQ(recorded["inventory"], Json({"Shell", "Matches", "Wick"}));
 }
 
+// The replay gives an input box and the CD window the line right after the one that opened
+// them, so no wait may come between; the time passes in the next wait instead.
+TEST_F(RecordedDemo, InputBoxesAndTheCdWindowTakeTheVeryNextLine) {
+  platform.advance(1500);
+  const platform::InputBoxRequest request{"Your name?", "Keeper", ""};
+  recorder->inputBoxShown(request);
+  platform.advance(2000);
+  recorder->inputBoxAnswered(request, std::string("Tom"));
+  platform.advance(700);
+  recorder->cdWindowAnswered(std::string("/media/cd2/"));
+  platform.advance(300);
+  recorder->cdWindowAnswered(std::nullopt);
+  platform.advance(1000);
+  recorder->finish();
+  const std::string text = file.str();
+  EXPECT_NE(text.find("\n# input box \"Your name?\"\ninput Tom\ndrive /media/cd2/\n"
+                      "drive cancel\nwait 5500\n"),
+            std::string::npos)
+      << text;
+  const Json state = Json::parse(recorder->dumpState());
+  EXPECT_EQ(state["boxes"], Json::parse(R"([{"title": "Keeper", "text": "Your name?",
+                                             "icon": "input", "answer": "Tom"}])"));
+}
+
 }  // namespace
 }  // namespace tw

@@ -37,6 +37,7 @@ struct LogRecorder : InputRecorder {
   void mouseMoved(Window&, int x, int y) override { log.push_back("move " + pixel(x, y)); }
   void keyPressed(Window&, int code, int) override { log.push_back("key " + std::to_string(code)); }
   void menuChosen(Window&, MenuItem&) override {}
+  void closeRequested(Window&) override {}
   void inputDone() override { log.push_back("done"); }
   void messageBoxShown(const MessageBoxRequest&) override {}
   void messageBoxAnswered(const MessageBoxRequest&, MsgAnswer) override {}

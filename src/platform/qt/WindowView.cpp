@@ -466,7 +466,11 @@ void WindowView::keyPressEvent(QKeyEvent* event) {
 void WindowView::closeEvent(QCloseEvent* event) {
   // The game decides: a window without a close handler hides itself through the model.
   event->ignore();
-  if (window_) window_->requestClose();
+  if (!window_) return;
+  InputRecorder* recorder = platform_.inputRecorder();
+  if (recorder) recorder->closeRequested(*window_);
+  const RecordedInput done(recorder);
+  window_->requestClose();
 }
 
 bool WindowView::focusNextPrevChild(bool /*next*/) {
