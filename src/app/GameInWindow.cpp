@@ -13,7 +13,8 @@
 
 namespace tw {
 
-GameEnd PlayGameInWindow(const std::string& folder, const std::string& resumeName) {
+GameEnd PlayGameInWindow(const std::string& folder, const std::string& resumeName,
+                         const PlayHooks& hooks) {
   platform::QtPlatform platform;
   platform.claimInstanceSlot();
   RememberLastGame(platform.settings(), folder);
@@ -25,6 +26,7 @@ GameEnd PlayGameInWindow(const std::string& folder, const std::string& resumeNam
     library::GameLibrary games(library::GameLibrary::DefaultPath());
     games.add(folder, session.player().settings.GameTitle, session.player().settings.ProjectId,
               std::time(nullptr));
+    if (hooks.started) hooks.started(platform, session);
     if (!resumeName.empty()) session.resume(resumeName);
     if (!session.programEnded() && !platform.quitRequested()) {
       // A log-out, a shutdown or a signal saves the game being played automatically.
@@ -35,6 +37,7 @@ GameEnd PlayGameInWindow(const std::string& folder, const std::string& resumeNam
                                             });
       QApplication::exec();
     }
+    if (hooks.ended) hooks.ended();
   }
   const auto seconds =
       std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - began);

@@ -46,7 +46,30 @@ Json VariantToJson(const vbs::Variant& value) {
 
 }  // namespace
 
+// Message boxes and input boxes in the order they were shown; an input box has the icon
+// "input", its prompt as text and the text typed (null when cancelled) as answer.
 std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform) {
+  std::vector<DumpedBox> boxes;
+  const auto& inputs = platform.inputBoxes();
+  std::size_t nextInput = 0;
+  const auto addInputsUpTo = [&](std::size_t shownBoxes) {
+    for (; nextInput < inputs.size() && inputs[nextInput].boxesBefore <= shownBoxes; ++nextInput) {
+      const auto& input = inputs[nextInput];
+      boxes.push_back({input.title, input.prompt, "input", input.answer});
+    }
+  };
+  for (std::size_t i = 0; i < platform.boxes().size(); ++i) {
+    addInputsUpTo(i);
+    const auto& box = platform.boxes()[i];
+    boxes.push_back({box.title, box.text, platform::IconName(box.icon),
+                     std::string(platform::AnswerName(box.answer))});
+  }
+  addInputsUpTo(platform.boxes().size());
+  return DumpState(session, platform.clockMs(), boxes);
+}
+
+std::string DumpState(GameSession& session, std::int64_t clockMs,
+                      const std::vector<DumpedBox>& shownBoxes) {
   Json state = Json::object();
   Game* game = session.lastGame();
   const Player& player = session.player();
@@ -112,29 +135,13 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   state["autosave"] = autosave ? Json(AutosaveEntryText(owner, *autosave)) : Json(nullptr);
   state["autosaves_written"] = game ? Json(game->autosave().written()) : Json::array();
 
-  // Message boxes and input boxes in the order they were shown; an input box has the icon
-  // "input", its prompt as text and the text typed (null when cancelled) as answer.
   Json boxes = Json::array();
-  const auto& inputs = platform.inputBoxes();
-  std::size_t nextInput = 0;
-  const auto addInputsUpTo = [&](std::size_t shownBoxes) {
-    for (; nextInput < inputs.size() && inputs[nextInput].boxesBefore <= shownBoxes; ++nextInput) {
-      const auto& input = inputs[nextInput];
-      boxes.push_back({{"title", input.title},
-                       {"text", input.prompt},
-                       {"icon", "input"},
-                       {"answer", input.answer ? Json(*input.answer) : Json(nullptr)}});
-    }
-  };
-  for (std::size_t i = 0; i < platform.boxes().size(); ++i) {
-    addInputsUpTo(i);
-    const auto& box = platform.boxes()[i];
+  for (const DumpedBox& box : shownBoxes) {
     boxes.push_back({{"title", box.title},
                      {"text", box.text},
-                     {"icon", platform::IconName(box.icon)},
-                     {"answer", platform::AnswerName(box.answer)}});
+                     {"icon", box.icon},
+                     {"answer", box.answer ? Json(*box.answer) : Json(nullptr)}});
   }
-  addInputsUpTo(platform.boxes().size());
   state["boxes"] = boxes;
   // The seven sound players.
   Json players = Json::array();
@@ -164,7 +171,7 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   }
   state["game_stopped"] = player.GameStopped;
   state["game_window_open"] = session.gameWindowOpen();
-  state["clock_ms"] = platform.clockMs();
+  state["clock_ms"] = clockMs;
   return state.dump(2);
 }
 

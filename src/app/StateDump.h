@@ -7,7 +7,10 @@
 // game_window_open, clock_ms.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -16,6 +19,19 @@ namespace platform {
 class HeadlessPlatform;
 }
 
+// A box as the dump shows it; an input box has the icon "input" and the text typed as its
+// answer (nullopt: cancelled).
+struct DumpedBox {
+  std::string title;
+  std::string text;
+  std::string icon;
+  std::optional<std::string> answer;
+};
+
+// The dump of a headless run: its boxes and clock are the headless platform's.
 std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform);
+// The dump with the boxes and the clock that the caller kept (a recorded session).
+std::string DumpState(GameSession& session, std::int64_t clockMs,
+                      const std::vector<DumpedBox>& boxes);
 
 }  // namespace tw

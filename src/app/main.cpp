@@ -1,6 +1,7 @@
 // talewick-player: plays a Talewick game folder.
 //
 //   talewick-player [GAME_FOLDER]
+//   talewick-player --record FILE [--dump-state] GAME_FOLDER
 //   talewick-player --replay FILE [--dump-state] [--screenshot PNG] [--audio-out WAV] GAME_FOLDER
 //   talewick-player --check [--json] GAME_FOLDER
 //   talewick-player --list [--json] | --add GAME_FOLDER
@@ -22,6 +23,7 @@
 #include "app/GameFolderCheck.h"
 #include "app/GameInWindow.h"
 #include "app/LibraryLaunch.h"
+#include "app/Recorder.h"
 #include "app/Replay.h"
 #include "checker/GameChecker.h"
 #include "library/GameLibrary.h"
@@ -35,6 +37,7 @@ constexpr const char* kVersion = TALEWICK_VERSION;
 // One line per option; the manual page (talewick-player.6) says the same at length.
 void PrintUsage(std::ostream& out) {
   out << "Usage: talewick-player [GAME_FOLDER]\n"
+         "       talewick-player --record FILE [--dump-state] GAME_FOLDER\n"
          "       talewick-player --replay FILE [--dump-state] [--screenshot PNG] "
          "[--audio-out WAV] GAME_FOLDER\n"
          "       talewick-player --check [--json] GAME_FOLDER\n"
@@ -43,8 +46,10 @@ void PrintUsage(std::ostream& out) {
          "program, else the library of your games opens, to choose, add and resume them.\n"
          "\n"
          "Options:\n"
+         "  --record FILE     play in the window and write the play-through to FILE as a replay\n"
          "  --replay FILE     play the inputs listed in FILE without a window, on a virtual clock\n"
-         "  --dump-state      with --replay: print the state of the game at the end as JSON\n"
+         "  --dump-state      with --replay or --record: print the state of the game at the end\n"
+         "                    as JSON\n"
          "  --screenshot PNG  with --replay: write what the game area shows at the end as PNG\n"
          "  --audio-out WAV   with --replay: write the sound of the whole replay "
          "(44.1 kHz, 16-bit stereo)\n"
@@ -88,7 +93,14 @@ void SetProgramIcon() {
 
 // The real program: the start-up window, then the game in its window, until the player
 // leaves.
-int PlayInWindow(int argc, char** argv, std::string folder) {
+// With a recording, the play-through is written to its file as a replay (and the state
+// printed at the end when asked for).
+struct Recording {
+  std::string file;  // empty: no recording
+  bool dumpState = false;
+};
+
+int PlayInWindow(int argc, char** argv, std::string folder, const Recording& record = {}) {
   if (!folder.empty()) {
     if (const std::string problem = tw::GameFolderProblem(folder); !problem.empty()) {
       std::cerr << "talewick-player: " << problem << "\n";
@@ -107,6 +119,12 @@ int PlayInWindow(int argc, char** argv, std::string folder) {
       return 2;
     }
   }
+  // A file that cannot be written is refused before any window opens.
+  std::unique_ptr<tw::RecordingFile> recording;
+  if (!record.file.empty()) {
+    recording = tw::RecordingFile::Create(record.file, std::cerr);
+    if (!recording) return 2;
+  }
   const tw::platform::DisplayProbe display;
   if (!display.problem().empty()) {
     std::cerr << "talewick-player: " << display.problem() << "\n";
@@ -123,7 +141,14 @@ int PlayInWindow(int argc, char** argv, std::string folder) {
     if (!tw::GameFolderProblem(programFolder).empty()) return tw::RunLibrary(programFolder);
     folder = programFolder;
   }
-  tw::PlayGameInWindow(folder);
+  tw::PlayHooks hooks;
+  if (recording) {
+    hooks.started = [&](tw::platform::Platform& platform, tw::GameSession& session) {
+      recording->start(platform, session, kVersion);
+    };
+    hooks.ended = [&] { recording->end(record.dumpState ? &std::cout : nullptr); };
+  }
+  tw::PlayGameInWindow(folder, "", hooks);
   return 0;
 }
 
@@ -172,6 +197,7 @@ int main(int argc, char** argv) {
   }
 
   tw::ReplayOptions replay;
+  Recording record;
   bool replaying = false;
   bool checking = false;
   bool listing = false;
@@ -190,6 +216,8 @@ int main(int argc, char** argv) {
     if (a == "--replay") {
       replaying = true;
       replay.replayFile = value("--replay");
+    } else if (a == "--record") {
+      record.file = value("--record");
     } else if (a == "--check") {
       checking = true;
     } else if (a == "--list") {
@@ -235,7 +263,8 @@ int main(int argc, char** argv) {
   }
   if (checking) {
     // The checker plays nothing: the replay's options would be silently dropped.
-    if (replaying || replay.dumpState || !replay.screenshot.empty() || !replay.audioOut.empty()) {
+    if (replaying || !record.file.empty() || replay.dumpState || !replay.screenshot.empty() ||
+        !replay.audioOut.empty()) {
       std::cerr << "talewick-player: --check takes only --json and a game folder\n";
       return 2;
     }
@@ -248,11 +277,33 @@ int main(int argc, char** argv) {
                 : tw::checker::PrintCheckResult(result, std::cout, std::cerr);
   }
 
+  if (replaying && !record.file.empty()) {
+    std::cerr << "talewick-player: --record plays in the window, --replay without one: "
+                 "choose one\n";
+    return 2;
+  }
+  if (!record.file.empty()) {
+    // A recording starts from the game's start-up window, never from the folder dialog.
+    if (folders.empty()) {
+      std::cerr << "talewick-player: --record needs a game folder\n";
+      return 2;
+    }
+    if (!replay.screenshot.empty() || !replay.audioOut.empty()) {
+      std::cerr << "talewick-player: "
+                << (replay.screenshot.empty() ? "--audio-out" : "--screenshot")
+                << " needs --replay\n";
+      return 2;
+    }
+    record.dumpState = replay.dumpState;
+    return PlayInWindow(argc, argv, folders[0], record);
+  }
   // The dump and the screenshot describe the end of a replay; without one they would be
   // silently dropped while a window opens.
   if (!replaying && (replay.dumpState || !replay.screenshot.empty())) {
-    std::cerr << "talewick-player: " << (replay.dumpState ? "--dump-state" : "--screenshot")
-              << " needs --replay\n";
+    std::cerr << "talewick-player: "
+              << (replay.dumpState ? "--dump-state needs --replay or --record"
+                                   : "--screenshot needs --replay")
+              << "\n";
     PrintUsage(std::cerr);
     return 2;
   }

@@ -5,6 +5,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Element.h"
+#include "platform/InputRecorder.h"
 #include "platform/Platform.h"
 #include "platform/Colour.h"
 #include "platform/Settings.h"
@@ -140,6 +141,9 @@ std::string CdRequestWindow::chosenRoot() const {
 
 void CdRequestWindow::Command3_Click() {
   const std::string root = chosenRoot();
+  if (platform::InputRecorder* recorder = player_.platform().inputRecorder()) {
+    recorder->cdWindowAnswered(root);
+  }
   if (!root.empty() && Listable(root)) {
     accepted_ = root;
     if (!player_.settings.ProjectId.empty()) {
@@ -154,6 +158,9 @@ void CdRequestWindow::Command3_Click() {
 }
 
 void CdRequestWindow::Command4_Click() {
+  if (platform::InputRecorder* recorder = player_.platform().inputRecorder()) {
+    recorder->cdWindowAnswered(std::nullopt);
+  }
   player_.GameStopped = true;
   close();
 }

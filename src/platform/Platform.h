@@ -18,6 +18,7 @@
 namespace tw::platform {
 
 class AudioOutput;
+class InputRecorder;
 class Settings;
 class TimerScheduler;
 class Window;
@@ -106,6 +107,12 @@ class Platform {
   // windows): work that must not run under one (an automatic save) waits while it is above 0.
   int modalOpen() const { return modalOpen_; }
 
+  // --- recording --------------------------------------------------------------------------
+  // Told of the player's input while a play-through is recorded; nullptr otherwise. The
+  // recorder must outlive its time here (set nullptr before it goes).
+  InputRecorder* inputRecorder() const { return inputRecorder_; }
+  void setInputRecorder(InputRecorder* recorder) { inputRecorder_ = recorder; }
+
  protected:
   // Counts a modal box or window for as long as it lives; the back ends hold one around each.
   class ModalScope {
@@ -121,6 +128,7 @@ class Platform {
 
  private:
   int modalOpen_ = 0;
+  InputRecorder* inputRecorder_ = nullptr;
 };
 
 }  // namespace tw::platform

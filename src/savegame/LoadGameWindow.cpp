@@ -1,5 +1,6 @@
 #include "savegame/LoadGameWindow.h"
 
+#include "platform/InputRecorder.h"
 #include "platform/Platform.h"
 #include "project/Player.h"
 #include "savegame/AutosaveFile.h"
@@ -73,6 +74,10 @@ void LoadGameWindow::Command2_Click() {
                                                     platform::MsgIcon::Information,
                                                     platform::MsgButtons::Ok));
     return;
+  }
+  if (platform::InputRecorder* recorder = player_.platform().inputRecorder()) {
+    const bool autosave = List1.listIndex() == 0 && List1.tag() == kAutosaveListTag;
+    recorder->savedGameChosen(false, autosave ? std::string() : List1.text());
   }
   if (loadGame) loadGame(chosenName());
 }

@@ -3,6 +3,7 @@
 #include <exception>
 #include <sys/stat.h>
 
+#include "platform/InputRecorder.h"
 #include "platform/Platform.h"
 #include "project/ErrorBoxes.h"
 #include "project/Player.h"
@@ -102,6 +103,9 @@ bool SaveGameWindow::askOkCancel(const std::string& title, const std::string& te
 void SaveGameWindow::Command2_Click() {
   const MessageTable& m = player_.messages;
   const std::string name = Text1.text();
+  if (platform::InputRecorder* recorder = player_.platform().inputRecorder()) {
+    recorder->savedGameChosen(true, name);
+  }
   if (HasForbiddenNameCharacter(name)) {
     info(player_.settings.GameTitle, m[35] + "\r\n\" \\ / : * ? < > | ,");
     return;

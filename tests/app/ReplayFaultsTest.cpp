@@ -121,6 +121,30 @@ TEST(ReplayFaultsTest, DumpAndScreenshotWithoutAReplayAreRefused) {
   EXPECT_EQ(RunPlayer("'" + game.file("Config/General") + "'", err), 2);
   EXPECT_NE(err.find("is not a game folder: no Config/General"), std::string::npos) << err;
 }
+
+// A recording that could not be written or played is refused before any window opens.
+TEST(ReplayFaultsTest, RecordingsThatCannotBeMadeAreRefused) {
+  GameFolder game;
+  WriteTalkingGame(game);
+  const std::string folder = " '" + game.path() + "'";
+  const std::string file = " '" + game.file("played.txt") + "'";
+  const struct {
+    std::string args;
+    const char* says;
+  } rows[] = {
+      {"--record" + file, "--record needs a game folder"},
+      {"--record" + file + " --replay" + file + folder, "choose one"},
+      {"--record" + file + " --screenshot /tmp/x.png" + folder, "--screenshot needs --replay"},
+      {"--record" + file + " --check" + folder, "--check takes only"},
+      {"--record '" + game.path() + "Config'" + folder, "is a folder, not a file"},
+      {"--record '" + game.path() + "none/played.txt'" + folder, "cannot write the recording"},
+  };
+  for (const auto& row : rows) {
+    std::string err;
+    EXPECT_EQ(RunPlayer(row.args, err), 2) << row.args;
+    EXPECT_NE(err.find(row.says), std::string::npos) << row.args << ": " << err;
+  }
+}
 #endif
 
 // A picture saved under a name given as bytes (which Qt's own file names cannot carry).

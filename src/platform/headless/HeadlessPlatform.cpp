@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/InputRecorder.h"
 #include "platform/ShellProgram.h"
 #include "platform/Window.h"
 
@@ -56,6 +57,8 @@ void HeadlessPlatform::sleepMs(int ms) {
 MsgAnswer HeadlessPlatform::messageBox(const MessageBoxRequest& request) {
   Nest nest(depth_);
   const ModalScope modal(*this);
+  InputRecorder* recorder = inputRecorder();
+  if (recorder) recorder->messageBoxShown(request);
   if (answers_.empty()) callHook(Wait{WaitKind::MessageBox, depth_, &request});
   MsgAnswer answer = DefaultAnswer(request);
   if (!answers_.empty()) {
@@ -65,12 +68,15 @@ MsgAnswer HeadlessPlatform::messageBox(const MessageBoxRequest& request) {
     if (AnswerFitsButtons(queued, request.buttons)) answer = queued;
   }
   boxes_.push_back(BoxRecord{request.title, request.text, request.icon, request.buttons, answer});
+  if (recorder) recorder->messageBoxAnswered(request, answer);
   return answer;
 }
 
 std::optional<std::string> HeadlessPlatform::inputBox(const InputBoxRequest& request) {
   Nest nest(depth_);
   const ModalScope modal(*this);
+  InputRecorder* recorder = inputRecorder();
+  if (recorder) recorder->inputBoxShown(request);
   if (inputs_.empty()) callHook(Wait{WaitKind::InputBox, depth_, nullptr, &request});
   std::optional<std::string> answer = request.defaultText;
   if (!inputs_.empty()) {
@@ -79,6 +85,7 @@ std::optional<std::string> HeadlessPlatform::inputBox(const InputBoxRequest& req
   }
   inputRecords_.push_back(
       InputRecord{request.prompt, request.title, request.defaultText, answer, boxes_.size()});
+  if (recorder) recorder->inputBoxAnswered(request, answer);
   return answer;
 }
 
@@ -160,6 +167,8 @@ std::optional<std::string> HeadlessPlatform::chooseFolder(const std::string& /*t
 void HeadlessPlatform::runModal(Window& window) {
   Nest nest(depth_);
   const ModalScope modal(*this);
+  InputRecorder* recorder = inputRecorder();
+  if (recorder) recorder->modalWindowShown(window);
   showWindow(window);
   // The window may be destroyed by what happens inside (a load window after a load).
   auto ref = window.weakRef();
@@ -174,6 +183,7 @@ void HeadlessPlatform::runModal(Window& window) {
     w->requestClose();
     if (Element* still = Lock(ref); still && still->visible()) still->setVisible(false);
   }
+  if (recorder) recorder->modalWindowClosed();
 }
 
 }  // namespace tw::platform

@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "platform/IniSettings.h"
+#include "platform/InputRecorder.h"
 #include "platform/ShellProgram.h"
 #include "platform/Window.h"
 #include "platform/qt/InstanceSlot.h"
@@ -170,14 +171,22 @@ MsgAnswer QtPlatform::messageBox(const MessageBoxRequest& request) {
   const ModalScope modal(*this);
   QWidget* parent = dialogParent();
   GiveFocusBack back(parent);
-  return RunMessageBox(request, parent);
+  InputRecorder* recorder = inputRecorder();
+  if (recorder) recorder->messageBoxShown(request);
+  const MsgAnswer answer = RunMessageBox(request, parent);
+  if (recorder) recorder->messageBoxAnswered(request, answer);
+  return answer;
 }
 
 std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) {
   const ModalScope modal(*this);
   QWidget* parent = dialogParent();
   GiveFocusBack back(parent);
-  return RunInputBox(request, parent);
+  InputRecorder* recorder = inputRecorder();
+  if (recorder) recorder->inputBoxShown(request);
+  std::optional<std::string> text = RunInputBox(request, parent);
+  if (recorder) recorder->inputBoxAnswered(request, text);
+  return text;
 }
 
 std::optional<std::string> QtPlatform::chooseFolder(const std::string& title,
@@ -316,6 +325,8 @@ void QtPlatform::runModal(Window& window) {
   GiveFocusBack back(QApplication::activeWindow());
   WindowView& view = ensureView(window);
   if (view.isVisible()) view.hide();  // modality is set before a window is shown
+  InputRecorder* recorder = inputRecorder();
+  if (recorder) recorder->modalWindowShown(window);
   view.setModalMode(true);
   QEventLoop loop;
   auto previous = view.onHiddenOrGone;
@@ -327,6 +338,7 @@ void QtPlatform::runModal(Window& window) {
     // A loop refuses to run once the application is exiting (whoever asked for it).
     if (loop.exec() != 0) break;
   }
+  if (recorder) recorder->modalWindowClosed();
   // The view may be gone with its window.
   if (WindowView* still = Lock(ref) ? viewFor(window) : nullptr) {
     still->onHiddenOrGone = previous;

@@ -17,6 +17,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "platform/InputRecorder.h"
 #include "platform/Units.h"
 #include "platform/qt/ControlInput.h"
 #include "platform/qt/InputMapping.h"
@@ -55,7 +56,12 @@ WindowView::WindowView(QtPlatform& platform, Window& window)
   menuBar_->setNativeMenuBar(false);
   menuBar_->hide();
   MenuBarSync::Hooks hooks;
-  hooks.triggered = [](MenuItem& item) { item.click(); };
+  hooks.triggered = [this](MenuItem& item) {
+    InputRecorder* recorder = window_ ? platform_.inputRecorder() : nullptr;
+    if (recorder) recorder->menuChosen(*window_, item);
+    const RecordedInput done(recorder);
+    item.click();
+  };
   hooks.opened = [this](MenuItem& item) {
     item.click();
     if (++openMenus_ == 1 && window_ && window_->onMenuPulledDown) {
@@ -387,6 +393,9 @@ void WindowView::press(QMouseEvent* event, bool doubleClick) {
   if (button == 0) return;
   const QPoint t = clientTwipsAt(event->position());
   const int shift = ShiftFromQt(event->modifiers());
+  InputRecorder* recorder = platform_.inputRecorder();
+  if (recorder) recorder->mousePressed(*window_, button, t.x(), t.y(), doubleClick);
+  const RecordedInput done(recorder);
   if (button == kLeftButton && !window_->dragSource()) {
     Element& target = window_->targetAt(t.x(), t.y());
     int ex = 0, ey = 0;
@@ -417,6 +426,9 @@ void WindowView::mouseReleaseEvent(QMouseEvent* event) {
   const int button = ButtonFromQt(event->button());
   if (button == 0) return;
   const QPoint t = clientTwipsAt(event->position());
+  InputRecorder* recorder = platform_.inputRecorder();
+  if (recorder) recorder->mouseReleased(*window_, button, t.x(), t.y());
+  const RecordedInput done(recorder);
   window_->dispatchMouseUp(button, ShiftFromQt(event->modifiers()), t.x(), t.y());
   updatePointer(event->position());
 }
@@ -426,6 +438,9 @@ void WindowView::mouseMoveEvent(QMouseEvent* event) {
   hasLastPos_ = true;
   if (!window_) return;
   const QPoint t = clientTwipsAt(event->position());
+  InputRecorder* recorder = platform_.inputRecorder();
+  if (recorder) recorder->mouseMoved(*window_, t.x(), t.y());
+  const RecordedInput done(recorder);
   window_->dispatchMouseMove(ButtonsFromQt(event->buttons()), ShiftFromQt(event->modifiers()),
                              t.x(), t.y());
   updatePointer(event->position());
@@ -447,9 +462,12 @@ void WindowView::wheelEvent(QWheelEvent* event) {
 
 void WindowView::keyPressEvent(QKeyEvent* event) {
   if (!window_) return;
+  const int code = VirtualKeyFromQt(event->key(), event->modifiers());
+  InputRecorder* recorder = code != 0 ? platform_.inputRecorder() : nullptr;
+  if (recorder) recorder->keyPressed(*window_, code, ShiftFromQt(event->modifiers()));
+  const RecordedInput done(recorder);
   TypeIntoFocus(*window_, event->key(), event->text());
   if (!window_) return;
-  const int code = VirtualKeyFromQt(event->key(), event->modifiers());
   if (code == 0) return;
   if (std::find(keysDown_.begin(), keysDown_.end(), code) == keysDown_.end()) {
     keysDown_.push_back(code);
@@ -493,7 +511,11 @@ void WindowView::warpPointer(Window& /*window*/, Point clientTwips) {
 void WindowView::closeEvent(QCloseEvent* event) {
   // The game decides: a window without a close handler hides itself through the model.
   event->ignore();
-  if (window_) window_->requestClose();
+  if (!window_) return;
+  InputRecorder* recorder = platform_.inputRecorder();
+  if (recorder) recorder->closeRequested(*window_);
+  const RecordedInput done(recorder);
+  window_->requestClose();
 }
 
 bool WindowView::focusNextPrevChild(bool /*next*/) {
