@@ -131,6 +131,10 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
   }
   addInputsUpTo(platform.boxes().size());
   state["boxes"] = boxes;
+  // The texts read aloud, in order, and the one still being read at the end (null: silence).
+  state["spoken"] = platform.speech().spoken();
+  const auto speaking = platform.speech().speaking();
+  state["speaking"] = speaking ? Json(*speaking) : Json(nullptr);
   // The seven sound players.
   Json players = Json::array();
   for (int i = 1; i <= media::Mixer::kPlayers; ++i) {

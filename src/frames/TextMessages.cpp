@@ -43,6 +43,7 @@ void Game::ShowTextMessage(const std::string& text, bool inFrame) {
     TimerMessageBox.setInterval(CharacterCount(text) * 70 + 1000);
     TimerMessageBox.setEnabled(false);
     TimerMessageBox.setEnabled(true);
+    platform().readAloud(text);
   } catch (const std::exception&) {
     ShowStandardError(player_, " Unable to display text message.");
   }

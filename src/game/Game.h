@@ -41,6 +41,7 @@ class MediaSystem;
 }
 class Autosave;
 class PlayerOptions;
+class ReadAloud;
 class SavedGames;
 class VisualEffects;
 
@@ -206,6 +207,8 @@ class Game {
   SavedGames& savedGames() { return *savedGames_; }
   // The automatic save and its Options menu entry (savegame/).
   Autosave& autosave() { return *autosave_; }
+  // Options > Read Messages Aloud: boxes, the message bar and tooltips read aloud (game/).
+  ReadAloud& readAloud() { return *readAloud_; }
   // Scripts (scripting/): the host, its timers, the Options and Debug menu commands.
   void LoadProcedures();
   void ResetModule();
@@ -301,6 +304,7 @@ class Game {
   std::unique_ptr<VisualEffects> effects_;
   std::unique_ptr<PlayerOptions> playerOptions_;
   std::unique_ptr<Autosave> autosave_;
+  std::unique_ptr<ReadAloud> readAloud_;
   std::optional<HeldClick> clickAfterBarCloses_;
 };
 

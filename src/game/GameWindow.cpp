@@ -3,6 +3,7 @@
 
 #include "effects/VisualEffects.h"
 #include "game/PlayerOptions.h"
+#include "game/ReadAloud.h"
 #include "media/MediaSystem.h"
 
 #include "platform/Platform.h"
@@ -51,6 +52,7 @@ Game::Game(Player& player)
   scripts = std::make_unique<scripting::ScriptHost>(*this);
   playerOptions_ = std::make_unique<PlayerOptions>(*this);
   autosave_ = std::make_unique<Autosave>(*this);
+  readAloud_ = std::make_unique<ReadAloud>(*this);
 }
 
 Game::~Game() = default;

@@ -19,6 +19,7 @@ namespace tw::platform {
 
 class AudioOutput;
 class Settings;
+class Speech;
 class TimerScheduler;
 class Window;
 struct MousePointer;
@@ -67,6 +68,19 @@ class Platform {
   // The user's folder for pictures (ending in "/", made when missing), where screenshots
   // go; "" when there is none.
   virtual std::string picturesFolder() { return ""; }
+
+  // --- reading aloud (Options > Read Messages Aloud) ----------------------------------
+  // The desktop's speech service.
+  virtual Speech& speech() = 0;
+  // While on, the texts of boxes, the message bar, tooltips and buttons are read aloud.
+  bool readingAloud() const { return readingAloud_; }
+  // Off silences what is being read.
+  void setReadingAloud(bool on);
+  // Reads a text when reading is on and the service is there, cutting the text being read;
+  // blank texts are not read.
+  void readAloud(const std::string& text);
+  // Esc: silence, reading stays on.
+  void stopReading();
 
   // --- per-user settings --------------------------------------------------------------
   virtual Settings& settings() = 0;
@@ -121,6 +135,7 @@ class Platform {
 
  private:
   int modalOpen_ = 0;
+  bool readingAloud_ = false;
 };
 
 }  // namespace tw::platform

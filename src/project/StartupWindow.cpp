@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "project/DisplayChecks.h"
 #include "project/Player.h"
+#include "project/ReadAloudSetting.h"
 #include "project/StartupLogo.h"
 
 namespace tw {
@@ -131,6 +132,7 @@ void StartupWindow::Show() {
   if (unloaded_) return;
   forgetPointer();
   window.setTopMost(true);
+  player_.platform().setReadingAloud(ReadAloudChosen(player_));
   player_.platform().showWindow(window);
 }
 

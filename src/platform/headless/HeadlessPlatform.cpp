@@ -11,10 +11,12 @@
 namespace tw::platform {
 
 HeadlessPlatform::HeadlessPlatform()
-    : timers_([this] { return clock_; }), settings_(&ownSettings_) {}
+    : timers_([this] { return clock_; }),
+      settings_(&ownSettings_),
+      speech_([this] { return clock_; }) {}
 
 HeadlessPlatform::HeadlessPlatform(Settings& settings)
-    : timers_([this] { return clock_; }), settings_(&settings) {}
+    : timers_([this] { return clock_; }), settings_(&settings), speech_([this] { return clock_; }) {}
 
 HeadlessPlatform::~HeadlessPlatform() = default;
 
@@ -56,6 +58,7 @@ void HeadlessPlatform::sleepMs(int ms) {
 MsgAnswer HeadlessPlatform::messageBox(const MessageBoxRequest& request) {
   Nest nest(depth_);
   const ModalScope modal(*this);
+  readAloud(request.text);
   if (answers_.empty()) callHook(Wait{WaitKind::MessageBox, depth_, &request});
   MsgAnswer answer = DefaultAnswer(request);
   if (!answers_.empty()) {
@@ -71,6 +74,7 @@ MsgAnswer HeadlessPlatform::messageBox(const MessageBoxRequest& request) {
 std::optional<std::string> HeadlessPlatform::inputBox(const InputBoxRequest& request) {
   Nest nest(depth_);
   const ModalScope modal(*this);
+  readAloud(request.prompt);
   if (inputs_.empty()) callHook(Wait{WaitKind::InputBox, depth_, nullptr, &request});
   std::optional<std::string> answer = request.defaultText;
   if (!inputs_.empty()) {

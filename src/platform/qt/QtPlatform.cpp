@@ -91,6 +91,9 @@ void QtPlatform::init() {
   // The game decides when the program ends (closing the main window returns to the start-up
   // window).
   QGuiApplication::setQuitOnLastWindowClosed(false);
+  speech_ = std::make_unique<SpeechDispatcher>();
+  escape_ = std::make_unique<EscapeSilences>([this] { stopReading(); });
+  if (QCoreApplication::instance()) QCoreApplication::instance()->installEventFilter(escape_.get());
   drive_ = std::make_unique<QTimer>();
   drive_->setSingleShot(true);
   drive_->setTimerType(Qt::PreciseTimer);
@@ -113,6 +116,7 @@ QtPlatform::~QtPlatform() {
   // The dispatcher outlives the platform: nothing may call back into it from here on.
   QObject::disconnect(armOnIdle_);
   drive_.reset();
+  if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(escape_.get());
 }
 
 // --- clock and timers -----------------------------------------------------------------------
@@ -168,6 +172,7 @@ QWidget* QtPlatform::dialogParent() const {
 
 MsgAnswer QtPlatform::messageBox(const MessageBoxRequest& request) {
   const ModalScope modal(*this);
+  readAloud(request.text);
   QWidget* parent = dialogParent();
   GiveFocusBack back(parent);
   return RunMessageBox(request, parent);
@@ -175,6 +180,7 @@ MsgAnswer QtPlatform::messageBox(const MessageBoxRequest& request) {
 
 std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) {
   const ModalScope modal(*this);
+  readAloud(request.prompt);
   QWidget* parent = dialogParent();
   GiveFocusBack back(parent);
   return RunInputBox(request, parent);

@@ -34,7 +34,9 @@
 #include "platform/Element.h"
 #include "platform/Platform.h"
 #include "platform/TimerScheduler.h"
+#include "platform/qt/EscapeSilences.h"
 #include "platform/qt/Pointers.h"
+#include "platform/speech/SpeechDispatcher.h"
 
 class QTimer;
 class QUrl;
@@ -72,6 +74,7 @@ class QtPlatform : public Platform {
   std::optional<std::string> chooseFolder(const std::string& title,
                                           const std::string& startFolder) override;
   Settings& settings() override { return *settings_; }
+  Speech& speech() override { return *speech_; }
   // The XDG pictures folder (xdg-user-dirs), else the home folder.
   std::string picturesFolder() override;
   ScreenSize screenSize() override;
@@ -126,6 +129,8 @@ class QtPlatform : public Platform {
     void operator()(QObject* object) const;
   };
   std::unique_ptr<QTimer> drive_;
+  std::unique_ptr<SpeechDispatcher> speech_;
+  std::unique_ptr<EscapeSilences> escape_;
   QMetaObject::Connection armOnIdle_;
   std::optional<std::int64_t> armedFor_;
   std::vector<std::unique_ptr<WindowView, DeleteLater>> views_;
