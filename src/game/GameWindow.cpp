@@ -4,6 +4,7 @@
 #include "effects/VisualEffects.h"
 #include "game/PlayerOptions.h"
 #include "game/ReadAloud.h"
+#include "game/TextSize.h"
 #include "media/MediaSystem.h"
 
 #include "platform/Platform.h"
@@ -52,6 +53,7 @@ Game::Game(Player& player)
   scripts = std::make_unique<scripting::ScriptHost>(*this);
   playerOptions_ = std::make_unique<PlayerOptions>(*this);
   autosave_ = std::make_unique<Autosave>(*this);
+  textSize_ = std::make_unique<TextSize>(*this);
   readAloud_ = std::make_unique<ReadAloud>(*this);
 }
 

@@ -82,6 +82,15 @@ class Platform {
   // Esc: silence, reading stays on.
   void stopReading();
 
+  // --- text size (Options > Text Size, see TextScale) -----------------------------------
+  // The desktop's device pixel ratio and logical dpi (the size texts default to).
+  virtual double devicePixelRatio() { return 1.0; }
+  virtual double logicalDpi() { return 96.0; }
+  // Percent; the boxes and menus of the back end follow it, the player's windows are laid
+  // out by it.
+  int textScale() const { return textScale_; }
+  virtual void setTextScale(int percent) { textScale_ = percent; }
+
   // --- per-user settings --------------------------------------------------------------
   virtual Settings& settings() = 0;
 
@@ -136,6 +145,7 @@ class Platform {
  private:
   int modalOpen_ = 0;
   bool readingAloud_ = false;
+  int textScale_ = 100;
 };
 
 }  // namespace tw::platform

@@ -6,6 +6,7 @@
 #include "project/DisplayChecks.h"
 #include "project/Player.h"
 #include "project/ReadAloudSetting.h"
+#include "project/TextSizeSetting.h"
 #include "project/StartupLogo.h"
 
 namespace tw {
@@ -133,6 +134,7 @@ void StartupWindow::Show() {
   forgetPointer();
   window.setTopMost(true);
   player_.platform().setReadingAloud(ReadAloudChosen(player_));
+  player_.platform().setTextScale(TextSizeChosen(player_));
   player_.platform().showWindow(window);
 }
 

@@ -4,6 +4,8 @@
 #include <exception>
 
 #include "platform/Font.h"
+#include "platform/Platform.h"
+#include "platform/TextScale.h"
 #include "project/DisplayChecks.h"
 #include "project/Player.h"
 #include "project/Scheme.h"
@@ -27,6 +29,10 @@ void ApplyGameLook(Player& player, platform::Window& window, platform::Label& pr
   } catch (const std::exception&) {
     // A scheme that cannot be read leaves the plain look.
   }
+}
+
+void FitToTextSize(Player& player, platform::Window& window) {
+  platform::ScaleWindowForText(window, player.platform().textScale());
 }
 
 void CentreOnScreen(Player& player, platform::Window& window) {

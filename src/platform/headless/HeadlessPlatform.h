@@ -123,6 +123,12 @@ class HeadlessPlatform : public Platform {
   // Sizes setDisplaySize accepts; empty (the default) accepts every size.
   void setSupportedSizes(std::vector<ScreenSize> sizes) { supported_ = std::move(sizes); }
   void setDesktopFontHeight(int pixels) { fontHeight_ = pixels; }
+  double devicePixelRatio() override { return pixelRatio_; }
+  double logicalDpi() override { return logicalDpi_; }
+  void setScreenScale(double pixelRatio, double logicalDpi) {
+    pixelRatio_ = pixelRatio;
+    logicalDpi_ = logicalDpi;
+  }
   int displayChanges() const { return displayChanges_; }
 
   // --- shell, pointer, windows --------------------------------------------------------
@@ -162,6 +168,8 @@ class HeadlessPlatform : public Platform {
   ScreenSize screen_{1024, 768};
   std::vector<ScreenSize> supported_;
   int fontHeight_ = 16;
+  double pixelRatio_ = 1.0;
+  double logicalDpi_ = 96.0;
   int displayChanges_ = 0;
   std::vector<std::string> opened_;
   bool shellOpenResult_ = true;

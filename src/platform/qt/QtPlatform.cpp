@@ -252,6 +252,31 @@ int QtPlatform::desktopFontHeight() {
   return static_cast<int>(std::lround(kSystemFontPixelsAt96Dpi * dpi / 96.0));
 }
 
+double QtPlatform::devicePixelRatio() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->devicePixelRatio() : 1.0;
+}
+
+double QtPlatform::logicalDpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
+
+void QtPlatform::setTextScale(int percent) {
+  Platform::setTextScale(percent);
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+  if (!baseFont_) baseFont_ = QApplication::font();
+  QFont font = *baseFont_;
+  if (font.pointSizeF() > 0) {
+    font.setPointSizeF(font.pointSizeF() * percent / 100.0);
+  } else if (font.pixelSize() > 0) {
+    font.setPixelSize(font.pixelSize() * percent / 100);
+  }
+  QApplication::setFont(font);
+  // The menu bars' height changed with their font.
+  relayoutAll();
+}
+
 void QtPlatform::relayoutAll() {
   for (auto& view : views_) view->applyAll();
 }

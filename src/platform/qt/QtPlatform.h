@@ -23,6 +23,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QFont>
 #include <QMetaObject>
 #include <QPoint>
 #include <QPointer>
@@ -80,6 +81,10 @@ class QtPlatform : public Platform {
   ScreenSize screenSize() override;
   bool setDisplaySize(int width, int height) override;
   int desktopFontHeight() override;
+  double devicePixelRatio() override;
+  double logicalDpi() override;
+  // The application's font (boxes, menus) grows with it; the windows are laid out again.
+  void setTextScale(int percent) override;
   bool shellOpen(const std::string& target) override;
   std::unique_ptr<RunningProgram> startProgram(const std::string& commandLine) override;
   void showWindow(Window& window) override;
@@ -131,6 +136,7 @@ class QtPlatform : public Platform {
   std::unique_ptr<QTimer> drive_;
   std::unique_ptr<SpeechDispatcher> speech_;
   std::unique_ptr<EscapeSilences> escape_;
+  std::optional<QFont> baseFont_;  // the application's font at 100 %
   QMetaObject::Connection armOnIdle_;
   std::optional<std::int64_t> armedFor_;
   std::vector<std::unique_ptr<WindowView, DeleteLater>> views_;
