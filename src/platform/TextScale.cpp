@@ -1,5 +1,7 @@
 #include "platform/TextScale.h"
 
+#include <algorithm>
+
 #include "platform/Container.h"
 #include "platform/Controls.h"
 #include "platform/Label.h"
@@ -52,8 +54,13 @@ void ScaleChildren(Container& container, int percent) {
 
 }  // namespace
 
-void ScaleWindowForText(Window& window, int percent) {
-  if (percent == 100) return;
+void ScaleWindowForText(Window& window, int percent, int screenWidth, int screenHeight) {
+  if (window.width() > 0 && window.height() > 0) {
+    const long long fitsWide = screenWidth * 100LL / window.width();
+    const long long fitsHigh = screenHeight * 100LL / window.height();
+    percent = static_cast<int>(std::min({static_cast<long long>(percent), fitsWide, fitsHigh}));
+  }
+  if (percent <= 100) return;
   window.move(window.left(), window.top(), Scaled(window.width(), percent),
               Scaled(window.height(), percent));
   ScaleChildren(window, percent);

@@ -24,7 +24,8 @@ int ChosenTextScale(const std::string& remembered, int defaultScale);
 
 // Makes a window of the player's, laid out at 100 %, as large as the text size asks: every
 // element's place and size and every font grow by the same factor, so the layout keeps its
-// proportions.
-void ScaleWindowForText(Window& window, int percent);
+// proportions. It grows no larger than the screen (twips) holds: a window cut off by the
+// screen's edge would hide its buttons.
+void ScaleWindowForText(Window& window, int percent, int screenWidth, int screenHeight);
 
 }  // namespace tw::platform
