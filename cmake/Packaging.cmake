@@ -56,7 +56,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # ... and what they open by name at run time: the MIDI sound font and the stand-in fonts
 # that keep texts the size their author saw.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm")
+# The speech service and its voice, for Options > Read Messages Aloud (greyed without them).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm, speech-dispatcher, espeak-ng")
 # The build keeps its debug information (RelWithDebInfo); the package does not: the installed
 # programs are stripped and the debug information goes into talewick-player-dbgsym (.ddeb),
 # found by build id under /usr/lib/debug.

@@ -10,6 +10,7 @@ packages=(
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   libfluidsynth-dev fluid-soundfont-gm
   libsdl2-dev libxcb1-dev
+  libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   ffmpeg
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev

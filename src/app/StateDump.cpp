@@ -65,11 +65,12 @@ std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform
                      std::string(platform::AnswerName(box.answer))});
   }
   addInputsUpTo(platform.boxes().size());
-  return DumpState(session, platform.clockMs(), boxes);
+  return DumpState(session, platform.clockMs(), boxes, &platform.speech());
 }
 
 std::string DumpState(GameSession& session, std::int64_t clockMs,
-                      const std::vector<DumpedBox>& shownBoxes) {
+                      const std::vector<DumpedBox>& shownBoxes,
+                      const platform::RecordedSpeech* speech) {
   Json state = Json::object();
   Game* game = session.lastGame();
   const Player& player = session.player();
@@ -143,6 +144,10 @@ std::string DumpState(GameSession& session, std::int64_t clockMs,
                      {"answer", box.answer ? Json(*box.answer) : Json(nullptr)}});
   }
   state["boxes"] = boxes;
+  // The texts read aloud, in order, and the one still being read at the end (null: silence).
+  state["spoken"] = speech ? Json(speech->spoken()) : Json::array();
+  const auto speaking = speech ? speech->speaking() : std::nullopt;
+  state["speaking"] = speaking ? Json(*speaking) : Json(nullptr);
   // The seven sound players.
   Json players = Json::array();
   for (int i = 1; i <= media::Mixer::kPlayers; ++i) {

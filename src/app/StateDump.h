@@ -17,6 +17,7 @@ namespace tw {
 class GameSession;
 namespace platform {
 class HeadlessPlatform;
+class RecordedSpeech;
 }
 
 // A box as the dump shows it; an input box has the icon "input" and the text typed as its
@@ -30,8 +31,10 @@ struct DumpedBox {
 
 // The dump of a headless run: its boxes and clock are the headless platform's.
 std::string DumpState(GameSession& session, platform::HeadlessPlatform& platform);
-// The dump with the boxes and the clock that the caller kept (a recorded session).
+// The dump with the boxes and the clock that the caller kept (a recorded session). What was
+// read aloud is known only where speech was recorded (headless); else "spoken" is empty.
 std::string DumpState(GameSession& session, std::int64_t clockMs,
-                      const std::vector<DumpedBox>& boxes);
+                      const std::vector<DumpedBox>& boxes,
+                      const platform::RecordedSpeech* speech = nullptr);
 
 }  // namespace tw

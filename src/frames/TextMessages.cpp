@@ -9,6 +9,8 @@
 namespace tw {
 
 namespace {
+constexpr double kMessageBarPoints = 12;  // the bar's font at 100 % (the window's set-up)
+
 // Characters, not bytes: the bar's time grows with what the player reads.
 int CharacterCount(const std::string& text) {
   int count = 0;
@@ -30,6 +32,10 @@ void Game::ShowTextMessage(const std::string& text, bool inFrame) {
     FrameMessageBox.setLeft(0);
     FrameMessageBox.setWidth(PictureBox.width());
     LabelMessageBox.setAutoSize(true);
+    // Its text has the player's text size (Options > Text Size), the bar grows around it.
+    platform::Font font = LabelMessageBox.font();
+    font.size = kMessageBarPoints * platform().textScale() / 100.0;
+    LabelMessageBox.setFont(font);
     LabelMessageBox.setCaption("");
     LabelMessageBox.setLeft(FrameMessageBox.width() / 2);
     LabelMessageBox.setCaption(text);
@@ -43,6 +49,7 @@ void Game::ShowTextMessage(const std::string& text, bool inFrame) {
     TimerMessageBox.setInterval(CharacterCount(text) * 70 + 1000);
     TimerMessageBox.setEnabled(false);
     TimerMessageBox.setEnabled(true);
+    platform().readAloud(text);
   } catch (const std::exception&) {
     ShowStandardError(player_, " Unable to display text message.");
   }

@@ -42,6 +42,8 @@ class MediaSystem;
 class Autosave;
 class KeyboardPlay;
 class PlayerOptions;
+class ReadAloud;
+class TextSize;
 class SavedGames;
 class VisualEffects;
 
@@ -209,6 +211,10 @@ class Game {
   SavedGames& savedGames() { return *savedGames_; }
   // The automatic save and its Options menu entry (savegame/).
   Autosave& autosave() { return *autosave_; }
+  // Options > Read Messages Aloud: boxes, the message bar and tooltips read aloud (game/).
+  ReadAloud& readAloud() { return *readAloud_; }
+  // Options > Text Size: the player's own windows, boxes, message bar and menus (game/).
+  TextSize& textSize() { return *textSize_; }
   // Scripts (scripting/): the host, its timers, the Options and Debug menu commands.
   void LoadProcedures();
   void ResetModule();
@@ -305,6 +311,8 @@ class Game {
   std::unique_ptr<PlayerOptions> playerOptions_;
   std::unique_ptr<Autosave> autosave_;
   std::unique_ptr<KeyboardPlay> keyboardPlay_;
+  std::unique_ptr<ReadAloud> readAloud_;
+  std::unique_ptr<TextSize> textSize_;
   std::optional<HeldClick> clickAfterBarCloses_;
 };
 

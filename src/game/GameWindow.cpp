@@ -4,6 +4,8 @@
 #include "effects/VisualEffects.h"
 #include "game/KeyboardPlay.h"
 #include "game/PlayerOptions.h"
+#include "game/ReadAloud.h"
+#include "game/TextSize.h"
 #include "media/MediaSystem.h"
 
 #include "platform/Platform.h"
@@ -53,6 +55,8 @@ Game::Game(Player& player)
   playerOptions_ = std::make_unique<PlayerOptions>(*this);
   autosave_ = std::make_unique<Autosave>(*this);
   keyboardPlay_ = std::make_unique<KeyboardPlay>(*this);
+  textSize_ = std::make_unique<TextSize>(*this);
+  readAloud_ = std::make_unique<ReadAloud>(*this);
 }
 
 Game::~Game() = default;

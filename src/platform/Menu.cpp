@@ -24,6 +24,7 @@ std::unique_ptr<Component> MenuItem::clone() const {
   m->checked_ = checked_;
   m->checkable_ = checkable_;
   m->enabled_ = enabled_;
+  m->toolTip_ = toolTip_;
   m->onClick = onClick;
   return m;
 }
@@ -80,6 +81,12 @@ void MenuItem::setCheckable(bool checkable) {
 void MenuItem::setEnabled(bool enabled) {
   if (enabled_ == enabled) return;
   enabled_ = enabled;
+  changed();
+}
+
+void MenuItem::setToolTip(std::string text) {
+  if (toolTip_ == text) return;
+  toolTip_ = std::move(text);
   changed();
 }
 

@@ -37,6 +37,9 @@ class MenuItem : public Component {
   void setCheckable(bool checkable);
   bool enabled() const { return enabled_; }
   void setEnabled(bool enabled);
+  // Shown while the pointer rests on the item (why it is greyed, for one).
+  const std::string& toolTip() const { return toolTip_; }
+  void setToolTip(std::string text);
 
   MenuItem* parent() const { return parent_; }
   const std::vector<MenuItem*>& children() const { return children_; }
@@ -58,6 +61,7 @@ class MenuItem : public Component {
   std::string caption_;
   bool visible_ = true;
   bool checked_ = false;
+  std::string toolTip_;
   bool checkable_ = false;
   bool enabled_ = true;
   MenuItem* parent_ = nullptr;

@@ -20,6 +20,7 @@ namespace tw::platform {
 class AudioOutput;
 class InputRecorder;
 class Settings;
+class Speech;
 class TimerScheduler;
 class Window;
 struct MousePointer;
@@ -68,6 +69,28 @@ class Platform {
   // The user's folder for pictures (ending in "/", made when missing), where screenshots
   // go; "" when there is none.
   virtual std::string picturesFolder() { return ""; }
+
+  // --- reading aloud (Options > Read Messages Aloud) ----------------------------------
+  // The desktop's speech service.
+  virtual Speech& speech() = 0;
+  // While on, the texts of boxes, the message bar, tooltips and buttons are read aloud.
+  bool readingAloud() const { return readingAloud_; }
+  // Off silences what is being read.
+  void setReadingAloud(bool on);
+  // Reads a text when reading is on and the service is there, cutting the text being read;
+  // blank texts are not read.
+  void readAloud(const std::string& text);
+  // Esc: silence, reading stays on.
+  void stopReading();
+
+  // --- text size (Options > Text Size, see TextScale) -----------------------------------
+  // The desktop's device pixel ratio and logical dpi (the size texts default to).
+  virtual double devicePixelRatio() { return 1.0; }
+  virtual double logicalDpi() { return 96.0; }
+  // Percent; the boxes and menus of the back end follow it, the player's windows are laid
+  // out by it.
+  int textScale() const { return textScale_; }
+  virtual void setTextScale(int percent) { textScale_ = percent; }
 
   // --- per-user settings --------------------------------------------------------------
   virtual Settings& settings() = 0;
@@ -129,6 +152,8 @@ class Platform {
  private:
   int modalOpen_ = 0;
   InputRecorder* inputRecorder_ = nullptr;
+  bool readingAloud_ = false;
+  int textScale_ = 100;
 };
 
 }  // namespace tw::platform

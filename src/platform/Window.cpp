@@ -197,6 +197,7 @@ void Window::dispatchMouseUp(int button, int shift, int x, int y) {
 
 void Window::dispatchMouseMove(int buttons, int shift, int x, int y) {
   lastPointer_ = Point{x, y};
+  if (onPointerMoved) onPointerMoved(*this);
   // During a drag VB raises DragOver, not MouseMove; nothing here listens for DragOver.
   if (!enabled() || Lock(drag_)) return;
   Element* target = buttons != 0 ? Lock(capture_) : nullptr;

@@ -124,6 +124,9 @@ class Window : public Container {
   // The pointer left the window (a look that follows the pointer, such as a button's hover
   // look, ends).
   std::function<void(Window&)> onMouseLeave;
+  // The pointer moved over the window, on any element or none, before that element hears of it
+  // (the player's own services watch where it rests; the game's handlers are the elements').
+  std::function<void(Window&)> onPointerMoved;
   // The player asks to close the window (close button, Alt+F4); without a handler the window
   // hides itself.
   std::function<void(Window&)> onCloseRequest;

@@ -10,7 +10,9 @@
 #include <cstddef>
 
 #include "platform/PictureLooks.h"
+#include "platform/Platform.h"
 #include "platform/Units.h"
+#include "project/Player.h"
 #include "project/StartupWindow.h"
 
 namespace tw {
@@ -127,6 +129,12 @@ void StartupWindow::pointerOver(int button) {
   if (hot_ == button) return;
   hot_ = button;
   refreshButtons();
+  if (button >= 0) readButtonAloud(button);
+}
+
+// A picture button shows no caption; the message table's text says what it does either way.
+void StartupWindow::readButtonAloud(int button) {
+  player_.platform().readAloud(player_.messages[button + 1]);
 }
 
 void StartupWindow::forgetPointer() {
@@ -144,6 +152,7 @@ void StartupWindow::moveFocus(int step) {
   }
   focused_ = next;
   refreshButtons();
+  readButtonAloud(next);
 }
 
 void StartupWindow::Form_KeyDown(int keyCode, int shift) {

@@ -5,6 +5,8 @@
 #include "platform/Platform.h"
 #include "project/DisplayChecks.h"
 #include "project/Player.h"
+#include "project/ReadAloudSetting.h"
+#include "project/TextSizeSetting.h"
 #include "project/StartupLogo.h"
 
 namespace tw {
@@ -131,6 +133,8 @@ void StartupWindow::Show() {
   if (unloaded_) return;
   forgetPointer();
   window.setTopMost(true);
+  player_.platform().setReadingAloud(ReadAloudChosen(player_));
+  player_.platform().setTextScale(TextSizeChosen(player_));
   player_.platform().showWindow(window);
 }
 

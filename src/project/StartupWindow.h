@@ -137,6 +137,8 @@ class StartupWindow {
   void forgetButtonPicture(int i);
   bool buttonShown(int i) const;
   void pointerOver(int button);
+  // The button's text read aloud (Options > Read Messages Aloud) as it is pointed at or focused.
+  void readButtonAloud(int button);
   void moveFocus(int step);
   void forgetPointer();
   void refreshButtons();

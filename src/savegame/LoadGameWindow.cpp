@@ -31,6 +31,7 @@ LoadGameWindow::LoadGameWindow(Player& player) : player_(player) {
   }
   ApplyGameLook(player, window, Label1, {&List1, &Command2, &Command1});
   Picture.place(window, kListWidth, 180, Label1.foreColour());
+  FitToTextSize(player, window);
   CentreOnScreen(player, window);
 
   Command2.onClick = [this](platform::Element&) { Command2_Click(); };

@@ -57,6 +57,7 @@ SaveGameWindow::SaveGameWindow(Player& player) : player_(player) {
   }
   ApplyGameLook(player, window, Label2, {&Text1, &List1, &Command2, &Command3, &Command1});
   Picture.place(window, kListWidth, 180, Label2.foreColour());
+  FitToTextSize(player, window);
   CentreOnScreen(player, window);
 
   Command2.onClick = [this](platform::Element&) { Command2_Click(); };

@@ -4,6 +4,8 @@
 #include <exception>
 
 #include "platform/Font.h"
+#include "platform/Platform.h"
+#include "platform/TextScale.h"
 #include "project/DisplayChecks.h"
 #include "project/Player.h"
 #include "project/Scheme.h"
@@ -29,9 +31,15 @@ void ApplyGameLook(Player& player, platform::Window& window, platform::Label& pr
   }
 }
 
+void FitToTextSize(Player& player, platform::Window& window) {
+  platform::Platform& p = player.platform();
+  platform::ScaleWindowForText(window, p.textScale(), ScreenWidthTwips(p), ScreenHeightTwips(p));
+}
+
 void CentreOnScreen(Player& player, platform::Window& window) {
   platform::Platform& p = player.platform();
-  window.move((ScreenWidthTwips(p) - window.width()) / 2, (ScreenHeightTwips(p) - window.height()) / 2);
+  window.move((ScreenWidthTwips(p) - window.width()) / 2,
+              (ScreenHeightTwips(p) - window.height()) / 2);
 }
 
 bool MoveListChoice(platform::Window& window, platform::ListBox& list, int keyCode) {

@@ -23,6 +23,9 @@ inline constexpr int kKeyDown = 40;
 void ApplyGameLook(Player& player, platform::Window& window, platform::Label& prompt,
                    std::initializer_list<platform::Element*> controls);
 
+// The window, laid out at 100 %, made as large as the player's text size asks.
+void FitToTextSize(Player& player, platform::Window& window);
+
 // top = (screen height - window height) / 2, left likewise.
 void CentreOnScreen(Player& player, platform::Window& window);
 

@@ -12,10 +12,12 @@
 namespace tw::platform {
 
 HeadlessPlatform::HeadlessPlatform()
-    : timers_([this] { return clock_; }), settings_(&ownSettings_) {}
+    : timers_([this] { return clock_; }),
+      settings_(&ownSettings_),
+      speech_([this] { return clock_; }) {}
 
 HeadlessPlatform::HeadlessPlatform(Settings& settings)
-    : timers_([this] { return clock_; }), settings_(&settings) {}
+    : timers_([this] { return clock_; }), settings_(&settings), speech_([this] { return clock_; }) {}
 
 HeadlessPlatform::~HeadlessPlatform() = default;
 
@@ -59,6 +61,7 @@ MsgAnswer HeadlessPlatform::messageBox(const MessageBoxRequest& request) {
   const ModalScope modal(*this);
   InputRecorder* recorder = inputRecorder();
   if (recorder) recorder->messageBoxShown(request);
+  readAloud(request.text);
   if (answers_.empty()) callHook(Wait{WaitKind::MessageBox, depth_, &request});
   MsgAnswer answer = DefaultAnswer(request);
   if (!answers_.empty()) {
@@ -77,6 +80,7 @@ std::optional<std::string> HeadlessPlatform::inputBox(const InputBoxRequest& req
   const ModalScope modal(*this);
   InputRecorder* recorder = inputRecorder();
   if (recorder) recorder->inputBoxShown(request);
+  readAloud(request.prompt);
   if (inputs_.empty()) callHook(Wait{WaitKind::InputBox, depth_, nullptr, &request});
   std::optional<std::string> answer = request.defaultText;
   if (!inputs_.empty()) {

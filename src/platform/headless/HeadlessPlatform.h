@@ -6,7 +6,7 @@
 // wait loops end; sleepMs moves it without firing anything (a sleeping program handles no
 // events). The sound output renders up to the clock whenever it moves. Message boxes take a
 // queued answer, else their default button; input boxes a queued text (nullopt = cancelled),
-// else their default text. Every box is recorded.
+// else their default text. Every box is recorded, and so is every text read aloud.
 //
 // A started program really runs, and its waiter really waits for it, but on the virtual
 // clock it always ends between the first poll and the second: however long it takes here,
@@ -33,6 +33,7 @@
 #include "platform/headless/HeadlessAudioOutput.h"
 #include "platform/MemorySettings.h"
 #include "platform/Platform.h"
+#include "platform/RecordedSpeech.h"
 #include "platform/TimerScheduler.h"
 
 namespace tw::platform {
@@ -76,6 +77,8 @@ class HeadlessPlatform : public Platform {
   MsgAnswer messageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> inputBox(const InputBoxRequest& request) override;
   Settings& settings() override { return *settings_; }
+  // Records what is read aloud (see RecordedSpeech).
+  RecordedSpeech& speech() override { return speech_; }
   ScreenSize screenSize() override { return screen_; }
   bool setDisplaySize(int width, int height) override;
   int desktopFontHeight() override { return fontHeight_; }
@@ -120,6 +123,12 @@ class HeadlessPlatform : public Platform {
   // Sizes setDisplaySize accepts; empty (the default) accepts every size.
   void setSupportedSizes(std::vector<ScreenSize> sizes) { supported_ = std::move(sizes); }
   void setDesktopFontHeight(int pixels) { fontHeight_ = pixels; }
+  double devicePixelRatio() override { return pixelRatio_; }
+  double logicalDpi() override { return logicalDpi_; }
+  void setScreenScale(double pixelRatio, double logicalDpi) {
+    pixelRatio_ = pixelRatio;
+    logicalDpi_ = logicalDpi;
+  }
   int displayChanges() const { return displayChanges_; }
 
   // --- shell, pointer, windows --------------------------------------------------------
@@ -147,6 +156,7 @@ class HeadlessPlatform : public Platform {
   HeadlessAudioOutput audio_;
   MemorySettings ownSettings_;
   Settings* settings_;
+  RecordedSpeech speech_;
   std::deque<MsgAnswer> answers_;
   std::deque<std::optional<std::string>> inputs_;
   std::deque<std::optional<std::string>> folders_;
@@ -158,6 +168,8 @@ class HeadlessPlatform : public Platform {
   ScreenSize screen_{1024, 768};
   std::vector<ScreenSize> supported_;
   int fontHeight_ = 16;
+  double pixelRatio_ = 1.0;
+  double logicalDpi_ = 96.0;
   int displayChanges_ = 0;
   std::vector<std::string> opened_;
   bool shellOpenResult_ = true;

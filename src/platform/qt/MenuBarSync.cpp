@@ -111,6 +111,7 @@ void MenuBarSync::addItem(QMenu* menu, const MenuItem& item) {
     auto* sub = new QMenu(caption, owner);  // owned by its parent; dropped with owned_
     owned_.emplace_back(sub);
     sub->setStyleSheet(QStringLiteral("QMenu { menu-scrollable: 1; }"));
+    sub->setToolTipsVisible(true);
     sub->setEnabled(item.enabled());
     QAction* action = menu ? menu->addMenu(sub) : bar_.addMenu(sub);
     entries_.push_back(Entry{&item, action});
@@ -133,6 +134,7 @@ void MenuBarSync::addItem(QMenu* menu, const MenuItem& item) {
     action->setCheckable(item.checkable());
     action->setChecked(item.checked());
     action->setEnabled(item.enabled());
+    action->setToolTip(QString::fromStdString(item.toolTip()));
   }
   if (menu) {
     menu->addAction(action);
@@ -161,6 +163,7 @@ void MenuBarSync::updateInPlace() {
     e.action->setCheckable(e.item->checkable());
     e.action->setChecked(e.item->checked());
     e.action->setEnabled(e.item->enabled());
+    e.action->setToolTip(QString::fromStdString(e.item->toolTip()));
   }
 }
 

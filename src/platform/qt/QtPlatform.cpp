@@ -92,6 +92,9 @@ void QtPlatform::init() {
   // The game decides when the program ends (closing the main window returns to the start-up
   // window).
   QGuiApplication::setQuitOnLastWindowClosed(false);
+  speech_ = std::make_unique<SpeechDispatcher>();
+  escape_ = std::make_unique<EscapeSilences>([this] { stopReading(); });
+  if (QCoreApplication::instance()) QCoreApplication::instance()->installEventFilter(escape_.get());
   drive_ = std::make_unique<QTimer>();
   drive_->setSingleShot(true);
   drive_->setTimerType(Qt::PreciseTimer);
@@ -114,6 +117,7 @@ QtPlatform::~QtPlatform() {
   // The dispatcher outlives the platform: nothing may call back into it from here on.
   QObject::disconnect(armOnIdle_);
   drive_.reset();
+  if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(escape_.get());
 }
 
 // --- clock and timers -----------------------------------------------------------------------
@@ -169,6 +173,7 @@ QWidget* QtPlatform::dialogParent() const {
 
 MsgAnswer QtPlatform::messageBox(const MessageBoxRequest& request) {
   const ModalScope modal(*this);
+  readAloud(request.text);
   QWidget* parent = dialogParent();
   GiveFocusBack back(parent);
   InputRecorder* recorder = inputRecorder();
@@ -180,6 +185,7 @@ MsgAnswer QtPlatform::messageBox(const MessageBoxRequest& request) {
 
 std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) {
   const ModalScope modal(*this);
+  readAloud(request.prompt);
   QWidget* parent = dialogParent();
   GiveFocusBack back(parent);
   InputRecorder* recorder = inputRecorder();
@@ -253,6 +259,31 @@ int QtPlatform::desktopFontHeight() {
   if (!screen) return 0;
   const double dpi = screen->logicalDotsPerInchY();
   return static_cast<int>(std::lround(kSystemFontPixelsAt96Dpi * dpi / 96.0));
+}
+
+double QtPlatform::devicePixelRatio() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->devicePixelRatio() : 1.0;
+}
+
+double QtPlatform::logicalDpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
+
+void QtPlatform::setTextScale(int percent) {
+  Platform::setTextScale(percent);
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+  if (!baseFont_) baseFont_ = QApplication::font();
+  QFont font = *baseFont_;
+  if (font.pointSizeF() > 0) {
+    font.setPointSizeF(font.pointSizeF() * percent / 100.0);
+  } else if (font.pixelSize() > 0) {
+    font.setPixelSize(font.pixelSize() * percent / 100);
+  }
+  QApplication::setFont(font);
+  // The menu bars' height changed with their font.
+  relayoutAll();
 }
 
 void QtPlatform::relayoutAll() {

@@ -23,6 +23,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QFont>
 #include <QMetaObject>
 #include <QPoint>
 #include <QPointer>
@@ -34,7 +35,9 @@
 #include "platform/Element.h"
 #include "platform/Platform.h"
 #include "platform/TimerScheduler.h"
+#include "platform/qt/EscapeSilences.h"
 #include "platform/qt/Pointers.h"
+#include "platform/speech/SpeechDispatcher.h"
 
 class QTimer;
 class QUrl;
@@ -72,11 +75,16 @@ class QtPlatform : public Platform {
   std::optional<std::string> chooseFolder(const std::string& title,
                                           const std::string& startFolder) override;
   Settings& settings() override { return *settings_; }
+  Speech& speech() override { return *speech_; }
   // The XDG pictures folder (xdg-user-dirs), else the home folder.
   std::string picturesFolder() override;
   ScreenSize screenSize() override;
   bool setDisplaySize(int width, int height) override;
   int desktopFontHeight() override;
+  double devicePixelRatio() override;
+  double logicalDpi() override;
+  // The application's font (boxes, menus) grows with it; the windows are laid out again.
+  void setTextScale(int percent) override;
   bool shellOpen(const std::string& target) override;
   std::unique_ptr<RunningProgram> startProgram(const std::string& commandLine) override;
   void showWindow(Window& window) override;
@@ -126,6 +134,9 @@ class QtPlatform : public Platform {
     void operator()(QObject* object) const;
   };
   std::unique_ptr<QTimer> drive_;
+  std::unique_ptr<SpeechDispatcher> speech_;
+  std::unique_ptr<EscapeSilences> escape_;
+  std::optional<QFont> baseFont_;  // the application's font at 100 %
   QMetaObject::Connection armOnIdle_;
   std::optional<std::int64_t> armedFor_;
   std::vector<std::unique_ptr<WindowView, DeleteLater>> views_;
