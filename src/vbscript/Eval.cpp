@@ -50,7 +50,7 @@ Variant Runtime::eval(const Expr& e, Frame& f) {
   return Variant();
 }
 
-const Variant& Runtime::evalRef(const Expr& e, Frame& f, Variant& temp) {
+const Variant& Runtime::evalRefSlow(const Expr& e, Frame& f, Variant& temp) {
   if (e.kind == ExprKind::Literal) return e.value;
   if (e.kind == ExprKind::Name) {
     if (Variant* v = variableOf(e, f, false)) return *v;
@@ -245,6 +245,7 @@ int Runtime::globalOf(const Expr& e, Frame& f) {
   const int index = findGlobalByName(e.name);
   cache.generation = generation_;
   cache.index = index;
+  cache.entry = index >= 0 ? &global(index) : nullptr;
   return index;
 }
 
@@ -285,6 +286,7 @@ Variant* Runtime::implicitLocal(const Expr& e, Frame& f) {
 }
 
 Variant Runtime::evalName(const Expr& e, Frame& f) {
+  if (Global* g = cachedVariable(e)) return g->value;
   switch (e.bind) {
     case Bind::Local: return *f.slots[e.slot];
     case Bind::OuterLocal:
@@ -343,12 +345,6 @@ Variant Runtime::evalNew(const Expr& e, Frame& f) {
   auto object = std::make_shared<ScriptObject>(std::move(data), weak_from_this());
   if (cls.initialize) callProc(*cls.initialize, object.get(), {});
   return Variant::fromObject(std::move(object));
-}
-
-void Runtime::storeInto(Variant& slot, Variant value, bool) {
-  Variant old = std::exchange(slot, std::move(value));
-  // old goes here, after the slot holds its new value: a Class_Terminate it starts sees the
-  // assignment done.
 }
 
 void Runtime::assign(const Expr& target, Variant value, bool isSet, Frame& f) {

@@ -22,6 +22,7 @@
 #include <span>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "vbscript/Ast.h"
@@ -103,6 +104,28 @@ struct Frame {
 
 enum class Flow : unsigned char { Normal, ExitDo, ExitFor, ExitProc };
 
+// Variants in place, of which only the first count are constructed, so that a call with few
+// arguments or locals pays for those alone. They go in reverse order, as an array's would.
+template <std::size_t N>
+class InlineVariants {
+ public:
+  InlineVariants() = default;
+  InlineVariants(const InlineVariants&) = delete;
+  InlineVariants& operator=(const InlineVariants&) = delete;
+  ~InlineVariants() {
+    while (count_ > 0) data()[--count_].~Variant();
+  }
+  Variant* construct(std::size_t count) {
+    for (; count_ < count; ++count_) new (&data()[count_]) Variant();
+    return data();
+  }
+
+ private:
+  Variant* data() { return reinterpret_cast<Variant*>(bytes_); }
+  alignas(Variant) unsigned char bytes_[N * sizeof(Variant)];
+  std::size_t count_ = 0;
+};
+
 // Where each argument of a call lives: ByRef arguments point at the caller's variables, the
 // others at temporaries held here. Small calls need no allocation.
 class ArgPack {
@@ -123,8 +146,8 @@ class ArgPack {
   std::span<Variant> valuesForHost();
 
  private:
+  InlineVariants<kInline> inlineTemps_;  // first: its values go last, after the locks
   std::size_t count_;
-  Variant inlineTemps_[kInline];
   Variant* inlineRefs_[kInline];
   std::unique_ptr<Variant[]> heapTemps_;
   std::unique_ptr<Variant*[]> heapRefs_;
@@ -264,7 +287,26 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   bool condition(const ast::Expr& e, Frame& f);
 
   // expressions and variables (Eval.cpp)
-  const Variant& evalRef(const ast::Expr& e, Frame& f, Variant& temp);
+  // The value of e: read in place for a literal or a variable, else computed into temp.
+  const Variant& evalRef(const ast::Expr& e, Frame& f, Variant& temp) {
+    if (e.kind == ast::ExprKind::Name && e.bind == ast::Bind::Local) return *f.slots[e.slot];
+    if (e.kind == ast::ExprKind::Literal) return e.value;
+    if (e.kind == ast::ExprKind::Name) {
+      if (Global* g = cachedVariable(e)) return g->value;
+    }
+    return evalRefSlow(e, f, temp);
+  }
+  const Variant& evalRefSlow(const ast::Expr& e, Frame& f, Variant& temp);
+  // The global variable a Global name stands for when the name's cache is current and no
+  // Execute scope could hide it; null when that takes the general way (globalOf).
+  Global* cachedVariable(const ast::Expr& e) const {
+    if (e.bind != ast::Bind::Global || dynamicScopes_ > 0 ||
+        e.globalCache.generation != generation_ || !e.globalCache.entry) {
+      return nullptr;
+    }
+    auto* g = static_cast<Global*>(e.globalCache.entry);
+    return g->kind == GlobalKind::Variable ? g : nullptr;
+  }
   Variant evalName(const ast::Expr& e, Frame& f);
   Variant evalBinary(const ast::Expr& e, Frame& f);
   Variant evalNew(const ast::Expr& e, Frame& f);
@@ -284,7 +326,11 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   friend struct DynamicScope;
   void assign(const ast::Expr& target, Variant value, bool isSet, Frame& f);
   void assignName(const ast::Expr& target, Variant value, bool isSet, Frame& f);
-  static void storeInto(Variant& slot, Variant value, bool isSet);
+  static void storeInto(Variant& slot, Variant value, bool /*isSet*/) {
+    Variant old = std::exchange(slot, std::move(value));
+    // old goes here, after the slot holds its new value: a Class_Terminate it starts sees
+    // the assignment done.
+  }
   Variant* elementOf(const ast::Expr& call, Frame& f, std::shared_ptr<VariantArray>* owner);
 
   // calls (Invoke.cpp)
