@@ -30,7 +30,7 @@ best() {
   i=0
   while [ $i -lt "$runs" ]; do
     if [ "$1" = ours ]; then
-      out=$("$ours_bin" "$here/vbs/$2.vbs" 2>&1)
+      out=$("$ours_bin" --timeout=0 "$here/vbs/$2.vbs" 2>&1)
     else
       out=$(cd "$here/vbs" && wine cscript //nologo "$2.vbs" 2>&1 | tr -d '\r')
     fi

@@ -368,8 +368,8 @@ void Runtime::assign(const Expr& target, Variant value, bool isSet, Frame& f) {
         if (Variant* var = variableOf(callee, f, false)) {
           if (var->isArray()) {
             const auto array = var->array();  // kept while the indices are computed
-            const std::vector<std::int32_t> at = indices(target.args, f);
-            storeInto(array->at(at), std::move(value), isSet);
+            const Subscripts at = indices(target.args, f);
+            storeInto(array->at(at.span()), std::move(value), isSet);
             return;
           }
           if (var->isObject() && var->object()) {
@@ -444,14 +444,16 @@ void Runtime::assignName(const Expr& target, Variant value, bool isSet, Frame& f
   storeInto(*slot, std::move(value), isSet);
 }
 
-std::vector<std::int32_t> Runtime::indices(const std::vector<ExprPtr>& args, Frame& f) {
-  std::vector<std::int32_t> out;
-  out.reserve(args.size());
+Subscripts Runtime::indices(const std::vector<ExprPtr>& args, Frame& f) {
+  Subscripts out;
   for (const auto& a : args) {
     if (!a) throw VbError(err::kSubscriptOutOfRange);
     Variant temp;
     const Variant& v = evalRef(*a, f, temp);
-    out.push_back(v.isObject() ? v.resolved().toLong() : v.toLong());
+    const VarType t = v.type();
+    out.push_back(t == VarType::Integer || t == VarType::Long
+                      ? static_cast<std::int32_t>(v.rawInt())
+                      : v.isObject() ? v.resolved().toLong() : v.toLong());
   }
   return out;
 }
@@ -462,8 +464,8 @@ Variant* Runtime::elementOf(const Expr& call, Frame& f, std::shared_ptr<VariantA
   Variant* var = variableOf(callee, f, false);
   if (!var || !var->isArray()) return nullptr;
   *owner = var->array();
-  const std::vector<std::int32_t> at = indices(call.args, f);
-  return &(*owner)->at(at);
+  const Subscripts at = indices(call.args, f);
+  return &(*owner)->at(at.span());
 }
 
 }  // namespace vbs::detail

@@ -253,7 +253,7 @@ Variant Runtime::indexValue(const Variant& value, const std::vector<ExprPtr>& ar
   if (value.isArray()) {
     if (args.empty()) return value;
     const auto array = value.array();
-    return array->at(indices(args, f));
+    return array->at(indices(args, f).span());
   }
   if (value.isObject()) {
     if (!value.object()) throw VbError(err::kObjectVariableNotSet);

@@ -1,6 +1,21 @@
 // Runtime: the state of one running engine and the tree-walking interpreter over it.
 // Internal to the engine; the host sees Engine (Engine.h).
 //
+// Compiled form: the parser's tree, annotated once by the resolver (Resolver.h) with where
+// every name lives: a slot of the frame (locals, arguments, a Function's result, With
+// subjects), a field or member index of Me's class, a built-in, or a global entry found
+// through a per-node cache that is checked against generation_ (no name is looked up by
+// text while that cache holds). A slot-annotated tree rather than bytecode or closures,
+// because the error places (line and column of the statement or part that failed), On Error
+// Resume Next's resumption rules and Execute/Eval's view of the caller's slots all hang on
+// the tree's nodes; a second representation would have to carry and keep all of that in
+// step. The per-step costs are kept off instead: values are a tagged union whose numbers
+// are copied as bytes (Variant.h); Integer, Long and Double operators and comparisons take
+// a short path (FastBinary, Eval.cpp); a call keeps its locals and argument temporaries on
+// the machine stack, constructing only as many as it has; variables whose cache is current
+// are read and assigned in place; and the clock is looked at once every 1,024 steps (tick)
+// or after bulk work (spend), not at every step.
+//
 // Invariants:
 //  - Globals live in a deque, so a reference to one stays valid while others are added;
 //    globalIndex_ maps folded names to them, and generation_ grows whenever that map changes
@@ -124,6 +139,30 @@ class InlineVariants {
   Variant* data() { return reinterpret_cast<Variant*>(bytes_); }
   alignas(Variant) unsigned char bytes_[N * sizeof(Variant)];
   std::size_t count_ = 0;
+};
+
+// The subscripts of an array access: up to four without an allocation.
+class Subscripts {
+ public:
+  void push_back(std::int32_t value) {
+    if (count_ < kInline) {
+      inline_[count_++] = value;
+      return;
+    }
+    if (more_.empty()) more_.assign(inline_, inline_ + kInline);
+    more_.push_back(value);
+    ++count_;
+  }
+  std::span<const std::int32_t> span() const {
+    if (count_ <= kInline) return {inline_, count_};
+    return more_;
+  }
+
+ private:
+  static constexpr std::size_t kInline = 4;
+  std::int32_t inline_[kInline];
+  std::size_t count_ = 0;
+  std::vector<std::int32_t> more_;
 };
 
 // Where each argument of a call lives: ByRef arguments point at the caller's variables, the
@@ -348,7 +387,7 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
                 ArgPack& pack, Frame& f);
   Variant callGlobalProc(const Global& g, const std::vector<ast::ExprPtr>* args, Frame& f);
   Variant objectOf(const ast::Expr& e, Frame& f);  // the object a member access starts from
-  std::vector<std::int32_t> indices(const std::vector<ast::ExprPtr>& args, Frame& f);
+  Subscripts indices(const std::vector<ast::ExprPtr>& args, Frame& f);
 
   // engine functions (Intrinsics.cpp)
   Variant callIntrinsic(ast::Intrinsic which, const std::vector<ast::ExprPtr>* args, Frame& f);

@@ -79,6 +79,34 @@ void Variant::moveHeavy(Variant& other) noexcept {
   }
 }
 
+void Variant::copyAssignHeavy(const Variant& other) {
+  if (held_ == Held::Text && other.held_ == Held::Text) {
+    u_.text = other.u_.text;  // a text holds no values, so other cannot be inside it
+    return;
+  }
+  if (this == &other) return;
+  Variant copy(other);  // other may live inside what this holds
+  destroyHeavy();
+  type_ = copy.type_;
+  held_ = copy.held_;
+  if (heavy()) moveHeavy(copy);
+  else u_.i = copy.u_.i;
+}
+
+void Variant::moveAssignHeavy(Variant& other) noexcept {
+  if (held_ == Held::Text && other.held_ == Held::Text) {
+    u_.text = std::move(other.u_.text);
+    return;
+  }
+  if (this == &other) return;
+  Variant moved(std::move(other));  // other may live inside what this holds
+  destroyHeavy();
+  type_ = moved.type_;
+  held_ = moved.held_;
+  if (heavy()) moveHeavy(moved);
+  else u_.i = moved.u_.i;
+}
+
 void Variant::destroyHeavy() noexcept {
   using String = std::string;
   using SharedString = std::shared_ptr<std::string>;

@@ -147,6 +147,8 @@ class Variant {
   void copyHeavy(const Variant& other);
   void moveHeavy(Variant& other) noexcept;
   void destroyHeavy() noexcept;
+  void copyAssignHeavy(const Variant& other);
+  void moveAssignHeavy(Variant& other) noexcept;
 
   VarType type_;
   Held held_ = Held::None;
@@ -158,7 +160,8 @@ class Variant {
     else u_.i = other.u_.i;
   }
   Variant(Variant&& other) noexcept : type_(other.type_), held_(other.held_) {
-    if (heavy()) moveHeavy(other);
+    if (held_ == Held::Text) new (&u_.text) std::string(std::move(other.u_.text));
+    else if (heavy()) moveHeavy(other);
     else u_.i = other.u_.i;
   }
   Variant& operator=(const Variant& other) {
@@ -166,13 +169,8 @@ class Variant {
       type_ = other.type_;
       held_ = other.held_;
       u_.i = other.u_.i;
-    } else if (this != &other) {
-      Variant copy(other);  // other may live inside what this holds
-      destroyHeavy();
-      type_ = copy.type_;
-      held_ = copy.held_;
-      if (heavy()) moveHeavy(copy);
-      else u_.i = copy.u_.i;
+    } else {
+      copyAssignHeavy(other);
     }
     return *this;
   }
@@ -181,18 +179,15 @@ class Variant {
       type_ = other.type_;
       held_ = other.held_;
       u_.i = other.u_.i;
-    } else if (this != &other) {
-      Variant moved(std::move(other));  // other may live inside what this holds
-      destroyHeavy();
-      type_ = moved.type_;
-      held_ = moved.held_;
-      if (heavy()) moveHeavy(moved);
-      else u_.i = moved.u_.i;
+    } else {
+      moveAssignHeavy(other);
     }
     return *this;
   }
   ~Variant() {
-    if (heavy()) destroyHeavy();
+    using String = std::string;
+    if (held_ == Held::Text) u_.text.~String();
+    else if (heavy()) destroyHeavy();
   }
 };
 
