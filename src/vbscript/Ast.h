@@ -58,6 +58,7 @@ enum class Intrinsic : int { Err, Eval, Execute, ExecuteGlobal, GetRef, Randomiz
 struct GlobalCache {
   std::uint64_t generation = 0;  // 0: never looked up
   int index = -1;                // -1: not a global (use the implicit local)
+  void* entry = nullptr;         // the runtime's entry at index (entries never move)
 };
 
 // A member looked up at a call site: for script objects by class (every instance of a class

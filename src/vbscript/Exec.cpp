@@ -94,10 +94,24 @@ bool Runtime::condition(const Expr& e, Frame& f) {
 
 Flow Runtime::execStmt(const Stmt& s, Frame& f) {
   switch (s.kind) {
-    case StmtKind::Assign:
+    case StmtKind::Assign: {
       if (appendInPlace(s, f)) return Flow::Normal;
-      assign(*s.target, eval(*s.value, f), false, f);
+      Variant value = eval(*s.value, f);
+      const Expr& target = *s.target;
+      // A plain value into a local: what assign does, without its general dispatch.
+      if (target.kind == ExprKind::Name && !value.isObject() && !value.isArray()) {
+        if (target.bind == Bind::Local) {
+          storeInto(*f.slots[target.slot], std::move(value), false);
+          return Flow::Normal;
+        }
+        if (Global* g = cachedVariable(target)) {
+          storeInto(g->value, std::move(value), false);
+          return Flow::Normal;
+        }
+      }
+      assign(target, std::move(value), false, f);
       return Flow::Normal;
+    }
     case StmtKind::Set: {
       Variant value = eval(*s.value, f);
       if (!value.isObject()) throw VbError(err::kObjectRequired);

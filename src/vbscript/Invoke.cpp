@@ -64,13 +64,15 @@ Variant Runtime::callProc(const ProcDef& proc, ScriptObject* me, std::span<Varia
   CallGuard guard(*this);
   tick();
   const std::size_t n = static_cast<std::size_t>(proc.localCount);
-  Variant inlineStore[kInlineLocals];
+  InlineVariants<kInlineLocals> inlineStore;
   Variant* inlineSlots[kInlineLocals];
   std::unique_ptr<Variant[]> heapStore;
   std::unique_ptr<Variant*[]> heapSlots;
-  Variant* store = inlineStore;
+  Variant* store = nullptr;
   Variant** slots = inlineSlots;
-  if (n > kInlineLocals) {
+  if (n <= kInlineLocals) {
+    store = inlineStore.construct(n);
+  } else {
     heapStore = std::make_unique<Variant[]>(n);
     heapSlots = std::make_unique<Variant*[]>(n);
     store = heapStore.get();
@@ -251,7 +253,7 @@ Variant Runtime::indexValue(const Variant& value, const std::vector<ExprPtr>& ar
   if (value.isArray()) {
     if (args.empty()) return value;
     const auto array = value.array();
-    return array->at(indices(args, f));
+    return array->at(indices(args, f).span());
   }
   if (value.isObject()) {
     if (!value.object()) throw VbError(err::kObjectVariableNotSet);
@@ -286,7 +288,7 @@ Variant Runtime::invokeObject(const std::shared_ptr<Object>& obj, const Expr* si
   if (memberId == Object::kUnknownMember) return Variant::fromObject(obj);
   const std::size_t n = args ? args->size() : 0;
   const std::size_t total = n + (value ? 1 : 0);
-  if (auto* script = dynamic_cast<ScriptObject*>(obj.get())) {
+  if (ScriptObject* script = obj->asScript()) {
     const ClassDecl& cls = script->cls();
     const bool allowPrivate = f.me && &f.me->cls() == &cls;
     int index;

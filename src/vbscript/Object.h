@@ -19,6 +19,8 @@
 
 namespace vbs {
 
+class ScriptObject;
+
 enum class InvokeKind {
   Get,   // property read, or a method call whose result is used: x = obj.Name(1)
   Call,  // a statement call, result unused: obj.Run 1, 2 / Call obj.Run(1, 2)
@@ -56,6 +58,13 @@ class Object {
   // about to be freed, so that chains of containers are freed in a loop (ReleaseValues,
   // VariantArray.h). Objects that hold no script values keep the default, which does nothing.
   virtual void surrenderValues(std::vector<Variant>& out);
+
+  // The object as an instance of a script Class, or null: calls ask this on every member
+  // access, so it is a field rather than a dynamic_cast.
+  ScriptObject* asScript() const { return script_; }
+
+ protected:
+  ScriptObject* script_ = nullptr;  // set by ScriptObject
 };
 
 }  // namespace vbs

@@ -1,6 +1,21 @@
 // Runtime: the state of one running engine and the tree-walking interpreter over it.
 // Internal to the engine; the host sees Engine (Engine.h).
 //
+// Compiled form: the parser's tree, annotated once by the resolver (Resolver.h) with where
+// every name lives: a slot of the frame (locals, arguments, a Function's result, With
+// subjects), a field or member index of Me's class, a built-in, or a global entry found
+// through a per-node cache that is checked against generation_ (no name is looked up by
+// text while that cache holds). A slot-annotated tree rather than bytecode or closures,
+// because the error places (line and column of the statement or part that failed), On Error
+// Resume Next's resumption rules and Execute/Eval's view of the caller's slots all hang on
+// the tree's nodes; a second representation would have to carry and keep all of that in
+// step. The per-step costs are kept off instead: values are a tagged union whose numbers
+// are copied as bytes (Variant.h); Integer, Long and Double operators and comparisons take
+// a short path (FastBinary, Eval.cpp); a call keeps its locals and argument temporaries on
+// the machine stack, constructing only as many as it has; variables whose cache is current
+// are read and assigned in place; and the clock is looked at once every 1,024 steps (tick)
+// or after bulk work (spend), not at every step.
+//
 // Invariants:
 //  - Globals live in a deque, so a reference to one stays valid while others are added;
 //    globalIndex_ maps folded names to them, and generation_ grows whenever that map changes
@@ -22,6 +37,7 @@
 #include <span>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "vbscript/Ast.h"
@@ -103,6 +119,52 @@ struct Frame {
 
 enum class Flow : unsigned char { Normal, ExitDo, ExitFor, ExitProc };
 
+// Variants in place, of which only the first count are constructed, so that a call with few
+// arguments or locals pays for those alone. They go in reverse order, as an array's would.
+template <std::size_t N>
+class InlineVariants {
+ public:
+  InlineVariants() = default;
+  InlineVariants(const InlineVariants&) = delete;
+  InlineVariants& operator=(const InlineVariants&) = delete;
+  ~InlineVariants() {
+    while (count_ > 0) data()[--count_].~Variant();
+  }
+  Variant* construct(std::size_t count) {
+    for (; count_ < count; ++count_) new (&data()[count_]) Variant();
+    return data();
+  }
+
+ private:
+  Variant* data() { return reinterpret_cast<Variant*>(bytes_); }
+  alignas(Variant) unsigned char bytes_[N * sizeof(Variant)];
+  std::size_t count_ = 0;
+};
+
+// The subscripts of an array access: up to four without an allocation.
+class Subscripts {
+ public:
+  void push_back(std::int32_t value) {
+    if (count_ < kInline) {
+      inline_[count_++] = value;
+      return;
+    }
+    if (more_.empty()) more_.assign(inline_, inline_ + kInline);
+    more_.push_back(value);
+    ++count_;
+  }
+  std::span<const std::int32_t> span() const {
+    if (count_ <= kInline) return {inline_, count_};
+    return more_;
+  }
+
+ private:
+  static constexpr std::size_t kInline = 4;
+  std::int32_t inline_[kInline];
+  std::size_t count_ = 0;
+  std::vector<std::int32_t> more_;
+};
+
 // Where each argument of a call lives: ByRef arguments point at the caller's variables, the
 // others at temporaries held here. Small calls need no allocation.
 class ArgPack {
@@ -123,8 +185,8 @@ class ArgPack {
   std::span<Variant> valuesForHost();
 
  private:
+  InlineVariants<kInline> inlineTemps_;  // first: its values go last, after the locks
   std::size_t count_;
-  Variant inlineTemps_[kInline];
   Variant* inlineRefs_[kInline];
   std::unique_ptr<Variant[]> heapTemps_;
   std::unique_ptr<Variant*[]> heapRefs_;
@@ -264,7 +326,26 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   bool condition(const ast::Expr& e, Frame& f);
 
   // expressions and variables (Eval.cpp)
-  const Variant& evalRef(const ast::Expr& e, Frame& f, Variant& temp);
+  // The value of e: read in place for a literal or a variable, else computed into temp.
+  const Variant& evalRef(const ast::Expr& e, Frame& f, Variant& temp) {
+    if (e.kind == ast::ExprKind::Name && e.bind == ast::Bind::Local) return *f.slots[e.slot];
+    if (e.kind == ast::ExprKind::Literal) return e.value;
+    if (e.kind == ast::ExprKind::Name) {
+      if (Global* g = cachedVariable(e)) return g->value;
+    }
+    return evalRefSlow(e, f, temp);
+  }
+  const Variant& evalRefSlow(const ast::Expr& e, Frame& f, Variant& temp);
+  // The global variable a Global name stands for when the name's cache is current and no
+  // Execute scope could hide it; null when that takes the general way (globalOf).
+  Global* cachedVariable(const ast::Expr& e) const {
+    if (e.bind != ast::Bind::Global || dynamicScopes_ > 0 ||
+        e.globalCache.generation != generation_ || !e.globalCache.entry) {
+      return nullptr;
+    }
+    auto* g = static_cast<Global*>(e.globalCache.entry);
+    return g->kind == GlobalKind::Variable ? g : nullptr;
+  }
   Variant evalName(const ast::Expr& e, Frame& f);
   Variant evalBinary(const ast::Expr& e, Frame& f);
   Variant evalNew(const ast::Expr& e, Frame& f);
@@ -284,7 +365,11 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
   friend struct DynamicScope;
   void assign(const ast::Expr& target, Variant value, bool isSet, Frame& f);
   void assignName(const ast::Expr& target, Variant value, bool isSet, Frame& f);
-  static void storeInto(Variant& slot, Variant value, bool isSet);
+  static void storeInto(Variant& slot, Variant value, bool /*isSet*/) {
+    Variant old = std::exchange(slot, std::move(value));
+    // old goes here, after the slot holds its new value: a Class_Terminate it starts sees
+    // the assignment done.
+  }
   Variant* elementOf(const ast::Expr& call, Frame& f, std::shared_ptr<VariantArray>* owner);
 
   // calls (Invoke.cpp)
@@ -302,7 +387,7 @@ class Runtime : public BuiltinHost, public std::enable_shared_from_this<Runtime>
                 ArgPack& pack, Frame& f);
   Variant callGlobalProc(const Global& g, const std::vector<ast::ExprPtr>* args, Frame& f);
   Variant objectOf(const ast::Expr& e, Frame& f);  // the object a member access starts from
-  std::vector<std::int32_t> indices(const std::vector<ast::ExprPtr>& args, Frame& f);
+  Subscripts indices(const std::vector<ast::ExprPtr>& args, Frame& f);
 
   // engine functions (Intrinsics.cpp)
   Variant callIntrinsic(ast::Intrinsic which, const std::vector<ast::ExprPtr>* args, Frame& f);

@@ -13,7 +13,7 @@ namespace vbs::detail {
 
 ArgPack::ArgPack(std::size_t count) : count_(count) {
   if (count <= kInline) {
-    temps_ = inlineTemps_;
+    temps_ = inlineTemps_.construct(count);
     refs_ = inlineRefs_;
   } else {
     heapTemps_ = std::make_unique<Variant[]>(count);

@@ -9,7 +9,9 @@ namespace vbs {
 
 ScriptObject::ScriptObject(std::shared_ptr<detail::InstanceData> data,
                            std::weak_ptr<detail::Runtime> rt)
-    : data_(std::move(data)), runtime_(std::move(rt)) {}
+    : data_(std::move(data)), runtime_(std::move(rt)) {
+  script_ = this;
+}
 
 ScriptObject::~ScriptObject() {
   if (auto rt = runtime_.lock()) rt->releaseInstance(std::move(data_));

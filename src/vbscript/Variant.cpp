@@ -12,65 +12,115 @@
 
 namespace vbs {
 
-Variant::Variant() : type_(VarType::Empty) {}
-
-Variant::Variant(VarType type, Payload payload) : type_(type), payload_(std::move(payload)) {}
-
 Variant Variant::Null() {
-  return Variant(VarType::Null, std::monostate{});
+  Variant v;
+  v.type_ = VarType::Null;
+  return v;
 }
 
-Variant Variant::fromBool(bool value) {
-  return Variant(VarType::Boolean, std::int64_t{value ? -1 : 0});
-}
-
-Variant Variant::fromByte(std::uint8_t value) {
-  return Variant(VarType::Byte, std::int64_t{value});
-}
-
-Variant Variant::fromInteger(std::int16_t value) {
-  return Variant(VarType::Integer, std::int64_t{value});
-}
-
-Variant Variant::fromLong(std::int32_t value) {
-  return Variant(VarType::Long, std::int64_t{value});
-}
-
-Variant Variant::fromSingle(float value) {
-  return Variant(VarType::Single, static_cast<double>(value));
-}
-
-Variant Variant::fromDouble(double value) {
-  return Variant(VarType::Double, value);
-}
-
+Variant Variant::fromByte(std::uint8_t value) { return fromWhole(VarType::Byte, value); }
+Variant Variant::fromSingle(float value) { return fromReal(VarType::Single, value); }
 Variant Variant::fromCurrency(std::int64_t tenThousandths) {
-  return Variant(VarType::Currency, tenThousandths);
+  return fromWhole(VarType::Currency, tenThousandths);
 }
-
-Variant Variant::fromDate(double oleDate) {
-  return Variant(VarType::Date, oleDate);
-}
+Variant Variant::fromDate(double oleDate) { return fromReal(VarType::Date, oleDate); }
+Variant Variant::fromError(std::int32_t code) { return fromWhole(VarType::Error, code); }
 
 Variant Variant::fromString(std::string utf8) {
+  Variant v;
+  v.type_ = VarType::String;
   if (utf8.size() >= kSharedTextBytes) {
-    return Variant(VarType::String, std::make_shared<std::string>(std::move(utf8)));
+    v.held_ = Held::SharedText;
+    new (&v.u_.shared) std::shared_ptr<std::string>(std::make_shared<std::string>(std::move(utf8)));
+  } else {
+    v.held_ = Held::Text;
+    new (&v.u_.text) std::string(std::move(utf8));
   }
-  return Variant(VarType::String, std::move(utf8));
-}
-
-Variant Variant::fromError(std::int32_t code) {
-  return Variant(VarType::Error, std::int64_t{code});
+  return v;
 }
 
 Variant Variant::fromObject(std::shared_ptr<Object> object) {
-  return Variant(VarType::Object, std::move(object));
+  Variant v;
+  v.type_ = VarType::Object;
+  v.held_ = Held::Obj;
+  new (&v.u_.obj) std::shared_ptr<Object>(std::move(object));
+  return v;
 }
 
 Variant Variant::fromArray(std::shared_ptr<VariantArray> array) {
   // An array Variant always has storage: a missing one is an empty one-dimensional array.
   if (!array) array = std::make_shared<VariantArray>(std::vector<ArrayBound>{{0, -1}});
-  return Variant(VarType::Array, std::move(array));
+  Variant v;
+  v.type_ = VarType::Array;
+  v.held_ = Held::Arr;
+  new (&v.u_.arr) std::shared_ptr<VariantArray>(std::move(array));
+  return v;
+}
+
+void Variant::copyHeavy(const Variant& other) {
+  switch (held_) {
+    case Held::Text: new (&u_.text) std::string(other.u_.text); break;
+    case Held::SharedText: new (&u_.shared) std::shared_ptr<std::string>(other.u_.shared); break;
+    case Held::Obj: new (&u_.obj) std::shared_ptr<Object>(other.u_.obj); break;
+    case Held::Arr: new (&u_.arr) std::shared_ptr<VariantArray>(other.u_.arr); break;
+    default: u_.i = other.u_.i; break;
+  }
+}
+
+void Variant::moveHeavy(Variant& other) noexcept {
+  switch (held_) {
+    case Held::Text: new (&u_.text) std::string(std::move(other.u_.text)); break;
+    case Held::SharedText:
+      new (&u_.shared) std::shared_ptr<std::string>(std::move(other.u_.shared));
+      break;
+    case Held::Obj: new (&u_.obj) std::shared_ptr<Object>(std::move(other.u_.obj)); break;
+    case Held::Arr: new (&u_.arr) std::shared_ptr<VariantArray>(std::move(other.u_.arr)); break;
+    default: u_.i = other.u_.i; break;
+  }
+}
+
+void Variant::copyAssignHeavy(const Variant& other) {
+  if (held_ == Held::Text && other.held_ == Held::Text) {
+    u_.text = other.u_.text;  // a text holds no values, so other cannot be inside it
+    return;
+  }
+  if (this == &other) return;
+  Variant copy(other);  // other may live inside what this holds
+  destroyHeavy();
+  type_ = copy.type_;
+  held_ = copy.held_;
+  if (heavy()) moveHeavy(copy);
+  else u_.i = copy.u_.i;
+}
+
+void Variant::moveAssignHeavy(Variant& other) noexcept {
+  if (held_ == Held::Text && other.held_ == Held::Text) {
+    u_.text = std::move(other.u_.text);
+    return;
+  }
+  if (this == &other) return;
+  Variant moved(std::move(other));  // other may live inside what this holds
+  destroyHeavy();
+  type_ = moved.type_;
+  held_ = moved.held_;
+  if (heavy()) moveHeavy(moved);
+  else u_.i = moved.u_.i;
+}
+
+void Variant::destroyHeavy() noexcept {
+  using String = std::string;
+  using SharedString = std::shared_ptr<std::string>;
+  using ObjectPtr = std::shared_ptr<Object>;
+  using ArrayPtr = std::shared_ptr<VariantArray>;
+  switch (held_) {
+    case Held::Text: u_.text.~String(); break;
+    case Held::SharedText: u_.shared.~SharedString(); break;
+    case Held::Obj: u_.obj.~ObjectPtr(); break;
+    case Held::Arr: u_.arr.~ArrayPtr(); break;
+    default: break;
+  }
+  held_ = Held::None;
+  u_.i = 0;
 }
 
 int Variant::varType() const {
@@ -162,40 +212,31 @@ bool Variant::isNumeric() const {
   }
 }
 
-std::int64_t Variant::rawInt() const {
-  return std::get<std::int64_t>(payload_);
-}
-
-double Variant::rawDouble() const {
-  return std::get<double>(payload_);
-}
-
 const std::string& Variant::rawString() const {
-  if (const auto* shared = std::get_if<std::shared_ptr<std::string>>(&payload_)) return **shared;
-  return std::get<std::string>(payload_);
+  if (held_ == Held::SharedText) return *u_.shared;
+  return u_.text;
 }
 
 std::string& Variant::mutableString() {
-  if (auto* shared = std::get_if<std::shared_ptr<std::string>>(&payload_)) {
-    if (shared->use_count() > 1) *shared = std::make_shared<std::string>(**shared);
-    return **shared;
+  if (held_ == Held::SharedText) {
+    if (u_.shared.use_count() > 1) u_.shared = std::make_shared<std::string>(*u_.shared);
+    return *u_.shared;
   }
-  auto& text = std::get<std::string>(payload_);
+  std::string& text = u_.text;
   // A text grown in place past the size that is shared becomes shared from now on.
   if (text.size() >= kSharedTextBytes) {
-    payload_ = std::make_shared<std::string>(std::move(text));
-    return *std::get<std::shared_ptr<std::string>>(payload_);
+    auto shared = std::make_shared<std::string>(std::move(text));
+    destroyHeavy();
+    held_ = Held::SharedText;
+    new (&u_.shared) std::shared_ptr<std::string>(std::move(shared));
+    return *u_.shared;
   }
   return text;
 }
 
-const std::shared_ptr<Object>& Variant::object() const {
-  return std::get<std::shared_ptr<Object>>(payload_);
-}
+const std::shared_ptr<Object>& Variant::object() const { return u_.obj; }
 
-const std::shared_ptr<VariantArray>& Variant::array() const {
-  return std::get<std::shared_ptr<VariantArray>>(payload_);
-}
+const std::shared_ptr<VariantArray>& Variant::array() const { return u_.arr; }
 
 Variant Variant::resolved() const {
   if (type_ != VarType::Object) return *this;

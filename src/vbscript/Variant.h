@@ -22,7 +22,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
+#include <utility>
 
 namespace vbs {
 
@@ -49,15 +49,15 @@ class VariantArray;  // arrays of variants, 1..60 dimensions (VariantArray.h)
 
 class Variant {
  public:
-  Variant();  // Empty
+  Variant() : type_(VarType::Empty) {}  // Empty
 
   static Variant Null();
-  static Variant fromBool(bool value);
+  static Variant fromBool(bool value) { return fromWhole(VarType::Boolean, value ? -1 : 0); }
   static Variant fromByte(std::uint8_t value);
-  static Variant fromInteger(std::int16_t value);
-  static Variant fromLong(std::int32_t value);
+  static Variant fromInteger(std::int16_t value) { return fromWhole(VarType::Integer, value); }
+  static Variant fromLong(std::int32_t value) { return fromWhole(VarType::Long, value); }
   static Variant fromSingle(float value);
-  static Variant fromDouble(double value);
+  static Variant fromDouble(double value) { return fromReal(VarType::Double, value); }
   static Variant fromCurrency(std::int64_t tenThousandths);  // value x 10000
   static Variant fromDate(double oleDate);  // days since 1899-12-30, fraction = time of day
   static Variant fromString(std::string utf8);
@@ -88,8 +88,8 @@ class Variant {
   bool isNumeric() const;
 
   // Raw access for the engine; each requires the matching subtype.
-  std::int64_t rawInt() const;           // Boolean, Byte, Integer, Long, Currency (x 10000), Error
-  double rawDouble() const;              // Single, Double, Date
+  std::int64_t rawInt() const { return u_.i; }  // Boolean, Byte, Integer, Long, Currency (x 10000), Error
+  double rawDouble() const { return u_.d; }     // Single, Double, Date
   const std::string& rawString() const;  // String
   // The text of a String, to change in place; unshared first when other copies hold it.
   std::string& mutableString();
@@ -116,13 +116,79 @@ class Variant {
   Variant deepCopy() const;
 
  private:
-  using Payload = std::variant<std::monostate, std::int64_t, double, std::string,
-                               std::shared_ptr<Object>, std::shared_ptr<VariantArray>,
-                               std::shared_ptr<std::string>>;
-  Variant(VarType type, Payload payload);
+  // What the storage holds. The first three need no destructor and are copied as bytes, so
+  // numbers, Booleans, Empty and Null never touch the heap and copy in a few instructions.
+  enum class Held : unsigned char { None, Int, Real, Text, SharedText, Obj, Arr };
+  union Store {
+    std::int64_t i;
+    double d;
+    std::string text;
+    std::shared_ptr<std::string> shared;
+    std::shared_ptr<Object> obj;
+    std::shared_ptr<VariantArray> arr;
+    Store() : i(0) {}
+    ~Store() {}
+  };
+  bool heavy() const { return held_ >= Held::Text; }
+  static Variant fromWhole(VarType type, std::int64_t value) {
+    Variant v;
+    v.type_ = type;
+    v.held_ = Held::Int;
+    v.u_.i = value;
+    return v;
+  }
+  static Variant fromReal(VarType type, double value) {
+    Variant v;
+    v.type_ = type;
+    v.held_ = Held::Real;
+    v.u_.d = value;
+    return v;
+  }
+  void copyHeavy(const Variant& other);
+  void moveHeavy(Variant& other) noexcept;
+  void destroyHeavy() noexcept;
+  void copyAssignHeavy(const Variant& other);
+  void moveAssignHeavy(Variant& other) noexcept;
 
   VarType type_;
-  Payload payload_;
+  Held held_ = Held::None;
+  Store u_;
+
+ public:
+  Variant(const Variant& other) : type_(other.type_), held_(other.held_) {
+    if (heavy()) copyHeavy(other);
+    else u_.i = other.u_.i;
+  }
+  Variant(Variant&& other) noexcept : type_(other.type_), held_(other.held_) {
+    if (held_ == Held::Text) new (&u_.text) std::string(std::move(other.u_.text));
+    else if (heavy()) moveHeavy(other);
+    else u_.i = other.u_.i;
+  }
+  Variant& operator=(const Variant& other) {
+    if (!heavy() && !other.heavy()) {
+      type_ = other.type_;
+      held_ = other.held_;
+      u_.i = other.u_.i;
+    } else {
+      copyAssignHeavy(other);
+    }
+    return *this;
+  }
+  Variant& operator=(Variant&& other) noexcept {
+    if (!heavy() && !other.heavy()) {
+      type_ = other.type_;
+      held_ = other.held_;
+      u_.i = other.u_.i;
+    } else {
+      moveAssignHeavy(other);
+    }
+    return *this;
+  }
+  ~Variant() {
+    using String = std::string;
+    if (held_ == Held::Text) u_.text.~String();
+    else if (heavy()) destroyHeavy();
+  }
 };
 
 // Comparison by VBScript's rules: numbers with numbers, strings with strings (binary or text
