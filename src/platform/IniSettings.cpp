@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <iostream>
 
 namespace tw::platform {
 
@@ -76,6 +77,11 @@ void IniSettings::save(const std::string& section, const std::string& key,
   QDir().mkpath(QFileInfo(QString::fromStdString(path_)).absolutePath());
   s.setValue(KeyPath(s, section, key), QString::fromStdString(value));
   s.sync();
+  // The value still holds for this run (and is written again at the next save), and the old
+  // file is whole; the player says so rather than let a full disk pass unnoticed.
+  if (s.status() != QSettings::NoError) {
+    std::cerr << "talewick-player: the settings could not be written to " << path_ << "\n";
+  }
 }
 
 }  // namespace tw::platform
