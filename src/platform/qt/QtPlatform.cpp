@@ -95,6 +95,12 @@ void QtPlatform::init() {
   drive_->setSingleShot(true);
   drive_->setTimerType(Qt::PreciseTimer);
   QObject::connect(drive_.get(), &QTimer::timeout, drive_.get(), [this] { runDueTimers(); });
+  // Reads the clock at least every second in every event loop, nested ones included, so that
+  // a longer step of it means the player did not run (see GameClock).
+  heartbeat_ = std::make_unique<QTimer>();
+  heartbeat_->setInterval(1000);
+  QObject::connect(heartbeat_.get(), &QTimer::timeout, heartbeat_.get(), [this] { clockMs(); });
+  heartbeat_->start();
   if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
     armOnIdle_ = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock,
                                   drive_.get(), [this] { armTimer(); });
@@ -113,6 +119,7 @@ QtPlatform::~QtPlatform() {
   // The dispatcher outlives the platform: nothing may call back into it from here on.
   QObject::disconnect(armOnIdle_);
   drive_.reset();
+  heartbeat_.reset();
 }
 
 // --- clock and timers -----------------------------------------------------------------------
@@ -123,7 +130,7 @@ AudioOutput& QtPlatform::audioOutput() {
 }
 
 std::int64_t QtPlatform::clockMs() {
-  return clock_.elapsed();
+  return gameClock_.at(clock_.elapsed());
 }
 
 void QtPlatform::armTimer() {
