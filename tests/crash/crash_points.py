@@ -10,7 +10,7 @@ The same is done with the disk full at each point of the write (a file size limi
 tmpfs in a private mount namespace) and with the game folder mounted read-only; a player that
 survives a full disk must say the save failed when it did.
 
-usage: crash_points.py PLAYER SETTINGS_WRITER GAME WORK [--quick]
+usage: crash_points.py PLAYER SETTINGS_WRITER GAME WORK [--quick] [--only=SCENARIO]
 Prints the number of points tried. Exits 1 on a fault. Mount namespaces are used when they are
 allowed; without them the tmpfs and read-only parts are skipped (and said so).
 """
@@ -29,6 +29,7 @@ PAGE = 4096
 
 player, settings_writer, demo, root = (os.path.abspath(a) for a in sys.argv[1:5])
 quick = "--quick" in sys.argv[5:]
+only = [a.split("=", 1)[1] for a in sys.argv[5:] if a.startswith("--only=")]
 work = os.path.join(root, "w")  # the same path in every run: the library stores folders
 failures = []
 counts = {}
@@ -143,9 +144,10 @@ def comparable(rel, data):
 def is_temporary(rel):
     """A file a killed write leaves behind: a temporary companion of a saved file, or the
     transitions' work file (the old frame, written in the game folder and read back), or the
-    settings' lock (the next writer finds its process gone and takes it over)."""
+    settings' scratch copy and lock (the next writer finds the lock's process gone)."""
     name = os.path.basename(rel)
     return (name.startswith(".talewick-save-") or name in ("Temp001.dat", "talewick.ini.lock")
+            or re.search(r"\.new-\d+(\.lock)?$", name) is not None
             or re.search(r"\.[A-Za-z0-9]{6}$", name) is not None)
 
 
@@ -192,7 +194,7 @@ def mount(*args):
 def kill_points(log):
     """The steps of the write: (syscall, ordinal on the main thread, line) of every call
     that touches a file in a written folder, from the first that creates one on."""
-    points, ordinal, started = [], {}, False
+    points, ordinal, started, written = [], {}, False, set()
     watched = re.compile(
         rf"{re.escape(work)}/(game|data|cfg)(/[^/>\"]*)?[>\"]|{re.escape(work)}/(data|cfg)/")
     for line in open(log):
@@ -204,9 +206,19 @@ def kill_points(log):
         if not started and watched.search(line) and re.search(
                 r"O_CREAT|O_TMPFILE|^rename|^link|^unlink|^mkdir", line):
             started = True
-        if started and watched.search(line) and not re.search(r"/game/(Areas|Frames|Config|"
-                                                              r"Icons|Inventory|Schemes)", line):
-            points.append((name, ordinal[name], line.strip()))
+        if name in ("openat", "open") and re.search(r"O_WRONLY|O_RDWR|O_CREAT|O_TMPFILE", line):
+            opened = re.search(r"= \d+<([^>]*)>", line)
+            if opened:
+                written.add(opened.group(1))
+        if not started or not watched.search(line) or re.search(
+                r"/game/(Areas|Frames|Config|Icons|Inventory|Schemes)", line):
+            continue
+        # Reads (a listing, a file read back) change nothing: only the steps of a write count.
+        if name in ("openat", "open") and not re.search(r"O_WRONLY|O_RDWR|O_CREAT|O_TMPFILE", line):
+            continue
+        if name == "close" and not any(f"<{path}>" in line for path in written):
+            continue
+        points.append((name, ordinal[name], line.strip()))
     return points
 
 
@@ -322,7 +334,7 @@ def tmpfs_sweep(scenario, template, old, new, sizes):
     """A small tmpfs for the written folder, filled up to leave 0, 1, 2 ... pages free."""
     folder = scenario.watched()[0]
     pages = sum((s + PAGE - 1) // PAGE for s in sizes) + 4
-    for free in range(0, pages + 1, 3 if quick else 1):
+    for free in range(0, pages + 1, 3 if quick and pages > 12 else 1):
         if scenario.read_only:
             subprocess.run(["umount", f"{work}/game"], stderr=subprocess.DEVNULL)
         fresh(template)
@@ -357,6 +369,8 @@ def main():
     os.makedirs(f"{root}/runtime", mode=0o700, exist_ok=True)
     namespace = os.environ.get("CRASH_POINTS_NAMESPACE") == "1"
     for scenario in SCENARIOS:
+        if only and scenario.name not in only:
+            continue
         if scenario.read_only and not namespace:
             print(f"{scenario.name}: skipped (no private mount namespace here)")
             continue
