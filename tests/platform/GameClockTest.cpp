@@ -28,8 +28,7 @@ TEST(GameClockTest, JumpsOfTheRawClock) {
       {"heartbeats of an idle game", {0, 1000, 2000, 3000}, 3000, 3, 1.0},
       {"a busy main thread for 1.5 s counts", {0, 1500}, 1500, 1, 1.0},
       {"stopped for an hour mid-fade", {0, 300, 300 + hour, 316 + hour}, 316, 1, 0.316},
-      {"stopped twice", {0, 50, 50 + hour, 90 + hour, 90 + 2 * hour, 130 + 2 * hour}, 130, 1,
-       0.13},
+      {"stopped twice", {0, 50, 50 + hour, 90 + hour, 90 + 2 * hour, 130 + 2 * hour}, 130, 1, 0.13},
       {"the raw clock going back", {0, 500, 400, 450}, 550, 1, 0.55},
   };
   for (const JumpCase& c : cases) {

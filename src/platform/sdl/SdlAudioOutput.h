@@ -49,13 +49,13 @@ class SdlAudioOutput : public AudioOutput {
 
   std::atomic<bool> sdlStarted_{false};
   std::atomic<bool> noDevice_{false};  // no device is open or can be: the silent clock runs
-  std::uint32_t device_ = 0;            // SDL_AudioDeviceID, 0 = closed; run()'s thread only
+  std::uint32_t device_ = 0;           // SDL_AudioDeviceID, 0 = closed; run()'s thread only
 
   std::mutex mutex_;  // guards what follows; held while the source renders
   std::condition_variable changed_;
   AudioSource* source_ = nullptr;
-  bool wanted_ = false;           // the source has something to sound: be open
-  std::int64_t idleFrames_ = 0;   // frames rendered in a row while the source was idle
+  bool wanted_ = false;          // the source has something to sound: be open
+  std::int64_t idleFrames_ = 0;  // frames rendered in a row while the source was idle
   bool stopping_ = false;
   std::thread thread_;
 };
