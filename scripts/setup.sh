@@ -17,6 +17,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool imagemagick x11-utils openbox wmctrl pulseaudio pulseaudio-utils
   dpkg-dev desktop-file-utils man-db
+  strace python3-xlib
 )
 
 missing=()

@@ -11,6 +11,7 @@
 // folder the game beside the program plays, else the library of the user's games opens.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -184,6 +185,9 @@ int LibraryCommand(bool list, bool json, const std::vector<std::string>& folders
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file size limit (ulimit -f) reached while saving must fail that one write (EFBIG, reported
+  // like a full disk), not kill the player and the game in play with it.
+  std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (const std::string& a : args) {
     if (a == "--help" || a == "-h") {

@@ -71,4 +71,13 @@ int ReplaceFileAtomically(const std::string& folder, const std::string& name,
   return 0;
 }
 
+int ReplacePathAtomically(const std::string& path, std::string_view bytes) {
+  const std::size_t cut = path.find_last_of('/');
+  const std::string folder = cut == std::string::npos ? "." : path.substr(0, cut);
+  const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+  std::optional<mode_t> mode;
+  if (struct stat st {}; ::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
+  return ReplaceFileAtomically(folder, name, bytes, mode);
+}
+
 }  // namespace tw

@@ -19,4 +19,8 @@ namespace tw {
 int ReplaceFileAtomically(const std::string& folder, const std::string& name,
                           std::string_view bytes, std::optional<mode_t> mode = std::nullopt);
 
+// The same for a whole path ("name" alone is in the current folder). A file already there
+// keeps its permissions.
+int ReplacePathAtomically(const std::string& path, std::string_view bytes);
+
 }  // namespace tw

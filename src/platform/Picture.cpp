@@ -10,10 +10,10 @@
 #include <QByteArray>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 
+#include "common/AtomicFile.h"
 #include "common/FileResolver.h"
 #include "common/UniqueFd.h"
 #include "platform/Metafile.h"
@@ -211,14 +211,19 @@ std::uint32_t Picture::pixel(int x, int y) const {
   return impl_->image.pixelColor(x, y).rgba();
 }
 
-// Written beside the target and renamed over it once complete and flushed (QSaveFile), so
-// that a reader never meets half a picture and a failed save leaves the old file whole.
+// Encoded in memory, then written beside the target and renamed over it once complete and
+// flushed (AtomicFile), so that a reader never meets half a picture and a failed save (a full
+// disk included) leaves the old file whole.
 void Picture::saveBmp(const std::string& path) const {
   QImage rgb = impl_->image.convertToFormat(QImage::Format_RGB888);
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) throw vbs::VbError(vbs::err::kPathFileAccessError);
-  QImageWriter writer(&file, "bmp");
-  if (!writer.write(rgb) || !file.commit()) throw vbs::VbError(vbs::err::kPathFileAccessError);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "bmp");
+  if (!writer.write(rgb) ||
+      ReplacePathAtomically(path, std::string_view(bytes.constData(), bytes.size())) != 0) {
+    throw vbs::VbError(vbs::err::kPathFileAccessError);
+  }
 }
 
 std::shared_ptr<const Picture> Picture::region(int x, int y, int w, int h) const {

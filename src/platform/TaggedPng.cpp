@@ -1,15 +1,16 @@
 #include "platform/TaggedPng.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+#include "common/AtomicFile.h"
 #include "platform/Picture.h"
 #include "platform/qt/Bridge.h"
 #include "vbscript/VbError.h"
@@ -62,13 +63,17 @@ std::shared_ptr<const Picture> ScaledToWidth(const Picture& picture, int maxWidt
 }
 
 void SaveTaggedPng(const Picture& picture, const std::string& path, const PngTag& tag) {
-  QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-  if (!file.open(QIODevice::WriteOnly)) throw vbs::VbError(vbs::err::kPathFileAccessError);
-  QImageWriter writer(&file, "png");
+  // Encoded in memory and written by AtomicFile, whose every write is checked: QSaveFile
+  // committed a truncated picture when the disk filled up during its buffered writes.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
   if (!tag.key.empty()) {
     writer.setText(QString::fromStdString(tag.key), QString::fromStdString(tag.value));
   }
-  if (!writer.write(PictureAccess::image(picture)) || !file.commit()) {
+  if (!writer.write(PictureAccess::image(picture)) ||
+      ReplacePathAtomically(path, std::string_view(bytes.constData(), bytes.size())) != 0) {
     throw vbs::VbError(vbs::err::kPathFileAccessError);
   }
 }

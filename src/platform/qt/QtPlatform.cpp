@@ -99,6 +99,12 @@ void QtPlatform::init() {
   drive_->setSingleShot(true);
   drive_->setTimerType(Qt::PreciseTimer);
   QObject::connect(drive_.get(), &QTimer::timeout, drive_.get(), [this] { runDueTimers(); });
+  // Reads the clock at least every second in every event loop, nested ones included, so that
+  // a longer step of it means the player did not run (see GameClock).
+  heartbeat_ = std::make_unique<QTimer>();
+  heartbeat_->setInterval(1000);
+  QObject::connect(heartbeat_.get(), &QTimer::timeout, heartbeat_.get(), [this] { clockMs(); });
+  heartbeat_->start();
   if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
     armOnIdle_ = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock,
                                   drive_.get(), [this] { armTimer(); });
@@ -118,6 +124,7 @@ QtPlatform::~QtPlatform() {
   QObject::disconnect(armOnIdle_);
   drive_.reset();
   if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(escape_.get());
+  heartbeat_.reset();
 }
 
 // --- clock and timers -----------------------------------------------------------------------
@@ -128,7 +135,7 @@ AudioOutput& QtPlatform::audioOutput() {
 }
 
 std::int64_t QtPlatform::clockMs() {
-  return clock_.elapsed();
+  return gameClock_.at(clock_.elapsed());
 }
 
 void QtPlatform::armTimer() {

@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "platform/Element.h"
+#include "platform/GameClock.h"
 #include "platform/Platform.h"
 #include "platform/TimerScheduler.h"
 #include "platform/qt/EscapeSilences.h"
@@ -125,6 +126,10 @@ class QtPlatform : public Platform {
   QWidget* dialogParent() const;
 
   QElapsedTimer clock_;
+  // Steps longer than 5 s (the heartbeat reads the clock every second) are time the game
+  // did not run: it goes on from where it was.
+  GameClock gameClock_{5000};
+  std::unique_ptr<QTimer> heartbeat_;
   TimerScheduler timers_;
   std::unique_ptr<AudioOutput> audio_;
   std::unique_ptr<IniSettings> ownSettings_;

@@ -15,6 +15,8 @@ namespace {
 
 // How long the source must stay idle before the device closes.
 constexpr std::int64_t kIdleFramesBeforeClose = kAudioRate;
+// How long the silent clock stands in for a lost device before it is opened again.
+constexpr std::chrono::milliseconds kRetryLostDevice(2000);
 
 void DeviceCallback(void* self, Uint8* stream, int bytes) {
   static_cast<SdlAudioOutput*>(self)->fill(reinterpret_cast<std::int16_t*>(stream),
@@ -101,45 +103,70 @@ bool SdlAudioOutput::openDevice() {
 
 void SdlAudioOutput::run() {
   std::unique_lock lock(mutex_);
+  bool lost = false;  // a device was open and went away (its sound server stopped)
   for (;;) {
     changed_.wait(lock, [this] { return stopping_ || wanted_; });
     if (stopping_) return;
-    if (!noDevice_) {
+    if (!noDevice_ || lost) {
       // SDL's calls happen unlocked: closing waits for the device's thread, which may be
       // waiting for the lock in fill().
       lock.unlock();
-      const bool opened = openDevice();
+      if (lost) {
+        // SDL keeps its connection to the sound server from the start: a restarted server
+        // is reached only by starting SDL's audio again.
+        if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdlStarted_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+      }
+      const bool opened = sdlStarted_ && openDevice();
       lock.lock();
       if (opened) {
-        changed_.wait(lock, [this] { return stopping_ || !wanted_; });
+        noDevice_ = false;
+        lost = false;
+        // A lost device stops asking for sound: watched, so that the game's sounds go on
+        // (silently) and the device is opened again.
+        while (!stopping_ && wanted_ && !lost) {
+          changed_.wait_for(lock, std::chrono::milliseconds(250));
+          lost = SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED;
+        }
         lock.unlock();
         SDL_CloseAudioDevice(device_);
         device_ = 0;
         lock.lock();
+        if (lost) {
+          noDevice_ = true;
+          runSilentClock(lock, kRetryLostDevice);
+        }
         continue;
       }
       noDevice_ = true;
+      if (lost) {
+        runSilentClock(lock, kRetryLostDevice);
+        continue;
+      }
     }
-    runSilentClock(lock);
+    runSilentClock(lock, std::chrono::milliseconds::max());
   }
 }
 
-void SdlAudioOutput::runSilentClock(std::unique_lock<std::mutex>& lock) {
+void SdlAudioOutput::runSilentClock(std::unique_lock<std::mutex>& lock,
+                                    std::chrono::milliseconds length) {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
   std::int64_t rendered = 0;
   std::vector<std::int16_t> scratch;
   while (!stopping_ && wanted_) {
     changed_.wait_for(lock, std::chrono::milliseconds(10));
-    const auto elapsed =
-        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
-    const std::int64_t due = elapsed * kAudioRate / 1000000;
+    const auto elapsed = Clock::now() - start;
+    const std::int64_t due =
+        std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count() * kAudioRate /
+        1000000;
     while (rendered < due && !stopping_) {
       const int frames = static_cast<int>(std::min<std::int64_t>(4096, due - rendered));
       scratch.resize(static_cast<std::size_t>(frames) * kAudioChannels);
       fillLocked(scratch.data(), frames);
       rendered += frames;
     }
+    if (elapsed >= length) return;
   }
 }
 

@@ -9,11 +9,14 @@
 //
 // When no device can be opened (no sound hardware, or a driver that fails), the same thread
 // asks the source for the same amount of sound in real time and throws it away, so players
-// still advance, end and repeat on time; it too rests while the source is idle. SDL stays
-// inside this file's implementation.
+// still advance, end and repeat on time; it too rests while the source is idle. A device
+// that goes away while open (the sound server stopped or restarted) is replaced by the same
+// silent clock, and opened again every two seconds until it answers. SDL stays inside this
+// file's implementation.
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -40,18 +43,19 @@ class SdlAudioOutput : public AudioOutput {
  private:
   void run();
   bool openDevice();
-  void runSilentClock(std::unique_lock<std::mutex>& lock);
+  // Stands in for the device while it is wanted, for `length` at most.
+  void runSilentClock(std::unique_lock<std::mutex>& lock, std::chrono::milliseconds length);
   void fillLocked(std::int16_t* stereo, int frames);
 
-  bool sdlStarted_ = false;
-  std::atomic<bool> noDevice_{false};  // a device could not be opened: the silent clock runs
-  std::uint32_t device_ = 0;            // SDL_AudioDeviceID, 0 = closed; run()'s thread only
+  std::atomic<bool> sdlStarted_{false};
+  std::atomic<bool> noDevice_{false};  // no device is open or can be: the silent clock runs
+  std::uint32_t device_ = 0;           // SDL_AudioDeviceID, 0 = closed; run()'s thread only
 
   std::mutex mutex_;  // guards what follows; held while the source renders
   std::condition_variable changed_;
   AudioSource* source_ = nullptr;
-  bool wanted_ = false;           // the source has something to sound: be open
-  std::int64_t idleFrames_ = 0;   // frames rendered in a row while the source was idle
+  bool wanted_ = false;          // the source has something to sound: be open
+  std::int64_t idleFrames_ = 0;  // frames rendered in a row while the source was idle
   bool stopping_ = false;
   std::thread thread_;
 };
