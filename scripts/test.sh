@@ -46,12 +46,13 @@ $full || exit 0
 
 # The same suite under the sanitizers. The real-window smoke tests and the package check are
 # left out: under the sanitizers they only grow slower, and what they drive is tested above.
+# The kill-point test runs the player under strace, where LeakSanitizer cannot work.
 stage "sanitizer build" scripts/sanitize-build.sh
 stage "sanitizer tests" env \
   ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0" \
   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
   LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0" \
-  ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -E '^(smoke|package)\.'
+  ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -E '^(smoke|package|crash)\.'
 
 # A short run of every fuzz target: the seeds and the kept regressions, then a little more.
 stage "fuzz" env FUZZ_JOBS="$jobs" scripts/fuzz 2
