@@ -17,6 +17,14 @@ smoke_begin() {
   cp -r "$game" "$work/played"
   game="$work/played"
 }
+# game_with_tone SECONDS [FILTER]: a copy of the game in $work/game whose sea is a loud
+# 1 kHz tone of that length (FILTER: more of ffmpeg's audio filter after the volume), so the
+# sound is easy to find in a recording.
+game_with_tone() {
+  cp -r "$game" "$work/game"
+  ffmpeg -loglevel error -y -f lavfi -i "sine=frequency=1000:sample_rate=44100:duration=$1" \
+    -af "volume=6${2:+,$2}" -ac 1 -c:a pcm_s16le "$work/game/Areas/sea.wav"
+}
 SMOKE_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lib.sh
 export SMOKE_LIB
 # A step that fails names itself, in the test and in its session, functions included.

@@ -8,9 +8,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 smoke_begin "$@"
-cp -r "$game" "$work/game"
-ffmpeg -loglevel error -y -f lavfi -i "sine=frequency=1000:sample_rate=44100:duration=1" \
-  -af "volume=6" -ac 1 -c:a pcm_s16le "$work/game/Areas/sea.wav"
+game_with_tone 1
 
 cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
